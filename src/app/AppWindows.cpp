@@ -1,0 +1,41 @@
+#include "AppWindows.h"
+
+#include "app/ChooseFile.h"
+#include "app/DirectForm.h"
+#include "app/MainUnit.h"
+#include "export/ExportDataU.h"
+#include "export/ExportOptionsU.h"
+#include "export/FileLocDlg.h"
+#include "graph/GraphUnit.h"
+#include "index/FileIndx.h"
+#include "index/Refresh.h"
+#include "print/LegendU.h"
+#include "print/PenWidth.h"
+#include "print/PrintOptionsU.h"
+
+AppWindows::AppWindows(AppEnvironment env) {
+    select = std::make_unique<TSelect>(std::move(env));
+    TSelect* owner = select.get();
+    refresh = new TRefreshForm(owner);
+    indexDisplay = new TIndexFileForm(owner);
+    graph = new TGraphForm(*owner, owner);
+    graph->setWindowFlag(Qt::Window);
+    legend = new TLegend(owner);
+    chooser = new TChooseDlg(owner);
+    penWidth = new TPenWidthDlg(owner);
+    directory = new TDirectorySelect(owner);
+    fileLocations = new TFileLoc(owner);
+    printOptions = new TPrintOptionsForm(owner);
+    exportOptions = new TExportOptionsForm(owner);
+    exportData = new TExportDataForm(owner);
+    for (QWidget* w : all())
+        w->hide();
+    select->setPeers({refresh, indexDisplay, graph, chooser, directory});
+}
+
+AppWindows::~AppWindows() = default;
+
+QList<QWidget*> AppWindows::all() const {
+    return {select.get(), refresh,        indexDisplay, graph,         legend,        chooser,
+            penWidth,     directory,      fileLocations, printOptions, exportOptions, exportData};
+}

@@ -1,0 +1,148 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace numtext {
+
+QByteArrayView trimmed(QByteArrayView text) {
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 32)
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32)
+        --e;
+    return text.sliced(b, e - b);
+}
+
+static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<double> parseFloat(QByteArrayView text) {
+    const QByteArrayView t = trimmed(text);
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    // Check the shape first; from_chars alone would also take "inf", "nan" and hex forms.
+    const char* q = p;
+    int digits = 0;
+    while (q < end && isDigit(*q)) {
+        ++q;
+        ++digits;
+    }
+    if (q < end && *q == '.') {
+        ++q;
+        while (q < end && isDigit(*q)) {
+            ++q;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (q < end && (*q == 'e' || *q == 'E')) {
+        ++q;
+        if (q < end && (*q == '+' || *q == '-'))
+            ++q;
+        if (q == end || !isDigit(*q))
+            return std::nullopt;
+        while (q < end && isDigit(*q))
+            ++q;
+    }
+    if (q != end)
+        return std::nullopt;
+
+    // The sign is already consumed (from_chars would not take a '+'). A value beyond the range of a
+    // double is not a number either.
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(p, end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<int> parseInt(QByteArrayView text) {
+    const QByteArrayView t = trimmed(text);
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p == end)
+        return std::nullopt;
+    long long v = 0;
+    for (; p < end; ++p) {
+        if (!isDigit(*p))
+            return std::nullopt;
+        v = v * 10 + (*p - '0');
+        if (v > static_cast<long long>(std::numeric_limits<int>::max()) + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+QByteArray formatFixed(double value, int decimals) {
+    if (!std::isfinite(value))
+        return std::isnan(value) ? QByteArray("NAN") : (value > 0 ? "INF" : "-INF");
+    // Take the shortest text that reads back as the value (what a person wrote in the file), then
+    // round that decimal text half away from zero.
+    char shortest[400]; // fixed notation of the largest double fits
+    const auto res =
+        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed);
+    std::string digits(shortest, res.ec == std::errc() ? res.ptr : shortest);
+    bool negative = false;
+    if (!digits.empty() && digits[0] == '-') {
+        negative = true;
+        digits.erase(0, 1);
+    }
+    std::string intPart = digits;
+    std::string frac;
+    if (const auto dot = digits.find('.'); dot != std::string::npos) {
+        intPart = digits.substr(0, dot);
+        frac = digits.substr(dot + 1);
+    }
+    bool roundUp = false;
+    if (static_cast<int>(frac.size()) > decimals) {
+        roundUp = frac[static_cast<size_t>(decimals)] >= '5';
+        frac.resize(static_cast<size_t>(decimals));
+    } else {
+        frac.append(static_cast<size_t>(decimals) - frac.size(), '0');
+    }
+    std::string all = intPart + frac;
+    if (roundUp) {
+        int i = static_cast<int>(all.size()) - 1;
+        for (; i >= 0; --i) {
+            if (all[static_cast<size_t>(i)] == '9') {
+                all[static_cast<size_t>(i)] = '0';
+            } else {
+                ++all[static_cast<size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0)
+            all.insert(all.begin(), '1');
+    }
+    const size_t intLen = all.size() - static_cast<size_t>(decimals);
+    std::string out = all.substr(0, intLen);
+    if (decimals > 0)
+        out += '.' + all.substr(intLen);
+    bool allZero = true;
+    for (char c : all)
+        if (c != '0')
+            allZero = false;
+    if (negative && !allZero)
+        out.insert(out.begin(), '-');
+    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+} // namespace numtext

@@ -1,0 +1,86 @@
+#include "ProgramPaths.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
+
+namespace paths {
+
+QString programDirectory() {
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+QString programFile() { return QCoreApplication::applicationFilePath(); }
+
+QString commonFilesDirectory(const std::optional<QString>& storedPath, const QString& programDir) {
+    return storedPath.value_or(programDir) + QLatin1Char('/');
+}
+
+QString resolveDirectoryCase(const QString& dir) {
+    if (dir.isEmpty() || QFileInfo(dir).isDir())
+        return dir;
+    QString trimmed = dir;
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    const QFileInfo info(trimmed);
+    const QDir parent = info.dir();
+    if (!parent.exists())
+        return dir;
+    const QString name = info.fileName();
+    QString found;
+    int matches = 0;
+    const QStringList entries =
+        parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            found = entry;
+            ++matches;
+        }
+    }
+    if (matches != 1)
+        return dir;
+    return parent.filePath(found);
+}
+
+QString dataDirectory(const QString& sourceDir, const QString& programDir) {
+    const QString dir =
+        sourceDir == QStringLiteral("NSMAData") ? programDir + QStringLiteral("NSMAData") : sourceDir;
+    return resolveDirectoryCase(dir);
+}
+
+std::optional<QString> locateDataFile(const QString& dataDir, QByteArrayView storedName) {
+    // File names are stored as the file system's bytes.
+    const QString name = QFile::decodeName(storedName.toByteArray());
+    const QDir dir(dataDir);
+    const QString direct = dir.filePath(name);
+    if (QFileInfo(direct).isFile())
+        return direct;
+    if (storedName.size() != 15)
+        return std::nullopt;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QString found;
+    int matches = 0;
+    for (const QString& entry : entries) {
+        if (QFile::encodeName(entry).startsWith(storedName)) {
+            found = entry;
+            ++matches;
+        }
+    }
+    if (matches != 1)
+        return std::nullopt;
+    return dir.filePath(found);
+}
+
+QString indexFilePath(const QString& programDir) { return programDir + QStringLiteral("FileIndx.dat"); }
+
+QString createdHint(const QDate& fileDate) {
+    return QStringLiteral("Lobeview Created: ") +
+           QLocale::system().toString(fileDate, QLocale::ShortFormat);
+}
+
+} // namespace paths

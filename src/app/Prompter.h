@@ -1,0 +1,27 @@
+#pragma once
+// What the core's callers need from the user: messages and questions. Windows use the Qt
+// implementation; tests use a scripted one, so every dialog path runs headless.
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+#include <deque>
+#include <optional>
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // A plain message box with an OK button.
+    virtual void message(const QString& text) = 0;
+    // The application's error box with an OK button.
+    virtual void error(const QString& text) = 0;
+};
+
+// Records every message and answers nothing; for tests and the batch tool.
+class RecordingPrompter : public Prompter {
+public:
+    void message(const QString& text) override { messages.push_back(text); }
+    void error(const QString& text) override { errors.push_back(text); }
+
+    QStringList messages;
+    QStringList errors;
+};

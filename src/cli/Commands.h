@@ -1,0 +1,12 @@
+#pragma once
+// The batch tool's commands. Each takes its own arguments (without the command name) and returns
+// the process exit code; results go to standard output, errors to standard error.
+#include <QtCore/QStringList>
+
+int showCommand(const QStringList& args);
+int gifCommand(const QStringList& args);
+
+// Prints a line on standard error.
+void printError(const QString& text);
+// Writes bytes to standard output.
+void printOut(const QByteArray& bytes);

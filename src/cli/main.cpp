@@ -1,0 +1,48 @@
+// lobeview-cli: the program's core without windows, for scripts and batch work.
+#include "cli/Commands.h"
+
+#include <QtGui/QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+const char Usage[] =
+    "usage: lobeview-cli COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  show FILE.adf... [--feed TEXT] [--json]\n"
+    "        read the pattern of data files; print a summary of each, or with --json one\n"
+    "        file's pattern as JSON\n"
+    "  gif IN -o OUT.gif\n"
+    "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n";
+}
+
+void printError(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+void printOut(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+int main(int argc, char** argv) {
+    // Drawing commands need fonts and images, never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QGuiApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QStringLiteral("--help") ||
+        args.first() == QStringLiteral("-h")) {
+        printOut(Usage);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QStringLiteral("show"))
+        return showCommand(args);
+    if (command == QStringLiteral("gif"))
+        return gifCommand(args);
+    printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
+    printError(QString::fromLatin1(Usage));
+    return 2;
+}

@@ -1,0 +1,6 @@
+#include "LegendU.h"
+
+TLegend::TLegend(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Legend"));
+    setWindowTitle(QStringLiteral("Legend"));
+}

@@ -1,0 +1,6 @@
+#include "PenWidth.h"
+
+TPenWidthDlg::TPenWidthDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PenWidthDlg"));
+    setWindowTitle(QStringLiteral("Pen Width"));
+}

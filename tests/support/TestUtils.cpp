@@ -1,0 +1,60 @@
+#include "TestUtils.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QProcess>
+
+namespace testutils {
+
+QString dataPath(const QString& relative) {
+    return QStringLiteral(LOBEVIEW_TEST_DATA_DIR "/") + relative;
+}
+
+QString samplePath(const QString& relative) {
+    return relative.isEmpty() ? QStringLiteral(LOBEVIEW_SAMPLE_DIR)
+                              : QStringLiteral(LOBEVIEW_SAMPLE_DIR "/") + relative;
+}
+
+QString cliPath() { return QStringLiteral(LOBEVIEW_CLI_PATH); }
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+Sandbox::Sandbox() = default;
+
+QString Sandbox::path(const QString& relative) const {
+    return relative.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + relative;
+}
+
+bool Sandbox::write(const QString& relative, const QByteArray& bytes) const {
+    return writeFile(path(relative), bytes);
+}
+
+CliResult runCli(const QStringList& args, const QString& workingDir) {
+    QProcess p;
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(cliPath(), args);
+    CliResult r;
+    if (!p.waitForFinished(600000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace testutils

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers shared by the test programs.
+#include <QtCore/QByteArray>
+#include <QtCore/QString>
+#include <QtCore/QTemporaryDir>
+
+namespace testutils {
+
+// Absolute path of a file under tests/data.
+QString dataPath(const QString& relative);
+
+// Absolute path of the sample catalogue shipped with the program.
+QString samplePath(const QString& relative = {});
+
+// Absolute path of the batch tool built with the tests.
+QString cliPath();
+
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// A temporary folder that is removed at the end of the test.
+class Sandbox {
+public:
+    Sandbox();
+    QString path(const QString& relative = {}) const;
+    bool write(const QString& relative, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the batch tool with the given arguments and waits for it.
+CliResult runCli(const QStringList& args, const QString& workingDir = {});
+
+} // namespace testutils
