@@ -1,1 +1,165 @@
+// Start-up: the twelve windows, the settings written at close, and the desktop registration.
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "app/Prompter.h"
+#include "graph/GraphUnit.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
+#include <QtGui/QAction>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+struct Harness {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    QStringList toolCalls;
+    std::optional<QString> toolFailure;
+
+    AppEnvironment env() {
+        AppEnvironment e;
+        e.programDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
+        QDir().mkpath(e.programDir);
+        e.programFile = e.programDir + QStringLiteral("lobeview");
+        testutils::writeFile(e.programFile, "#!/bin/sh\n");
+        e.settingsFile = box.path(QStringLiteral("config/Quelda.conf"));
+        e.desktop.dataHome = box.path(QStringLiteral("share"));
+        e.desktop.configHome = box.path(QStringLiteral("config"));
+        e.runDesktopTool = [this](const QString& program, const QStringList&) {
+            toolCalls << program;
+            return toolFailure;
+        };
+        e.prompter = &prompter;
+        return e;
+    }
+    QByteArray settingsText() { return testutils::readFile(box.path(QStringLiteral("config/Quelda.conf"))); }
+};
+
+} // namespace
+
+TEST(Startup, CreatesTheTwelveWindowsHiddenInOrder) {
+    Harness h;
+    AppWindows w(h.env());
+    const QStringList captions = {
+        QStringLiteral("Quelda Lobeview"),     QStringLiteral("RefreshForm"),
+        QStringLiteral("File Index Display"),  QStringLiteral("Graph Form"),
+        QStringLiteral("Legend"),              QStringLiteral("Choose RPE and Date"),
+        QStringLiteral("Pen Width"),           QStringLiteral("Select Location"),
+        QStringLiteral("File Locations"),      QStringLiteral("Print Options"),
+        QStringLiteral("Export Graph Options"), QStringLiteral("Export Data Options")};
+    const char* classes[] = {"TSelect",           "TRefreshForm",     "TIndexFileForm",
+                             "TGraphForm",        "TLegend",          "TChooseDlg",
+                             "TPenWidthDlg",      "TDirectorySelect", "TFileLoc",
+                             "TPrintOptionsForm", "TExportOptionsForm", "TExportDataForm"};
+    const QList<QWidget*> all = w.all();
+    ASSERT_EQ(all.size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(all[i]->windowTitle(), captions[i]);
+        EXPECT_STREQ(all[i]->metaObject()->className(), classes[i]);
+        EXPECT_FALSE(all[i]->isVisible());
+        EXPECT_TRUE(all[i]->isWindow());
+    }
+    EXPECT_TRUE(w.select->createdHint().startsWith(QStringLiteral("Lobeview Created: ")));
+    EXPECT_TRUE(h.prompter.errors.isEmpty());
+}
+
+TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
+    Harness h;
+    {
+        AppWindows w(h.env());
+        EXPECT_EQ(h.toolCalls, (QStringList{QStringLiteral("update-mime-database"),
+                                            QStringLiteral("update-desktop-database"),
+                                            QStringLiteral("xdg-mime")}));
+        EXPECT_TRUE(w.select->shellSettings().Associated);
+        w.graph->MakeJPG1->setChecked(true);
+        w.select->show();
+        w.select->close();
+    }
+    QByteArray text = h.settingsText();
+    for (const char* line : {"Associated=1", "PenColor=0", "MakeGIF=0", "MakeJPG=1", "MakePDF=0",
+                             "PrintGraph=1", "PrintData=0", "PrintPause=0"})
+        EXPECT_TRUE(text.contains(line)) << line;
+    for (const char* name : {"SourceDir=", "JPGfiles=", "GIFfiles=", "PDFfiles="})
+        EXPECT_TRUE(text.contains(name)) << name;
+
+    // Second start: registered already, and the graph window reads its options back.
+    h.toolCalls.clear();
+    {
+        AppWindows w(h.env());
+        EXPECT_TRUE(h.toolCalls.isEmpty());
+        EXPECT_TRUE(w.graph->MakeJPG1->isChecked());
+        EXPECT_TRUE(w.graph->Graph1->isChecked());
+        w.select->close();
+    }
+    EXPECT_EQ(h.settingsText(), text);
+}
+
+TEST(Startup, FailedRegistrationIsReportedAndTriedAgainNextTime) {
+    Harness h;
+    h.toolFailure = QStringLiteral("update-mime-database failed (exit code 1)");
+    {
+        AppWindows w(h.env());
+        EXPECT_EQ(h.prompter.errors, QStringList{*h.toolFailure});
+        EXPECT_FALSE(w.select->shellSettings().Associated);
+        w.select->close();
+    }
+    EXPECT_TRUE(h.settingsText().contains("Associated=0"));
+    // A run that ends without closing the main window stores nothing...
+    h.toolFailure.reset();
+    h.toolCalls.clear();
+    { AppWindows w(h.env()); }
+    EXPECT_TRUE(h.settingsText().contains("Associated=0"));
+    // ... so the next start registers again.
+    h.toolCalls.clear();
+    { AppWindows w(h.env()); }
+    EXPECT_EQ(h.toolCalls.size(), 3);
+}
+
+TEST(Startup, RegistrationWritesAFolderItCannotCreateAsAnError) {
+    Harness h;
+    AppEnvironment env = h.env();
+    testutils::writeFile(h.box.path(QStringLiteral("blocked")), "a file, not a folder");
+    env.desktop.dataHome = h.box.path(QStringLiteral("blocked"));
+    AppWindows w(env);
+    ASSERT_EQ(h.prompter.errors.size(), 1);
+    EXPECT_TRUE(h.prompter.errors[0].contains(QStringLiteral("blocked")));
+    EXPECT_FALSE(w.select->shellSettings().Associated);
+    EXPECT_TRUE(h.toolCalls.isEmpty());
+}
+
+TEST(DesktopRegistration, RealToolsMakeLobeviewTheAdfHandler) {
+    for (const char* tool : {"update-mime-database", "update-desktop-database", "xdg-mime"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is not installed";
+    // The test main points XDG_DATA_HOME and XDG_CONFIG_HOME into a sandbox.
+    const DesktopLocations where = DesktopLocations::fromEnvironment();
+    const QString program = QStringLiteral("/opt/Lobeview 1/lobeview");
+    const auto error = registerAdfFileType(program, where);
+    ASSERT_FALSE(error) << error->toStdString();
+
+    const QByteArray entry =
+        testutils::readFile(where.dataHome + QStringLiteral("/applications/lobeview.desktop"));
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/Lobeview 1/lobeview\" %f\n"));
+    EXPECT_TRUE(entry.contains("MimeType=application/x-nsma-adf;"));
+    EXPECT_TRUE(QFileInfo::exists(where.dataHome + QStringLiteral("/mime/application/x-nsma-adf.xml")));
+    EXPECT_TRUE(QFileInfo::exists(
+        where.dataHome + QStringLiteral("/icons/hicolor/48x48/mimetypes/application-x-nsma-adf.png")));
+
+    QProcess q;
+    q.start(QStringLiteral("xdg-mime"),
+            {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/x-nsma-adf")});
+    ASSERT_TRUE(q.waitForFinished(30000));
+    EXPECT_EQ(q.readAllStandardOutput().trimmed(), QByteArray("lobeview.desktop"));
+
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+        QProcess v;
+        v.start(QStringLiteral("desktop-file-validate"),
+                {where.dataHome + QStringLiteral("/applications/lobeview.desktop")});
+        ASSERT_TRUE(v.waitForFinished(30000));
+        EXPECT_EQ(v.exitCode(), 0) << v.readAll().toStdString();
+    }
+}
