@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "graph/PatternReader.h"
+#include "index/IndexRefresh.h"
 
 #include <QtCore/QFileInfo>
 
@@ -92,7 +93,6 @@ int showCommand(const QStringList& args) {
             files << a;
         }
     }
-    Q_UNUSED(feedGiven);
     if (files.isEmpty() || (asJson && files.size() != 1)) {
         printError(QStringLiteral("usage: lobeview-cli show FILE.adf... [--feed TEXT] [--json] "
                                   "(--json takes one file)"));
@@ -101,7 +101,14 @@ int showCommand(const QStringList& args) {
     int status = 0;
     for (const QString& file : files) {
         LoadedPattern pattern;
-        const LoadResult r = LoadPatternFile(file, feed, pattern);
+        QByteArray fileFeed = feed;
+        if (!feedGiven) {
+            // The feed orientation the index would hold for this file.
+            IndexRecord header;
+            BuildRecordFromFile(file, header);
+            fileFeed = header.feedOrientation();
+        }
+        const LoadResult r = LoadPatternFile(file, fileFeed, pattern);
         if (r.status != LoadStatus::Loaded) {
             printError(files.size() > 1 ? QFileInfo(file).fileName() + QStringLiteral(": ") +
                                               r.message

@@ -4,15 +4,21 @@
 #include <QtGui/QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 const char Usage[] =
     "usage: lobeview-cli COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
+    "  index DATA_DIR [-o INDEX_FILE]\n"
+    "        rebuild an index (default ./FileIndx.dat) from the .adf files of a folder\n"
+    "  list INDEX_FILE\n"
+    "        print an index as comma text, heading line first\n"
     "  show FILE.adf... [--feed TEXT] [--json]\n"
     "        read the pattern of data files; print a summary of each, or with --json one\n"
-    "        file's pattern as JSON\n"
+    "        file's pattern as JSON. The feed orientation comes from the file's header\n"
+    "        unless --feed is given\n"
     "  gif IN -o OUT.gif\n"
     "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n";
 }
@@ -27,11 +33,18 @@ void printOut(const QByteArray& bytes) {
 }
 
 int main(int argc, char** argv) {
-    // Drawing commands need fonts and images, never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = QGuiApplication::arguments().mid(1);
+    // Drawing commands need fonts (a GUI application object) but never a display; the others
+    // need no more than the core.
+    const bool draws = argc > 1 && (qstrcmp(argv[1], "screen") == 0);
+    std::unique_ptr<QCoreApplication> app;
+    if (draws) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QStringLiteral("--help") ||
         args.first() == QStringLiteral("-h")) {
         printOut(Usage);
@@ -40,6 +53,10 @@ int main(int argc, char** argv) {
     const QString command = args.takeFirst();
     if (command == QStringLiteral("show"))
         return showCommand(args);
+    if (command == QStringLiteral("index"))
+        return indexCommand(args);
+    if (command == QStringLiteral("list"))
+        return listCommand(args);
     if (command == QStringLiteral("gif"))
         return gifCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));

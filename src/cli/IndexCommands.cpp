@@ -1,0 +1,66 @@
+#include "cli/Commands.h"
+#include "index/IndexDump.h"
+#include "index/IndexFile.h"
+#include "index/IndexRefresh.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+
+int indexCommand(const QStringList& args) {
+    QString dataDir;
+    QString output = QStringLiteral("FileIndx.dat");
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("-o") && i + 1 < args.size()) {
+            output = args[++i];
+        } else if (dataDir.isEmpty() && !args[i].startsWith(QLatin1Char('-'))) {
+            dataDir = args[i];
+        } else {
+            printError(QStringLiteral("usage: lobeview-cli index DATA_DIR [-o INDEX_FILE]"));
+            return 2;
+        }
+    }
+    if (dataDir.isEmpty()) {
+        printError(QStringLiteral("usage: lobeview-cli index DATA_DIR [-o INDEX_FILE]"));
+        return 2;
+    }
+    const RebuildReport report = RebuildIndex(dataDir, output);
+    switch (report.outcome) {
+    case RebuildReport::Outcome::CannotCreate:
+        printError(report.error);
+        return 1;
+    case RebuildReport::Outcome::NoDataFiles:
+        printError(report.message());
+        return 1;
+    case RebuildReport::Outcome::Cancelled:
+        return 1;
+    case RebuildReport::Outcome::Rebuilt:
+        break;
+    }
+    printOut(QStringLiteral("%1 records written to %2\n")
+                 .arg(report.records)
+                 .arg(QFileInfo(output).absoluteFilePath())
+                 .toUtf8());
+    for (const QString& s : report.skipped)
+        printOut(QStringLiteral("skipped %1\n").arg(s).toUtf8());
+    for (const QString& s : report.longNames)
+        printOut(QStringLiteral("name cut to 15 characters: %1\n").arg(s).toUtf8());
+    return 0;
+}
+
+int listCommand(const QStringList& args) {
+    if (args.size() != 1) {
+        printError(QStringLiteral("usage: lobeview-cli list INDEX_FILE"));
+        return 2;
+    }
+    IndexFile index;
+    if (!index.open(args[0])) {
+        printError(QStringLiteral("Cannot open file %1").arg(args[0]));
+        return 1;
+    }
+    QByteArray out = DumpHeadingLine(IndexColumnHeadings()).toLatin1() + '\n';
+    IndexRecord record;
+    while (index.readNext(record))
+        out += CommaText(IndexRowCells(record)).toLatin1() + '\n';
+    printOut(out);
+    return 0;
+}

@@ -1,0 +1,201 @@
+#include "IndexRefresh.h"
+
+#include "app/NumberText.h"
+#include "graph/PatternReader.h"
+
+#include <QtCore/QDirIterator>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+const char* const MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<double> megahertzToGigahertz(QByteArrayView value) {
+    const auto mhz = numtext::parseFloat(value);
+    if (!mhz)
+        return std::nullopt;
+    // Division keeps 10700 MHz at the double nearest 10.7, so a record passes the range test of
+    // its own label.
+    return *mhz / 1000.0;
+}
+
+} // namespace
+
+void SetModelNumberFields(IndexRecord& record, QByteArrayView value) {
+    QByteArray model = value.toByteArray();
+    for (char& c : model)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    record.setText(IndexField::ModelNumber, model);
+    qsizetype split = 0;
+    while (split < model.size() && !isDigit(model[split]) && model[split] != '-')
+        ++split;
+    record.setText(IndexField::Series, QByteArrayView(model).first(split));
+    qsizetype end = split;
+    while (end < model.size() && (isDigit(model[end]) || model[end] == '.'))
+        ++end;
+    record.setText(IndexField::Size, QByteArrayView(model).sliced(split, end - split));
+    record.setText(IndexField::Polarization, model.contains('X') ? "Dual" : "Single");
+}
+
+QByteArray FrequencyRangeLabel(double lowGHz, double highGHz) {
+    QByteArray low = numtext::formatFixed(lowGHz, 3);
+    while (low.indexOf('.') + 1 < 3)
+        low.prepend(' ');
+    return low + '-' + numtext::formatFixed(highGHz, 3);
+}
+
+std::optional<QByteArray> FormatDataDate(QByteArrayView value) {
+    if (value.contains("null"))
+        return value.toByteArray();
+    const auto month = value.size() >= 6 ? numtext::parseInt(value.sliced(4, 2)) : std::nullopt;
+    if (!month || *month < 1 || *month > 12)
+        return std::nullopt;
+    const QByteArrayView year = value.first(4);
+    const QByteArrayView day = value.size() >= 8 ? value.sliced(6, 2) : value.sliced(6);
+    return day.toByteArray() + ' ' + MonthNames[*month - 1] + ' ' + year.toByteArray();
+}
+
+std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
+    while (!in.atEnd()) {
+        const KeywordLine kl = SplitKeywordLine(in.readLine());
+        const QByteArrayView k = kl.keyword;
+        if (k.size() != 6)
+            continue; // every keyword the index uses has six letters
+        if (k == "NUPOIN")
+            break;
+        if (k == "MODNUM") {
+            SetModelNumberFields(record, kl.value);
+        } else if (k == "FEDORN") {
+            record.setText(IndexField::FeedOrientation, kl.value);
+        } else if (k == "DESCR1") {
+            record.setText(IndexField::Description1, kl.value);
+        } else if (k == "DESCR2") {
+            record.setText(IndexField::Description2, kl.value);
+        } else if (k == "DTDATA") {
+            const auto date = FormatDataDate(kl.value);
+            if (!date)
+                return QStringLiteral("'%1' is not a valid date").arg(QString::fromLatin1(kl.value));
+            record.setText(IndexField::Date, *date);
+        } else if (k == "PATNUM") {
+            record.setText(IndexField::RpeNumber, kl.value);
+        } else if (k == "LOWFRQ") {
+            const auto ghz = megahertzToGigahertz(kl.value);
+            if (!ghz)
+                return invalidFloatMessage(kl.value);
+            record.setLowFrequency(*ghz);
+        } else if (k == "HGHFRQ") {
+            const auto ghz = megahertzToGigahertz(kl.value);
+            if (!ghz)
+                return invalidFloatMessage(kl.value);
+            record.setHighFrequency(*ghz);
+            const double low = record.lowFrequency();
+            record.setText(IndexField::FrequencyRange, FrequencyRangeLabel(low, *ghz));
+            record.setText(IndexField::MidFrequency, numtext::formatFixed((low + *ghz) / 2, 3));
+        } else if (k == "MDGAIN") {
+            const qsizetype blank = kl.value.indexOf(' ');
+            const QByteArrayView number = blank < 0 ? kl.value : kl.value.first(blank);
+            const auto gain = numtext::parseFloat(number);
+            if (!gain)
+                return invalidFloatMessage(number);
+            record.setText(IndexField::Gain, numtext::formatFixed(*gain, 1));
+        }
+    }
+    if (!in.ok())
+        return QStringLiteral("the file could not be read");
+    return std::nullopt;
+}
+
+std::optional<QString> BuildRecordFromFile(const QString& path, IndexRecord& record) {
+    record.clear();
+    const QFileInfo info(path);
+    record.setText(IndexField::FileName, QFile::encodeName(info.fileName()));
+    if (!info.isFile())
+        return QStringLiteral("not a regular file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot be opened (%1)").arg(file.errorString());
+    LineReader in(file, 4096);
+    return ReadHeaderLines(in, record);
+}
+
+QString RebuildReport::message() const {
+    switch (outcome) {
+    case Outcome::NoDataFiles: return QString::fromLatin1(NoDataFilesMessage);
+    case Outcome::CannotCreate: return error;
+    case Outcome::Cancelled: return QStringLiteral("The index was not changed.");
+    case Outcome::Rebuilt: break;
+    }
+    QStringList parts;
+    if (!skipped.isEmpty())
+        parts << QStringLiteral("These files could not be indexed:\n") + skipped.join(QLatin1Char('\n'));
+    if (!longNames.isEmpty())
+        parts << QStringLiteral("These file names are longer than 15 characters and are indexed "
+                                "under their first 15:\n") +
+                     longNames.join(QLatin1Char('\n'));
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
+                           const RebuildProgress& progress) {
+    RebuildReport report;
+
+    QStringList names;
+    QDirIterator it(sourceDir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(QStringLiteral(".adf"), Qt::CaseInsensitive))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+
+    QSaveFile out(indexPath);
+    if (!out.open(QIODevice::WriteOnly)) {
+        report.outcome = RebuildReport::Outcome::CannotCreate;
+        report.error = QStringLiteral("Cannot create file %1").arg(indexPath);
+        return report;
+    }
+
+    const QString dir = sourceDir.endsWith(QLatin1Char('/')) ? sourceDir : sourceDir + QLatin1Char('/');
+    IndexRecord buffer;
+    const auto total = static_cast<int>(names.size());
+    for (int i = 0; i < total; ++i) {
+        const QString& name = names[i];
+        if (progress && !progress(i, total, name)) {
+            out.cancelWriting();
+            report.outcome = RebuildReport::Outcome::Cancelled;
+            return report;
+        }
+        if (const auto reason = BuildRecordFromFile(dir + name, buffer)) {
+            report.skipped << name + QStringLiteral(": ") + *reason;
+            continue;
+        }
+        if (QFile::encodeName(name).size() > IndexRecord::layout(IndexField::FileName).capacity)
+            report.longNames << name;
+        const auto& b = buffer.bytes();
+        out.write(reinterpret_cast<const char*>(b.data()), IndexRecord::RecordSize);
+        ++report.records;
+    }
+    if (progress)
+        progress(total, total, {});
+    if (!out.commit()) {
+        report.outcome = RebuildReport::Outcome::CannotCreate;
+        report.error = QStringLiteral("Cannot create file %1").arg(indexPath);
+        report.records = 0;
+        return report;
+    }
+    if (names.isEmpty())
+        report.outcome = RebuildReport::Outcome::NoDataFiles;
+    return report;
+}

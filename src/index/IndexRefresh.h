@@ -1,0 +1,58 @@
+#pragma once
+// Rebuilding the index from the headers of a data directory's NSMA files.
+#include "graph/LineReader.h"
+#include "index/IndexRecord.h"
+
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+
+#include <functional>
+#include <optional>
+
+// Reads header lines from the current position up to the first "NUPOIN" line (or the end of the
+// file) into `record`. Returns the conversion message when a number or a date cannot be read.
+std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record);
+
+// Builds the record of one data file from its header, as the rebuild does (the buffer is blanked
+// first). Returns the reason when the file cannot be read or converted.
+std::optional<QString> BuildRecordFromFile(const QString& path, IndexRecord& record);
+
+// The derived fields of a model number: model number, series, size, polarization.
+void SetModelNumberFields(IndexRecord& record, QByteArrayView value);
+
+// The range label of two band edges in GHz: low part with 3 decimals, padded with leading blanks
+// so that labels sort in numeric order, "-", high part with 3 decimals.
+QByteArray FrequencyRangeLabel(double lowGHz, double highGHz);
+
+// "DTDATA" value to "05 April 2003"; a value containing "null" stays as it is.
+std::optional<QByteArray> FormatDataDate(QByteArrayView value);
+
+inline constexpr char NoDataFilesMessage[] = "No NSMA data files were found in this directory";
+
+struct RebuildReport {
+    enum class Outcome {
+        Rebuilt,     // the listing held at least one data file; the new index is in place
+        NoDataFiles, // no "*.adf" entry: the index is now empty
+        CannotCreate, // the index could not be written; the old one is unchanged
+        Cancelled,   // the user stopped it; the old index is unchanged
+    };
+    Outcome outcome = Outcome::Rebuilt;
+    int records = 0;
+    QStringList skipped;   // "name: reason", one per data file left out
+    QStringList longNames; // names indexed under their first 15 characters
+    QString error;         // for CannotCreate
+
+    // What the user is told at the end, or an empty text when there is nothing to say.
+    QString message() const;
+};
+
+// Called before each file with the files done so far, the total, and the file's name. Returning
+// false stops the rebuild and keeps the old index.
+using RebuildProgress = std::function<bool(int done, int total, const QString& name)>;
+
+// Lists the "*.adf" files of `sourceDir` (letter case ignored, hidden entries skipped, in name
+// order), reads each header into a blanked record buffer and appends it to a new index written
+// to `indexPath`. The new index replaces the old one only when it was written completely. A
+// file that cannot be read or converted is left out and reported; the others are indexed.
+RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
+                           const RebuildProgress& progress = {});
