@@ -16,12 +16,12 @@
 AppWindows::AppWindows(AppEnvironment env) {
     select = std::make_unique<TSelect>(std::move(env));
     TSelect* owner = select.get();
-    refresh = new TRefreshForm(owner);
-    indexDisplay = new TIndexFileForm(owner);
+    refresh = new TRefreshForm(*owner, owner);
+    indexDisplay = new TIndexFileForm(*owner, owner);
     graph = new TGraphForm(*owner, owner);
     graph->setWindowFlag(Qt::Window);
     legend = new TLegend(owner);
-    chooser = new TChooseDlg(owner);
+    chooser = new TChooseDlg(owner->prompter(), owner);
     penWidth = new TPenWidthDlg(owner);
     directory = new TDirectorySelect(owner);
     fileLocations = new TFileLoc(owner);

@@ -120,6 +120,8 @@ QByteArray desktopEntry(const QString& programPath) {
 
 std::optional<QString> registerAdfFileType(const QString& programPath, const DesktopLocations& where,
                                            const CommandRunner& run) {
+    if (where.dataHome.isEmpty() || where.configHome.isEmpty())
+        return QStringLiteral("No user data folder is known for the desktop registration");
     const QString mimeDir = where.dataHome + QStringLiteral("/mime");
     const QString appsDir = where.dataHome + QStringLiteral("/applications");
     const QString icons = where.dataHome + QStringLiteral("/icons/hicolor");

@@ -1,8 +1,31 @@
 #pragma once
+// The directory dialog: picks the data directory from a folder tree and a list of mounted volumes.
 #include <QtWidgets/QDialog>
+
+class QComboBox;
+class QFileSystemModel;
+class QPushButton;
+class QTreeView;
 
 class TDirectorySelect : public QDialog {
     Q_OBJECT
 public:
     explicit TDirectorySelect(QWidget* parent = nullptr);
+
+    // The folder selected in the tree: a full path without a trailing separator (except "/").
+    QString currentDirectory() const;
+    void setCurrentDirectory(const QString& path);
+
+    QTreeView* DirectoryListBox1 = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+public Q_SLOTS:
+    void DriveComboBox1Change(int index);
+
+private:
+    void fillVolumes();
+    QFileSystemModel* model_ = nullptr;
+    QString current_;
 };

@@ -1,8 +1,19 @@
 #include "MainUnit.h"
 
+#include "app/ChooseFile.h"
+#include "app/DirectForm.h"
 #include "app/ProgramPaths.h"
 #include "app/Prompter.h"
+#include "app/WaitCursor.h"
 #include "graph/GraphUnit.h"
+#include "index/FileIndx.h"
+#include "index/IndexRefresh.h"
+#include "index/Refresh.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFile>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QProgressDialog>
 
 #include <QtCore/QFileInfo>
 #include <QtGui/QCloseEvent>
@@ -24,6 +35,11 @@ QFont arialBold17() {
 
 TSelect::TSelect(AppEnvironment env, QWidget* parent) : QMainWindow(parent), env_(std::move(env)) {
     setObjectName(QStringLiteral("Select"));
+    runDialog = [](QDialog& d) { return d.exec(); };
+    showAntenna = [this](const IndexRecord& record, const QString& path) {
+        if (peers_.graph)
+            peers_.graph->ShowAntenna(record, path);
+    };
     setWindowTitle(QStringLiteral("Quelda Lobeview"));
     buildWindow();
 
@@ -72,6 +88,7 @@ void TSelect::buildWindow() {
         list->setStatusTip(QString::fromLatin1(hint));
         list->setToolTip(QString::fromLatin1(hint));
         list->setUniformItemSizes(true);
+        list->setStyleSheet(QStringLiteral("QListView::item { height: 16px; }"));
         return list;
     };
     ListBox1 = makeList("ListBox1", 8, 169, "Select Frequency Range");
@@ -97,6 +114,14 @@ void TSelect::buildWindow() {
     Exit1->setObjectName(QStringLiteral("Exit1"));
     Exit1->setStatusTip(QStringLiteral("Exit Lobeview"));
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(Location1, &QAction::triggered, this, &TSelect::Location1Click);
+    connect(Refresh1, &QAction::triggered, this, &TSelect::Refresh1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, &TSelect::ListBox1Click);
+    connect(ListBox2, &QListWidget::itemClicked, this, &TSelect::ListBox2Click);
+    connect(ListBox3, &QListWidget::itemClicked, this, &TSelect::ListBox3Click);
+    // Keyboard selection works like a click.
+    for (QListWidget* list : {ListBox1, ListBox2, ListBox3})
+        connect(list, &QListWidget::itemActivated, list, &QListWidget::itemClicked);
 
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("StatusBar1Panel"));
@@ -145,4 +170,168 @@ bool TSelect::saveSettings() {
 void TSelect::closeEvent(QCloseEvent* event) {
     saveSettings();
     QMainWindow::closeEvent(event);
+}
+
+void TSelect::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Runs once the event loop has started, after every window exists.
+    QMetaObject::invokeMethod(this, &TSelect::FormShow, Qt::QueuedConnection);
+}
+
+void TSelect::FormShow() {
+    loadIndex();
+    if (!env_.arguments.isEmpty())
+        commandLineOpen(env_.arguments.first());
+}
+
+void TSelect::fillList(QListWidget* list, const QStringList& items) {
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(items);
+    list->setUpdatesEnabled(true);
+}
+
+void TSelect::loadIndex() {
+    const QString path = paths::indexFilePath(env_.programDir);
+    if (!index_.open(path)) {
+        rebuildIndex();
+        if (!index_.open(path))
+            env_.prompter->message(QStringLiteral("To recover you must select a valid file location"));
+    }
+    const CatalogueLists lists = ScanAllLists(index_);
+    fillList(ListBox1, lists.ranges);
+    fillList(ListBox2, lists.types);
+    fillList(ListBox3, lists.models);
+}
+
+bool TSelect::rebuildIndex() {
+    WaitCursor wait;
+    index_.close();
+    const QString sourceDir = paths::resolveDirectoryCase(shell_.SourceDir);
+
+    // A progress dialog for rebuilds that take more than about half a second.
+    QProgressDialog progress(this);
+    progress.setWindowTitle(QStringLiteral("Refresh"));
+    progress.setCancelButtonText(QStringLiteral("&Stop"));
+    progress.setMinimumDuration(500);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QElapsedTimer sinceUpdate;
+    sinceUpdate.start();
+    const RebuildReport report = RebuildIndex(
+        sourceDir, paths::indexFilePath(env_.programDir),
+        [&progress, &sinceUpdate](int done, int total, const QString& name) {
+            if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
+                sinceUpdate.restart();
+                progress.setMaximum(total);
+                progress.setLabelText(
+                    QStringLiteral("Indexing %1 of %2\n%3").arg(done + 1 > total ? total : done + 1).arg(total).arg(name));
+                progress.setValue(done);
+            }
+            return !progress.wasCanceled();
+        });
+    progress.close();
+
+    const QString message = report.message();
+    if (report.outcome != RebuildReport::Outcome::Rebuilt) {
+        if (!message.isEmpty())
+            env_.prompter->message(message);
+        return false;
+    }
+    if (!message.isEmpty())
+        env_.prompter->message(message);
+    if (peers_.indexDisplay)
+        runDialog(*peers_.indexDisplay);
+    return true;
+}
+
+std::optional<RangeFilter> TSelect::selectedRange() const {
+    const int row = ListBox1->currentRow();
+    if (row <= 0)
+        return std::nullopt;
+    return RangeFilter::fromLabel(ListBox1->item(row)->text().toLatin1());
+}
+
+void TSelect::ListBox1Click() {
+    const CatalogueLists lists = ScanRange(index_, selectedRange());
+    fillList(ListBox2, lists.types);
+    fillList(ListBox3, lists.models);
+}
+
+void TSelect::ListBox2Click() {
+    const QListWidgetItem* item = ListBox2->currentItem();
+    ListBox3->clear();
+    if (!item)
+        return;
+    fillList(ListBox3, ScanType(index_, item->text().toLatin1(), selectedRange()));
+}
+
+void TSelect::showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage) {
+    if (matches.isEmpty()) {
+        env_.prompter->message(noMatchMessage);
+        return;
+    }
+    if (matches.size() == 1) {
+        showAntenna(matches.first(), {});
+        return;
+    }
+    int chosen = 0;
+    if (peers_.chooser) {
+        peers_.chooser->setMatches(matches);
+        runDialog(*peers_.chooser);
+        // Closed without a confirmed line: the first match.
+        chosen = peers_.chooser->confirmedMatch().value_or(0);
+    }
+    showAntenna(matches.at(chosen), {});
+}
+
+void TSelect::ListBox3Click() {
+    const QListWidgetItem* item = ListBox3->currentItem();
+    if (!item)
+        return;
+    showMatches(FindModel(index_, item->text().toLatin1()), QStringLiteral("The file was not found!!!"));
+}
+
+void TSelect::commandLineOpen(const QString& argument) {
+    if (IsFileArgument(argument)) {
+        const QFileInfo file(argument);
+        if (file.isFile()) {
+            // The file itself, with the record the rebuild would make of it.
+            IndexRecord record;
+            if (const auto error = BuildRecordFromFile(file.absoluteFilePath(), record)) {
+                env_.prompter->error(QStringLiteral("%1: %2").arg(file.fileName(), *error));
+                return;
+            }
+            showAntenna(record, file.absoluteFilePath());
+            return;
+        }
+        if (const auto record = FindFileName(index_, QFile::encodeName(file.fileName()))) {
+            showAntenna(*record, {});
+            return;
+        }
+        env_.prompter->message(QStringLiteral("The specified file could not be found"));
+        return;
+    }
+    showMatches(FindModel(index_, ModelNumberArgument(argument)),
+                QStringLiteral("Sorry, that model number was not found"));
+}
+
+void TSelect::Refresh1Click() {
+    index_.close();
+    if (peers_.refresh)
+        runDialog(*peers_.refresh);
+    loadIndex();
+}
+
+void TSelect::Location1Click() {
+    if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
+        shell_.SourceDir = peers_.directory->currentDirectory();
+    index_.close();
+    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory.
+    rebuildIndex();
+    loadIndex();
 }

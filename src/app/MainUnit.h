@@ -2,10 +2,13 @@
 // The antenna selection window: the program's main window. It owns the settings for the run and
 // narrows the catalogue by frequency range, type and model number.
 #include "app/AppEnvironment.h"
+#include "app/Catalogue.h"
 #include "app/Settings.h"
+#include "index/IndexFile.h"
 
 #include <QtWidgets/QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,6 +20,7 @@ class TRefreshForm;
 class TIndexFileForm;
 class TChooseDlg;
 class TDirectorySelect;
+class QDialog;
 
 class TSelect : public QMainWindow {
     Q_OBJECT
@@ -46,6 +50,24 @@ public:
     // Writes all twelve settings (what closing the window does).
     bool saveSettings();
 
+    // Loads the index (rebuilding it when it cannot be opened) and fills the range list.
+    void loadIndex();
+    // Rebuilds the index from SourceDir with progress, reports what was left out, and shows the
+    // index display. True when the new index is in place.
+    bool rebuildIndex();
+    // Opens a data file path or a model number given on the command line.
+    void commandLineOpen(const QString& argument);
+    // What the window does when first shown: load the index, then the command-line argument.
+    void FormShow();
+
+    // How a modal dialog is run; tests answer dialogs through this.
+    std::function<int(QDialog&)> runDialog;
+    // How an antenna is shown: by default the graph window's ShowAntenna. `path` is the data
+    // file to read when it is not the record's file in the data directory.
+    std::function<void(const IndexRecord&, const QString& path)> showAntenna;
+
+    IndexFile& index() { return index_; }
+
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
     QListWidget* ListBox3 = nullptr;
@@ -56,14 +78,23 @@ public:
 
 public Q_SLOTS:
     void DoShowHint(const QString& hint);
+    void ListBox1Click();
+    void ListBox2Click();
+    void ListBox3Click();
+    void Refresh1Click();
+    void Location1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     void buildWindow();
     void registerDataFileType();
+    std::optional<RangeFilter> selectedRange() const;
+    void showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage);
+    void fillList(QListWidget* list, const QStringList& items);
 
     AppEnvironment env_;
     std::unique_ptr<SettingsStore> store_;
@@ -73,4 +104,6 @@ private:
     QLabel* hintPanel_ = nullptr;
     Peers peers_;
     bool settingsSaved_ = false;
+    bool shownOnce_ = false;
+    IndexFile index_;
 };

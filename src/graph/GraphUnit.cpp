@@ -47,3 +47,8 @@ void TGraphForm::applyGraphSettings(const GraphSettings& g) {
     Data1->setChecked(g.PrintData);
     PausePrint1->setChecked(g.PrintPause);
 }
+
+void TGraphForm::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
+    CurrentRecord = record;
+    Q_UNUSED(dataFile);
+}

@@ -2,6 +2,7 @@
 // The graph window: shows one antenna's envelope chart. Its menu items carry seven of the
 // program's settings as check states.
 #include "app/Settings.h"
+#include "index/IndexRecord.h"
 
 #include <QtWidgets/QMainWindow>
 
@@ -13,6 +14,11 @@ class TGraphForm : public QMainWindow {
 public:
     // Reads the seven graph settings through the main window's store.
     explicit TGraphForm(TSelect& select, QWidget* parent = nullptr);
+
+    // Shows one antenna: reads its data file and opens the window over the selection window.
+    // `dataFile` overrides the record's file in the data directory.
+    void ShowAntenna(const IndexRecord& record, const QString& dataFile = {});
+    IndexRecord CurrentRecord;
 
     GraphSettings graphSettings() const;
     void applyGraphSettings(const GraphSettings& settings);

@@ -1,5 +1,7 @@
 #include "IndexFile.h"
 
+#include <cstring>
+
 bool IndexFile::create(const QString& path) {
     close();
     file_.setFileName(path);
@@ -15,12 +17,28 @@ bool IndexFile::append(const IndexRecord& record) {
 bool IndexFile::open(const QString& path) {
     close();
     file_.setFileName(path);
-    return file_.open(QIODevice::ReadOnly);
+    if (!file_.open(QIODevice::ReadOnly))
+        return false;
+    mapSize_ = file_.size();
+    if (mapSize_ > 0)
+        map_ = file_.map(0, mapSize_);
+    pos_ = 0;
+    return true;
 }
 
-bool IndexFile::rewind() { return file_.isOpen() && file_.seek(0); }
+bool IndexFile::rewind() {
+    pos_ = 0;
+    return file_.isOpen() && (map_ || file_.seek(0));
+}
 
 bool IndexFile::readNext(IndexRecord& record) {
+    if (map_) {
+        if (mapSize_ - pos_ < IndexRecord::RecordSize)
+            return false;
+        std::memcpy(record.bytes().data(), map_ + pos_, IndexRecord::RecordSize);
+        pos_ += IndexRecord::RecordSize;
+        return true;
+    }
     if (!file_.isOpen() || !file_.isReadable())
         return false;
     IndexRecord::Bytes buffer;
@@ -32,6 +50,11 @@ bool IndexFile::readNext(IndexRecord& record) {
 }
 
 bool IndexFile::close() {
+    if (map_) {
+        file_.unmap(const_cast<uchar*>(map_));
+        map_ = nullptr;
+        mapSize_ = 0;
+    }
     if (!file_.isOpen())
         return true;
     bool ok = true;

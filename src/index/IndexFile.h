@@ -9,6 +9,7 @@
 class IndexFile {
 public:
     IndexFile() = default;
+    ~IndexFile() { close(); }
     IndexFile(const IndexFile&) = delete;
     IndexFile& operator=(const IndexFile&) = delete;
 
@@ -30,8 +31,14 @@ public:
     QString path() const { return file_.fileName(); }
     QString errorString() const { return file_.errorString(); }
     // Number of whole records in the file.
-    qint64 recordCount() const { return file_.size() / IndexRecord::RecordSize; }
+    qint64 recordCount() const {
+        return (map_ ? mapSize_ : file_.size()) / IndexRecord::RecordSize;
+    }
 
 private:
     QFile file_;
+    // A reader maps the file once and scans it from memory; every scan is then a copy loop.
+    const uchar* map_ = nullptr;
+    qint64 mapSize_ = 0;
+    qint64 pos_ = 0;
 };

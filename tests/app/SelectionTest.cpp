@@ -1,0 +1,280 @@
+// The selection window driven as a user would: lists, filters, the chooser, the command line,
+// File > Location and File > Refresh, and the index display's dump.
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/ChooseFile.h"
+#include "app/DirectForm.h"
+#include "app/MainUnit.h"
+#include "app/Prompter.h"
+#include "index/FileIndx.h"
+#include "index/Refresh.h"
+
+#include <QtCore/QDir>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray adf(const QByteArray& model, int lowMHz, int highMHz, const QByteArray& date = "20030405",
+               const QByteArray& feed = {}) {
+    return "REVNUM:,NSMA WG16.99.050\nMODNUM:," + model + "\nPATNUM:,100\nFEDORN:," + feed +
+           "\nDESCR1:,Test\nDTDATA:," + date + "\nLOWFRQ:," + QByteArray::number(lowMHz) +
+           "\nHGHFRQ:," + QByteArray::number(highMHz) +
+           "\nMDGAIN:,40.0\nPOLARI:,H/H\nNUPOIN:,2\n0,0,\n180,-70,\nENDFIL:,EOF\n";
+}
+
+QStringList items(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void clickRow(QListWidget* list, const QString& text) {
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    list->setCurrentItem(found.first());
+    Q_EMIT list->itemClicked(found.first());
+}
+
+struct Selection {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    QStringList dialogsRun;
+    std::function<int(QDialog&)> answer; // how the next dialogs are answered
+    QList<QPair<QByteArray, QString>> shown; // (model number, data file) per ShowAntenna
+    std::unique_ptr<AppWindows> w;
+
+    Selection() {
+        QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
+        data(QStringLiteral("zz8-107a.adf"), adf("ZZ8-107", 5925, 6425));
+        data(QStringLiteral("zz8-107b.adf"), adf("ZZ8-107", 6425, 7125));
+        data(QStringLiteral("zzx12-65.adf"), adf("zzx12-65", 10700, 11700, "20040101", "RIGHT"));
+        data(QStringLiteral("wide10.adf"), adf("QB10-W", 10000, 12000));
+        data(QStringLiteral("zzx10-65.adf"), adf("ZZX10-65", 10700, 11700));
+    }
+    void data(const QString& name, const QByteArray& bytes) {
+        box.write(QStringLiteral("prog/NSMAData/") + name, bytes);
+    }
+    void start(QStringList args = {}) {
+        AppEnvironment env;
+        env.programDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
+        env.programFile = env.programDir + QStringLiteral("lobeview");
+        testutils::writeFile(env.programFile, "");
+        env.settingsFile = box.path(QStringLiteral("Quelda.conf"));
+        env.desktop.dataHome = box.path(QStringLiteral("share"));
+        env.desktop.configHome = box.path(QStringLiteral("config"));
+        env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
+        env.prompter = &prompter;
+        env.arguments = std::move(args);
+        w = std::make_unique<AppWindows>(env);
+        w->select->runDialog = [this](QDialog& d) {
+            dialogsRun << d.windowTitle();
+            if (answer)
+                return answer(d);
+            d.accept();
+            return int(QDialog::Accepted);
+        };
+        w->select->showAntenna = [this](const IndexRecord& r, const QString& path) {
+            shown << qMakePair(r.modelNumber(), path);
+        };
+        w->select->FormShow();
+    }
+    TSelect& s() { return *w->select; }
+};
+
+} // namespace
+
+TEST(Selection, MissingIndexIsRebuiltAndTheListsAreFilled) {
+    Selection t;
+    t.start();
+    EXPECT_EQ(t.dialogsRun, QStringList{QStringLiteral("File Index Display")});
+    EXPECT_TRUE(QFileInfo::exists(t.box.path(QStringLiteral("prog/FileIndx.txt"))));
+    EXPECT_EQ(items(t.s().ListBox1),
+              (QStringList{QStringLiteral("   ALL   "), QStringLiteral(" 5.925-6.425"),
+                           QStringLiteral(" 6.425-7.125"), QStringLiteral("10.000-12.000"),
+                           QStringLiteral("10.700-11.700")}));
+    EXPECT_EQ(items(t.s().ListBox2),
+              (QStringList{QStringLiteral("QB"), QStringLiteral("ZZ"), QStringLiteral("ZZX")}));
+    EXPECT_EQ(items(t.s().ListBox3),
+              (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZ8-107"),
+                           QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
+    EXPECT_EQ(t.s().ListBox1->currentRow(), -1);
+}
+
+TEST(Selection, RangeAndTypeNarrowTheLists) {
+    Selection t;
+    t.start();
+    // A range lists the records whose band covers it, the wider band included.
+    clickRow(t.s().ListBox1, QStringLiteral("10.700-11.700"));
+    EXPECT_EQ(items(t.s().ListBox2), (QStringList{QStringLiteral("QB"), QStringLiteral("ZZX")}));
+    EXPECT_EQ(items(t.s().ListBox3), (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZX10-65"),
+                                                  QStringLiteral("ZZX12-65")}));
+    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().ListBox3),
+              (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
+
+    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425"));
+    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+    clickRow(t.s().ListBox2, QStringLiteral("ZZ"));
+    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+
+    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
+    EXPECT_EQ(items(t.s().ListBox3).size(), 4);
+    clickRow(t.s().ListBox2, QStringLiteral("ZZ"));
+    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+}
+
+TEST(Selection, AModelWithTwoRecordsGoesThroughTheChooser) {
+    Selection t;
+    t.start();
+    TChooseDlg* chooser = t.w->chooser;
+    QStringList lines;
+    t.answer = [&](QDialog& d) {
+        if (&d != chooser)
+            return int(QDialog::Accepted);
+        lines = items(chooser->ListBox1);
+        EXPECT_EQ(chooser->ListBox1->currentRow(), 1);
+        chooser->ListBox1->setCurrentRow(2);
+        chooser->BitBtn1Click();
+        return chooser->result();
+    };
+    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425")); // both bands are offered all the same
+    clickRow(t.s().ListBox3, QStringLiteral("ZZ8-107"));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("RPE File   Frequency Range  Orientation"));
+    EXPECT_EQ(lines[1], QStringLiteral("zz8-107a.adf   5.925-6.425 GHz       FEED"));
+    ASSERT_EQ(t.shown.size(), 1);
+    EXPECT_EQ(t.shown[0].first, "ZZ8-107");
+
+    // The heading clicked: a hint, and OK then shows the first match.
+    t.answer = [&](QDialog& d) {
+        chooser->ListBox1->setCurrentRow(0);
+        chooser->ListBox1Click();
+        chooser->BitBtn1Click();
+        return d.result();
+    };
+    clickRow(t.s().ListBox3, QStringLiteral("ZZ8-107"));
+    EXPECT_EQ(t.prompter.messages.last(), QStringLiteral("Please select an antenna"));
+    EXPECT_FALSE(chooser->confirmedMatch());
+    ASSERT_EQ(t.shown.size(), 2);
+
+    // One match goes straight to the graph window.
+    t.dialogsRun.clear();
+    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
+    clickRow(t.s().ListBox3, QStringLiteral("ZZX12-65"));
+    EXPECT_TRUE(t.dialogsRun.isEmpty());
+    EXPECT_EQ(t.shown.last().first, "ZZX12-65");
+}
+
+TEST(Selection, CommandLineArguments) {
+    {
+        Selection t;
+        t.start({QStringLiteral("zzx12-65-xyz")});
+        ASSERT_EQ(t.shown.size(), 1);
+        EXPECT_EQ(t.shown[0].first, "ZZX12-65");
+    }
+    {
+        Selection t;
+        t.start({QStringLiteral("zz8")}); // searches for "-ZZ8"
+        EXPECT_TRUE(t.shown.isEmpty());
+        EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("Sorry, that model number was not found")});
+    }
+    {
+        // A file outside the data directory is shown from its own path with its own header.
+        Selection t;
+        t.box.write(QStringLiteral("elsewhere/Other Antenna.ADF"), adf("zz6-59", 5925, 6425));
+        t.start({t.box.path(QStringLiteral("elsewhere/Other Antenna.ADF"))});
+        ASSERT_EQ(t.shown.size(), 1);
+        EXPECT_EQ(t.shown[0].first, "ZZ6-59");
+        EXPECT_EQ(t.shown[0].second, t.box.path(QStringLiteral("elsewhere/Other Antenna.ADF")));
+    }
+    {
+        // A name that is not there: looked up in the index, first with its case, then without.
+        Selection t;
+        t.start({QStringLiteral("/nowhere/ZZX12-65.ADF")});
+        ASSERT_EQ(t.shown.size(), 1);
+        EXPECT_EQ(t.shown[0].first, "ZZX12-65");
+        EXPECT_TRUE(t.shown[0].second.isEmpty());
+    }
+    {
+        Selection t;
+        t.start({QStringLiteral("ZZ8-107.5")});
+        EXPECT_TRUE(t.shown.isEmpty());
+        EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("The specified file could not be found")});
+    }
+}
+
+TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
+    Selection t;
+    t.start();
+    const QString before = t.s().shellSettings().SourceDir;
+    t.data(QStringLiteral("new.adf"), adf("NEW2-10", 21200, 23600));
+    t.dialogsRun.clear();
+    t.answer = [](QDialog& d) {
+        d.reject();
+        return int(QDialog::Rejected);
+    };
+    t.s().Location1Click();
+    EXPECT_EQ(t.s().shellSettings().SourceDir, before);
+    EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"), QStringLiteral("File Index Display")}));
+    EXPECT_TRUE(items(t.s().ListBox3).contains(QStringLiteral("NEW2-10")));
+
+    // OK takes the folder chosen in the tree.
+    t.box.write(QStringLiteral("other/x.adf"), adf("OTHER1-1", 5925, 6425));
+    t.answer = [&](QDialog& d) {
+        if (&d == t.w->directory)
+            t.w->directory->setCurrentDirectory(t.box.path(QStringLiteral("other")));
+        d.accept();
+        return int(QDialog::Accepted);
+    };
+    t.s().Location1Click();
+    EXPECT_EQ(t.s().shellSettings().SourceDir, t.box.path(QStringLiteral("other")));
+    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("OTHER1-1")});
+
+    // Refresh: Proceed rebuilds and closes; an empty folder keeps the window open with a message.
+    TRefreshForm* refresh = t.w->refresh;
+    t.answer = [&](QDialog& d) {
+        if (&d == refresh)
+            refresh->Proceed->click();
+        return d.result();
+    };
+    t.s().shellSettings().SourceDir = t.box.path(QStringLiteral("empty"));
+    t.prompter.messages.clear();
+    t.s().Refresh1Click();
+    EXPECT_EQ(t.prompter.messages,
+              QStringList{QStringLiteral("No NSMA data files were found in this directory")});
+    EXPECT_EQ(refresh->result(), int(QDialog::Rejected));
+    EXPECT_EQ(items(t.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
+}
+
+TEST(Selection, IndexDisplayDumpFollowsMovedColumnsAndEdits) {
+    Selection t;
+    t.start();
+    TIndexFileForm* display = t.w->indexDisplay;
+    display->FormShow();
+    ASSERT_EQ(display->StringGrid1->rowCount(), 5);
+    QHeaderView* header = display->StringGrid1->horizontalHeader();
+    header->moveSection(header->visualIndex(11), 0); // "Gain" to the front
+    display->StringGrid1->item(0, 13)->setText(QStringLiteral("edited, by hand"));
+    display->accept();
+    const QByteArray dump = testutils::readFile(t.box.path(QStringLiteral("prog/FileIndx.txt")));
+    const QList<QByteArray> lines = dump.split('\n');
+    EXPECT_TRUE(lines[0].startsWith("Gain,FileName,ModNum,")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("40.0,")) << lines[1].toStdString();
+    EXPECT_TRUE(dump.contains("\"edited, by hand\"\r\n"));
+    EXPECT_TRUE(dump.contains(",\"05 April 2003\","));
+
+    // A dump that cannot be written is reported, and the window closes all the same.
+    QFile::remove(t.box.path(QStringLiteral("prog/FileIndx.txt")));
+    ASSERT_TRUE(QDir(t.box.path(QStringLiteral("prog"))).mkpath(QStringLiteral("FileIndx.txt/blocked")));
+    display->show();
+    display->reject();
+    EXPECT_FALSE(display->isVisible());
+    ASSERT_FALSE(t.prompter.errors.isEmpty());
+    EXPECT_TRUE(t.prompter.errors.last().startsWith(QStringLiteral("Cannot create file ")));
+}
