@@ -1,0 +1,156 @@
+// The catalogue on 10,000 files: the rebuild against a plain loop that opens each file and reads
+// it up to its first "NUPOIN" line, and a click in each list of the selection window.
+#include "BenchSupport.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "app/Prompter.h"
+#include "index/IndexRefresh.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QListWidget>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+QString g_data;
+QString g_index;
+std::unique_ptr<AppWindows> g_windows;
+RecordingPrompter g_prompter;
+
+// What any program has to do at the least: list the folder, open each file, read its lines up
+// to the first NUPOIN.
+void BM_PlainHeaderLoop(benchmark::State& state) {
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(g_data.toStdString())) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string line;
+            while (std::getline(in, line)) {
+                ++lines;
+                if (line.compare(0, 6, "NUPOIN") == 0)
+                    break;
+            }
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+void BM_Rebuild(benchmark::State& state) {
+    for (auto _ : state) {
+        const RebuildReport r = RebuildIndex(g_data, g_index);
+        if (r.records < 10000)
+            state.SkipWithError("rebuild lost files");
+    }
+}
+
+QListWidgetItem* pick(QListWidget* list, int row) {
+    list->setCurrentRow(row);
+    return list->currentItem();
+}
+
+void BM_ClickRange(benchmark::State& state) {
+    TSelect& s = *g_windows->select;
+    int row = 0;
+    for (auto _ : state) {
+        pick(s.ListBox1, row);
+        s.ListBox1Click();
+        row = (row + 1) % s.ListBox1->count();
+    }
+}
+
+void BM_ClickAll(benchmark::State& state) {
+    TSelect& s = *g_windows->select;
+    for (auto _ : state) {
+        pick(s.ListBox1, 0);
+        s.ListBox1Click(); // every type and every model
+    }
+}
+
+void BM_ClickType(benchmark::State& state) {
+    TSelect& s = *g_windows->select;
+    pick(s.ListBox1, 0);
+    s.ListBox1Click();
+    int row = 0;
+    for (auto _ : state) {
+        pick(s.ListBox2, row);
+        s.ListBox2Click();
+        row = (row + 1) % s.ListBox2->count();
+    }
+}
+
+void BM_ClickModel(benchmark::State& state) {
+    TSelect& s = *g_windows->select;
+    pick(s.ListBox1, 0);
+    s.ListBox1Click();
+    int row = 0;
+    for (auto _ : state) {
+        pick(s.ListBox3, row);
+        s.ListBox3Click();
+        row = (row + 97) % s.ListBox3->count();
+    }
+}
+
+BENCHMARK(BM_PlainHeaderLoop)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClickRange)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClickAll)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClickType)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClickModel)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    QApplication app(argc, argv);
+
+    const QString prog = home.filePath(QStringLiteral("prog")) + QLatin1Char('/');
+    g_data = prog + QStringLiteral("NSMAData");
+    g_index = prog + QStringLiteral("FileIndx.dat");
+    QDir().mkpath(g_data);
+    const int files = argc > 1 && argv[argc - 1][0] != '-' ? std::atoi(argv[--argc]) : 10000;
+    QProcess gen;
+    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
+              {g_data, QString::number(files), QStringLiteral("--seed"), QStringLiteral("7")});
+    if (!gen.waitForFinished(600000) || gen.exitCode() != 0) {
+        std::fprintf(stderr, "make_catalogue failed: %s\n", gen.readAllStandardError().constData());
+        return 1;
+    }
+    std::printf("catalogue: %d files in %s\n", files, qPrintable(g_data));
+
+    // The selection window on the same catalogue, with dialogs answered at once.
+    AppEnvironment env;
+    env.programDir = prog;
+    env.programFile = prog + QStringLiteral("lobeview");
+    env.settingsFile = home.filePath(QStringLiteral("Quelda.conf"));
+    env.desktop.dataHome = home.filePath(QStringLiteral("share"));
+    env.desktop.configHome = home.filePath(QStringLiteral("config"));
+    env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
+    env.prompter = &g_prompter;
+    g_windows = std::make_unique<AppWindows>(env);
+    g_windows->select->runDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    g_windows->select->showAntenna = [](const IndexRecord&, const QString&) {};
+    g_windows->select->show();
+    g_windows->select->FormShow();
+
+    benchmark::Initialize(&argc, argv);
+    bench::KeepingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n");
+    bench::printRatio("rebuild / plain header loop", reporter.seconds("BM_Rebuild"),
+                      reporter.seconds("BM_PlainHeaderLoop"), "<= 1.5");
+    for (const char* click : {"BM_ClickRange", "BM_ClickAll", "BM_ClickType", "BM_ClickModel"})
+        std::printf("%-48s %.2f ms median  (target <= 10 ms)\n", click, reporter.seconds(click) * 1e3);
+    g_windows.reset();
+    return 0;
+}
