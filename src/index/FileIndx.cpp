@@ -27,6 +27,7 @@ TIndexFileForm::TIndexFileForm(TSelect& select, QWidget* parent) : QDialog(paren
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setDefaultSectionSize(24);
     StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone); // cells clip their text, as a grid does
     QHeaderView* header = StringGrid1->horizontalHeader();
     QFont bold = cellFont;
     bold.setBold(true);
