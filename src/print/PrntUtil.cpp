@@ -1,0 +1,221 @@
+#include "print/PrntUtil.h"
+
+#include <QtGui/QFont>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QImage>
+#include <QtGui/QPaintDevice>
+#include <QtGui/QPainter>
+#include <QtGui/QPen>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Nearest whole number, ties to even (the default rounding mode).
+std::int32_t roundEven(long double value) {
+    return static_cast<std::int32_t>(std::nearbyint(value));
+}
+
+// Half of a non-negative extent, rounded down.
+std::int32_t half(std::int32_t extent) {
+    return extent / 2;
+}
+
+} // namespace
+
+// ---- Mapping ------------------------------------------------------------------------------------
+
+void TPrint::SetLogicalSize(std::int32_t width, std::int32_t height) {
+    LogicalWidth = width;
+    LogicalHeight = height;
+}
+
+void TPrint::MapToDevice(QPainter* surface, std::int32_t deviceWidth, std::int32_t deviceHeight) {
+    Q_ASSERT(LogicalWidth > 0 && LogicalHeight > 0);
+    DeviceWidth = deviceWidth;
+    DeviceHeight = deviceHeight;
+    // The mapping is done here, so the painter must not add one of its own.
+    if (surface)
+        surface->resetTransform();
+}
+
+void TPrint::BeginPage(QPainter* surface, std::int32_t logicalWidth, std::int32_t logicalHeight) {
+    SetLogicalSize(logicalWidth, logicalHeight);
+    MapToDevice(surface, surface->device()->width(), surface->device()->height());
+    SetCanvas(surface);
+}
+
+std::int32_t TPrint::LogicalToDeviceX(std::int32_t x) const {
+    if (LogicalWidth == 0)
+        return 0;
+    return roundEven(static_cast<long double>(x - OriginX) * DeviceWidth / LogicalWidth);
+}
+
+std::int32_t TPrint::LogicalToDeviceY(std::int32_t y) const {
+    if (LogicalHeight == 0)
+        return 0;
+    return roundEven(static_cast<long double>(y - OriginY) * DeviceHeight / LogicalHeight);
+}
+
+std::int32_t TPrint::DeviceToLogicalX(std::int32_t n) const {
+    Q_ASSERT(DeviceWidth != 0);
+    if (DeviceWidth == 0)
+        return 0;
+    return roundEven(n / (static_cast<long double>(DeviceWidth) / LogicalWidth));
+}
+
+std::int32_t TPrint::DeviceToLogicalY(std::int32_t n) const {
+    Q_ASSERT(DeviceHeight != 0);
+    if (DeviceHeight == 0)
+        return 0;
+    return roundEven(n / (static_cast<long double>(DeviceHeight) / LogicalHeight));
+}
+
+TPrint::DeviceRect TPrint::mapRect(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                   std::int32_t y2) const {
+    DeviceRect r{LogicalToDeviceX(x1), LogicalToDeviceY(y1), LogicalToDeviceX(x2),
+                 LogicalToDeviceY(y2)};
+    if (r.Left > r.Right)
+        std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom)
+        std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+// ---- Drawing state ------------------------------------------------------------------------------
+
+void TPrint::SetPen(const QColor& color, std::int32_t logicalWidth, Qt::PenStyle style) {
+    std::int32_t pixels = 0;
+    if (logicalWidth > 0 && LogicalWidth > 0)
+        pixels = std::max<std::int32_t>(
+            1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
+    SetPenPixels(color, pixels, style);
+}
+
+void TPrint::SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle style) {
+    QPen pen(color, std::max<std::int32_t>(pixels, 0), style, Qt::RoundCap, Qt::RoundJoin);
+    Canvas->setPen(pen);
+}
+
+void TPrint::SetFont(const QString& family, std::int32_t logicalHeight, bool bold) {
+    QFont font(family);
+    font.setPixelSize(std::max<std::int32_t>(
+        1, roundEven(static_cast<long double>(logicalHeight) * DeviceHeight / LogicalHeight)));
+    font.setBold(bold);
+    Canvas->setFont(font);
+}
+
+// ---- Shapes -------------------------------------------------------------------------------------
+
+void TPrint::Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    Canvas->drawLine(LogicalToDeviceX(x1), LogicalToDeviceY(y1), LogicalToDeviceX(x2),
+                     LogicalToDeviceY(y2));
+}
+
+void TPrint::Polyline(const QPolygon& points) {
+    QPolygon device;
+    device.reserve(points.size());
+    for (const QPoint& p : points)
+        device.append(QPoint(LogicalToDeviceX(p.x()), LogicalToDeviceY(p.y())));
+    Canvas->drawPolyline(device);
+}
+
+void TPrint::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                       std::optional<QColor> fill) {
+    const DeviceRect r = mapRect(x1, y1, x2, y2);
+    if (r.Right == r.Left || r.Bottom == r.Top)
+        return;
+    if (fill)
+        Canvas->fillRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, *fill);
+    // A stroked QRect covers one pixel more than its size with a one-pixel pen: the frame's
+    // last column and row are Right - 1 and Bottom - 1.
+    Canvas->save();
+    Canvas->setBrush(Qt::NoBrush);
+    Canvas->drawRect(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+    Canvas->restore();
+}
+
+void TPrint::FillRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                      const QColor& color) {
+    const DeviceRect r = mapRect(x1, y1, x2, y2);
+    Canvas->fillRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, color);
+}
+
+void TPrint::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                     std::optional<QColor> fill) {
+    const DeviceRect r = mapRect(x1, y1, x2, y2);
+    if (r.Right == r.Left || r.Bottom == r.Top)
+        return;
+    Canvas->save();
+    Canvas->setBrush(fill ? QBrush(*fill) : QBrush(Qt::NoBrush));
+    Canvas->drawEllipse(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+    Canvas->restore();
+}
+
+// ---- Text ---------------------------------------------------------------------------------------
+
+std::int32_t TPrint::TextWidth(const QString& text) const {
+    return DeviceToLogicalX(Canvas->fontMetrics().horizontalAdvance(text));
+}
+
+std::int32_t TPrint::TextHeight(const QString&) const {
+    return DeviceToLogicalY(Canvas->fontMetrics().height());
+}
+
+void TPrint::TextOut(std::int32_t x, std::int32_t y, const QString& text) {
+    RotatedText(x, y, 0, text);
+}
+
+void TPrint::AlignedText(std::int32_t x, std::int32_t y, const QString& text, int h, int v) {
+    if (v == 1)
+        y -= half(TextHeight(text));
+    else if (v == 2)
+        y -= TextHeight(text);
+    if (h == 1)
+        x -= half(TextWidth(text));
+    else if (h == 2)
+        x -= TextWidth(text);
+    TextOut(x, y, text);
+}
+
+void TPrint::RotatedText(std::int32_t x, std::int32_t y, double angleDegrees, const QString& text) {
+    const int ascent = Canvas->fontMetrics().ascent();
+    Canvas->save();
+    Canvas->setPen(TextColor);
+    Canvas->translate(LogicalToDeviceX(x), LogicalToDeviceY(y));
+    // Qt turns clockwise on a surface whose y axis points down.
+    if (angleDegrees != 0)
+        Canvas->rotate(-angleDegrees);
+    Canvas->drawText(0, ascent, text);
+    Canvas->restore();
+}
+
+void TPrint::AlignedRotatedText(std::int32_t x, std::int32_t y, const QString& text, int h, int v) {
+    // Turned upright, the text's height lies across X and its length along Y, so each is brought
+    // back to logical units along the axis it now covers.
+    const QFontMetrics metrics = Canvas->fontMetrics();
+    if (h == 1)
+        x -= half(DeviceToLogicalX(metrics.height()));
+    else if (h == 2)
+        x -= DeviceToLogicalX(metrics.height());
+    if (v == 1)
+        y += half(DeviceToLogicalY(metrics.horizontalAdvance(text)));
+    else if (v == 2)
+        y += DeviceToLogicalY(metrics.horizontalAdvance(text));
+    RotatedText(x, y, 90, text);
+}
+
+// ---- Bitmaps ------------------------------------------------------------------------------------
+
+void TPrint::StretchBitmap(QPainter* surface, std::int32_t x, std::int32_t y, std::int32_t width,
+                           std::int32_t height, const QImage& bitmap) const {
+    const DeviceRect r = mapRect(x, y, x + width, y + height);
+    if (bitmap.isNull() || r.Right == r.Left || r.Bottom == r.Top)
+        return;
+    surface->save();
+    surface->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    surface->drawImage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), bitmap,
+                       bitmap.rect());
+    surface->restore();
+}
