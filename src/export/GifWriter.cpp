@@ -4,8 +4,11 @@
 #include <QtCore/QSaveFile>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 #include <numeric>
 
 namespace {
@@ -92,31 +95,68 @@ const QRgb* rowOf(const QImage& image, int y) {
     return reinterpret_cast<const QRgb*>(image.constScanLine(y));
 }
 
+// True when the eight pixels at `p` all equal the pixel repeated in both halves of `twice`.
+bool eightEqual(const QRgb* p, std::uint64_t twice) {
+    std::uint64_t a, b, c, d;
+    std::memcpy(&a, p, 8);
+    std::memcpy(&b, p + 2, 8);
+    std::memcpy(&c, p + 4, 8);
+    std::memcpy(&d, p + 6, 8);
+    return ((a ^ twice) | (b ^ twice) | (c ^ twice) | (d ^ twice)) == 0;
+}
+
+std::uint64_t twice(QRgb pixel) {
+    return std::uint64_t(pixel) * 0x100000001u;
+}
+
+// A run of equal pixels within a row.
+struct ColorRun {
+    std::uint32_t length;
+    std::uint32_t entry;
+};
+
 // Counts the masked colours, bottom row first as the rows of a bottom-up bitmap lie in memory.
-// Runs of one pixel value are counted without a lookup. False when there are too many colours.
-bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histogram) {
+// Pixels are taken a run of equal values at a time. While the runs are long enough to be worth
+// it, up to `maxRuns` of them are noted (rows bottom first) so that the index image can be
+// written without reading the bitmap again; `runs` is left empty otherwise. False when there are
+// too many colours.
+bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histogram,
+                 std::vector<ColorRun>& runs, std::size_t maxRuns) {
     histogram.reset();
+    runs.clear();
+    bool noting = true;
     const int width = image.width();
     QRgb last = rowOf(image, image.height() - 1)[0];
     int entry = histogram.findOrAdd(last & mask);
-    std::uint64_t run = 0;
     for (int y = image.height() - 1; y >= 0; --y) {
         const QRgb* row = rowOf(image, y);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width;) {
             const QRgb pixel = row[x];
-            if (pixel == last) {
-                ++run;
-                continue;
+            const int start = x++;
+            if (x < width && row[x] == pixel) {
+                for (const std::uint64_t pair = twice(pixel);
+                     x + 8 <= width && eightEqual(row + x, pair);)
+                    x += 8;
+                while (x < width && row[x] == pixel)
+                    ++x;
             }
-            histogram.counts_[std::size_t(entry)] += run;
-            entry = histogram.findOrAdd(pixel & mask);
-            if (entry < 0)
-                return false;
-            last = pixel;
-            run = 1;
+            if (pixel != last) {
+                entry = histogram.findOrAdd(pixel & mask);
+                if (entry < 0)
+                    return false;
+                last = pixel;
+            }
+            histogram.counts_[std::size_t(entry)] += std::uint32_t(x - start);
+            if (!noting)
+                continue;
+            if (runs.size() == maxRuns) {
+                noting = false;
+                runs.clear();
+            } else {
+                runs.push_back({std::uint32_t(x - start), std::uint32_t(entry)});
+            }
         }
     }
-    histogram.counts_[std::size_t(entry)] += run;
     return true;
 }
 
@@ -181,45 +221,68 @@ TGIFIndexedImage fromIndexedBitmap(const QImage& bitmap, int bits) {
 constexpr unsigned MaxCodeBits = 12;
 constexpr unsigned LastCodeBeforeReset = 4094;
 
-// Packs codes least significant bit first and hands them out in data sub-blocks of 255 bytes.
+// Packs codes least significant bit first into one run of bytes, which finish() cuts into data
+// sub-blocks of 255 bytes. Nothing leaves the packer while codes are being found, so the
+// encoding loop makes no calls.
 class CodePacker {
 public:
-    explicit CodePacker(QByteArray& out) : out_(out) {}
+    explicit CodePacker(std::size_t expectedBytes) : bytes_(expectedBytes + 64) {}
 
     void put(unsigned code, unsigned width) {
+        if (used_ + 4 > bytes_.size()) [[unlikely]]
+            bytes_.resize(bytes_.size() * 2);
         bits_ |= std::uint32_t(code) << pending_;
         pending_ += width;
-        while (pending_ >= 8) {
-            block_[++used_] = std::uint8_t(bits_);
-            bits_ >>= 8;
-            pending_ -= 8;
-            if (used_ == 255)
-                flushBlock();
-        }
+        for (; pending_ >= 8; pending_ -= 8, bits_ >>= 8)
+            bytes_[used_++] = std::uint8_t(bits_);
     }
 
-    // Pads the last byte with zeros, writes the last short block and the block terminator.
-    void finish() {
+    // Pads the last byte with zeros and appends the sub-blocks and the block terminator.
+    void finish(QByteArray& out) {
         if (pending_ > 0)
             put(0, 8 - pending_);
-        if (used_ > 0)
-            flushBlock();
-        out_.append('\0');
+        for (std::size_t at = 0; at < used_; at += 255) {
+            const std::size_t length = std::min<std::size_t>(255, used_ - at);
+            out.append(char(length));
+            out.append(reinterpret_cast<const char*>(bytes_.data() + at), qsizetype(length));
+        }
+        out.append('\0');
     }
 
 private:
-    void flushBlock() {
-        block_[0] = std::uint8_t(used_);
-        out_.append(reinterpret_cast<const char*>(block_.data()), qsizetype(used_) + 1);
-        used_ = 0;
-    }
-
-    QByteArray& out_;
+    std::vector<std::uint8_t> bytes_;
+    std::size_t used_ = 0;
     std::uint32_t bits_ = 0;
     unsigned pending_ = 0;
-    unsigned used_ = 0;
-    std::array<std::uint8_t, 256> block_{};
 };
+
+// Per-code tables of one encoding.
+struct LzwTables {
+    std::array<std::uint32_t, 1u << MaxCodeBits> pairOf;       // (pixel, prefix) of each code
+    std::array<std::uint32_t, 1u << MaxCodeBits> walkLength{}; // see EncodeLzw
+    std::array<std::uint16_t, 1u << MaxCodeBits> walkEnd;
+    std::array<std::uint8_t, 1u << MaxCodeBits> walkPixel;
+};
+
+constexpr unsigned NoPixel = 0x100;
+
+// True when the `length` pixels at `p` exist and all have the value `pixel`.
+bool sameRun(const std::uint8_t* p, const std::uint8_t* end, unsigned pixel, std::uint32_t length) {
+    if (std::size_t(end - p) < length)
+        return false;
+    const std::uint64_t eight = pixel * 0x0101010101010101u;
+    std::uint32_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word != eight)
+            return false;
+    }
+    for (; i < length; ++i)
+        if (p[i] != pixel)
+            return false;
+    return true;
+}
 
 void putLittleEndian16(QByteArray& out, int value) {
     out.append(char(value & 0xFF));
@@ -240,7 +303,9 @@ TGIFIndexedImage ReduceToPalette(const QImage& bitmap) {
     // Drop low bits from one channel at a time until the colours fit the histogram.
     ColorHistogram histogram;
     std::uint8_t red = 0xFF, green = 0xFF, blue = 0xFF;
-    while (!countColors(image, maskWord(red, green, blue), histogram)) {
+    std::vector<ColorRun> runs;
+    const std::size_t maxRuns = std::size_t(result.Width) * std::size_t(result.Height) / 8;
+    while (!countColors(image, maskWord(red, green, blue), histogram, runs, maxRuns)) {
         if (red < green)
             green = std::uint8_t(green << 1);
         else if (red > blue)
@@ -268,18 +333,36 @@ TGIFIndexedImage ReduceToPalette(const QImage& bitmap) {
         indexOfEntry[order[i]] = nearestIndex(result.Palette, colorOf(histogram.colors_[order[i]]));
 
     result.Pixels.resize(std::size_t(result.Width) * std::size_t(result.Height));
-    std::uint8_t* dst = result.Pixels.data();
+    std::uint8_t* const pixels = result.Pixels.data();
+    if (!runs.empty()) {
+        auto run = runs.cbegin();
+        for (int y = result.Height - 1; y >= 0; --y) {
+            std::uint8_t* const dst = pixels + std::size_t(y) * std::size_t(result.Width);
+            for (int x = 0; x < result.Width; x += int(run->length), ++run)
+                std::memset(dst + x, indexOfEntry[run->entry], run->length);
+        }
+        return result;
+    }
+    std::uint8_t* dst = pixels;
     QRgb last = rowOf(image, 0)[0];
+    std::uint64_t lastTwice = twice(last);
     std::uint8_t lastIndex = indexOfEntry[std::size_t(histogram.find(last & mask))];
-    for (int y = 0; y < result.Height; ++y) {
+    std::uint64_t lastEight = lastIndex * 0x0101010101010101u;
+    for (int y = 0; y < result.Height; ++y, dst += result.Width) {
         const QRgb* row = rowOf(image, y);
-        for (int x = 0; x < result.Width; ++x) {
+        for (int x = 0; x < result.Width;) {
             const QRgb pixel = row[x];
             if (pixel != last) {
                 last = pixel;
+                lastTwice = twice(pixel);
                 lastIndex = indexOfEntry[std::size_t(histogram.find(pixel & mask))];
+                lastEight = lastIndex * 0x0101010101010101u;
+                dst[x++] = lastIndex;
+                continue;
             }
-            *dst++ = lastIndex;
+            dst[x++] = lastIndex;
+            for (; x + 8 <= result.Width && eightEqual(row + x, lastTwice); x += 8)
+                std::memcpy(dst + x, &lastEight, 8);
         }
     }
     return result;
@@ -293,33 +376,74 @@ void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, 
     const unsigned pixelMask = (1u << bitsPerPixel) - 1;
     out.append(char(minCodeSize));
 
-    CodePacker packer(out);
+    CodePacker packer(count / 8);
     unsigned width = minCodeSize + 1;
     unsigned limit = 1u << width;
     unsigned next = firstFree;
     packer.put(clearCode, width);
 
     // The strings in the table, found by pixel and prefix code in one direct lookup. A slot is
-    // trusted only when its code has been given out since the last reset and still names the
-    // same pair, so the 2 MiB lookup never needs clearing.
-    std::vector<std::uint16_t> codeOf(std::size_t(pixelMask + 1) << MaxCodeBits);
-    std::array<std::uint32_t, 1u << MaxCodeBits> pairOf;
-    pairOf.fill(~std::uint32_t(0));
+    // trusted only when its code has been given out since the last reset and names the same
+    // pair, so the lookup never needs clearing: each thread keeps one, zeroed once, for good.
+    thread_local std::vector<std::uint16_t> lookup(std::size_t(256) << MaxCodeBits);
+    std::uint16_t* const codeOf = lookup.data();
+    const auto tables = std::make_unique<LzwTables>();
+    tables->pairOf.fill(~std::uint32_t(0));
+    std::uint32_t* const pairOf = tables->pairOf.data();
+    std::uint32_t* const walkLength = tables->walkLength.data();
+    std::uint16_t* const walkEnd = tables->walkEnd.data();
+    std::uint8_t* const walkPixelOf = tables->walkPixel.data();
 
-    bool open = count > 0;
-    unsigned prefix = open ? (pixels[0] & pixelMask) : 0;
-    for (std::size_t i = 1; i < count; ++i) {
-        const unsigned pixel = pixels[i] & pixelMask;
-        const std::uint32_t pair = (pixel << MaxCodeBits) | prefix;
-        const unsigned code = codeOf[pair];
-        if (code < next && pairOf[code] == pair) {
-            prefix = code;
+    // Long runs of one value follow the same chain of strings again and again. A walk is the part
+    // of a string that follows one pixel value from code `from`; the longest walk seen from each
+    // code is kept and, when the pixels ahead allow it, taken in one jump. Strings are only
+    // removed by a reset, so a kept walk stays valid until its starting code is given out again.
+    const std::uint8_t* p = pixels;
+    const std::uint8_t* const end = pixels + count;
+    bool open = p != end;
+    unsigned prefix = open ? (*p++ & pixelMask) : 0;
+    unsigned from = prefix;
+    unsigned walkPixel = NoPixel;
+    std::uint32_t steps = 0;
+    const auto keepWalk = [&] {
+        if (steps > walkLength[from]) {
+            walkLength[from] = steps;
+            walkEnd[from] = std::uint16_t(prefix);
+            walkPixelOf[from] = std::uint8_t(walkPixel);
+        }
+    };
+    const auto startWalk = [&](unsigned pixel) {
+        from = prefix;
+        walkPixel = pixel;
+        steps = walkLength[prefix];
+        if (steps && walkPixelOf[prefix] == pixel && sameRun(p, end, pixel, steps)) {
+            prefix = walkEnd[from];
+            p += steps;
+        } else {
+            steps = 0;
+        }
+    };
+    while (p != end) {
+        const unsigned pixel = *p & pixelMask;
+        if (pixel != walkPixel) {
+            keepWalk();
+            startWalk(pixel);
             continue;
         }
+        ++p;
+        const std::uint32_t pair = (pixel << MaxCodeBits) | prefix;
+        const unsigned code = codeOf[pair];
+        if (code < next && pairOf[code] == pair) [[likely]] {
+            prefix = code;
+            ++steps;
+            continue;
+        }
+        keepWalk();
         packer.put(prefix, width);
         const unsigned added = next++;
         codeOf[pair] = std::uint16_t(added);
         pairOf[added] = pair;
+        walkLength[added] = 0;
         prefix = pixel;
         if (added >= limit) {
             ++width;
@@ -331,17 +455,23 @@ void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, 
             next = firstFree;
             width = minCodeSize + 1;
             limit = 1u << width;
-            if (++i == count) {
+            std::fill_n(walkLength, firstFree, 0u);
+            if (p == end) {
                 open = false;
                 break;
             }
-            prefix = pixels[i] & pixelMask;
+            prefix = *p++ & pixelMask;
+            walkPixel = NoPixel;
+            steps = 0;
+            from = prefix;
+            continue;
         }
+        startWalk(pixel);
     }
     if (open)
         packer.put(prefix, width);
     packer.put(endCode, width);
-    packer.finish();
+    packer.finish(out);
 }
 
 std::optional<QString> WriteGif(const TGIFIndexedImage& image, TGIFVersion version,
