@@ -4,11 +4,9 @@
 #include <QtCore/QSaveFile>
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <new>
 #include <numeric>
 
 namespace {
@@ -35,14 +33,14 @@ constexpr TGIFColor FillColor{128, 128, 128};
 class ColorHistogram {
 public:
     ColorHistogram() : slots_(SlotCount) {
-        colors_.reserve(MaxHistogramEntries);
-        counts_.reserve(MaxHistogramEntries);
+        colors.reserve(MaxHistogramEntries);
+        counts.reserve(MaxHistogramEntries);
     }
 
     void reset() {
         std::fill(slots_.begin(), slots_.end(), std::uint16_t(0));
-        colors_.clear();
-        counts_.clear();
+        colors.clear();
+        counts.clear();
     }
 
     // The colour's entry, added with count 0 if new; -1 when the histogram is full.
@@ -50,14 +48,14 @@ public:
         for (std::uint32_t slot = hash(color);; slot = (slot + 1) & (SlotCount - 1)) {
             const std::uint16_t entry = slots_[slot];
             if (entry == 0) {
-                if (colors_.size() == MaxHistogramEntries)
+                if (colors.size() == MaxHistogramEntries)
                     return -1;
-                colors_.push_back(color);
-                counts_.push_back(0);
-                slots_[slot] = std::uint16_t(colors_.size());
-                return int(colors_.size()) - 1;
+                colors.push_back(color);
+                counts.push_back(0);
+                slots_[slot] = std::uint16_t(colors.size());
+                return int(colors.size()) - 1;
             }
-            if (colors_[entry - 1u] == color)
+            if (colors[entry - 1u] == color)
                 return entry - 1;
         }
     }
@@ -66,13 +64,13 @@ public:
     int find(std::uint32_t color) const {
         for (std::uint32_t slot = hash(color);; slot = (slot + 1) & (SlotCount - 1)) {
             const std::uint16_t entry = slots_[slot];
-            if (entry == 0 || colors_[entry - 1u] == color)
+            if (entry == 0 || colors[entry - 1u] == color)
                 return entry - 1;
         }
     }
 
-    std::vector<std::uint32_t> colors_;
-    std::vector<std::uint64_t> counts_;
+    std::vector<std::uint32_t> colors; // masked colour of each entry
+    std::vector<std::uint64_t> counts;
 
 private:
     static constexpr std::uint32_t SlotBits = 13;
@@ -146,7 +144,7 @@ bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histog
                     return false;
                 last = pixel;
             }
-            histogram.counts_[std::size_t(entry)] += std::uint32_t(x - start);
+            histogram.counts[std::size_t(entry)] += std::uint32_t(x - start);
             if (!noting)
                 continue;
             if (runs.size() == maxRuns) {
@@ -222,8 +220,8 @@ constexpr unsigned MaxCodeBits = 12;
 constexpr unsigned LastCodeBeforeReset = 4094;
 
 // Packs codes least significant bit first into one run of bytes, which finish() cuts into data
-// sub-blocks of 255 bytes. Nothing leaves the packer while codes are being found, so the
-// encoding loop makes no calls.
+// sub-blocks of 255 bytes. Nothing is handed to the QByteArray while codes are being found, which
+// keeps the encoding loop free of calls.
 class CodePacker {
 public:
     explicit CodePacker(std::size_t expectedBytes) : bytes_(expectedBytes + 64) {}
@@ -316,7 +314,7 @@ TGIFIndexedImage ReduceToPalette(const QImage& bitmap) {
     const std::uint32_t mask = maskWord(red, green, blue);
 
     // Most frequent first; a stable sort keeps the earliest-counted colour first among equals.
-    const std::vector<std::uint64_t>& counts = histogram.counts_;
+    const std::vector<std::uint64_t>& counts = histogram.counts;
     std::vector<std::uint32_t> order(counts.size());
     std::iota(order.begin(), order.end(), 0u);
     std::stable_sort(order.begin(), order.end(),
@@ -327,10 +325,10 @@ TGIFIndexedImage ReduceToPalette(const QImage& bitmap) {
     const std::size_t kept = std::min(order.size(), WantedColors);
     for (std::size_t i = 0; i < kept; ++i) {
         indexOfEntry[order[i]] = std::uint8_t(i);
-        result.Palette[i] = colorOf(histogram.colors_[order[i]]);
+        result.Palette[i] = colorOf(histogram.colors[order[i]]);
     }
     for (std::size_t i = kept; i < order.size(); ++i)
-        indexOfEntry[order[i]] = nearestIndex(result.Palette, colorOf(histogram.colors_[order[i]]));
+        indexOfEntry[order[i]] = nearestIndex(result.Palette, colorOf(histogram.colors[order[i]]));
 
     result.Pixels.resize(std::size_t(result.Width) * std::size_t(result.Height));
     std::uint8_t* const pixels = result.Pixels.data();

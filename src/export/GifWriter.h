@@ -38,7 +38,8 @@ struct TGIFIndexedImage {
 TGIFIndexedImage ReduceToPalette(const QImage& bitmap);
 
 // Appends the LZW minimum code size byte, the compressed data as sub-blocks and the block
-// terminator. `pixels` are indices of `bitsPerPixel` bits (1, 4 or 8), one byte each.
+// terminator. `pixels` are indices of `bitsPerPixel` bits (1, 4 or 8), one byte each. Each thread
+// that encodes keeps a 2 MiB string lookup for the next picture.
 void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out);
 
 enum class TGIFVersion { None, GIF87a, GIF89a };

@@ -5,7 +5,6 @@
 
 #include "TestUtils.h"
 
-#include <QtCore/QFile>
 #include <QtGui/QImage>
 #include <algorithm>
 #include <array>
