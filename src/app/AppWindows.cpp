@@ -20,7 +20,8 @@ AppWindows::AppWindows(AppEnvironment env) {
     indexDisplay = new TIndexFileForm(*owner, owner);
     graph = new TGraphForm(*owner, owner);
     graph->setWindowFlag(Qt::Window);
-    legend = new TLegend(owner);
+    legend = new TLegend(*graph, owner);
+    graph->setLegend(legend);
     chooser = new TChooseDlg(owner->prompter(), owner);
     penWidth = new TPenWidthDlg(owner);
     directory = new TDirectorySelect(owner);

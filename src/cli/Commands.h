@@ -7,6 +7,7 @@ int showCommand(const QStringList& args);
 int gifCommand(const QStringList& args);
 int indexCommand(const QStringList& args);
 int listCommand(const QStringList& args);
+int screenCommand(const QStringList& args);
 
 // Prints a line on standard error.
 void printError(const QString& text);

@@ -19,6 +19,8 @@ const char Usage[] =
     "        read the pattern of data files; print a summary of each, or with --json one\n"
     "        file's pattern as JSON. The feed orientation comes from the file's header\n"
     "        unless --feed is given\n"
+    "  screen FILE.adf -o OUT.png [--feed TEXT]\n"
+    "        draw the 960 x 400 screen chart of a data file\n"
     "  gif IN -o OUT.gif\n"
     "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n";
 }
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
         return indexCommand(args);
     if (command == QStringLiteral("list"))
         return listCommand(args);
+    if (command == QStringLiteral("screen"))
+        return screenCommand(args);
     if (command == QStringLiteral("gif"))
         return gifCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));

@@ -1,16 +1,45 @@
 #include "GraphUnit.h"
 
 #include "app/MainUnit.h"
+#include "app/ProgramPaths.h"
+#include "app/Prompter.h"
+#include "graph/PatternReader.h"
+#include "graph/ScreenChart.h"
+#include "print/LegendU.h"
 
+#include <QtCore/QEventLoop>
 #include <QtGui/QAction>
+#include <QtGui/QCloseEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QSlider>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
 
 namespace {
+
+constexpr int ClientWidth = 674;
+constexpr int ClientHeight = 492;
+constexpr int ToolBarHeight = 41;
+constexpr int SliderStart = 155;
+
 QAction* checkItem(QObject* parent, const char* name, const char* text) {
     auto* a = new QAction(QString::fromLatin1(text), parent);
     a->setObjectName(QString::fromLatin1(name));
     a->setCheckable(true);
     return a;
 }
+
+QAction* item(QObject* parent, const char* name, const char* text) {
+    auto* a = new QAction(QString::fromLatin1(text), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
 } // namespace
 
 TGraphForm::TGraphForm(TSelect& select, QWidget* parent) : QMainWindow(parent), select_(select) {
@@ -24,6 +53,129 @@ TGraphForm::TGraphForm(TSelect& select, QWidget* parent) : QMainWindow(parent), 
     Data1 = checkItem(this, "Data1", "  &Data");
     PausePrint1 = checkItem(this, "PausePrint1", " Pause Printing");
     applyGraphSettings(GraphSettings::read(select_.settingsStore()));
+
+    runModal = [](TGraphForm& form) {
+        QEventLoop loop;
+        form.setWindowModality(Qt::ApplicationModal);
+        form.show();
+        form.raise();
+        form.activateWindow();
+        QObject::connect(qApp, &QApplication::lastWindowClosed, &loop, &QEventLoop::quit);
+        while (form.isVisible())
+            loop.processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    endProgram = [this] {
+        // However the program ends, the settings are kept.
+        select_.saveSettings();
+        QCoreApplication::exit(0);
+    };
+    buildWindow();
+}
+
+void TGraphForm::buildWindow() {
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setPixelSize(13);
+    setFont(base);
+
+    // Tool bar: Export, Print, Legend, Selection.
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setFixedHeight(ToolBarHeight);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(13);
+    bar->setFont(tahoma);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    ExportGraph1 = item(this, "ExportGraph1", "Graph");
+    ExportData1 = item(this, "ExportData1", "Data");
+    Print4 = item(this, "Print4", "Print...");
+    Print4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Close1 = item(this, "Close1", "Exit");
+    Legend1 = item(this, "Legend1", "&Legend...");
+    Select1 = item(this, "Select1", "&Selection...");
+    Legend1->setEnabled(false);
+    // Printing and export come with their own windows; until then they are shown but disabled.
+    for (QAction* a : {ExportGraph1, ExportData1, Print4})
+        a->setEnabled(false);
+
+    auto makeButton = [bar, this](const char* name, const char* text, const char* hint,
+                                  QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(QString::fromLatin1(text));
+        b->setToolTip(QString::fromLatin1(hint));
+        b->setStatusTip(QString::fromLatin1(hint));
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setFixedSize(59, 39);
+        bar->addWidget(b);
+        return b;
+    };
+    tbExport = makeButton("tbExport", "Export", "Export RPE Graph/Data", QStyle::SP_DialogSaveButton);
+    auto* exportMenu = new QMenu(tbExport);
+    exportMenu->addAction(ExportGraph1);
+    exportMenu->addAction(ExportData1);
+    tbExport->setMenu(exportMenu);
+    tbExport->setPopupMode(QToolButton::MenuButtonPopup);
+    tbExport->setEnabled(false);
+    bar->addSeparator();
+    tbPrint = makeButton("tbPrint", "Print", "Print RPE Graph/Data", QStyle::SP_FileDialogDetailedView);
+    tbPrint->setEnabled(false);
+    bar->addSeparator();
+    tbLegend = makeButton("tbLegend", "Legend", "View RPE Legend", QStyle::SP_FileDialogInfoView);
+    tbLegend->setEnabled(false);
+    bar->addSeparator();
+    tbSelect = makeButton("tbSelect", "Selection", "View Antenna Selection", QStyle::SP_ArrowBack);
+    connect(tbLegend, &QToolButton::clicked, this, &TGraphForm::Legend1Click);
+    connect(tbSelect, &QToolButton::clicked, this, &TGraphForm::Select1Click);
+    connect(Legend1, &QAction::enabledChanged, tbLegend, &QWidget::setEnabled);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* exportSub = file->addMenu(QStringLiteral("Export"));
+    exportSub->addAction(ExportGraph1);
+    exportSub->addAction(ExportData1);
+    file->addSeparator();
+    file->addAction(Print4);
+    file->addSeparator();
+    file->addAction(Close1);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addAction(Legend1);
+    view->addAction(Select1);
+    connect(Legend1, &QAction::triggered, this, &TGraphForm::Legend1Click);
+    connect(Select1, &QAction::triggered, this, &TGraphForm::Select1Click);
+    connect(Close1, &QAction::triggered, this, &TGraphForm::Close1Click);
+
+    // Chart area: the visible image at the top, the slider in a strip at the bottom.
+    chartArea_ = new QFrame(this);
+    chartArea_->setObjectName(QStringLiteral("ChartArea"));
+    chartArea_->setFrameShape(QFrame::Panel);
+    chartArea_->setFrameShadow(QFrame::Sunken);
+    chartArea_->setAutoFillBackground(true);
+    setCentralWidget(chartArea_);
+    Image1 = new QLabel(chartArea_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(98, 9, 480, 400);
+
+    auto* strip = new QWidget(chartArea_);
+    strip->setObjectName(QStringLiteral("BottomStrip"));
+    strip->setGeometry(0, ClientHeight - ToolBarHeight - 38, ClientWidth, 38);
+    TrackBar1 = new QSlider(Qt::Horizontal, strip);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(0, screen::CanvasWidth - 650);
+    TrackBar1->setTickInterval(10);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setPageStep(10);
+    TrackBar1->setValue(SliderStart);
+    TrackBar1->setGeometry(182, 4, 257, 33);
+    TrackBar1->hide();
+    connect(TrackBar1, &QSlider::valueChanged, this, &TGraphForm::TrackBar1Change);
+
+    chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
 GraphSettings TGraphForm::graphSettings() const {
@@ -50,5 +202,87 @@ void TGraphForm::applyGraphSettings(const GraphSettings& g) {
 
 void TGraphForm::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
     CurrentRecord = record;
-    Q_UNUSED(dataFile);
+    if (const auto error = LoadAntenna(dataFile)) {
+        select_.prompter().error(*error);
+        return;
+    }
+    selectionChosen_ = false;
+    runModal(*this);
+}
+
+std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
+    if (!FirstLoad) {
+        Image2 = QImage();
+        Pattern.clear();
+        TrackBar1->setValue(SliderStart);
+        if (legend_ && legend_->isVisible())
+            legend_->close();
+        Legend1->setEnabled(false);
+    }
+    FirstLoad = false;
+
+    std::optional<QString> path;
+    if (!dataFile.isEmpty()) {
+        path = dataFile;
+    } else {
+        const ShellSettings& shell = select_.shellSettings();
+        path = paths::locateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
+                                     CurrentRecord.fileName());
+    }
+    const LoadResult r = path ? LoadPatternFile(*path, CurrentRecord.feedOrientation(), Pattern)
+                              : LoadResult{LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
+    if (r.status == LoadStatus::ConversionFailed)
+        return r.message;
+    if (r.status == LoadStatus::FileNotFound)
+        select_.prompter().message(r.message);
+
+    Image2 = screen::newCanvas();
+    screen::DrawScreenChart(Image2, Pattern.feedKind);
+    for (int cut = 0; cut < CutCount; ++cut)
+        screen::DrawScreenTrace(Image2, Pattern.CutPoints[static_cast<size_t>(cut)], cut);
+    Legend1->setEnabled(true);
+    UpdateChartView();
+    return std::nullopt;
+}
+
+void TGraphForm::UpdateChartView() {
+    if (Image2.isNull())
+        Image2 = screen::newCanvas();
+    if (Pattern.feedKind == FeedKind::None) {
+        Image1->setGeometry(98, 9, 480, 400);
+        TrackBar1->hide();
+        visible_ = Image2.copy(480, 0, 480, 400);
+    } else {
+        Image1->setGeometry(10, 9, 650, 400);
+        TrackBar1->show();
+        visible_ = Image2.copy(TrackBar1->value(), 0, 650, 400);
+    }
+    Image1->setPixmap(QPixmap::fromImage(visible_));
+}
+
+void TGraphForm::TrackBar1Change(int) { UpdateChartView(); }
+
+void TGraphForm::Select1Click() {
+    selectionChosen_ = true;
+    close();
+}
+
+void TGraphForm::Legend1Click() {
+    if (!legend_ || !Legend1->isEnabled())
+        return;
+    legend_->show();
+    legend_->raise();
+    legend_->activateWindow();
+    legend_->FormActivate();
+}
+
+void TGraphForm::Close1Click() { close(); }
+
+void TGraphForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (legend_ && legend_->isVisible() && !selectionChosen_)
+        legend_->close();
+    if (!selectionChosen_ && endProgram)
+        endProgram();
+    selectionChosen_ = false;
 }

@@ -1,13 +1,23 @@
 #pragma once
-// The graph window: shows one antenna's envelope chart. Its menu items carry seven of the
-// program's settings as check states.
+// The graph window: shows one antenna's envelope on the screen chart, scrolled by a slider for
+// two-sided antennas. Its menu items carry seven of the program's settings as check states.
 #include "app/Settings.h"
+#include "graph/Pattern.h"
 #include "index/IndexRecord.h"
+#include "print/PrntUtil.h"
 
+#include <QtGui/QImage>
 #include <QtWidgets/QMainWindow>
 
+#include <functional>
+
 class QAction;
+class QLabel;
+class QSlider;
+class QToolButton;
+class QFrame;
 class TSelect;
+class TLegend;
 
 class TGraphForm : public QMainWindow {
     Q_OBJECT
@@ -15,22 +25,75 @@ public:
     // Reads the seven graph settings through the main window's store.
     explicit TGraphForm(TSelect& select, QWidget* parent = nullptr);
 
-    // Shows one antenna: reads its data file and opens the window over the selection window.
-    // `dataFile` overrides the record's file in the data directory.
+    // Shows one antenna: reads its data file, draws it, and shows the window over the selection
+    // window until it closes. `dataFile` overrides the record's file in the data directory. A
+    // conversion error is reported and the window is not shown.
     void ShowAntenna(const IndexRecord& record, const QString& dataFile = {});
-    IndexRecord CurrentRecord;
+    // Resets, reads and draws the antenna in CurrentRecord. Returns the conversion message when
+    // the data file could not be read.
+    std::optional<QString> LoadAntenna(const QString& dataFile = {});
+    // Copies the part of the screen canvas on show into the visible image.
+    void UpdateChartView();
+
+    void SetPenFactor(int factor) { PenFactor = factor; }
+    int GetPenFactor() const { return PenFactor; }
+    void setLegend(TLegend* legend) { legend_ = legend; }
 
     GraphSettings graphSettings() const;
     void applyGraphSettings(const GraphSettings& settings);
 
-    QAction* Color1 = nullptr;       // "&Color"        -> PenColor
-    QAction* MakeGIF1 = nullptr;     // "Make &GIF"     -> MakeGIF
-    QAction* MakeJPG1 = nullptr;     // "Make &JPG"     -> MakeJPG
-    QAction* MakePDF1 = nullptr;     // "&Make PDF"     -> MakePDF
-    QAction* Graph1 = nullptr;       // "  &Graph"      -> PrintGraph
-    QAction* Data1 = nullptr;        // "  &Data"       -> PrintData
-    QAction* PausePrint1 = nullptr;  // " Pause Printing" -> PrintPause
+    // The antenna on show.
+    IndexRecord CurrentRecord;
+    LoadedPattern Pattern;
+    bool FirstLoad = true;
+    int PenFactor = 0;
+    TPrint PageMap; // the mapping every printed or exported page is drawn through
+    QImage Image2; // the whole screen chart, 960 x 400
+
+    // How the window is shown modally (tests replace it), and what ends the program when the
+    // window is closed other than through "Selection".
+    std::function<void(TGraphForm&)> runModal;
+    std::function<void()> endProgram;
+
+    // The visible image and its picture.
+    QLabel* Image1 = nullptr;
+    QImage visibleImage() const { return visible_; }
+
+    QSlider* TrackBar1 = nullptr;
+    QToolButton* tbExport = nullptr;
+    QToolButton* tbPrint = nullptr;
+    QToolButton* tbLegend = nullptr;
+    QToolButton* tbSelect = nullptr;
+    QAction* Legend1 = nullptr;
+    QAction* Select1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Print4 = nullptr;
+    QAction* ExportGraph1 = nullptr;
+    QAction* ExportData1 = nullptr;
+
+    QAction* Color1 = nullptr;      // "&Color"          -> PenColor
+    QAction* MakeGIF1 = nullptr;    // "Make &GIF"       -> MakeGIF
+    QAction* MakeJPG1 = nullptr;    // "Make &JPG"       -> MakeJPG
+    QAction* MakePDF1 = nullptr;    // "&Make PDF"       -> MakePDF
+    QAction* Graph1 = nullptr;      // "  &Graph"        -> PrintGraph
+    QAction* Data1 = nullptr;       // "  &Data"         -> PrintData
+    QAction* PausePrint1 = nullptr; // " Pause Printing" -> PrintPause
+
+public Q_SLOTS:
+    void TrackBar1Change(int position);
+    void Select1Click();
+    void Legend1Click();
+    void Close1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildWindow();
+
     TSelect& select_;
+    TLegend* legend_ = nullptr;
+    QFrame* chartArea_ = nullptr;
+    QImage visible_;
+    bool selectionChosen_ = false;
 };

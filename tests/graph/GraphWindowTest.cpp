@@ -1,0 +1,189 @@
+// The graph window and the legend, driven without a display: loading, the view over the canvas,
+// the slider, the reset between antennas, and how the window ends.
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "app/Prompter.h"
+#include "graph/GraphUnit.h"
+#include "graph/ScreenChart.h"
+#include "index/IndexRefresh.h"
+#include "print/LegendU.h"
+
+#include <QtCore/QDir>
+#include <QtGui/QAction>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QSlider>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray adf(const QByteArray& model, const QByteArray& feed, const QByteArray& points,
+               const QByteArray& vvExtra = {}) {
+    return "REVNUM:,NSMA\nMODNUM:," + model + "\nPATNUM:,4711\nFEDORN:," + feed +
+           "\nDESCR1:,12 ft HP\nDESCR2:,A long description of the antenna\nDTDATA:,20200102\n"
+           "LOWFRQ:,10700\nHGHFRQ:,11700\nMDGAIN:,48.6\nPOLARI:,V/V\n" + vvExtra + "NUPOIN:," +
+           QByteArray::number(points.count('\n')) + "\n" + points + "ENDFIL:,EOF\n";
+}
+
+struct Graph {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppWindows> w;
+    int modalRuns = 0;
+    int programEnds = 0;
+
+    Graph() {
+        QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
+        AppEnvironment env;
+        env.programDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
+        env.programFile = env.programDir + QStringLiteral("lobeview");
+        testutils::writeFile(env.programFile, "");
+        env.settingsFile = box.path(QStringLiteral("Quelda.conf"));
+        env.desktop.dataHome = box.path(QStringLiteral("share"));
+        env.desktop.configHome = box.path(QStringLiteral("config"));
+        env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
+        env.prompter = &prompter;
+        w = std::make_unique<AppWindows>(env);
+        g().runModal = [this](TGraphForm&) { ++modalRuns; };
+        g().endProgram = [this] { ++programEnds; };
+    }
+    TGraphForm& g() { return *w->graph; }
+    void show(const QString& name, const QByteArray& text) {
+        box.write(QStringLiteral("prog/NSMAData/") + name, text);
+        IndexRecord r;
+        BuildRecordFromFile(box.path(QStringLiteral("prog/NSMAData/") + name), r);
+        g().ShowAntenna(r);
+    }
+};
+
+const QByteArray OneSided = "0,0,\n10,-20,\n180,-70,\n";
+const QByteArray TwoSided = "-180,-70,\n-10,-20,\n0,0,\n10,-20,\n180,-70,\n";
+
+} // namespace
+
+TEST(GraphWindow, OneSidedThenTwoSidedViews) {
+    Graph t;
+    EXPECT_FALSE(t.g().Legend1->isEnabled());
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    EXPECT_EQ(t.modalRuns, 1);
+    EXPECT_TRUE(t.g().Legend1->isEnabled());
+    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::None);
+    EXPECT_EQ(t.g().Image1->geometry(), QRect(98, 9, 480, 400));
+    EXPECT_TRUE(t.g().TrackBar1->isHidden());
+    EXPECT_EQ(t.g().visibleImage(), t.g().Image2.copy(480, 0, 480, 400));
+
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::Right);
+    EXPECT_EQ(t.g().Image1->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_FALSE(t.g().TrackBar1->isHidden());
+    EXPECT_EQ(t.g().TrackBar1->value(), 155);
+    EXPECT_EQ(t.g().TrackBar1->minimum(), 0);
+    EXPECT_EQ(t.g().TrackBar1->maximum(), 310);
+    EXPECT_EQ(t.g().TrackBar1->tickInterval(), 10);
+    EXPECT_EQ(t.g().visibleImage(), t.g().Image2.copy(155, 0, 650, 400));
+
+    // The slider only copies: at 0 the left edge is -180 degrees, at 310 the right edge +180.
+    const QImage canvas = t.g().Image2;
+    t.g().TrackBar1->setValue(0);
+    EXPECT_EQ(t.g().visibleImage(), canvas.copy(0, 0, 650, 400));
+    t.g().TrackBar1->setValue(310);
+    EXPECT_EQ(t.g().visibleImage(), canvas.copy(310, 0, 650, 400));
+    EXPECT_EQ(t.g().Image2, canvas);
+}
+
+TEST(GraphWindow, ANewAntennaResetsTheViewAndClosesTheLegend) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "LEFT", TwoSided, "POLARI:,V/V UHP\n"));
+    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::UhpLeft);
+    t.g().TrackBar1->setValue(20);
+    t.g().Legend1Click();
+    EXPECT_TRUE(t.w->legend->isVisible());
+    t.g().Select1Click();
+    EXPECT_EQ(t.programEnds, 0);
+
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", "0,-5,\n180,-5,\n"));
+    EXPECT_FALSE(t.w->legend->isVisible());
+    EXPECT_EQ(t.g().TrackBar1->value(), 155);
+    EXPECT_EQ(t.g().Pattern.CutPoints[CutVV].size(), 2u);
+    // The earlier trace is gone: only the new flat line at -5 dB remains in green.
+    QImage expected = screen::newCanvas();
+    screen::DrawScreenChart(expected, FeedKind::None);
+    screen::DrawScreenTrace(expected, {{0, -5}, {180, -5}}, CutVV);
+    EXPECT_EQ(t.g().Image2, expected);
+}
+
+TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {
+    Graph t;
+    IndexRecord missing;
+    missing.setText(IndexField::FileName, "gone.adf");
+    t.g().ShowAntenna(missing);
+    EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("File was not found")});
+    EXPECT_EQ(t.modalRuns, 1); // opens with the empty chart frame
+    QImage frame = screen::newCanvas();
+    screen::DrawScreenChart(frame, FeedKind::None);
+    EXPECT_EQ(t.g().Image2, frame);
+
+    // A conversion error is reported and the window stays closed.
+    t.show(QStringLiteral("bad.adf"), adf("ZZ8-107", "", "0,0,\nten,-3,\n"));
+    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("'ten' is not a valid floating point value")});
+    EXPECT_EQ(t.modalRuns, 1);
+
+    // A stored name cut to 15 characters opens the one file that starts with it.
+    t.show(QStringLiteral("ZZX12-65-LONGNAME.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    EXPECT_EQ(t.g().CurrentRecord.fileName(), "ZZX12-65-LONGNA");
+    EXPECT_EQ(t.g().Pattern.CutPoints[CutVV].size(), 5u);
+
+    // "Selection" goes back; "Exit" and the close box end the program.
+    t.g().show();
+    t.g().Select1Click();
+    EXPECT_EQ(t.programEnds, 0);
+    t.g().show();
+    t.g().Close1Click();
+    EXPECT_EQ(t.programEnds, 1);
+    t.g().show();
+    t.g().close();
+    EXPECT_EQ(t.programEnds, 2);
+}
+
+TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {
+    Graph t;
+    TGraphForm& g = t.g();
+    g.endProgram = [&] { t.w->select->saveSettings(); };
+    g.MakePDF1->setChecked(true);
+    g.show();
+    g.Close1Click();
+    const QByteArray text = testutils::readFile(t.box.path(QStringLiteral("Quelda.conf")));
+    EXPECT_TRUE(text.contains("MakePDF=1"));
+    EXPECT_TRUE(text.contains("Associated=1"));
+}
+
+TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    TLegend& legend = *t.w->legend;
+    legend.FormActivate();
+    EXPECT_EQ(legend.width(), 540);
+    EXPECT_EQ(legend.Memo1->toPlainText(), QStringLiteral("A long description of the antenna"));
+    QImage wide = legend.picture();
+    // Feed picture drawn in its rectangle; key lines in the cut colours; the V/H line without text.
+    EXPECT_NE(wide.copy(260, 15, 190, 130), [] {
+        QImage white(190, 130, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return white;
+    }());
+    EXPECT_EQ(wide.pixelColor(100, 208), QColor(0, 191, 0));
+    EXPECT_EQ(wide.pixelColor(100, 248), QColor(191, 0, 0));
+    EXPECT_EQ(wide.pixelColor(100, 188), QColor(0, 0, 0));
+
+    t.g().Select1Click();
+    t.show(QStringLiteral("right-lower.adf"), adf("ZZ8-107", "right", OneSided));
+    legend.FormActivate();
+    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::None);
+    EXPECT_EQ(legend.width(), 287);
+    const QImage narrow = legend.picture();
+    EXPECT_EQ(narrow.width(), 245);
+    for (int x = 200; x < narrow.width(); ++x)
+        EXPECT_EQ(narrow.pixelColor(x, 180), QColor(Qt::white)) << x; // no orientation texts
+}
