@@ -2,7 +2,6 @@
 // Shared pieces of the benchmark programs: a reporter that keeps each run's time so that a
 // program can print the ratio of two benchmarks measured in the same run.
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <string>

@@ -12,7 +12,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QListWidget>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -99,7 +98,10 @@ void BM_ClickModel(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_PlainHeaderLoop)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainHeaderLoop)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ClickRange)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ClickAll)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -151,7 +153,8 @@ int main(int argc, char** argv) {
     bench::printRatio("rebuild / plain header loop", reporter.seconds("BM_Rebuild"),
                       reporter.seconds("BM_PlainHeaderLoop"), "<= 1.5");
     for (const char* click : {"BM_ClickRange", "BM_ClickAll", "BM_ClickType", "BM_ClickModel"})
-        std::printf("%-48s %.2f ms median  (target <= 10 ms)\n", click, reporter.seconds(click) * 1e3);
+        std::printf("%-48s %.2f ms median  (target <= 10 ms)\n", click,
+                    reporter.seconds(click) * 1e3);
     g_windows.reset();
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
-
 #include <cstdio>
 
 namespace {
@@ -19,11 +18,13 @@ void writeBigPattern(const QString& path, int pointsPerCut) {
     QByteArray text = "REVNUM:,NSMA WG16.99.050\r\nMODNUM:,ZZX12-65\r\nFEDORN:,RIGHT\r\n";
     const char* cuts[] = {"H/H", "V/V", "H/V", "V/H"};
     for (const char* cut : cuts) {
-        text += QByteArray("POLARI:,") + cut + "\r\nNUPOIN:," + QByteArray::number(pointsPerCut) + "\r\n";
+        text += QByteArray("POLARI:,") + cut + "\r\nNUPOIN:," + QByteArray::number(pointsPerCut) +
+                "\r\n";
         for (int i = 0; i < pointsPerCut; ++i) {
             const double angle = -180.0 + 360.0 * i / (pointsPerCut - 1);
             const double level = -std::min(85.0, std::abs(angle) * 0.6);
-            text += QByteArray::number(angle, 'f', 3) + ',' + QByteArray::number(level, 'f', 2) + ",\r\n";
+            text += QByteArray::number(angle, 'f', 3) + ',' + QByteArray::number(level, 'f', 2) +
+                    ",\r\n";
         }
     }
     text += "ENDFIL:,EOF\r\n";
@@ -54,7 +55,10 @@ void BM_ReadPattern(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadPattern)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadPattern)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -37,6 +37,6 @@ AppWindows::AppWindows(AppEnvironment env) {
 AppWindows::~AppWindows() = default;
 
 QList<QWidget*> AppWindows::all() const {
-    return {select.get(), refresh,        indexDisplay, graph,         legend,        chooser,
-            penWidth,     directory,      fileLocations, printOptions, exportOptions, exportData};
+    return {select.get(), refresh,   indexDisplay,  graph,        legend,        chooser,
+            penWidth,     directory, fileLocations, printOptions, exportOptions, exportData};
 }

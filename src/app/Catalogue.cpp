@@ -4,7 +4,6 @@
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-
 #include <algorithm>
 
 namespace {
@@ -84,7 +83,8 @@ CatalogueLists ScanRange(IndexFile& index, const std::optional<RangeFilter>& ran
     return {{}, types.texts(), models.texts()};
 }
 
-QStringList ScanType(IndexFile& index, QByteArrayView type, const std::optional<RangeFilter>& range) {
+QStringList ScanType(IndexFile& index, QByteArrayView type,
+                     const std::optional<RangeFilter>& range) {
     SortedTextList models;
     index.rewind();
     IndexRecord r;
@@ -133,6 +133,7 @@ QByteArray ModelNumberArgument(const QString& argument) {
         return '-' + arg;
     const QByteArray part1 = arg.left(first);
     const qsizetype second = arg.indexOf('-', first + 1);
-    const QByteArray part2 = second < 0 ? arg.mid(first + 1) : arg.mid(first + 1, second - first - 1);
+    const QByteArray part2 =
+        second < 0 ? arg.mid(first + 1) : arg.mid(first + 1, second - first - 1);
     return part1 + '-' + part2;
 }

@@ -7,7 +7,6 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QList>
 #include <QtCore/QStringList>
-
 #include <optional>
 #include <vector>
 
@@ -53,7 +52,8 @@ CatalogueLists ScanAllLists(IndexFile& index);
 // Types and models of the records in a range (every record when `range` is empty).
 CatalogueLists ScanRange(IndexFile& index, const std::optional<RangeFilter>& range);
 // Models of a type (series exactly equal), within a range when one is given.
-QStringList ScanType(IndexFile& index, QByteArrayView type, const std::optional<RangeFilter>& range);
+QStringList ScanType(IndexFile& index, QByteArrayView type,
+                     const std::optional<RangeFilter>& range);
 // Every record whose model number equals `model` exactly, in index order.
 QList<IndexRecord> FindModel(IndexFile& index, QByteArrayView model);
 // The first record whose stored file name equals `name` (cut to the field's 15 characters);
@@ -64,4 +64,6 @@ std::optional<IndexRecord> FindFileName(IndexFile& index, QByteArrayView name);
 // two dash-separated parts ("zz8-107-xyz" -> "ZZ8-107", "zz8" -> "-ZZ8").
 QByteArray ModelNumberArgument(const QString& argument);
 // An argument with a "." names a data file; anything else is a model number.
-inline bool IsFileArgument(const QString& argument) { return argument.contains(QLatin1Char('.')); }
+inline bool IsFileArgument(const QString& argument) {
+    return argument.contains(QLatin1Char('.'));
+}

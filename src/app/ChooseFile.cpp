@@ -20,7 +20,8 @@ TChooseDlg::TChooseDlg(Prompter& prompter, QWidget* parent) : QDialog(parent), p
     ListBox1->setStyleSheet(QStringLiteral("QListView::item { height: 16px; }"));
     connect(ListBox1, &QListWidget::itemClicked, this, &TChooseDlg::ListBox1Click);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(108, 168, 113, 33);
     BitBtn1->setDefault(true);

@@ -103,13 +103,14 @@ QByteArray mimePackage() {
 }
 
 QByteArray desktopEntry(const QString& programPath) {
-    QByteArray text = QByteArrayLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=Lobeview\n"
-                                        "GenericName=Antenna pattern viewer\n"
-                                        "Comment=Radiation pattern envelopes of microwave antennas\n"
-                                        "Icon=lobeview\n"
-                                        "Exec=");
+    QByteArray text =
+        QByteArrayLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Lobeview\n"
+                          "GenericName=Antenna pattern viewer\n"
+                          "Comment=Radiation pattern envelopes of microwave antennas\n"
+                          "Icon=lobeview\n"
+                          "Exec=");
     text += quoteExecArgument(programPath).toUtf8();
     text += QByteArrayLiteral(" %f\n"
                               "Terminal=false\n"
@@ -118,7 +119,8 @@ QByteArray desktopEntry(const QString& programPath) {
     return text;
 }
 
-std::optional<QString> registerAdfFileType(const QString& programPath, const DesktopLocations& where,
+std::optional<QString> registerAdfFileType(const QString& programPath,
+                                           const DesktopLocations& where,
                                            const CommandRunner& run) {
     if (where.dataHome.isEmpty() || where.configHome.isEmpty())
         return QStringLiteral("No user data folder is known for the desktop registration");
@@ -126,7 +128,8 @@ std::optional<QString> registerAdfFileType(const QString& programPath, const Des
     const QString appsDir = where.dataHome + QStringLiteral("/applications");
     const QString icons = where.dataHome + QStringLiteral("/icons/hicolor");
 
-    if (auto e = writeWhole(mimeDir + QStringLiteral("/packages/lobeview-nsma-adf.xml"), mimePackage()))
+    if (auto e =
+            writeWhole(mimeDir + QStringLiteral("/packages/lobeview-nsma-adf.xml"), mimePackage()))
         return e;
     for (const char* size : {"48x48", "256x256"}) {
         const QString s = QString::fromLatin1(size);

@@ -4,7 +4,6 @@
 // file goes under the user's own data and config folders, never system-wide.
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-
 #include <functional>
 #include <optional>
 
@@ -27,7 +26,8 @@ std::optional<QString> runDesktopTool(const QString& program, const QStringList&
 
 // Writes the registration for `programPath`. Returns the error text of the first step that
 // failed; nothing is left half-registered in a way that breaks a later retry.
-std::optional<QString> registerAdfFileType(const QString& programPath, const DesktopLocations& where,
+std::optional<QString> registerAdfFileType(const QString& programPath,
+                                           const DesktopLocations& where,
                                            const CommandRunner& run = runDesktopTool);
 
 // The .desktop entry text (exposed for tests).

@@ -12,15 +12,14 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QProgressDialog>
-
 #include <QtCore/QFileInfo>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QStatusTipEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QStatusBar>
 
@@ -161,8 +160,8 @@ bool TSelect::event(QEvent* e) {
 }
 
 bool TSelect::saveSettings() {
-    const GraphSettings graph = peers_.graph ? peers_.graph->graphSettings()
-                                             : GraphSettings::read(*store_);
+    const GraphSettings graph =
+        peers_.graph ? peers_.graph->graphSettings() : GraphSettings::read(*store_);
     settingsSaved_ = writeAllSettings(*store_, shell_, graph);
     return settingsSaved_;
 }
@@ -199,7 +198,8 @@ void TSelect::loadIndex() {
     if (!index_.open(path)) {
         rebuildIndex();
         if (!index_.open(path))
-            env_.prompter->message(QStringLiteral("To recover you must select a valid file location"));
+            env_.prompter->message(
+                QStringLiteral("To recover you must select a valid file location"));
     }
     const CatalogueLists lists = ScanAllLists(index_);
     fillList(ListBox1, lists.ranges);
@@ -222,18 +222,20 @@ bool TSelect::rebuildIndex() {
     progress.setAutoReset(false);
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
-    const RebuildReport report = RebuildIndex(
-        sourceDir, paths::indexFilePath(env_.programDir),
-        [&progress, &sinceUpdate](int done, int total, const QString& name) {
-            if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
-                sinceUpdate.restart();
-                progress.setMaximum(total);
-                progress.setLabelText(
-                    QStringLiteral("Indexing %1 of %2\n%3").arg(done + 1 > total ? total : done + 1).arg(total).arg(name));
-                progress.setValue(done);
-            }
-            return !progress.wasCanceled();
-        });
+    const RebuildReport report =
+        RebuildIndex(sourceDir, paths::indexFilePath(env_.programDir),
+                     [&progress, &sinceUpdate](int done, int total, const QString& name) {
+                         if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
+                             sinceUpdate.restart();
+                             progress.setMaximum(total);
+                             progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
+                                                       .arg(done + 1 > total ? total : done + 1)
+                                                       .arg(total)
+                                                       .arg(name));
+                             progress.setValue(done);
+                         }
+                         return !progress.wasCanceled();
+                     });
     progress.close();
 
     const QString message = report.message();
@@ -293,7 +295,8 @@ void TSelect::ListBox3Click() {
     const QListWidgetItem* item = ListBox3->currentItem();
     if (!item)
         return;
-    showMatches(FindModel(index_, item->text().toLatin1()), QStringLiteral("The file was not found!!!"));
+    showMatches(FindModel(index_, item->text().toLatin1()),
+                QStringLiteral("The file was not found!!!"));
 }
 
 void TSelect::commandLineOpen(const QString& argument) {

@@ -7,7 +7,6 @@
 #include "index/IndexFile.h"
 
 #include <QtWidgets/QMainWindow>
-
 #include <functional>
 #include <memory>
 

@@ -17,7 +17,9 @@ QByteArrayView trimmed(QByteArrayView text) {
     return text.sliced(b, e - b);
 }
 
-static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+static bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::optional<double> parseFloat(QByteArrayView text) {
     const QByteArrayView t = trimmed(text);

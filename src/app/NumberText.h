@@ -2,7 +2,6 @@
 // Numbers in data files and index texts: always "." as the decimal separator, whatever the locale.
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
-
 #include <optional>
 
 namespace numtext {

@@ -15,7 +15,9 @@ QString programDirectory() {
     return dir;
 }
 
-QString programFile() { return QCoreApplication::applicationFilePath(); }
+QString programFile() {
+    return QCoreApplication::applicationFilePath();
+}
 
 QString commonFilesDirectory(const std::optional<QString>& storedPath, const QString& programDir) {
     return storedPath.value_or(programDir) + QLatin1Char('/');
@@ -48,8 +50,9 @@ QString resolveDirectoryCase(const QString& dir) {
 }
 
 QString dataDirectory(const QString& sourceDir, const QString& programDir) {
-    const QString dir =
-        sourceDir == QStringLiteral("NSMAData") ? programDir + QStringLiteral("NSMAData") : sourceDir;
+    const QString dir = sourceDir == QStringLiteral("NSMAData")
+                            ? programDir + QStringLiteral("NSMAData")
+                            : sourceDir;
     return resolveDirectoryCase(dir);
 }
 
@@ -76,7 +79,9 @@ std::optional<QString> locateDataFile(const QString& dataDir, QByteArrayView sto
     return dir.filePath(found);
 }
 
-QString indexFilePath(const QString& programDir) { return programDir + QStringLiteral("FileIndx.dat"); }
+QString indexFilePath(const QString& programDir) {
+    return programDir + QStringLiteral("FileIndx.dat");
+}
 
 QString createdHint(const QDate& fileDate) {
     return QStringLiteral("Lobeview Created: ") +

@@ -4,7 +4,6 @@
 #include <QtCore/QByteArrayView>
 #include <QtCore/QDate>
 #include <QtCore/QString>
-
 #include <optional>
 
 namespace paths {

@@ -3,7 +3,6 @@
 // implementation; tests use a scripted one, so every dialog path runs headless.
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-
 #include <deque>
 #include <optional>
 

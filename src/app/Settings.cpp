@@ -6,7 +6,9 @@ namespace {
 const QString Section = QStringLiteral("LOBEVW");
 const QString CommonFiles = QStringLiteral("Common Files");
 
-QString key(const QString& name) { return Section + QLatin1Char('/') + name; }
+QString key(const QString& name) {
+    return Section + QLatin1Char('/') + name;
+}
 } // namespace
 
 SettingsStore::SettingsStore()
@@ -53,7 +55,9 @@ bool SettingsStore::sync() {
     return settings_->status() == QSettings::NoError;
 }
 
-QString SettingsStore::fileName() const { return settings_->fileName(); }
+QString SettingsStore::fileName() const {
+    return settings_->fileName();
+}
 
 ShellSettings ShellSettings::defaults(const QString& programDir) {
     ShellSettings s;
@@ -88,7 +92,8 @@ GraphSettings GraphSettings::read(const SettingsStore& store) {
     return g;
 }
 
-bool writeAllSettings(SettingsStore& store, const ShellSettings& shell, const GraphSettings& graph) {
+bool writeAllSettings(SettingsStore& store, const ShellSettings& shell,
+                      const GraphSettings& graph) {
     store.writeBool(QStringLiteral("Associated"), shell.Associated);
     store.writeString(QStringLiteral("SourceDir"), shell.SourceDir);
     store.writeBool(QStringLiteral("PenColor"), graph.PenColor);

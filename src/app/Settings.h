@@ -3,7 +3,6 @@
 // every value kept as text and booleans as "1" / "0".
 #include <QtCore/QSettings>
 #include <QtCore/QString>
-
 #include <memory>
 #include <optional>
 

@@ -4,7 +4,6 @@
 #include "index/IndexRefresh.h"
 
 #include <QtCore/QFileInfo>
-
 #include <algorithm>
 
 namespace {
@@ -110,9 +109,9 @@ int showCommand(const QStringList& args) {
         }
         const LoadResult r = LoadPatternFile(file, fileFeed, pattern);
         if (r.status != LoadStatus::Loaded) {
-            printError(files.size() > 1 ? QFileInfo(file).fileName() + QStringLiteral(": ") +
-                                              r.message
-                                        : r.message);
+            printError(files.size() > 1
+                           ? QFileInfo(file).fileName() + QStringLiteral(": ") + r.message
+                           : r.message);
             status = 1;
             continue;
         }

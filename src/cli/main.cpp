@@ -2,7 +2,6 @@
 #include "cli/Commands.h"
 
 #include <QtGui/QGuiApplication>
-
 #include <cstdio>
 #include <memory>
 

@@ -115,7 +115,8 @@ void TGraphForm::buildWindow() {
         bar->addWidget(b);
         return b;
     };
-    tbExport = makeButton("tbExport", "Export", "Export RPE Graph/Data", QStyle::SP_DialogSaveButton);
+    tbExport =
+        makeButton("tbExport", "Export", "Export RPE Graph/Data", QStyle::SP_DialogSaveButton);
     auto* exportMenu = new QMenu(tbExport);
     exportMenu->addAction(ExportGraph1);
     exportMenu->addAction(ExportData1);
@@ -123,7 +124,8 @@ void TGraphForm::buildWindow() {
     tbExport->setPopupMode(QToolButton::MenuButtonPopup);
     tbExport->setEnabled(false);
     bar->addSeparator();
-    tbPrint = makeButton("tbPrint", "Print", "Print RPE Graph/Data", QStyle::SP_FileDialogDetailedView);
+    tbPrint =
+        makeButton("tbPrint", "Print", "Print RPE Graph/Data", QStyle::SP_FileDialogDetailedView);
     tbPrint->setEnabled(false);
     bar->addSeparator();
     tbLegend = makeButton("tbLegend", "Legend", "View RPE Legend", QStyle::SP_FileDialogInfoView);
@@ -226,11 +228,13 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
         path = dataFile;
     } else {
         const ShellSettings& shell = select_.shellSettings();
-        path = paths::locateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
-                                     CurrentRecord.fileName());
+        path =
+            paths::locateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
+                                  CurrentRecord.fileName());
     }
-    const LoadResult r = path ? LoadPatternFile(*path, CurrentRecord.feedOrientation(), Pattern)
-                              : LoadResult{LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
+    const LoadResult r =
+        path ? LoadPatternFile(*path, CurrentRecord.feedOrientation(), Pattern)
+             : LoadResult{LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
     if (r.status == LoadStatus::ConversionFailed)
         return r.message;
     if (r.status == LoadStatus::FileNotFound)
@@ -260,7 +264,9 @@ void TGraphForm::UpdateChartView() {
     Image1->setPixmap(QPixmap::fromImage(visible_));
 }
 
-void TGraphForm::TrackBar1Change(int) { UpdateChartView(); }
+void TGraphForm::TrackBar1Change(int) {
+    UpdateChartView();
+}
 
 void TGraphForm::Select1Click() {
     selectionChosen_ = true;
@@ -276,7 +282,9 @@ void TGraphForm::Legend1Click() {
     legend_->FormActivate();
 }
 
-void TGraphForm::Close1Click() { close(); }
+void TGraphForm::Close1Click() {
+    close();
+}
 
 void TGraphForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);

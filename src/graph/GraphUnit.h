@@ -8,7 +8,6 @@
 
 #include <QtGui/QImage>
 #include <QtWidgets/QMainWindow>
-
 #include <functional>
 
 class QAction;
@@ -48,7 +47,7 @@ public:
     bool FirstLoad = true;
     int PenFactor = 0;
     TPrint PageMap; // the mapping every printed or exported page is drawn through
-    QImage Image2; // the whole screen chart, 960 x 400
+    QImage Image2;  // the whole screen chart, 960 x 400
 
     // How the window is shown modally (tests replace it), and what ends the program when the
     // window is closed other than through "Selection".

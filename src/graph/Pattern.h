@@ -3,7 +3,6 @@
 // feed kind that decides between the one-sided and the two-sided chart.
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
-
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -24,7 +23,9 @@ enum class FeedKind : std::uint8_t { None = 0, Right = 1, Left = 2, UhpRight = 3
 // "None", "Right", "Left", "UhpRight" or "UhpLeft".
 QString feedKindName(FeedKind kind);
 // True for the two-sided chart (-180 to 180 degrees).
-inline bool isTwoSided(FeedKind kind) { return kind != FeedKind::None; }
+inline bool isTwoSided(FeedKind kind) {
+    return kind != FeedKind::None;
+}
 
 // Cut index 0..3 by polarization pair.
 enum CutIndex : int { CutHH = 0, CutVV = 1, CutHV = 2, CutVH = 3, CutCount = 4 };

@@ -7,11 +7,16 @@
 
 QString feedKindName(FeedKind kind) {
     switch (kind) {
-    case FeedKind::None: return QStringLiteral("None");
-    case FeedKind::Right: return QStringLiteral("Right");
-    case FeedKind::Left: return QStringLiteral("Left");
-    case FeedKind::UhpRight: return QStringLiteral("UhpRight");
-    case FeedKind::UhpLeft: return QStringLiteral("UhpLeft");
+    case FeedKind::None:
+        return QStringLiteral("None");
+    case FeedKind::Right:
+        return QStringLiteral("Right");
+    case FeedKind::Left:
+        return QStringLiteral("Left");
+    case FeedKind::UhpRight:
+        return QStringLiteral("UhpRight");
+    case FeedKind::UhpLeft:
+        return QStringLiteral("UhpLeft");
     }
     return QStringLiteral("None");
 }
@@ -33,7 +38,8 @@ KeywordLine SplitKeywordLine(QByteArrayView line) {
 }
 
 QString invalidFloatMessage(QByteArrayView text) {
-    return QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromLatin1(text));
+    return QStringLiteral("'%1' is not a valid floating point value")
+        .arg(QString::fromLatin1(text));
 }
 
 QString invalidIntegerMessage(QByteArrayView text) {

@@ -6,7 +6,6 @@
 
 #include <QtCore/QByteArrayView>
 #include <QtCore/QString>
-
 #include <optional>
 
 struct KeywordLine {

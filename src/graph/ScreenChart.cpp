@@ -2,7 +2,6 @@
 
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
-
 #include <cmath>
 
 namespace screen {
@@ -24,18 +23,26 @@ int angleToX(double a) {
     return 630 + roundEven(2 * a - 30);
 }
 
-int levelToY(double l) { return roundEven(-4 * l); }
+int levelToY(double l) {
+    return roundEven(-4 * l);
+}
 
 QColor cutColour(int cut) {
     switch (cut) {
-    case CutVV: return {0, 191, 0};
-    case CutHV: return {0, 0, 191};
-    case CutVH: return {191, 0, 0};
-    default: return {0, 0, 0};
+    case CutVV:
+        return {0, 191, 0};
+    case CutHV:
+        return {0, 0, 191};
+    case CutVH:
+        return {191, 0, 0};
+    default:
+        return {0, 0, 0};
     }
 }
 
-QColor gridColour() { return {212, 208, 200}; }
+QColor gridColour() {
+    return {212, 208, 200};
+}
 
 QImage newCanvas() {
     QImage canvas(CanvasWidth, CanvasHeight, QImage::Format_RGB32);
@@ -67,7 +74,8 @@ void DrawCenteredNumber(QPainter& painter, int x, int y, int n) {
     const QFontMetrics fm(painter.font(), painter.device());
     const int w = fm.horizontalAdvance(text);
     const int h = fm.height();
-    painter.drawText(QRect(x - w / 2, y - h / 2, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    painter.drawText(QRect(x - w / 2, y - h / 2, w, h),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
 void DrawScreenChart(QImage& canvas, FeedKind feedKind) {
@@ -111,8 +119,8 @@ void DrawScreenChart(QImage& canvas, FeedKind feedKind) {
     const QFontMetrics fm(p.font(), &canvas);
     const int c = feedKind == FeedKind::None ? 560 : 480;
     const int w = fm.horizontalAdvance(caption);
-    p.drawText(QRect(c - w / 2, 360, w, fm.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-               caption);
+    p.drawText(QRect(c - w / 2, 360, w, fm.height()),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, caption);
 
     // 5. Arrows with their tips on the section borders.
     p.setPen(pen(Qt::black, 2));

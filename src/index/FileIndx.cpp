@@ -12,7 +12,8 @@
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QVBoxLayout>
 
-TIndexFileForm::TIndexFileForm(TSelect& select, QWidget* parent) : QDialog(parent), select_(select) {
+TIndexFileForm::TIndexFileForm(TSelect& select, QWidget* parent)
+    : QDialog(parent), select_(select) {
     setObjectName(QStringLiteral("IndexFileForm"));
     setWindowTitle(QStringLiteral("File Index Display"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);

@@ -5,14 +5,16 @@
 #include <QtCore/QSaveFile>
 
 QStringList IndexColumnHeadings() {
-    return {QStringLiteral("File Name"), QStringLiteral("Mod Num"),   QStringLiteral("Ser"),
-            QStringLiteral("Sz"),        QStringLiteral("Polar"),     QStringLiteral("Date"),
-            QStringLiteral("RPE#"),      QStringLiteral("Low Freq"),  QStringLiteral("High Freq"),
+    return {QStringLiteral("File Name"),  QStringLiteral("Mod Num"),  QStringLiteral("Ser"),
+            QStringLiteral("Sz"),         QStringLiteral("Polar"),    QStringLiteral("Date"),
+            QStringLiteral("RPE#"),       QStringLiteral("Low Freq"), QStringLiteral("High Freq"),
             QStringLiteral("Freq Range"), QStringLiteral("Mid F"),    QStringLiteral("Gain"),
-            QStringLiteral("Feed"),      QStringLiteral("Rev.")};
+            QStringLiteral("Feed"),       QStringLiteral("Rev.")};
 }
 
-QList<int> IndexColumnWidths() { return {100, 150, 50, 35, 75, 200, 50, 75, 75, 180, 65, 50, 50, 150}; }
+QList<int> IndexColumnWidths() {
+    return {100, 150, 50, 35, 75, 200, 50, 75, 75, 180, 65, 50, 50, 150};
+}
 
 QStringList IndexRowCells(const IndexRecord& r) {
     auto t = [](const QByteArray& b) { return QString::fromLatin1(b); };

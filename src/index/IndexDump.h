@@ -5,7 +5,6 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-
 #include <optional>
 
 // "File Name", "Mod Num", ... "Rev.": the headings of the fourteen columns.

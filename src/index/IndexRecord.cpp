@@ -1,7 +1,6 @@
 #include "IndexRecord.h"
 
 #include <QtCore/QtEndian>
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -12,9 +11,13 @@ QByteArrayView IndexRecord::view(IndexField f) const {
     return {reinterpret_cast<const char*>(bytes_.data()) + offset + 1, length};
 }
 
-QByteArray IndexRecord::text(IndexField f) const { return view(f).toByteArray(); }
+QByteArray IndexRecord::text(IndexField f) const {
+    return view(f).toByteArray();
+}
 
-bool IndexRecord::textEquals(IndexField f, QByteArrayView value) const { return view(f) == value; }
+bool IndexRecord::textEquals(IndexField f, QByteArrayView value) const {
+    return view(f) == value;
+}
 
 void IndexRecord::setText(IndexField f, QByteArrayView value) {
     const auto [offset, capacity] = layout(f);

@@ -4,7 +4,6 @@
 // characters); the two band edges are little-endian IEEE doubles at odd offsets.
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
-
 #include <array>
 #include <cstdint>
 
@@ -39,19 +38,32 @@ public:
 
     static constexpr IndexFieldLayout layout(IndexField f) {
         switch (f) {
-        case IndexField::FileName: return {0, 15};
-        case IndexField::ModelNumber: return {16, 16};
-        case IndexField::Series: return {33, 6};
-        case IndexField::Size: return {40, 4};
-        case IndexField::Polarization: return {45, 7};
-        case IndexField::Date: return {53, 21};
-        case IndexField::RpeNumber: return {75, 5};
-        case IndexField::FrequencyRange: return {97, 18};
-        case IndexField::MidFrequency: return {116, 9};
-        case IndexField::Gain: return {126, 9};
-        case IndexField::FeedOrientation: return {136, 6};
-        case IndexField::Description1: return {143, 20};
-        case IndexField::Description2: return {164, 215};
+        case IndexField::FileName:
+            return {0, 15};
+        case IndexField::ModelNumber:
+            return {16, 16};
+        case IndexField::Series:
+            return {33, 6};
+        case IndexField::Size:
+            return {40, 4};
+        case IndexField::Polarization:
+            return {45, 7};
+        case IndexField::Date:
+            return {53, 21};
+        case IndexField::RpeNumber:
+            return {75, 5};
+        case IndexField::FrequencyRange:
+            return {97, 18};
+        case IndexField::MidFrequency:
+            return {116, 9};
+        case IndexField::Gain:
+            return {126, 9};
+        case IndexField::FeedOrientation:
+            return {136, 6};
+        case IndexField::Description1:
+            return {143, 20};
+        case IndexField::Description2:
+            return {164, 215};
         }
         return {0, 0};
     }

@@ -7,15 +7,17 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
-
 #include <algorithm>
 
 namespace {
 
-const char* const MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                    "July",    "August",   "September", "October", "November", "December"};
+const char* const MonthNames[12] = {"January",   "February", "March",    "April",
+                                    "May",       "June",     "July",     "August",
+                                    "September", "October",  "November", "December"};
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::optional<double> megahertzToGigahertz(QByteArrayView value) {
     const auto mhz = numtext::parseFloat(value);
@@ -82,7 +84,8 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
         } else if (k == "DTDATA") {
             const auto date = FormatDataDate(kl.value);
             if (!date)
-                return QStringLiteral("'%1' is not a valid date").arg(QString::fromLatin1(kl.value));
+                return QStringLiteral("'%1' is not a valid date")
+                    .arg(QString::fromLatin1(kl.value));
             record.setText(IndexField::Date, *date);
         } else if (k == "PATNUM") {
             record.setText(IndexField::RpeNumber, kl.value);
@@ -128,14 +131,19 @@ std::optional<QString> BuildRecordFromFile(const QString& path, IndexRecord& rec
 
 QString RebuildReport::message() const {
     switch (outcome) {
-    case Outcome::NoDataFiles: return QString::fromLatin1(NoDataFilesMessage);
-    case Outcome::CannotCreate: return error;
-    case Outcome::Cancelled: return QStringLiteral("The index was not changed.");
-    case Outcome::Rebuilt: break;
+    case Outcome::NoDataFiles:
+        return QString::fromLatin1(NoDataFilesMessage);
+    case Outcome::CannotCreate:
+        return error;
+    case Outcome::Cancelled:
+        return QStringLiteral("The index was not changed.");
+    case Outcome::Rebuilt:
+        break;
     }
     QStringList parts;
     if (!skipped.isEmpty())
-        parts << QStringLiteral("These files could not be indexed:\n") + skipped.join(QLatin1Char('\n'));
+        parts << QStringLiteral("These files could not be indexed:\n") +
+                     skipped.join(QLatin1Char('\n'));
     if (!longNames.isEmpty())
         parts << QStringLiteral("These file names are longer than 15 characters and are indexed "
                                 "under their first 15:\n") +
@@ -167,7 +175,8 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         return report;
     }
 
-    const QString dir = sourceDir.endsWith(QLatin1Char('/')) ? sourceDir : sourceDir + QLatin1Char('/');
+    const QString dir =
+        sourceDir.endsWith(QLatin1Char('/')) ? sourceDir : sourceDir + QLatin1Char('/');
     IndexRecord buffer;
     const auto total = static_cast<int>(names.size());
     for (int i = 0; i < total; ++i) {

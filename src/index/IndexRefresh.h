@@ -5,7 +5,6 @@
 
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-
 #include <functional>
 #include <optional>
 
@@ -31,10 +30,10 @@ inline constexpr char NoDataFilesMessage[] = "No NSMA data files were found in t
 
 struct RebuildReport {
     enum class Outcome {
-        Rebuilt,     // the listing held at least one data file; the new index is in place
-        NoDataFiles, // no "*.adf" entry: the index is now empty
+        Rebuilt,      // the listing held at least one data file; the new index is in place
+        NoDataFiles,  // no "*.adf" entry: the index is now empty
         CannotCreate, // the index could not be written; the old one is unchanged
-        Cancelled,   // the user stopped it; the old index is unchanged
+        Cancelled,    // the user stopped it; the old index is unchanged
     };
     Outcome outcome = Outcome::Rebuilt;
     int records = 0;

@@ -30,7 +30,9 @@ void textOut(QPainter& p, int x, int y, const QString& text) {
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-QString latin1(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
+QString latin1(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
+}
 
 } // namespace
 
@@ -105,12 +107,15 @@ void TLegend::FormActivate() {
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
     textOut(p, 20, 90, QStringLiteral("Antenna Type Number:  ") + latin1(r.modelNumber()));
-    textOut(p, 20, 110, QStringLiteral("RPE:  ") + latin1(r.rpeNumber()) + QStringLiteral("   ") +
-                           latin1(r.description1()));
-    textOut(p, 20, 130, latin1(r.size()) + QStringLiteral(" Foot Antenna  ") + latin1(r.frequencyRange()) +
-                           QStringLiteral(" GHz"));
-    textOut(p, 20, 150, QStringLiteral("Gain ") + latin1(r.gain()) + QStringLiteral(" dBi at ") +
-                           latin1(r.midFrequency()) + QStringLiteral(" GHz"));
+    textOut(p, 20, 110,
+            QStringLiteral("RPE:  ") + latin1(r.rpeNumber()) + QStringLiteral("   ") +
+                latin1(r.description1()));
+    textOut(p, 20, 130,
+            latin1(r.size()) + QStringLiteral(" Foot Antenna  ") + latin1(r.frequencyRange()) +
+                QStringLiteral(" GHz"));
+    textOut(p, 20, 150,
+            QStringLiteral("Gain ") + latin1(r.gain()) + QStringLiteral(" dBi at ") +
+                latin1(r.midFrequency()) + QStringLiteral(" GHz"));
 
     // 7. The long description.
     Memo1->setPlainText(latin1(r.description2()));
@@ -127,7 +132,8 @@ void TLegend::FormActivate() {
             p.drawImage(QRect(260, 15, 190, 130), feed);
         p.setFont(arial(10, true));
         textOut(p, 240, 175,
-                right ? QStringLiteral("Red Right Feed Orientation") : QStringLiteral("Red Left Feed Orientation"));
+                right ? QStringLiteral("Red Right Feed Orientation")
+                      : QStringLiteral("Red Left Feed Orientation"));
         p.setFont(arial(8));
         textOut(p, 250, 195, QStringLiteral("Feed is installed as illustrated"));
         textOut(p, 250, 210, QStringLiteral("with the RED indicator positioned"));
@@ -144,7 +150,8 @@ void TLegend::FormActivate() {
         p.setPen(key);
         p.drawLine(80, 188 + 20 * i, 150, 188 + 20 * i);
         p.setPen(Qt::black);
-        textOut(p, 160, 180 + 20 * i, latin1(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
+        textOut(p, 160, 180 + 20 * i,
+                latin1(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
     }
     p.end();
     Image1->setPixmap(QPixmap::fromImage(picture_));

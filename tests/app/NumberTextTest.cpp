@@ -2,7 +2,6 @@
 #include "app/NumberText.h"
 
 #include <QtCore/QLocale>
-
 #include <gtest/gtest.h>
 
 TEST(NumberText, ParsesStrictDecimalNumbers) {
@@ -10,7 +9,8 @@ TEST(NumberText, ParsesStrictDecimalNumbers) {
     EXPECT_EQ(numtext::parseFloat("-.5"), -0.5);
     EXPECT_EQ(numtext::parseFloat("5."), 5.0);
     EXPECT_EQ(numtext::parseFloat("1E3"), 1000.0);
-    for (const char* bad : {"", " ", "-", ".", "38,46", "1e", "1e+", "infinity", "NaN", "0x1p3", "1 2"})
+    for (const char* bad :
+         {"", " ", "-", ".", "38,46", "1e", "1e+", "infinity", "NaN", "0x1p3", "1 2"})
         EXPECT_FALSE(numtext::parseFloat(bad)) << bad;
     EXPECT_EQ(numtext::parseInt(" 72 "), 72);
     EXPECT_EQ(numtext::parseInt("-4"), -4);

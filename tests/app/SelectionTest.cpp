@@ -14,13 +14,12 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTableWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray adf(const QByteArray& model, int lowMHz, int highMHz, const QByteArray& date = "20030405",
-               const QByteArray& feed = {}) {
+QByteArray adf(const QByteArray& model, int lowMHz, int highMHz,
+               const QByteArray& date = "20030405", const QByteArray& feed = {}) {
     return "REVNUM:,NSMA WG16.99.050\nMODNUM:," + model + "\nPATNUM:,100\nFEDORN:," + feed +
            "\nDESCR1:,Test\nDTDATA:," + date + "\nLOWFRQ:," + QByteArray::number(lowMHz) +
            "\nHGHFRQ:," + QByteArray::number(highMHz) +
@@ -45,7 +44,7 @@ struct Selection {
     testutils::Sandbox box;
     RecordingPrompter prompter;
     QStringList dialogsRun;
-    std::function<int(QDialog&)> answer; // how the next dialogs are answered
+    std::function<int(QDialog&)> answer;     // how the next dialogs are answered
     QList<QPair<QByteArray, QString>> shown; // (model number, data file) per ShowAntenna
     std::unique_ptr<AppWindows> w;
 
@@ -112,8 +111,9 @@ TEST(Selection, RangeAndTypeNarrowTheLists) {
     // A range lists the records whose band covers it, the wider band included.
     clickRow(t.s().ListBox1, QStringLiteral("10.700-11.700"));
     EXPECT_EQ(items(t.s().ListBox2), (QStringList{QStringLiteral("QB"), QStringLiteral("ZZX")}));
-    EXPECT_EQ(items(t.s().ListBox3), (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZX10-65"),
-                                                  QStringLiteral("ZZX12-65")}));
+    EXPECT_EQ(items(t.s().ListBox3),
+              (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZX10-65"),
+                           QStringLiteral("ZZX12-65")}));
     clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
     EXPECT_EQ(items(t.s().ListBox3),
               (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
@@ -182,7 +182,8 @@ TEST(Selection, CommandLineArguments) {
         Selection t;
         t.start({QStringLiteral("zz8")}); // searches for "-ZZ8"
         EXPECT_TRUE(t.shown.isEmpty());
-        EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("Sorry, that model number was not found")});
+        EXPECT_EQ(t.prompter.messages,
+                  QStringList{QStringLiteral("Sorry, that model number was not found")});
     }
     {
         // A file outside the data directory is shown from its own path with its own header.
@@ -205,7 +206,8 @@ TEST(Selection, CommandLineArguments) {
         Selection t;
         t.start({QStringLiteral("ZZ8-107.5")});
         EXPECT_TRUE(t.shown.isEmpty());
-        EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("The specified file could not be found")});
+        EXPECT_EQ(t.prompter.messages,
+                  QStringList{QStringLiteral("The specified file could not be found")});
     }
 }
 
@@ -221,7 +223,8 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     };
     t.s().Location1Click();
     EXPECT_EQ(t.s().shellSettings().SourceDir, before);
-    EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"), QStringLiteral("File Index Display")}));
+    EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"),
+                                         QStringLiteral("File Index Display")}));
     EXPECT_TRUE(items(t.s().ListBox3).contains(QStringLiteral("NEW2-10")));
 
     // OK takes the folder chosen in the tree.
@@ -271,7 +274,8 @@ TEST(Selection, IndexDisplayDumpFollowsMovedColumnsAndEdits) {
 
     // A dump that cannot be written is reported, and the window closes all the same.
     QFile::remove(t.box.path(QStringLiteral("prog/FileIndx.txt")));
-    ASSERT_TRUE(QDir(t.box.path(QStringLiteral("prog"))).mkpath(QStringLiteral("FileIndx.txt/blocked")));
+    ASSERT_TRUE(
+        QDir(t.box.path(QStringLiteral("prog"))).mkpath(QStringLiteral("FileIndx.txt/blocked")));
     display->show();
     display->reject();
     EXPECT_FALSE(display->isVisible());

@@ -1,11 +1,11 @@
 // Settings that outlive a run, and where the program looks for its folders.
+#include "app/Settings.h"
+
 #include "TestUtils.h"
 #include "app/NumberText.h"
 #include "app/ProgramPaths.h"
-#include "app/Settings.h"
 
 #include <QtCore/QDir>
-
 #include <gtest/gtest.h>
 
 TEST(Settings, FirstStartGivesTheDefaults) {
@@ -104,7 +104,8 @@ TEST(ProgramPaths, LongFileNamesAreFoundByTheirStoredPrefix) {
     testutils::Sandbox box;
     box.write(QStringLiteral("ZZX12-65A-LONGNAME.adf"), "x");
     box.write(QStringLiteral("ZZ8-107.adf"), "x");
-    EXPECT_EQ(paths::locateDataFile(box.path(), "ZZ8-107.adf"), box.path(QStringLiteral("ZZ8-107.adf")));
+    EXPECT_EQ(paths::locateDataFile(box.path(), "ZZ8-107.adf"),
+              box.path(QStringLiteral("ZZ8-107.adf")));
     EXPECT_EQ(paths::locateDataFile(box.path(), "ZZX12-65A-LONGN"),
               box.path(QStringLiteral("ZZX12-65A-LONGNAME.adf")));
     EXPECT_FALSE(paths::locateDataFile(box.path(), "ZZ8-108.adf"));

@@ -9,7 +9,6 @@
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QAction>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +35,9 @@ struct Harness {
         e.prompter = &prompter;
         return e;
     }
-    QByteArray settingsText() { return testutils::readFile(box.path(QStringLiteral("config/Quelda.conf"))); }
+    QByteArray settingsText() {
+        return testutils::readFile(box.path(QStringLiteral("config/Quelda.conf")));
+    }
 };
 
 } // namespace
@@ -44,17 +45,22 @@ struct Harness {
 TEST(Startup, CreatesTheTwelveWindowsHiddenInOrder) {
     Harness h;
     AppWindows w(h.env());
-    const QStringList captions = {
-        QStringLiteral("Quelda Lobeview"),     QStringLiteral("RefreshForm"),
-        QStringLiteral("File Index Display"),  QStringLiteral("Graph Form"),
-        QStringLiteral("Legend"),              QStringLiteral("Choose RPE and Date"),
-        QStringLiteral("Pen Width"),           QStringLiteral("Select Location"),
-        QStringLiteral("File Locations"),      QStringLiteral("Print Options"),
-        QStringLiteral("Export Graph Options"), QStringLiteral("Export Data Options")};
-    const char* classes[] = {"TSelect",           "TRefreshForm",     "TIndexFileForm",
-                             "TGraphForm",        "TLegend",          "TChooseDlg",
-                             "TPenWidthDlg",      "TDirectorySelect", "TFileLoc",
-                             "TPrintOptionsForm", "TExportOptionsForm", "TExportDataForm"};
+    const QStringList captions = {QStringLiteral("Quelda Lobeview"),
+                                  QStringLiteral("RefreshForm"),
+                                  QStringLiteral("File Index Display"),
+                                  QStringLiteral("Graph Form"),
+                                  QStringLiteral("Legend"),
+                                  QStringLiteral("Choose RPE and Date"),
+                                  QStringLiteral("Pen Width"),
+                                  QStringLiteral("Select Location"),
+                                  QStringLiteral("File Locations"),
+                                  QStringLiteral("Print Options"),
+                                  QStringLiteral("Export Graph Options"),
+                                  QStringLiteral("Export Data Options")};
+    const char* classes[] = {
+        "TSelect",  "TRefreshForm",      "TIndexFileForm",     "TGraphForm",
+        "TLegend",  "TChooseDlg",        "TPenWidthDlg",       "TDirectorySelect",
+        "TFileLoc", "TPrintOptionsForm", "TExportOptionsForm", "TExportDataForm"};
     const QList<QWidget*> all = w.all();
     ASSERT_EQ(all.size(), 12);
     for (int i = 0; i < 12; ++i) {
@@ -145,13 +151,15 @@ TEST(DesktopRegistration, RealToolsMakeLobeviewTheAdfHandler) {
         testutils::readFile(where.dataHome + QStringLiteral("/applications/lobeview.desktop"));
     EXPECT_TRUE(entry.contains("Exec=\"/opt/Lobeview 1/lobeview\" %f\n"));
     EXPECT_TRUE(entry.contains("MimeType=application/x-nsma-adf;"));
-    EXPECT_TRUE(QFileInfo::exists(where.dataHome + QStringLiteral("/mime/application/x-nsma-adf.xml")));
+    EXPECT_TRUE(
+        QFileInfo::exists(where.dataHome + QStringLiteral("/mime/application/x-nsma-adf.xml")));
     EXPECT_TRUE(QFileInfo::exists(
-        where.dataHome + QStringLiteral("/icons/hicolor/48x48/mimetypes/application-x-nsma-adf.png")));
+        where.dataHome +
+        QStringLiteral("/icons/hicolor/48x48/mimetypes/application-x-nsma-adf.png")));
 
     QProcess q;
-    q.start(QStringLiteral("xdg-mime"),
-            {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/x-nsma-adf")});
+    q.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                         QStringLiteral("application/x-nsma-adf")});
     ASSERT_TRUE(q.waitForFinished(30000));
     EXPECT_EQ(q.readAllStandardOutput().trimmed(), QByteArray("lobeview.desktop"));
 

@@ -14,7 +14,6 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QSlider>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,8 +22,9 @@ QByteArray adf(const QByteArray& model, const QByteArray& feed, const QByteArray
                const QByteArray& vvExtra = {}) {
     return "REVNUM:,NSMA\nMODNUM:," + model + "\nPATNUM:,4711\nFEDORN:," + feed +
            "\nDESCR1:,12 ft HP\nDESCR2:,A long description of the antenna\nDTDATA:,20200102\n"
-           "LOWFRQ:,10700\nHGHFRQ:,11700\nMDGAIN:,48.6\nPOLARI:,V/V\n" + vvExtra + "NUPOIN:," +
-           QByteArray::number(points.count('\n')) + "\n" + points + "ENDFIL:,EOF\n";
+           "LOWFRQ:,10700\nHGHFRQ:,11700\nMDGAIN:,48.6\nPOLARI:,V/V\n" +
+           vvExtra + "NUPOIN:," + QByteArray::number(points.count('\n')) + "\n" + points +
+           "ENDFIL:,EOF\n";
 }
 
 struct Graph {
@@ -127,7 +127,8 @@ TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {
 
     // A conversion error is reported and the window stays closed.
     t.show(QStringLiteral("bad.adf"), adf("ZZ8-107", "", "0,0,\nten,-3,\n"));
-    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("'ten' is not a valid floating point value")});
+    EXPECT_EQ(t.prompter.errors,
+              QStringList{QStringLiteral("'ten' is not a valid floating point value")});
     EXPECT_EQ(t.modalRuns, 1);
 
     // A stored name cut to 15 characters opens the one file that starts with it.

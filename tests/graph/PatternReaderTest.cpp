@@ -1,13 +1,13 @@
 // Reading NSMA data files into the four pattern cuts.
-#include "TestUtils.h"
 #include "graph/PatternReader.h"
+
+#include "TestUtils.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,8 +81,7 @@ TEST(ReadPattern, CollectsCutsByPolarization) {
     const Read r = readText("REVNUM:,NSMA\nPOLARI:,H/H\nNUPOIN:,3\n-180,-70,\n0,0,\n180,-70,\n"
                             "POLARI:,V/H\nNUPOIN:,1\n5,-40,\nENDFIL:,EOF\n");
     ASSERT_FALSE(r.error);
-    EXPECT_EQ(r.pattern.CutPoints[CutHH],
-              (TRList{{-180, -70}, {0, 0}, {180, -70}}));
+    EXPECT_EQ(r.pattern.CutPoints[CutHH], (TRList{{-180, -70}, {0, 0}, {180, -70}}));
     EXPECT_TRUE(r.pattern.CutPoints[CutVV].empty());
     EXPECT_TRUE(r.pattern.CutPoints[CutHV].empty());
     EXPECT_EQ(r.pattern.CutPoints[CutVH], (TRList{{5, -40}}));
@@ -186,9 +185,11 @@ TEST(ReadPattern, LineEndingsAndHostileInput) {
     EXPECT_EQ(readText(cr).pattern.CutPoints[CutHH], expected);
 
     // A line of a million characters and binary noise: read or rejected, never a crash.
-    const QByteArray longLine = "POLARI:,H/H\nNUPOIN:,1\n1,-5," + QByteArray(1000000, 'x') + "\nEND\n";
+    const QByteArray longLine =
+        "POLARI:,H/H\nNUPOIN:,1\n1,-5," + QByteArray(1000000, 'x') + "\nEND\n";
     EXPECT_EQ(readText(longLine).pattern.CutPoints[CutHH], (TRList{{1, -5}}));
-    const QByteArray longNumber = "POLARI:,H/H\nNUPOIN:,1\n1," + QByteArray(1000000, '5') + ",\nEND\n";
+    const QByteArray longNumber =
+        "POLARI:,H/H\nNUPOIN:,1\n1," + QByteArray(1000000, '5') + ",\nEND\n";
     EXPECT_TRUE(readText(longNumber).error); // beyond the range of a double
     QByteArray noise;
     for (int i = 0; i < 100000; ++i)
@@ -209,9 +210,10 @@ TEST(LoadPatternFile, MissingFilesAndRealFilesFromOtherTools) {
 
     // TIA-804 files: CR LF, an FSTLST line per cut, no trailing comma, both cuts V/V.
     p = {};
-    r = LoadPatternFile(testutils::dataPath(QStringLiteral(
-                            "real-adf/Cloud-RF__msi2adf__TQJ-8010-9011DT0_0791_CO_P45_00T.msi.adf")),
-                        "", p);
+    r = LoadPatternFile(
+        testutils::dataPath(
+            QStringLiteral("real-adf/Cloud-RF__msi2adf__TQJ-8010-9011DT0_0791_CO_P45_00T.msi.adf")),
+        "", p);
     ASSERT_EQ(r.status, LoadStatus::Loaded) << r.message.toStdString();
     EXPECT_EQ(p.CutPoints[CutVV].size(), 720u);
     EXPECT_EQ(p.CutPoints[CutVV].front(), TDataType(-179, 8.31));
@@ -223,5 +225,6 @@ TEST(LoadPatternFile, MissingFilesAndRealFilesFromOtherTools) {
         testutils::dataPath(QStringLiteral("real-adf/bruce-lee-of-php__Antenna-Prop__example.adf")),
         "", p);
     EXPECT_EQ(r.status, LoadStatus::ConversionFailed);
-    EXPECT_EQ(r.message, floatError("\xe2\x80\x90" "179"));
+    EXPECT_EQ(r.message, floatError("\xe2\x80\x90"
+                                    "179"));
 }

@@ -38,15 +38,15 @@ TEST(ScreenScale, AnglesAndLevelsMapAsTheScaleSays) {
     EXPECT_EQ(angleToX(180), 960);
     EXPECT_EQ(angleToX(15), 630);
     EXPECT_EQ(angleToX(-15), 330);
-    EXPECT_EQ(angleToX(15.1), 630); // R(30.2 - 30) = 0
+    EXPECT_EQ(angleToX(15.1), 630);  // R(30.2 - 30) = 0
     EXPECT_EQ(angleToX(12.25), 602); // R(272.5) = 272, half to even
     EXPECT_EQ(angleToX(-102.5), 155);
     EXPECT_EQ(levelToY(0), 0);
     EXPECT_EQ(levelToY(-100), 400);
     EXPECT_EQ(levelToY(-10), 40);
     EXPECT_EQ(levelToY(-105), 420);
-    EXPECT_EQ(levelToY(-0.125), 0); // 0.5 rounds to even
-    EXPECT_EQ(levelToY(-0.375), 2); // 1.5 rounds to even
+    EXPECT_EQ(levelToY(-0.125), 0);  // 0.5 rounds to even
+    EXPECT_EQ(levelToY(-0.375), 2);  // 1.5 rounds to even
     EXPECT_GT(angleToX(1e300), 960); // far off the canvas, never undefined
     EXPECT_LT(levelToY(1e300), 0);
 }

@@ -1,13 +1,12 @@
 // The 380-byte index record and the index file: layouts other programs and older indexes rely on.
-#include "TestUtils.h"
-#include "index/IndexFile.h"
 #include "index/IndexRecord.h"
 
+#include "TestUtils.h"
+#include "index/IndexFile.h"
+
 #include <QtCore/QFileInfo>
-
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,10 +42,18 @@ TEST(IndexRecord, FieldsSitAtTheirFixedOffsets) {
     const struct {
         int offset;
         const char* text;
-    } expected[] = {{0, "ZZX12-65.adf"},  {16, "ZZX12-65"},      {33, "ZZX"},
-                    {40, "12"},           {45, "Dual"},          {53, "05 April 2003"},
-                    {75, "7421A"},        {97, "10.700-11.700"}, {116, "11.200"},
-                    {126, "48.6"},        {136, "RIGHT"},        {143, "12 ft Dual Pol HP"},
+    } expected[] = {{0, "ZZX12-65.adf"},
+                    {16, "ZZX12-65"},
+                    {33, "ZZX"},
+                    {40, "12"},
+                    {45, "Dual"},
+                    {53, "05 April 2003"},
+                    {75, "7421A"},
+                    {97, "10.700-11.700"},
+                    {116, "11.200"},
+                    {126, "48.6"},
+                    {136, "RIGHT"},
+                    {143, "12 ft Dual Pol HP"},
                     {164, "High performance antenna"}};
     for (const auto& e : expected) {
         const auto len = static_cast<int>(std::strlen(e.text));
@@ -54,7 +61,7 @@ TEST(IndexRecord, FieldsSitAtTheirFixedOffsets) {
         EXPECT_EQ(b.mid(e.offset + 1, len), QByteArray(e.text)) << e.text;
     }
     // Little-endian IEEE doubles at the two odd offsets.
-    const QByteArray low = QByteArray::fromHex("6666666666662540"); // 10.7
+    const QByteArray low = QByteArray::fromHex("6666666666662540");  // 10.7
     const QByteArray high = QByteArray::fromHex("6666666666662740"); // 11.7
     EXPECT_EQ(b.mid(81, 8), low);
     EXPECT_EQ(b.mid(89, 8), high);

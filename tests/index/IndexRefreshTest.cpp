@@ -1,12 +1,12 @@
 // Rebuilding the index from data file headers.
+#include "index/IndexRefresh.h"
+
 #include "TestUtils.h"
 #include "index/IndexDump.h"
 #include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,7 +133,8 @@ TEST(IndexRefresh, EmptyOrMissingFoldersAndUnwritableIndexes) {
 
     // The old index survives a write that cannot be completed (here: a folder in its place).
     box.write(QStringLiteral("taken/FileIndx.dat/keep"), "old");
-    r = RebuildIndex(box.path(QStringLiteral("data")), box.path(QStringLiteral("taken/FileIndx.dat")));
+    r = RebuildIndex(box.path(QStringLiteral("data")),
+                     box.path(QStringLiteral("taken/FileIndx.dat")));
     EXPECT_EQ(r.outcome, RebuildReport::Outcome::CannotCreate);
     EXPECT_EQ(testutils::readFile(box.path(QStringLiteral("taken/FileIndx.dat/keep"))), "old");
 }
@@ -157,9 +158,10 @@ TEST(IndexRefresh, CancellingKeepsTheOldIndex) {
 }
 
 TEST(IndexDump, CommaTextQuotingAndTheHeadingRule) {
-    EXPECT_EQ(CommaText({QStringLiteral("a"), QStringLiteral("05 April 2003"), QStringLiteral("x,y"),
-                         QStringLiteral("say \"hi\""), QString(), QStringLiteral("tab\there")}),
-              QStringLiteral("a,\"05 April 2003\",\"x,y\",\"say \"\"hi\"\"\",,\"tab\there\""));
+    EXPECT_EQ(
+        CommaText({QStringLiteral("a"), QStringLiteral("05 April 2003"), QStringLiteral("x,y"),
+                   QStringLiteral("say \"hi\""), QString(), QStringLiteral("tab\there")}),
+        QStringLiteral("a,\"05 April 2003\",\"x,y\",\"say \"\"hi\"\"\",,\"tab\there\""));
     EXPECT_EQ(DumpHeadingLine(IndexColumnHeadings()),
               QStringLiteral("FileName,ModNum,Ser,Sz,Polar,Date,RPE#,LowFreq,HighFreq,FreqRange,"
                              "MidF,Gain,Feed,Rev."));
@@ -174,6 +176,7 @@ TEST(IndexDump, CommaTextQuotingAndTheHeadingRule) {
     EXPECT_EQ(cells[7], QStringLiteral("5.925"));
     const QByteArray dump = IndexDumpText({IndexColumnHeadings(), cells});
     EXPECT_TRUE(dump.startsWith("FileName,ModNum,"));
-    EXPECT_TRUE(dump.contains("\r\nZZ8-107.adf,,,,,\"05 April 2003\",,5.925,6.425,\" 5.925-6.425\","));
+    EXPECT_TRUE(
+        dump.contains("\r\nZZ8-107.adf,,,,,\"05 April 2003\",,5.925,6.425,\" 5.925-6.425\","));
     EXPECT_TRUE(dump.endsWith("\r\n"));
 }

@@ -11,9 +11,8 @@ using TestApplication = QApplication;
 using TestApplication = QGuiApplication;
 #endif
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     QTemporaryDir home;

@@ -16,7 +16,9 @@ QString samplePath(const QString& relative) {
                               : QStringLiteral(LOBEVIEW_SAMPLE_DIR "/") + relative;
 }
 
-QString cliPath() { return QStringLiteral(LOBEVIEW_CLI_PATH); }
+QString cliPath() {
+    return QStringLiteral(LOBEVIEW_CLI_PATH);
+}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
