@@ -7,6 +7,9 @@ bash scripts/bootstrap.sh
 
 export QT_QPA_PLATFORM=offscreen
 
+echo "== source format =="
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 echo "== build and test (RelWithDebInfo) =="
 bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure
