@@ -83,8 +83,10 @@ void TGraphForm::buildWindow() {
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setFixedHeight(ToolBarHeight);
+    bar->setIconSize(QSize(16, 16)); // leaves room for the caption under the icon
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QFont tahoma(QStringLiteral("Tahoma"));
+    QFont tahoma;
+    tahoma.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")});
     tahoma.setPixelSize(13);
     bar->setFont(tahoma);
     addToolBar(Qt::TopToolBarArea, bar);

@@ -96,7 +96,7 @@ void DrawScreenChart(QImage& canvas, FeedKind feedKind) {
     // 2. Frame and the borders of the expanded section.
     p.setPen(pen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, 960, 400);
+    p.drawRect(0, 0, 959, 399); // a frame from (0, 0) to (960, 400), right and bottom edges inside
     p.drawLine(330, 0, 330, 400);
     p.drawLine(630, 0, 630, 400);
 
