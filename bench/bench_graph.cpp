@@ -1,0 +1,140 @@
+// The graph window: loading and drawing a four-cut antenna of 180 points per cut, and one slider
+// change (a copy of the canvas slice). The slider is measured on a small and on a huge pattern to
+// show that it does not depend on the number of points; a plain copy of a 650 x 400 slice of a
+// QImage is the outside reference.
+#include "BenchSupport.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "app/Prompter.h"
+#include "graph/GraphUnit.h"
+#include "index/IndexRefresh.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QSlider>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<AppWindows> g_windows;
+RecordingPrompter g_prompter;
+IndexRecord g_small;
+IndexRecord g_huge;
+
+QByteArray pattern(int points) {
+    QByteArray text =
+        "REVNUM:,NSMA\nMODNUM:,ZZX12-65\nFEDORN:,RIGHT\nLOWFRQ:,10700\nHGHFRQ:,11700\n";
+    for (const char* cut : {"H/H", "V/V", "H/V", "V/H"}) {
+        text += QByteArray("POLARI:,") + cut + "\nNUPOIN:," + QByteArray::number(points) + "\n";
+        for (int i = 0; i < points; ++i) {
+            const double angle = -180.0 + 360.0 * i / (points - 1);
+            text +=
+                QByteArray::number(angle, 'f', 4) + ',' +
+                QByteArray::number(-std::min(85.0, 3 * std::sqrt(std::abs(angle)) * 4), 'f', 2) +
+                ",\n";
+        }
+    }
+    return text + "ENDFIL:,EOF\n";
+}
+
+void BM_LoadAndDraw180(benchmark::State& state) {
+    TGraphForm& g = *g_windows->graph;
+    for (auto _ : state) {
+        g.CurrentRecord = g_small;
+        if (g.LoadAntenna())
+            state.SkipWithError("load failed");
+    }
+}
+
+void sliderBench(benchmark::State& state, const IndexRecord& record) {
+    TGraphForm& g = *g_windows->graph;
+    g.CurrentRecord = record;
+    g.LoadAntenna();
+    int v = 0;
+    for (auto _ : state) {
+        v = (v + 37) % 311;
+        g.TrackBar1->setValue(v);
+    }
+}
+
+void BM_SliderChange180(benchmark::State& state) {
+    sliderBench(state, g_small);
+}
+void BM_SliderChange200k(benchmark::State& state) {
+    sliderBench(state, g_huge);
+}
+
+void BM_PlainSliceCopy(benchmark::State& state) {
+    QImage canvas(960, 400, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    int v = 0;
+    for (auto _ : state) {
+        v = (v + 37) % 311;
+        QImage slice = canvas.copy(v, 0, 650, 400);
+        benchmark::DoNotOptimize(slice.bits());
+    }
+}
+
+BENCHMARK(BM_LoadAndDraw180)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SliderChange180)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SliderChange200k)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainSliceCopy)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    QApplication app(argc, argv);
+    const QString prog = home.filePath(QStringLiteral("prog")) + QLatin1Char('/');
+    QDir().mkpath(prog + QStringLiteral("NSMAData"));
+    for (const auto& [name, points] : {std::pair{"small.adf", 180}, std::pair{"huge.adf", 50000}}) {
+        QFile f(prog + QStringLiteral("NSMAData/") + QString::fromLatin1(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(pattern(points));
+    }
+    BuildRecordFromFile(prog + QStringLiteral("NSMAData/small.adf"), g_small);
+    BuildRecordFromFile(prog + QStringLiteral("NSMAData/huge.adf"), g_huge);
+
+    AppEnvironment env;
+    env.programDir = prog;
+    env.programFile = prog + QStringLiteral("lobeview");
+    env.settingsFile = home.filePath(QStringLiteral("Quelda.conf"));
+    env.desktop.dataHome = home.filePath(QStringLiteral("share"));
+    env.desktop.configHome = home.filePath(QStringLiteral("config"));
+    env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
+    env.prompter = &g_prompter;
+    g_windows = std::make_unique<AppWindows>(env);
+    g_windows->graph->show();
+
+    benchmark::Initialize(&argc, argv);
+    bench::KeepingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nload and draw, 4 cuts x 180 points      %.2f ms\n",
+                reporter.seconds("BM_LoadAndDraw180") * 1e3);
+    bench::printRatio("slider change (200,000 points) / (720 points)",
+                      reporter.seconds("BM_SliderChange200k"),
+                      reporter.seconds("BM_SliderChange180"), "about 1: independent of the points");
+    bench::printRatio("slider change / plain 650 x 400 slice copy",
+                      reporter.seconds("BM_SliderChange180"), reporter.seconds("BM_PlainSliceCopy"),
+                      "a small multiple: copy and show");
+    g_windows.reset();
+    return 0;
+}
