@@ -132,14 +132,7 @@ int main(int argc, char** argv) {
     std::printf("catalogue: %d files in %s\n", files, qPrintable(g_data));
 
     // The selection window on the same catalogue, with dialogs answered at once.
-    AppEnvironment env;
-    env.programDir = prog;
-    env.programFile = prog + QStringLiteral("lobeview");
-    env.settingsFile = home.filePath(QStringLiteral("Quelda.conf"));
-    env.desktop.dataHome = home.filePath(QStringLiteral("share"));
-    env.desktop.configHome = home.filePath(QStringLiteral("config"));
-    env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
-    env.prompter = &g_prompter;
+    AppEnvironment env = AppEnvironment::inFolder(home.path(), g_prompter);
     g_windows = std::make_unique<AppWindows>(env);
     g_windows->select->runDialog = [](QDialog&) { return int(QDialog::Accepted); };
     g_windows->select->showAntenna = [](const IndexRecord&, const QString&) {};

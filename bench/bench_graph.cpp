@@ -113,14 +113,7 @@ int main(int argc, char** argv) {
     BuildRecordFromFile(prog + QStringLiteral("NSMAData/small.adf"), g_small);
     BuildRecordFromFile(prog + QStringLiteral("NSMAData/huge.adf"), g_huge);
 
-    AppEnvironment env;
-    env.programDir = prog;
-    env.programFile = prog + QStringLiteral("lobeview");
-    env.settingsFile = home.filePath(QStringLiteral("Quelda.conf"));
-    env.desktop.dataHome = home.filePath(QStringLiteral("share"));
-    env.desktop.configHome = home.filePath(QStringLiteral("config"));
-    env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
-    env.prompter = &g_prompter;
+    AppEnvironment env = AppEnvironment::inFolder(home.path(), g_prompter);
     g_windows = std::make_unique<AppWindows>(env);
     g_windows->graph->show();
 

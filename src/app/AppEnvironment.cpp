@@ -3,6 +3,7 @@
 #include "app/ProgramPaths.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
 
 AppEnvironment AppEnvironment::fromApplication(Prompter& prompter) {
     AppEnvironment env;
@@ -11,5 +12,20 @@ AppEnvironment AppEnvironment::fromApplication(Prompter& prompter) {
     env.desktop = DesktopLocations::fromEnvironment();
     env.prompter = &prompter;
     env.arguments = QCoreApplication::arguments().mid(1);
+    return env;
+}
+
+AppEnvironment AppEnvironment::inFolder(const QString& root, Prompter& prompter) {
+    AppEnvironment env;
+    env.programDir = root + QStringLiteral("/prog/");
+    QDir().mkpath(env.programDir);
+    env.programFile = env.programDir + QStringLiteral("lobeview");
+    env.settingsFile = root + QStringLiteral("/Quelda.conf");
+    env.desktop.dataHome = root + QStringLiteral("/share");
+    env.desktop.configHome = root + QStringLiteral("/config");
+    env.runDesktopTool = [](const QString&, const QStringList&) {
+        return std::optional<QString>();
+    };
+    env.prompter = &prompter;
     return env;
 }

@@ -19,4 +19,7 @@ struct AppEnvironment {
 
     // The running program's environment.
     static AppEnvironment fromApplication(Prompter& prompter);
+    // Everything inside one folder: the program directory `root`/prog/, the settings file, the
+    // desktop folders, and no desktop tools run. For tests and benchmarks.
+    static AppEnvironment inFolder(const QString& root, Prompter& prompter);
 };

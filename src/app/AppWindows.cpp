@@ -19,7 +19,6 @@ AppWindows::AppWindows(AppEnvironment env) {
     refresh = new TRefreshForm(*owner, owner);
     indexDisplay = new TIndexFileForm(*owner, owner);
     graph = new TGraphForm(*owner, owner);
-    graph->setWindowFlag(Qt::Window);
     legend = new TLegend(*graph, owner);
     graph->setLegend(legend);
     chooser = new TChooseDlg(owner->prompter(), owner);

@@ -1,5 +1,7 @@
 #include "DirectForm.h"
 
+#include "app/WindowPlacement.h"
+
 #include <QtCore/QDir>
 #include <QtCore/QStorageInfo>
 #include <QtGui/QFileSystemModel>
@@ -13,6 +15,7 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DirectorySelect"));
     setWindowTitle(QStringLiteral("Select Location"));
     setFixedSize(212, 332);
+    centreOnScreen(this);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::StyledPanel);

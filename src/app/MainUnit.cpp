@@ -5,6 +5,7 @@
 #include "app/ProgramPaths.h"
 #include "app/Prompter.h"
 #include "app/WaitCursor.h"
+#include "app/WindowPlacement.h"
 #include "graph/GraphUnit.h"
 #include "index/FileIndx.h"
 #include "index/IndexRefresh.h"
@@ -132,6 +133,10 @@ void TSelect::buildWindow() {
 
     client->setFixedSize(530, 379 - 19);
     setFixedSize(530, 379 + menuBar()->sizeHint().height());
+    // Fixed single border: system menu and minimise box, no maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    centreOnScreen(this);
 }
 
 void TSelect::registerDataFileType() {

@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "app/ProgramPaths.h"
 #include "app/Prompter.h"
+#include "app/WindowPlacement.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
 #include "print/LegendU.h"
@@ -180,6 +181,10 @@ void TGraphForm::buildWindow() {
 
     chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // Fixed single border with the system menu and the minimise box only.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    centreOnScreen(this);
 }
 
 GraphSettings TGraphForm::graphSettings() const {

@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "app/ProgramPaths.h"
 #include "app/Prompter.h"
+#include "app/WindowPlacement.h"
 #include "index/IndexDump.h"
 #include "index/IndexFile.h"
 
@@ -18,6 +19,7 @@ TIndexFileForm::TIndexFileForm(TSelect& select, QWidget* parent)
     setWindowTitle(QStringLiteral("File Index Display"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(800, 600);
+    centreOnScreen(this);
 
     QFont cellFont(QStringLiteral("Liberation Mono"));
     cellFont.setPixelSize(13);

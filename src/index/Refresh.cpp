@@ -1,6 +1,7 @@
 #include "Refresh.h"
 
 #include "app/MainUnit.h"
+#include "app/WindowPlacement.h"
 
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -10,6 +11,7 @@ TRefreshForm::TRefreshForm(TSelect& select, QWidget* parent) : QDialog(parent), 
     setWindowTitle(QStringLiteral("RefreshForm"));
     setFixedSize(635, 265);
     setModal(true);
+    centreOnScreen(this);
 
     QFont lineFont(QStringLiteral("Arial"));
     lineFont.setPixelSize(17);

@@ -1,6 +1,7 @@
 #include "LegendU.h"
 
 #include "app/Resources.h"
+#include "app/WindowPlacement.h"
 #include "graph/GraphUnit.h"
 #include "graph/ScreenChart.h"
 
@@ -66,6 +67,7 @@ TLegend::TLegend(TGraphForm& graph, QWidget* parent) : QDialog(parent), graph_(g
     // Esc closes the dialog as well (QDialog's own reject).
 
     FormActivate();
+    centreOnScreen(this);
 }
 
 void TLegend::changeEvent(QEvent* event) {

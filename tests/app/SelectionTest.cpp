@@ -60,15 +60,7 @@ struct Selection {
         box.write(QStringLiteral("prog/NSMAData/") + name, bytes);
     }
     void start(QStringList args = {}) {
-        AppEnvironment env;
-        env.programDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
-        env.programFile = env.programDir + QStringLiteral("lobeview");
-        testutils::writeFile(env.programFile, "");
-        env.settingsFile = box.path(QStringLiteral("Quelda.conf"));
-        env.desktop.dataHome = box.path(QStringLiteral("share"));
-        env.desktop.configHome = box.path(QStringLiteral("config"));
-        env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
-        env.prompter = &prompter;
+        AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
         env.arguments = std::move(args);
         w = std::make_unique<AppWindows>(env);
         w->select->runDialog = [this](QDialog& d) {

@@ -36,15 +36,7 @@ struct Graph {
 
     Graph() {
         QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
-        AppEnvironment env;
-        env.programDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
-        env.programFile = env.programDir + QStringLiteral("lobeview");
-        testutils::writeFile(env.programFile, "");
-        env.settingsFile = box.path(QStringLiteral("Quelda.conf"));
-        env.desktop.dataHome = box.path(QStringLiteral("share"));
-        env.desktop.configHome = box.path(QStringLiteral("config"));
-        env.runDesktopTool = [](const QString&, const QStringList&) { return std::nullopt; };
-        env.prompter = &prompter;
+        AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
         w = std::make_unique<AppWindows>(env);
         g().runModal = [this](TGraphForm&) { ++modalRuns; };
         g().endProgram = [this] { ++programEnds; };
