@@ -186,6 +186,9 @@ void TSelect::showEvent(QShowEvent* event) {
 }
 
 void TSelect::FormShow() {
+    // Paint the window before a rebuild can hold the event loop.
+    if (isVisible())
+        repaint();
     loadIndex();
     if (!env_.arguments.isEmpty())
         commandLineOpen(env_.arguments.first());

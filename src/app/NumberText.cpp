@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -30,23 +31,33 @@ std::optional<double> parseFloat(QByteArrayView text) {
         negative = *p == '-';
         ++p;
     }
-    // Check the shape first; from_chars alone would also take "inf", "nan" and hex forms.
+    // Check the shape first; from_chars alone would also take "inf", "nan" and hex forms. Collect
+    // the digits on the way for the fast path below.
     const char* q = p;
     int digits = 0;
-    while (q < end && isDigit(*q)) {
-        ++q;
+    int fractionDigits = 0;
+    std::uint64_t mantissa = 0;
+    bool mantissaExact = true;
+    auto take = [&](char c) {
+        if (mantissa > (std::uint64_t(1) << 53) / 10)
+            mantissaExact = false;
+        mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
         ++digits;
-    }
+    };
+    while (q < end && isDigit(*q))
+        take(*q++);
     if (q < end && *q == '.') {
         ++q;
         while (q < end && isDigit(*q)) {
-            ++q;
-            ++digits;
+            take(*q++);
+            ++fractionDigits;
         }
     }
     if (digits == 0)
         return std::nullopt;
+    bool hasExponent = false;
     if (q < end && (*q == 'e' || *q == 'E')) {
+        hasExponent = true;
         ++q;
         if (q < end && (*q == '+' || *q == '-'))
             ++q;
@@ -57,6 +68,17 @@ std::optional<double> parseFloat(QByteArrayView text) {
     }
     if (q != end)
         return std::nullopt;
+
+    // Fast path: a mantissa below 2^53 and at most 22 decimals are exact doubles, so one division
+    // gives the correctly rounded value, the very one from_chars gives.
+    static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (!hasExponent && mantissaExact && mantissa <= (std::uint64_t(1) << 53) &&
+        fractionDigits <= 22) {
+        const double value = static_cast<double>(mantissa) / Powers[fractionDigits];
+        return negative ? -value : value;
+    }
 
     // The sign is already consumed (from_chars would not take a '+'). A value beyond the range of a
     // double is not a number either.

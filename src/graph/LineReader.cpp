@@ -41,17 +41,22 @@ QByteArrayView LineReader::readLine() {
     qsizetype scanFrom = begin_;
     for (;;) {
         const char* base = buffer_.constData();
-        for (qsizetype i = scanFrom; i < end_; ++i) {
-            const char c = base[i];
-            if (c != '\n' && c != '\r')
-                continue;
-            if (c == '\r' && i + 1 == end_ && !deviceDone_) {
-                // CR at the end of the buffer: an LF may follow in the next chunk.
-                break;
-            }
+        // The first LF, then the first CR before it: two library scans instead of a byte loop.
+        const char* from = base + scanFrom;
+        const char* end = base + end_;
+        const char* lf =
+            static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(end - from)));
+        const char* stop = lf ? lf : end;
+        const char* cr =
+            static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(stop - from)));
+        const char* hit = cr ? cr : lf;
+        const bool heldCr =
+            cr && cr + 1 == end && !deviceDone_; // an LF may follow in the next chunk
+        if (hit && !heldCr) {
+            const qsizetype i = hit - base;
             const qsizetype lineBegin = begin_;
             qsizetype next = i + 1;
-            if (c == '\r' && next < end_ && base[next] == '\n')
+            if (*hit == '\r' && next < end_ && base[next] == '\n')
                 ++next;
             begin_ = next;
             return {base + lineBegin, i - lineBegin};
@@ -66,9 +71,7 @@ QByteArrayView LineReader::readLine() {
                 return {buffer_.constData() + lineBegin, length - 1};
             return {buffer_.constData() + lineBegin, length};
         }
-        // begin_ is 0 after a fill; continue the scan where it stopped (re-check a held CR).
+        // begin_ is 0 after a fill; go on where the scan stopped, looking at a held CR again.
         scanFrom = scanned > 0 ? scanned - 1 : 0;
-        if (scanFrom < 0)
-            scanFrom = 0;
     }
 }

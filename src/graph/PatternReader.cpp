@@ -114,7 +114,10 @@ std::optional<QString> ReadPattern(LineReader& in, QByteArrayView firstLine, Loa
             TRList& points = pattern.CutPoints[static_cast<size_t>(cut)];
             for (int n = 0; n < *count;) {
                 const QByteArrayView line = in.readLine();
-                if (isCutKeyword(SplitKeywordLine(line).keyword))
+                const char first = line.isEmpty() ? '\0' : line.front();
+                const bool maybeKeyword =
+                    first == 'F' || first == 'X' || first == 'Y' || first == 'Z';
+                if (maybeKeyword && isCutKeyword(SplitKeywordLine(line).keyword))
                     continue; // not counted; past the end a line is empty and fails below
                 PointOrError p = ParsePoint(line);
                 if (!p.point)
