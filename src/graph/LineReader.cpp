@@ -2,7 +2,11 @@
 
 #include <cstring>
 
-LineReader::LineReader(QIODevice& device, qsizetype chunk) : device_(device), chunk_(chunk) {}
+LineReader::LineReader(QIODevice& device, qsizetype chunk)
+    : LineReader([&device](char* data, qint64 size) { return device.read(data, size); }, chunk) {}
+
+LineReader::LineReader(Source source, qsizetype chunk)
+    : source_(std::move(source)), chunk_(chunk) {}
 
 bool LineReader::fill() {
     if (deviceDone_)
@@ -17,7 +21,7 @@ bool LineReader::fill() {
     }
     if (buffer_.size() - end_ < chunk_)
         buffer_.resize(end_ + chunk_);
-    const qint64 got = device_.read(buffer_.data() + end_, buffer_.size() - end_);
+    const qint64 got = source_(buffer_.data() + end_, buffer_.size() - end_);
     if (got < 0) {
         ok_ = false;
         deviceDone_ = true;

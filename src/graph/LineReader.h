@@ -5,10 +5,15 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
 #include <QtCore/QIODevice>
+#include <functional>
 
 class LineReader {
 public:
+    // Reads up to `size` bytes into `data`; returns the count, 0 at the end, -1 on an error.
+    using Source = std::function<qint64(char* data, qint64 size)>;
+
     explicit LineReader(QIODevice& device, qsizetype chunk = 256 * 1024);
+    explicit LineReader(Source source, qsizetype chunk = 256 * 1024);
 
     // The next line; the view stays valid until the next call.
     QByteArrayView readLine();
@@ -20,7 +25,7 @@ public:
 private:
     bool fill();
 
-    QIODevice& device_;
+    Source source_;
     QByteArray buffer_;
     qsizetype begin_ = 0;
     qsizetype end_ = 0;

@@ -3,11 +3,18 @@
 #include "app/NumberText.h"
 #include "graph/PatternReader.h"
 
-#include <QtCore/QDirIterator>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -116,17 +123,41 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
     return std::nullopt;
 }
 
+namespace {
+
+// Reads the header of one data file into a blanked record. The file is opened without blocking
+// and checked to be a regular file first, so a pipe or a device in the folder cannot hang the
+// rebuild; plain system calls keep the per-file cost near that of any reader.
+std::optional<QString> readHeaderFile(const QByteArray& nativePath, IndexRecord& record) {
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QStringLiteral("cannot be opened (%1)")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return QStringLiteral("not a regular file");
+    }
+    LineReader in(
+        [fd](char* data, qint64 size) -> qint64 {
+            for (;;) {
+                const ssize_t got = ::read(fd, data, static_cast<size_t>(size));
+                if (got >= 0 || errno != EINTR)
+                    return got;
+            }
+        },
+        4096);
+    auto result = ReadHeaderLines(in, record);
+    ::close(fd);
+    return result;
+}
+
+} // namespace
+
 std::optional<QString> BuildRecordFromFile(const QString& path, IndexRecord& record) {
     record.clear();
-    const QFileInfo info(path);
-    record.setText(IndexField::FileName, QFile::encodeName(info.fileName()));
-    if (!info.isFile())
-        return QStringLiteral("not a regular file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot be opened (%1)").arg(file.errorString());
-    LineReader in(file, 4096);
-    return ReadHeaderLines(in, record);
+    record.setText(IndexField::FileName, QFile::encodeName(QFileInfo(path).fileName()));
+    return readHeaderFile(QFile::encodeName(path), record);
 }
 
 QString RebuildReport::message() const {
@@ -155,16 +186,20 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
                            const RebuildProgress& progress) {
     RebuildReport report;
 
-    QStringList names;
-    QDirIterator it(sourceDir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (name.endsWith(QStringLiteral(".adf"), Qt::CaseInsensitive))
-            names << name;
+    // File names as the file system stores them (bytes), in name order; hidden entries skipped.
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(QFile::encodeName(sourceDir).toStdString(), ec),
+         end;
+         !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().native();
+        if (name.size() < 4 || name[0] == '.')
+            continue;
+        if (qstrnicmp(name.data() + name.size() - 4, ".adf", 4) == 0)
+            names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
         return c != 0 ? c < 0 : a < b;
     });
 
@@ -175,23 +210,26 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         return report;
     }
 
-    const QString dir =
-        sourceDir.endsWith(QLatin1Char('/')) ? sourceDir : sourceDir + QLatin1Char('/');
+    QByteArray dir = QFile::encodeName(sourceDir);
+    if (!dir.endsWith('/'))
+        dir += '/';
     IndexRecord buffer;
     const auto total = static_cast<int>(names.size());
     for (int i = 0; i < total; ++i) {
-        const QString& name = names[i];
-        if (progress && !progress(i, total, name)) {
+        const QByteArray name = QByteArray::fromStdString(names[size_t(i)]);
+        if (progress && !progress(i, total, QFile::decodeName(name))) {
             out.cancelWriting();
             report.outcome = RebuildReport::Outcome::Cancelled;
             return report;
         }
-        if (const auto reason = BuildRecordFromFile(dir + name, buffer)) {
-            report.skipped << name + QStringLiteral(": ") + *reason;
+        buffer.clear();
+        buffer.setText(IndexField::FileName, name);
+        if (const auto reason = readHeaderFile(dir + name, buffer)) {
+            report.skipped << QFile::decodeName(name) + QStringLiteral(": ") + *reason;
             continue;
         }
-        if (QFile::encodeName(name).size() > IndexRecord::layout(IndexField::FileName).capacity)
-            report.longNames << name;
+        if (name.size() > IndexRecord::layout(IndexField::FileName).capacity)
+            report.longNames << QFile::decodeName(name);
         const auto& b = buffer.bytes();
         out.write(reinterpret_cast<const char*>(b.data()), IndexRecord::RecordSize);
         ++report.records;
@@ -204,7 +242,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         report.records = 0;
         return report;
     }
-    if (names.isEmpty())
+    if (names.empty())
         report.outcome = RebuildReport::Outcome::NoDataFiles;
     return report;
 }

@@ -8,6 +8,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +91,10 @@ TEST(IndexRefresh, BadFilesAreSkippedAndReportedWhileGoodOnesAreIndexed) {
     box.write(QStringLiteral("data/notes.txt"), header("NOTES"));
     box.write(QStringLiteral("data/ZZX12-65-LONGNAME.adf"), header("ZZX12-65"));
     QDir(box.path(QStringLiteral("data"))).mkdir(QStringLiteral("folder.adf"));
+    // A pipe must not hang the rebuild waiting for a writer.
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(box.path(QStringLiteral("data/pipe.adf"))).constData(), 0600),
+        0);
 
     const QString index = box.path(QStringLiteral("FileIndx.dat"));
     const RebuildReport report = RebuildIndex(box.path(QStringLiteral("data")), index);
@@ -99,7 +104,8 @@ TEST(IndexRefresh, BadFilesAreSkippedAndReportedWhileGoodOnesAreIndexed) {
               (QStringList{QStringLiteral("baddate.adf: '20031305' is not a valid date"),
                            QStringLiteral("badfreq.adf: 'ten' is not a valid floating point value"),
                            QStringLiteral("badgain.ADF: '' is not a valid floating point value"),
-                           QStringLiteral("folder.adf: not a regular file")}));
+                           QStringLiteral("folder.adf: not a regular file"),
+                           QStringLiteral("pipe.adf: not a regular file")}));
     EXPECT_EQ(report.longNames, QStringList{QStringLiteral("ZZX12-65-LONGNAME.adf")});
     EXPECT_TRUE(report.message().contains(QStringLiteral("badfreq.adf: 'ten'")));
 
