@@ -97,7 +97,6 @@ QByteArray mimePackage() {
         "    <sub-class-of type=\"text/plain\"/>\n"
         "    <icon name=\"application-x-nsma-adf\"/>\n"
         "    <glob pattern=\"*.adf\" weight=\"80\"/>\n"
-        "    <glob pattern=\"*.ADF\" weight=\"80\"/>\n"
         "  </mime-type>\n"
         "</mime-info>\n");
 }
