@@ -9,6 +9,7 @@
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -206,6 +207,12 @@ TEST(LoadPatternFile, MissingFilesAndRealFilesFromOtherTools) {
     EXPECT_EQ(r.message, QStringLiteral("File was not found"));
     EXPECT_EQ(p.CutPoints[CutHH].size(), 1u);
     r = LoadPatternFile(testutils::dataPath(QStringLiteral("real-adf")), "", p);
+    EXPECT_EQ(r.status, LoadStatus::FileNotFound);
+    // A pipe is not a data file, and opening it must not wait for a writer.
+    testutils::Sandbox box;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(box.path(QStringLiteral("pipe.adf"))).constData(), 0600),
+              0);
+    r = LoadPatternFile(box.path(QStringLiteral("pipe.adf")), "", p);
     EXPECT_EQ(r.status, LoadStatus::FileNotFound);
 
     // TIA-804 files: CR LF, an FSTLST line per cut, no trailing comma, both cuts V/V.
