@@ -8,7 +8,11 @@ bash scripts/bootstrap.sh
 export QT_QPA_PLATFORM=offscreen
 
 echo "== source format =="
-git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+else
+  find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+fi
 
 echo "== build and test (RelWithDebInfo) =="
 bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
