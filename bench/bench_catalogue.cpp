@@ -3,7 +3,7 @@
 #include "BenchSupport.h"
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>

@@ -5,7 +5,7 @@
 #include "BenchSupport.h"
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "graph/GraphUnit.h"
 #include "index/IndexRefresh.h"
 

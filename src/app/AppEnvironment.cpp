@@ -1,6 +1,6 @@
 #include "AppEnvironment.h"
 
-#include "app/ProgramPaths.h"
+#include "common/ProgramPaths.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>

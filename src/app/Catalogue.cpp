@@ -1,6 +1,6 @@
 #include "Catalogue.h"
 
-#include "app/NumberText.h"
+#include "common/NumberText.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>

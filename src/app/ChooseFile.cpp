@@ -1,6 +1,6 @@
 #include "ChooseFile.h"
 
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>

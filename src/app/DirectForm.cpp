@@ -1,6 +1,6 @@
 #include "DirectForm.h"
 
-#include "app/WindowPlacement.h"
+#include "common/WindowPlacement.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QStorageInfo>

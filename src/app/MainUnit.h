@@ -3,7 +3,7 @@
 // narrows the catalogue by frequency range, type and model number.
 #include "app/AppEnvironment.h"
 #include "app/Catalogue.h"
-#include "app/Settings.h"
+#include "common/Settings.h"
 #include "index/IndexFile.h"
 
 #include <QtWidgets/QMainWindow>

@@ -1,7 +1,7 @@
 // Lobeview: radiation pattern envelopes of microwave antennas from a maker's NSMA catalogue.
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
-#include "app/QtPrompter.h"
+#include "common/QtPrompter.h"
 
 #include <QtWidgets/QApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The graph window: shows one antenna's envelope on the screen chart, scrolled by a slider for
 // two-sided antennas. Its menu items carry seven of the program's settings as check states.
-#include "app/Settings.h"
+#include "common/Settings.h"
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
 #include "print/PrntUtil.h"

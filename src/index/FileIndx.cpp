@@ -1,9 +1,9 @@
 #include "FileIndx.h"
 
 #include "app/MainUnit.h"
-#include "app/ProgramPaths.h"
-#include "app/Prompter.h"
-#include "app/WindowPlacement.h"
+#include "common/ProgramPaths.h"
+#include "common/Prompter.h"
+#include "common/WindowPlacement.h"
 #include "index/IndexDump.h"
 #include "index/IndexFile.h"
 

@@ -1,6 +1,6 @@
 #include "IndexDump.h"
 
-#include "app/NumberText.h"
+#include "common/NumberText.h"
 
 #include <QtCore/QSaveFile>
 

@@ -1,6 +1,6 @@
 #include "IndexRefresh.h"
 
-#include "app/NumberText.h"
+#include "common/NumberText.h"
 #include "graph/PatternReader.h"
 
 #include <QtCore/QFile>

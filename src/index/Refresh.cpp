@@ -1,7 +1,7 @@
 #include "Refresh.h"
 
 #include "app/MainUnit.h"
-#include "app/WindowPlacement.h"
+#include "common/WindowPlacement.h"
 
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>

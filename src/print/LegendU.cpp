@@ -1,7 +1,7 @@
 #include "LegendU.h"
 
-#include "app/Resources.h"
-#include "app/WindowPlacement.h"
+#include "common/Resources.h"
+#include "common/WindowPlacement.h"
 #include "graph/GraphUnit.h"
 #include "graph/ScreenChart.h"
 

@@ -1,5 +1,5 @@
 // Number texts in data files and the index: "." decimals whatever the locale.
-#include "app/NumberText.h"
+#include "common/NumberText.h"
 
 #include <QtCore/QLocale>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The built-in pictures: the logo and feed bitmaps, the logo GIFs, and the letter-case blind
 // lookup.
-#include "app/Resources.h"
+#include "common/Resources.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QSet>

@@ -5,7 +5,7 @@
 #include "app/ChooseFile.h"
 #include "app/DirectForm.h"
 #include "app/MainUnit.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "index/FileIndx.h"
 #include "index/Refresh.h"
 

@@ -1,9 +1,9 @@
 // Settings that outlive a run, and where the program looks for its folders.
-#include "app/Settings.h"
+#include "common/Settings.h"
 
 #include "TestUtils.h"
-#include "app/NumberText.h"
-#include "app/ProgramPaths.h"
+#include "common/NumberText.h"
+#include "common/ProgramPaths.h"
 
 #include <QtCore/QDir>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "TestUtils.h"
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 #include "graph/GraphUnit.h"
 
 #include <QtCore/QDir>

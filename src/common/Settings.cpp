@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "app/NumberText.h"
+#include "common/NumberText.h"
 
 namespace {
 const QString Section = QStringLiteral("LOBEVW");

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Prompter.h"
+#include "common/Prompter.h"
 
 class QWidget;
 
