@@ -1,6 +1,8 @@
 // Number texts in data files and the index: "." decimals whatever the locale.
 #include "common/NumberText.h"
 
+#include "common/DisplayText.h"
+
 #include <QtCore/QLocale>
 #include <gtest/gtest.h>
 
@@ -35,4 +37,19 @@ TEST(NumberText, FormatsFixedDecimalsLikeTheWrittenValue) {
     EXPECT_EQ(numtext::formatFixed(1.5, 1), "1.5");
     EXPECT_EQ(numtext::parseFloat("1.5"), 1.5);
     QLocale::setDefault(QLocale::c());
+}
+
+TEST(DisplayText, DecodesUtf8OnlyWhenValidAndNotAscii) {
+    // A UTF-8 hyphen and degree sign come out as themselves.
+    EXPECT_EQ(DisplayText("2\xE2\x80\x90"
+                          "4 \xC2\xB0"),
+              QStringLiteral("2\u2010"
+                             "4 \u00B0"));
+    // Latin-1 bytes that are not valid UTF-8 stay Latin-1, a lone lead byte at the end too.
+    EXPECT_EQ(DisplayText("45\xB0"), QStringLiteral("45\u00B0"));
+    EXPECT_EQ(DisplayText("caf\xE9 \xC2"), QStringLiteral("caf\u00E9 \u00C2"));
+    // Overlong forms are not valid UTF-8.
+    EXPECT_EQ(DisplayText("\xC0\xAF"), QStringLiteral("\u00C0\u00AF"));
+    EXPECT_EQ(DisplayText("ZZX12-65"), QStringLiteral("ZZX12-65"));
+    EXPECT_EQ(DisplayText(""), QString());
 }
