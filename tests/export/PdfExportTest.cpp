@@ -266,7 +266,9 @@ TEST(PdfExport, RealConverterMakesOnePageAtFullResolution) {
 
 TEST(PdfExport, FailingConverterLeavesTheTargetAndNoTemporaries) {
     PdfCase t;
-    fakeConverter(t.options.commonFilesDir, "echo 'ERR005: cannot do it' >&2; exit 3");
+    // Its output is not taken when it says it failed.
+    fakeConverter(t.options.commonFilesDir,
+                  "printf '%%PDF-1.4 partial' > \"$out\"; echo 'ERR005: cannot do it' >&2; exit 3");
     ASSERT_TRUE(t.box.write(QStringLiteral("PDF/12345.pdf"), "%PDF-old"));
     // The user's own files at the temporaries' names come back afterwards.
     ASSERT_TRUE(t.box.write(QStringLiteral("prog/12345.pdf"), "mine"));
@@ -314,9 +316,16 @@ TEST(PdfExport, ConverterGetsTheListAndAnEmptyHome) {
 
 TEST(PdfExport, TargetEqualToTheConverterOutputIsReplaced) {
     PdfCase t;
-    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4 new' > \"$out\"");
     ASSERT_TRUE(t.box.write(QStringLiteral("prog/12345.pdf"), "%PDF-1.4 old"));
     t.options.confirmedPath = t.options.programDir + QStringLiteral("/12345.pdf");
+    // A failed run leaves the old file in place.
+    fakeConverter(t.options.commonFilesDir, "exit 1");
+    EXPECT_FALSE(t.make(page(120, 150)));
+    EXPECT_EQ(testutils::readFile(t.options.confirmedPath), QByteArray("%PDF-1.4 old"));
+    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Unable to create PDF file.")});
+    t.prompter.errors.clear();
+
+    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4 new' > \"$out\"");
     EXPECT_EQ(t.make(page(120, 150)), std::optional<QString>(t.options.confirmedPath));
     EXPECT_EQ(testutils::readFile(t.options.confirmedPath), QByteArray("%PDF-1.4 new"));
     EXPECT_EQ(entries(t.options.programDir), QStringList{QStringLiteral("12345.pdf")});
@@ -360,4 +369,21 @@ TEST(PdfExport, TwoRunsNeverShareTheTemporaries) {
         EXPECT_TRUE(entries(t.options.programDir).isEmpty());
     }
     EXPECT_TRUE(t.make(page(120, 150)));
+}
+
+TEST(PdfExport, ConverterIsNotStartedWithoutThePicture) {
+    PdfCase t;
+    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4' > \"$out\"");
+    const PdfTemporaries temps =
+        PdfTemporaryPaths(t.options.programDir, "12345", PdfVariant::Graph);
+    ASSERT_TRUE(testutils::writeFile(temps.html, HtmlPageBytes(temps.gif, 650, 850)));
+    ASSERT_TRUE(testutils::writeFile(temps.pdf, "%PDF-1.4 from an earlier run"));
+    EXPECT_FALSE(ConvertToPdf(QStringLiteral("portrait"), t.box.path(QStringLiteral("PDF/12345")),
+                              t.options, t.prompter));
+    EXPECT_EQ(t.prompter.errors,
+              QStringList{QStringLiteral("Unable to create PDF file.\nThe picture ") + temps.gif +
+                          QStringLiteral(" is missing.")});
+    EXPECT_FALSE(QFileInfo::exists(t.options.commonFilesDir + QStringLiteral("log")));
+    EXPECT_FALSE(QFileInfo::exists(t.box.path(QStringLiteral("PDF/12345.pdf"))));
+    EXPECT_TRUE(entries(t.options.programDir).isEmpty());
 }
