@@ -10,7 +10,7 @@ packages=(
   libjpeg-turbo-progs htmldoc fonts-liberation2 fontconfig
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdg-utils desktop-file-utils shared-mime-info
-  imagemagick poppler-utils
+  imagemagick poppler-utils librsvg2-bin
 )
 
 missing=()
