@@ -6,6 +6,12 @@ int PrinterPenFactor(int chosen) {
     return chosen >= 1 && chosen <= 3 ? chosen : 3;
 }
 
+void ApplyPrintChoice(PrintChoice choice, OutputFlags& flags) {
+    flags.Graph = choice != PrintChoice::DataOnly;
+    flags.Data = choice != PrintChoice::GraphOnly;
+    flags.MakeJPG = flags.MakeGIF = flags.MakePDF = false;
+}
+
 namespace {
 
 // Prints one document; on failure shows the error and returns false.

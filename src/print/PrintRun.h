@@ -77,6 +77,23 @@ struct PrintRunResult {
     bool ok() const { return Error.isEmpty(); }
 };
 
+// The choice of the print options dialog.
+enum class PrintChoice { GraphOnly, DataOnly, Both };
+
+// The graph window's output options that a print or export run acts on.
+struct OutputFlags {
+    bool Graph = true;    // print graph: Graph1 / CheckBox1
+    bool Data = false;    // print data: Data1 / CheckBox2
+    bool MakeJPG = false; // any of the three: the run writes files instead of printing
+    bool MakeGIF = false;
+    bool MakePDF = false;
+};
+
+// The print command after the options dialog closed with OK: "Print Both" checks graph and data,
+// the other two choices one of them; the output flags are cleared, so the run prints instead of
+// repeating an export made earlier in the session.
+void ApplyPrintChoice(PrintChoice choice, OutputFlags& flags);
+
 // The prompt shown between the two documents when pausing.
 inline const char SecondSidePrompt[] = "Press Ok when ready to print second side";
 // The message when the printing system has no printer.
