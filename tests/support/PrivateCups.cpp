@@ -67,6 +67,20 @@ PrivateCups::PrivateCups() {
 }
 
 PrivateCups::~PrivateCups() {
+    // LOBEVIEW_KEEP_PRINTS=DIR keeps what was printed, to look at: the documents handed to the
+    // scheduler (spool-d<job>-001.pdf) and what cups-pdf made of them.
+    if (const QString keep = qEnvironmentVariable("LOBEVIEW_KEEP_PRINTS");
+        running_ && !keep.isEmpty()) {
+        QDir().mkpath(keep);
+        for (const QString& pdf : outputPdfs())
+            QFile::copy(
+                pdf, QDir(keep).filePath(QStringLiteral("cups-pdf-") + QFileInfo(pdf).fileName()));
+        const QStringList spooled =
+            QDir(spoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
+        for (const QString& name : spooled)
+            QFile::copy(QDir(spoolDir()).filePath(name),
+                        QDir(keep).filePath(QStringLiteral("spool-%1.pdf").arg(name)));
+    }
     if (cupsd_ && cupsd_->state() != QProcess::NotRunning) {
         cupsd_->terminate();
         if (!cupsd_->waitForFinished(15000)) {

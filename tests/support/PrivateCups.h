@@ -9,6 +9,8 @@
 // The scheduler keeps the documents it was handed (PreserveJobFiles Yes) as d<job>-001 in
 // spoolDir().
 //
+// With LOBEVIEW_KEEP_PRINTS=DIR set, the printed documents are copied into DIR at the end.
+//
 // Where no scheduler can be started here (not root, cupsd or cups-pdf missing, no mount
 // namespace), running() is false and skipReason() says why; tests then skip, never pass.
 #include <QtCore/QByteArray>
