@@ -98,11 +98,24 @@ void TPrint::SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle
     Canvas->setPen(pen);
 }
 
-void TPrint::SetFont(const QString& family, std::int32_t logicalHeight, bool bold) {
+void TPrint::SetFont(const QString& family, std::int32_t logicalHeight, bool bold, bool underline) {
+    const long double cell = std::max<long double>(
+        1, roundEven(static_cast<long double>(logicalHeight) * DeviceHeight / LogicalHeight));
     QFont font(family);
-    font.setPixelSize(std::max<std::int32_t>(
-        1, roundEven(static_cast<long double>(logicalHeight) * DeviceHeight / LogicalHeight)));
     font.setBold(bold);
+    font.setUnderline(underline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    // Unhinted metrics grow in proportion to the size: the cell of a 100-pixel font gives the
+    // nearest whole pixel size, and the even scale makes up the rest.
+    const QPaintDevice* device = Canvas->device();
+    font.setPixelSize(100);
+    const QFontMetricsF reference(font, device);
+    const long double perPixel = (reference.ascent() + reference.descent()) / 100.0L;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cell / perPixel))));
+    const QFontMetricsF metrics(font, device);
+    FontScale = static_cast<double>(cell / (metrics.ascent() + metrics.descent()));
+    FontAscent = metrics.ascent();
     Canvas->setFont(font);
 }
 
@@ -155,16 +168,32 @@ void TPrint::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int
 
 // ---- Text ---------------------------------------------------------------------------------------
 
+double TPrint::DeviceTextWidth(const QString& text) const {
+    return QFontMetricsF(Canvas->font(), Canvas->device()).horizontalAdvance(text) * FontScale;
+}
+
+double TPrint::DeviceTextHeight() const {
+    const QFontMetricsF metrics(Canvas->font(), Canvas->device());
+    return (metrics.ascent() + metrics.descent()) * FontScale;
+}
+
 std::int32_t TPrint::TextWidth(const QString& text) const {
-    return DeviceToLogicalX(Canvas->fontMetrics().horizontalAdvance(text));
+    return roundEven(DeviceTextWidth(text) /
+                     (static_cast<long double>(DeviceWidth) / LogicalWidth));
 }
 
 std::int32_t TPrint::TextHeight(const QString&) const {
-    return DeviceToLogicalY(Canvas->fontMetrics().height());
+    return roundEven(DeviceTextHeight() / (static_cast<long double>(DeviceHeight) / LogicalHeight));
 }
 
 void TPrint::TextOut(std::int32_t x, std::int32_t y, const QString& text) {
     RotatedText(x, y, 0, text);
+}
+
+void TPrint::ContinuedText(std::int32_t x, std::int32_t y, const QString& prefix,
+                           const QString& text) {
+    drawTextAt(QPointF(LogicalToDeviceX(x) + DeviceTextWidth(prefix), LogicalToDeviceY(y)), 0,
+               text);
 }
 
 void TPrint::AlignedText(std::int32_t x, std::int32_t y, const QString& text, int h, int v) {
@@ -180,29 +209,36 @@ void TPrint::AlignedText(std::int32_t x, std::int32_t y, const QString& text, in
 }
 
 void TPrint::RotatedText(std::int32_t x, std::int32_t y, double angleDegrees, const QString& text) {
-    const int ascent = Canvas->fontMetrics().ascent();
+    drawTextAt(QPointF(LogicalToDeviceX(x), LogicalToDeviceY(y)), angleDegrees, text);
+}
+
+void TPrint::drawTextAt(QPointF device, double angleDegrees, const QString& text) {
     Canvas->save();
     Canvas->setPen(TextColor);
-    Canvas->translate(LogicalToDeviceX(x), LogicalToDeviceY(y));
+    Canvas->translate(device);
     // Qt turns clockwise on a surface whose y axis points down.
     if (angleDegrees != 0)
         Canvas->rotate(-angleDegrees);
-    Canvas->drawText(0, ascent, text);
+    Canvas->scale(FontScale, FontScale);
+    Canvas->drawText(QPointF(0, FontAscent), text);
     Canvas->restore();
 }
 
 void TPrint::AlignedRotatedText(std::int32_t x, std::int32_t y, const QString& text, int h, int v) {
     // Turned upright, the text's height lies across X and its length along Y, so each is brought
     // back to logical units along the axis it now covers.
-    const QFontMetrics metrics = Canvas->fontMetrics();
+    const std::int32_t across =
+        roundEven(DeviceTextHeight() / (static_cast<long double>(DeviceWidth) / LogicalWidth));
+    const std::int32_t along =
+        roundEven(DeviceTextWidth(text) / (static_cast<long double>(DeviceHeight) / LogicalHeight));
     if (h == 1)
-        x -= half(DeviceToLogicalX(metrics.height()));
+        x -= half(across);
     else if (h == 2)
-        x -= DeviceToLogicalX(metrics.height());
+        x -= across;
     if (v == 1)
-        y += half(DeviceToLogicalY(metrics.horizontalAdvance(text)));
+        y += half(along);
     else if (v == 2)
-        y += DeviceToLogicalY(metrics.horizontalAdvance(text));
+        y += along;
     RotatedText(x, y, 90, text);
 }
 

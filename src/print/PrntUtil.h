@@ -7,7 +7,8 @@
 //
 //  - positions are scaled per axis: logical (x, y) lands on device
 //    (x * DeviceWidth / LogicalWidth, y * DeviceHeight / LogicalHeight);
-//  - font heights follow the vertical scale and glyphs keep the font's own shape;
+//  - a font's height is its character cell height (ascent plus descent), scaled by the vertical
+//    factor, and its glyphs keep the font's own shape;
 //  - text is measured on the surface and converted back to logical units for alignment;
 //  - pen widths are whole device pixels.
 //
@@ -16,6 +17,7 @@
 // A page is set up with SetLogicalSize, MapToDevice on the target painter and SetCanvas with that
 // painter (BeginPage does all three), then drawn through the helpers below. Pen and font are the
 // Canvas painter's own, so SetPen and SetFont need the Canvas set.
+#include <QtCore/QPointF>
 #include <QtCore/QString>
 #include <QtGui/QColor>
 #include <QtGui/QPolygon>
@@ -62,9 +64,15 @@ public:
     // A pen of exactly `pixels` device pixels (0 = cosmetic one pixel), for hairlines that must
     // not depend on the page scale.
     void SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle style = Qt::SolidLine);
-    // A font whose pixel size is round(logicalHeight * DeviceHeight / LogicalHeight), at least 1.
-    // The height is the em height, as a font's pixel size.
-    void SetFont(const QString& family, std::int32_t logicalHeight, bool bold = false);
+    // A font whose character cell (ascent plus descent) is round(logicalHeight * DeviceHeight /
+    // LogicalHeight) device pixels, at least 1, with unstretched glyphs. Page fonts are drawn
+    // without hinting and without subpixel antialiasing, so a page looks the same on every desktop.
+    //
+    // Qt sizes fonts in whole pixels, which cannot meet every cell height, so the painter holds
+    // the font at the nearest whole pixel size and TPrint draws and measures it evenly scaled by
+    // FontScale. Measure text through TPrint, not through the painter's font metrics.
+    void SetFont(const QString& family, std::int32_t logicalHeight, bool bold = false,
+                 bool underline = false);
     // The colour text is drawn in; lines use the pen's colour.
     void SetTextColor(const QColor& color) { TextColor = color; }
 
@@ -85,11 +93,19 @@ public:
     void Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                  std::optional<QColor> fill = std::nullopt);
 
-    // Text extent in the current font, measured on the surface.
+    // Text extent in the current font, measured on the surface (the advance, trailing blanks
+    // included, and the cell height), in logical units.
     std::int32_t TextWidth(const QString& text) const;
     std::int32_t TextHeight(const QString& text) const;
+    // The same in device pixels, unrounded.
+    double DeviceTextWidth(const QString& text) const;
+    double DeviceTextHeight() const;
     // Draws the text with its top-left corner at (x, y).
     void TextOut(std::int32_t x, std::int32_t y, const QString& text);
+    // Draws `text` where it would stand after `prefix` in a line that starts at (x, y): its cell's
+    // top-left corner at the device position of x plus the device advance of `prefix`, with no
+    // rounding in between, so pieces of a line in different colours abut as the whole line would.
+    void ContinuedText(std::int32_t x, std::int32_t y, const QString& prefix, const QString& text);
     // Draws the text aligned on (x, y). h: 0 left edge, 1 centre, 2 right edge on x. v: 0 top,
     // 1 centre, 2 bottom on y. Other codes act as 0; halves are rounded down.
     void AlignedText(std::int32_t x, std::int32_t y, const QString& text, int h, int v);
@@ -113,6 +129,12 @@ private:
         int Left, Top, Right, Bottom;
     };
     DeviceRect mapRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
+    // Draws the text turned by `angleDegrees` about the device point where its cell's top-left
+    // corner sits.
+    void drawTextAt(QPointF device, double angleDegrees, const QString& text);
 
     QColor TextColor = Qt::black;
+    // The painter's font is drawn scaled by FontScale; FontAscent is its unscaled ascent.
+    double FontScale = 1;
+    double FontAscent = 0;
 };

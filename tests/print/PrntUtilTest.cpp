@@ -407,8 +407,98 @@ TEST(PrintText, GlyphsFollowTheVerticalScaleOnly) {
     EXPECT_EQ(wide.size(), narrow.size());
     EXPECT_NEAR(tall.height(), 2 * narrow.height(), 2);
     EXPECT_NEAR(tall.width(), 2 * narrow.width(), 4);
-    // 20 units at 1.7 pixels a unit is a 34-pixel font; capitals stand about 0.69 em.
-    EXPECT_NEAR(narrow.height(), 0.69 * 34, 1.5);
+    // 20 units at 1.7 pixels a unit is a 34-pixel character cell. The Arial face (Liberation
+    // Sans) has a cell of 2288 and capitals of 1409 font units, so capitals stand 21 pixels, not
+    // the 23 of a 34-pixel em.
+    EXPECT_NEAR(narrow.height(), 34.0 * 1409 / 2288, 1);
+}
+
+TEST(PrintText, FontHeightIsTheCharacterCellHeight) {
+    struct Face {
+        const char* family;
+        bool bold;
+    };
+    for (const Surface surface : {Twice, SixTimes, Landscape, Surface{1100, 1700}}) {
+        for (const Face face : {Face{"Arial", false}, Face{"Arial", true},
+                                Face{"TIMES NEW ROMAN", true}, Face{"TIMES NEW ROMAN", false}}) {
+            for (const int height : {8, 10, 12, 13, 14, 15}) {
+                SCOPED_TRACE(testing::Message()
+                             << surface.width << "x" << surface.height << " " << face.family << " "
+                             << face.bold << " " << height);
+                // Fonts depend on the mapped size only, so a small bitmap stands in for the page.
+                QImage image(8, 8, QImage::Format_RGB32);
+                QPainter painter(&image);
+                TPrint print;
+                print.SetLogicalSize(800, 1000);
+                print.MapToDevice(&painter, surface.width, surface.height);
+                print.SetCanvas(&painter);
+                print.SetFont(QString::fromLatin1(face.family), height, face.bold);
+                // Ascent plus descent of `height` logical units, to the pixel.
+                const double cell = std::nearbyint(height * surface.height / 1000.0);
+                EXPECT_NEAR(print.DeviceTextHeight(), cell, 1e-6);
+                EXPECT_EQ(print.TextHeight(QStringLiteral("Xg")), height);
+                const QFont font = painter.font();
+                EXPECT_EQ(font.bold(), face.bold);
+                EXPECT_EQ(font.hintingPreference(), QFont::PreferNoHinting);
+                EXPECT_TRUE(font.styleStrategy() & QFont::NoSubpixelAntialias);
+                EXPECT_EQ(font.stretch(), 0);
+            }
+        }
+    }
+}
+
+TEST(PrintText, TextIsMeasuredAsItIsDrawn) {
+    // Nine more capitals reach exactly nine measured advances further, on an even and an uneven
+    // page.
+    for (const Surface surface : {Twice, Landscape}) {
+        SCOPED_TRACE(surface.width);
+        double advance = 0;
+        auto right = [&](const QString& text) {
+            return inkOf(surface, text,
+                         [&](TPrint& print) {
+                             print.SetFont(QStringLiteral("Arial"), 30);
+                             advance = print.DeviceTextWidth(QStringLiteral("M"));
+                             print.TextOut(100, 100, text);
+                         })
+                .box.right();
+        };
+        const int one = right(QStringLiteral("M"));
+        const int ten = right(QStringLiteral("MMMMMMMMMM"));
+        EXPECT_NEAR(ten - one, 9 * advance, 1);
+    }
+}
+
+TEST(PrintText, AlignmentHalvesAreRoundedDown) {
+    // On a page of one pixel per unit a unit more or less is a pixel, so the ink shows which way
+    // half an odd extent went.
+    const QString texts[] = {QStringLiteral("A"), QStringLiteral("AB"), QStringLiteral("ABC"),
+                             QStringLiteral("ABCD")};
+    auto draw = [](const std::function<void(TPrint&)>& f) {
+        QImage image(800, 1000, QImage::Format_RGB32);
+        image.fill(White);
+        QPainter painter(&image);
+        TPrint print;
+        print.BeginPage(&painter, 800, 1000);
+        print.SetFont(QStringLiteral("Arial"), 25); // a 25-unit cell: an odd height
+        f(print);
+        painter.end();
+        return inkBox(image);
+    };
+    int tried = 0;
+    for (const QString& text : texts) {
+        int w = 0;
+        draw([&](TPrint& print) { w = print.TextWidth(text); });
+        if (w % 2 == 0)
+            continue;
+        ++tried;
+        SCOPED_TRACE(text.toStdString());
+        const QRect aligned = draw([&](TPrint& p) { p.AlignedText(400, 500, text, 1, 1); });
+        const QRect down = draw([&](TPrint& p) { p.TextOut(400 - (w - 1) / 2, 500 - 12, text); });
+        EXPECT_EQ(aligned, down);
+        const QRect up = draw([&](TPrint& p) { p.TextOut(400 - (w + 1) / 2, 500 - 13, text); });
+        EXPECT_EQ(aligned, up.translated(1, 1));
+    }
+    EXPECT_GT(tried, 0);
 }
 
 TEST(PrintText, RotatedTextLeavesThePainterAsItWas) {
