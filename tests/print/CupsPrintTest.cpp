@@ -1,8 +1,10 @@
 // Printing through a real print scheduler: a private cupsd with cups-pdf queues (see
-// PrivateCups). Where none can be started the tests that need it are skipped with the reason.
+// PrivateCups). Where none can be started every test here is skipped with the reason, and the
+// line "print scheduler unavailable: ..." tells ctest to report the program as skipped.
 #include "print/CupsPrint.h"
 
 #include "PrivateCups.h"
+#include "StandInPage.h"
 #include "TestUtils.h"
 #include "common/Prompter.h"
 
@@ -10,67 +12,14 @@
 #include <QtCore/QFile>
 #include <QtGui/QPainter>
 #include <cmath>
+#include <cstdio>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+using namespace printtest;
 using testutils::PrivateCups;
 
 namespace {
-
-// The stand-in for a page routine: a frame round the printable area and a few texts.
-struct StandInPage {
-    explicit StandInPage(QString text) : title(std::move(text)) {}
-    QString title;
-    QSize device;
-    int dpi = 0;
-    int penFactor = 0;
-    int calls = 0;
-
-    void draw(QPainter& painter, int factor) {
-        ++calls;
-        penFactor = factor;
-        device = QSize(painter.device()->width(), painter.device()->height());
-        dpi = painter.device()->logicalDpiX();
-        painter.setPen(QPen(Qt::black, 6));
-        painter.drawRect(QRect(QPoint(0, 0), device).adjusted(3, 3, -3, -3));
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPixelSize(120);
-        painter.setFont(font);
-        painter.drawText(300, 600, title);
-        painter.drawText(300, 900, QStringLiteral("Level 12.50 dB at 7.5 deg"));
-    }
-    PaintRunPage paint() {
-        return [this](QPainter& p, int f) { draw(p, f); };
-    }
-};
-
-struct StandInPages {
-    StandInPage portrait{QStringLiteral("PORTRAIT CHART PAGE")};
-    StandInPage landscape{QStringLiteral("LANDSCAPE CHART PAGE")};
-    StandInPage data{QStringLiteral("DATA SHEET PAGE")};
-    PrintRunPages pages() { return {portrait.paint(), landscape.paint(), data.paint()}; }
-};
-
-PrinterSetup printer(const QString& name) {
-    PrinterSetup setup;
-    setup.Name = name;
-    return setup;
-}
-
-// The printable area in device pixels at 600 dpi of a page size less margins, in points. Qt
-// rounds the paper and the margins separately, so a pixel either way is the same area.
-int pixels(double points) {
-    return int(std::lround(points * 600.0 / 72.0));
-}
-::testing::AssertionResult isArea(const QSize& device, double widthPt, double heightPt) {
-    const QSize expected(pixels(widthPt), pixels(heightPt));
-    if (std::abs(device.width() - expected.width()) <= 2 &&
-        std::abs(device.height() - expected.height()) <= 2)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "device " << device.width() << " x " << device.height() << ", expected about "
-           << expected.width() << " x " << expected.height();
-}
 
 // A copy of cups-pdf's PPD whose A4 sheet keeps 18 pt at the sides and 36 pt at top and bottom.
 QString marginPpd(const QString& folder) {
@@ -87,8 +36,10 @@ class PrivateScheduler : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         cups = new PrivateCups;
-        if (!cups->running())
+        if (!cups->running()) {
+            std::printf("print scheduler unavailable: %s\n", qPrintable(cups->skipReason()));
             return;
+        }
         // Before any queue exists: a scheduler without printers.
         emptyLookup = new PrinterLookup(FindPrinter({}));
         QString error = cups->addPdfQueue(QStringLiteral("LobeviewPDF"), {}, {}, true);
@@ -102,6 +53,8 @@ protected:
         if (error.isEmpty())
             error = cups->runTool(QStringLiteral("cupsreject"), {QStringLiteral("LobeviewClosed")});
         queueError = new QString(error);
+        if (!error.isEmpty())
+            std::printf("print scheduler unavailable: no cups-pdf queue: %s\n", qPrintable(error));
     }
     static void TearDownTestSuite() {
         delete cups;
@@ -320,76 +273,6 @@ TEST_F(PrivateScheduler, APageThatCannotBeDrawnIsNotSubmitted) {
     EXPECT_TRUE(prompter.errors[0].contains(QStringLiteral("no temporary folder")))
         << prompter.errors[0].toStdString();
     EXPECT_EQ(cups->jobCount(), jobsBefore);
-}
-
-// ---- Without a scheduler ----------------------------------------------------------------------
-
-TEST(PrintingWithoutScheduler, NoSchedulerMeansNoPrinterAndNothingPrinted) {
-    const QByteArray saved = qgetenv("CUPS_SERVER");
-    testutils::Sandbox sandbox;
-    const QByteArray dead = QFile::encodeName(sandbox.path(QStringLiteral("no-scheduler.sock")));
-    qputenv("CUPS_SERVER", dead);
-    cupsSetServer(dead.constData());
-
-    StandInPages stand;
-    CupsBackend backend({}, sandbox.path());
-    RecordingPrompter prompter;
-    const PrintRunResult result =
-        RunPrint({true, true, true, FeedKind::None, 0, {}}, stand.pages(), backend, prompter);
-    EXPECT_EQ(result.Error, QStringLiteral("No printer is installed"));
-    EXPECT_EQ(prompter.errors, QStringList{QStringLiteral("No printer is installed")});
-    EXPECT_TRUE(prompter.messages.isEmpty());
-    EXPECT_EQ(stand.portrait.calls + stand.data.calls, 0);
-    EXPECT_TRUE(QDir(sandbox.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
-
-    const PrinterLookup named = FindPrinter(printer(QStringLiteral("LobeviewPDF")));
-    EXPECT_EQ(named.Error, QStringLiteral("No printer is installed"));
-
-    if (saved.isNull())
-        qunsetenv("CUPS_SERVER");
-    else
-        qputenv("CUPS_SERVER", saved);
-    cupsSetServer(nullptr);
-}
-
-TEST(PrintPdfPage, DrawsOnePageOfThePrintableAreaAndReportsFailures) {
-    testutils::Sandbox sandbox;
-    const PrinterPaper paper{QStringLiteral("P"), QPageSize(QPageSize::A4), "iso_a4_210x297mm",
-                             QMarginsF(10, 20, 30, 40)};
-    const QPageLayout portrait = PrinterPageLayout(paper, QPageLayout::Portrait);
-    EXPECT_EQ(portrait.margins(), QMarginsF(10, 20, 30, 40));
-    const QPageLayout landscape = PrinterPageLayout(paper, QPageLayout::Landscape);
-    EXPECT_EQ(landscape.orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(landscape.margins(), QMarginsF(40, 30, 40, 30));
-
-    QSize device;
-    const PaintPage paint = [&device](QPainter& painter) {
-        device = QSize(painter.device()->width(), painter.device()->height());
-        painter.drawText(100, 100, QStringLiteral("Hello"));
-    };
-    const QString good = sandbox.path(QStringLiteral("page.pdf"));
-    EXPECT_FALSE(RenderPdfPage(good, landscape, QStringLiteral("T"), paint));
-    EXPECT_TRUE(isArea(device, 842 - 80, 595 - 60));
-    if (testutils::havePopplerTools()) {
-        const testutils::PdfFacts facts = testutils::readPdf(good);
-        EXPECT_EQ(facts.pages, 1);
-        EXPECT_NEAR(facts.widthPt, 842, 1);
-        EXPECT_TRUE(facts.text.contains(QStringLiteral("Hello")));
-    }
-
-    // The painter cannot begin: the file cannot be created.
-    const std::optional<QString> noFolder =
-        RenderPdfPage(sandbox.path(QStringLiteral("missing/page.pdf")), portrait, {}, paint);
-    ASSERT_TRUE(noFolder);
-    EXPECT_TRUE(noFolder->contains(QStringLiteral("could not be prepared")))
-        << noFolder->toStdString();
-    // The writes fail, which the PDF writer itself does not report.
-    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
-        const std::optional<QString> full =
-            RenderPdfPage(QStringLiteral("/dev/full"), portrait, {}, paint);
-        ASSERT_TRUE(full);
-        EXPECT_TRUE(full->contains(QStringLiteral("could not be written"))) << full->toStdString();
-    }
 }
 
 } // namespace
