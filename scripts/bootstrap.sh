@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdg-utils desktop-file-utils shared-mime-info
   imagemagick poppler-utils librsvg2-bin
+  cups cups-client printer-driver-cups-pdf libcups2-dev
 )
 
 missing=()
