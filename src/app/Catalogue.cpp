@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "common/DisplayText.h"
 #include "common/NumberText.h"
 
 #include <QtCore/QFile>
@@ -20,6 +21,24 @@ QByteArray upperAscii(QByteArray text) {
     return text;
 }
 
+// A field compared with a text as the lists show it. Plain ASCII shows as itself and any other
+// byte as a non-ASCII character, so an ASCII text is compared as bytes without decoding.
+class ShownText {
+public:
+    explicit ShownText(const QString& text)
+        : text_(text),
+          ascii_(std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })),
+          bytes_(ascii_ ? text.toLatin1() : QByteArray()) {}
+    bool equals(const IndexRecord& r, IndexField f) const {
+        return ascii_ ? r.textEquals(f, bytes_) : DisplayText(r.text(f)) == text_;
+    }
+
+private:
+    QString text_;
+    bool ascii_;
+    QByteArray bytes_;
+};
+
 } // namespace
 
 QStringList SortedTextList::texts() const {
@@ -37,7 +56,7 @@ QStringList SortedTextList::texts() const {
     for (const QByteArray* item : order) {
         if (last && compareNoCase(*last, *item) == 0)
             continue;
-        out << QString::fromLatin1(*item);
+        out << DisplayText(*item);
         last = item;
     }
     return out;
@@ -83,13 +102,14 @@ CatalogueLists ScanRange(IndexFile& index, const std::optional<RangeFilter>& ran
     return {{}, types.texts(), models.texts()};
 }
 
-QStringList ScanType(IndexFile& index, QByteArrayView type,
+QStringList ScanType(IndexFile& index, const QString& type,
                      const std::optional<RangeFilter>& range) {
+    const ShownText shown(type);
     SortedTextList models;
     index.rewind();
     IndexRecord r;
     while (index.readNext(r)) {
-        if (!r.textEquals(IndexField::Series, type))
+        if (!shown.equals(r, IndexField::Series))
             continue;
         if (range && !range->passes(r))
             continue;
@@ -104,6 +124,17 @@ QList<IndexRecord> FindModel(IndexFile& index, QByteArrayView model) {
     IndexRecord r;
     while (index.readNext(r))
         if (r.textEquals(IndexField::ModelNumber, model))
+            matches << r;
+    return matches;
+}
+
+QList<IndexRecord> FindListedModel(IndexFile& index, const QString& model) {
+    const ShownText shown(model);
+    QList<IndexRecord> matches;
+    index.rewind();
+    IndexRecord r;
+    while (index.readNext(r))
+        if (shown.equals(r, IndexField::ModelNumber))
             matches << r;
     return matches;
 }

@@ -19,7 +19,7 @@ class SortedTextList {
 public:
     void clear() { items_.clear(); }
     void add(QByteArrayView text) { items_.emplace_back(text.toByteArray()); }
-    // The sorted, de-duplicated texts, read as Latin-1.
+    // The sorted, de-duplicated texts, decoded for display.
     QStringList texts() const;
 
 private:
@@ -51,11 +51,14 @@ struct CatalogueLists {
 CatalogueLists ScanAllLists(IndexFile& index);
 // Types and models of the records in a range (every record when `range` is empty).
 CatalogueLists ScanRange(IndexFile& index, const std::optional<RangeFilter>& range);
-// Models of a type (series exactly equal), within a range when one is given.
-QStringList ScanType(IndexFile& index, QByteArrayView type,
+// Models of a type as the type list shows it (series exactly equal), within a range when one is
+// given.
+QStringList ScanType(IndexFile& index, const QString& type,
                      const std::optional<RangeFilter>& range);
 // Every record whose model number equals `model` exactly, in index order.
 QList<IndexRecord> FindModel(IndexFile& index, QByteArrayView model);
+// Every record whose model number shows as `model` in the model list, in index order.
+QList<IndexRecord> FindListedModel(IndexFile& index, const QString& model);
 // The first record whose stored file name equals `name` (cut to the field's 15 characters);
 // with letter case first, then without regard to case.
 std::optional<IndexRecord> FindFileName(IndexFile& index, QByteArrayView name);

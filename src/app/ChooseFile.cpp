@@ -1,5 +1,6 @@
 #include "ChooseFile.h"
 
+#include "common/DisplayText.h"
 #include "common/Prompter.h"
 
 #include <QtWidgets/QListWidget>
@@ -29,8 +30,9 @@ TChooseDlg::TChooseDlg(Prompter& prompter, QWidget* parent) : QDialog(parent), p
 }
 
 QString TChooseDlg::matchLine(const IndexRecord& r) {
-    return QString::fromLatin1(r.fileName() + "  " + r.frequencyRange() + " GHz      " +
-                               r.feedOrientation() + " FEED");
+    return DisplayText(r.fileName()) + QStringLiteral("  ") + DisplayText(r.frequencyRange()) +
+           QStringLiteral(" GHz      ") + DisplayText(r.feedOrientation()) +
+           QStringLiteral(" FEED");
 }
 
 void TChooseDlg::setMatches(const QList<IndexRecord>& matches) {

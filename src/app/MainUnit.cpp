@@ -277,7 +277,7 @@ void TSelect::ListBox2Click() {
     ListBox3->clear();
     if (!item)
         return;
-    fillList(ListBox3, ScanType(index_, item->text().toLatin1(), selectedRange()));
+    fillList(ListBox3, ScanType(index_, item->text(), selectedRange()));
 }
 
 void TSelect::showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage) {
@@ -303,8 +303,7 @@ void TSelect::ListBox3Click() {
     const QListWidgetItem* item = ListBox3->currentItem();
     if (!item)
         return;
-    showMatches(FindModel(index_, item->text().toLatin1()),
-                QStringLiteral("The file was not found!!!"));
+    showMatches(FindListedModel(index_, item->text()), QStringLiteral("The file was not found!!!"));
 }
 
 void TSelect::commandLineOpen(const QString& argument) {

@@ -44,7 +44,16 @@ int indexCommand(const QStringList& args) {
         printOut(QStringLiteral("skipped %1\n").arg(s).toUtf8());
     for (const QString& s : report.longNames)
         printOut(QStringLiteral("name cut to 15 characters: %1\n").arg(s).toUtf8());
-    return 0;
+    for (const QStringList& names : report.sharedNames)
+        printOut(QStringLiteral("names cut to the same 15 characters: %1\n")
+                     .arg(names.join(QStringLiteral(", ")))
+                     .toUtf8());
+    for (const QString& s : report.lookAlikes)
+        printOut(QStringLiteral("cannot be told apart from a file of the same 15 characters: %1\n")
+                     .arg(s)
+                     .toUtf8());
+    // Written, but not every data file is in it.
+    return report.skipped.isEmpty() ? 0 : 3;
 }
 
 int listCommand(const QStringList& args) {
@@ -57,10 +66,14 @@ int listCommand(const QStringList& args) {
         printError(QStringLiteral("Cannot open file %1").arg(args[0]));
         return 1;
     }
-    QByteArray out = DumpHeadingLine(IndexColumnHeadings()).toLatin1() + '\n';
+    if (!index.holdsRecords()) {
+        printError(QStringLiteral("%1: not an index file").arg(args[0]));
+        return 1;
+    }
+    QByteArray out = DumpHeadingLine(IndexColumnHeadings()).toUtf8() + '\n';
     IndexRecord record;
     while (index.readNext(record))
-        out += CommaText(IndexRowCells(record)).toLatin1() + '\n';
+        out += CommaText(IndexRowCells(record)).toUtf8() + '\n';
     printOut(out);
     return 0;
 }

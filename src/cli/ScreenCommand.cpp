@@ -1,8 +1,10 @@
 #include "cli/Commands.h"
+#include "export/GifWriter.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
 #include "index/IndexRefresh.h"
 
+#include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 
 int screenCommand(const QStringList& args) {
@@ -23,14 +25,25 @@ int screenCommand(const QStringList& args) {
         }
     }
     if (input.isEmpty() || output.isEmpty()) {
-        printError(QStringLiteral("usage: lobeview-cli screen FILE.adf -o OUT.png [--feed TEXT]"));
+        printError(
+            QStringLiteral("usage: lobeview-cli screen FILE.adf -o OUT.png|OUT.gif [--feed TEXT]"));
         return 2;
     }
-    if (!feedGiven) {
-        IndexRecord header;
-        BuildRecordFromFile(input, header);
-        feed = header.feedOrientation();
+    // The picture format follows the name, so a file never holds another format's bytes.
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("gif")) {
+        printError(QStringLiteral("lobeview-cli screen: %1: the chart is written as .png or .gif")
+                       .arg(output));
+        return 2;
     }
+    IndexRecord header;
+    const auto headerError = BuildRecordFromFile(input, header);
+    if (headerError == QString::fromLatin1(NotNsmaFileReason)) {
+        printError(QStringLiteral("%1: %2").arg(input, *headerError));
+        return 1;
+    }
+    if (!feedGiven)
+        feed = header.feedOrientation();
     LoadedPattern pattern;
     const LoadResult r = LoadPatternFile(input, feed, pattern);
     if (r.status != LoadStatus::Loaded) {
@@ -41,6 +54,15 @@ int screenCommand(const QStringList& args) {
     screen::DrawScreenChart(canvas, pattern.feedKind);
     for (int cut = 0; cut < CutCount; ++cut)
         screen::DrawScreenTrace(canvas, pattern.CutPoints[static_cast<size_t>(cut)], cut);
+    if (suffix == QStringLiteral("gif")) {
+        TGIFImage gif;
+        gif.Assign(canvas);
+        if (const auto error = gif.SaveToFile(output)) {
+            printError(*error);
+            return 1;
+        }
+        return 0;
+    }
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly) || !canvas.save(&file, "PNG") || !file.commit()) {
         printError(QStringLiteral("Cannot create file %1").arg(output));

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
+#include "common/DisplayText.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 
@@ -10,7 +11,43 @@ namespace {
 
 const char* const CutNames[CutCount] = {"H/H", "V/V", "H/V", "V/H"};
 
-QByteArray patternJson(const LoadedPattern& p) {
+// The index record the rebuild makes of the file; texts hold the file's bytes, one character per
+// byte.
+QByteArray recordJson(const IndexRecord& r) {
+    QByteArray out = "{";
+    const struct {
+        const char* key;
+        IndexField field;
+    } texts[] = {{"fileName", IndexField::FileName},
+                 {"modelNumber", IndexField::ModelNumber},
+                 {"series", IndexField::Series},
+                 {"size", IndexField::Size},
+                 {"polarization", IndexField::Polarization},
+                 {"date", IndexField::Date},
+                 {"rpeNumber", IndexField::RpeNumber},
+                 {"frequencyRange", IndexField::FrequencyRange},
+                 {"midFrequency", IndexField::MidFrequency},
+                 {"gain", IndexField::Gain},
+                 {"feedOrientation", IndexField::FeedOrientation},
+                 {"description1", IndexField::Description1},
+                 {"description2", IndexField::Description2}};
+    for (const auto& t : texts) {
+        if (out.size() > 1)
+            out += ", ";
+        out += '"' + QByteArray(t.key) + "\": ";
+        json::appendString(out, QString::fromLatin1(r.text(t.field)));
+        if (t.field == IndexField::RpeNumber) {
+            out += ", \"lowFrequency\": ";
+            json::appendNumber(out, r.lowFrequency());
+            out += ", \"highFrequency\": ";
+            json::appendNumber(out, r.highFrequency());
+        }
+    }
+    return out + '}';
+}
+
+QByteArray patternJson(const LoadedPattern& p, const IndexRecord& record,
+                       const std::optional<QString>& recordError) {
     QByteArray out;
     out.reserve(64 * 1024);
     out += "{\"feedKind\": ";
@@ -39,7 +76,14 @@ QByteArray patternJson(const LoadedPattern& p) {
         }
         out += ']';
     }
-    out += "]}\n";
+    out += "], \"record\": ";
+    if (recordError) {
+        out += "null, \"recordError\": ";
+        json::appendString(out, *recordError);
+    } else {
+        out += recordJson(record);
+    }
+    out += "}\n";
     return out;
 }
 
@@ -61,7 +105,7 @@ QByteArray patternSummary(const QString& path, const LoadedPattern& p) {
                    .arg(maxA->Angle)
                    .arg(maxL->Level)
                    .arg(minL->Level)
-                   .arg(QString::fromLatin1(p.PolarizationTexts[static_cast<size_t>(i)]))
+                   .arg(DisplayText(p.PolarizationTexts[static_cast<size_t>(i)]))
                    .toUtf8();
     }
     return out;
@@ -99,23 +143,28 @@ int showCommand(const QStringList& args) {
     }
     int status = 0;
     for (const QString& file : files) {
-        LoadedPattern pattern;
-        QByteArray fileFeed = feed;
-        if (!feedGiven) {
-            // The feed orientation the index would hold for this file.
-            IndexRecord header;
-            BuildRecordFromFile(file, header);
-            fileFeed = header.feedOrientation();
-        }
-        const LoadResult r = LoadPatternFile(file, fileFeed, pattern);
-        if (r.status != LoadStatus::Loaded) {
+        const auto fail = [&](const QString& message) {
             printError(files.size() > 1
-                           ? QFileInfo(file).fileName() + QStringLiteral(": ") + r.message
-                           : r.message);
+                           ? QFileInfo(file).fileName() + QStringLiteral(": ") + message
+                           : message);
             status = 1;
+        };
+        // The record the index would hold for this file; its feed orientation unless one is given.
+        IndexRecord header;
+        const std::optional<QString> headerError = BuildRecordFromFile(file, header);
+        if (headerError == QString::fromLatin1(NotNsmaFileReason)) {
+            fail(*headerError);
             continue;
         }
-        printOut(asJson ? patternJson(pattern) : patternSummary(file, pattern));
+        LoadedPattern pattern;
+        const LoadResult r =
+            LoadPatternFile(file, feedGiven ? feed : header.feedOrientation(), pattern);
+        if (r.status != LoadStatus::Loaded) {
+            fail(r.message);
+            continue;
+        }
+        printOut(asJson ? patternJson(pattern, header, headerError)
+                        : patternSummary(file, pattern));
     }
     return status;
 }

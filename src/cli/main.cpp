@@ -1,9 +1,15 @@
 // lobeview-cli: the program's core without windows, for scripts and batch work.
 #include "cli/Commands.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
 #include <QtGui/QGuiApplication>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const char Usage[] =
@@ -16,13 +22,28 @@ const char Usage[] =
     "        print an index as comma text, heading line first\n"
     "  show FILE.adf... [--feed TEXT] [--json]\n"
     "        read the pattern of data files; print a summary of each, or with --json one\n"
-    "        file's pattern as JSON. The feed orientation comes from the file's header\n"
+    "        file's pattern and index record as JSON (texts there hold the file's bytes,\n"
+    "        one character per byte). The feed orientation comes from the file's header\n"
     "        unless --feed is given\n"
-    "  screen FILE.adf -o OUT.png [--feed TEXT]\n"
-    "        draw the 960 x 400 screen chart of a data file\n"
+    "  screen FILE.adf -o OUT.png|OUT.gif [--feed TEXT]\n"
+    "        draw the 960 x 400 screen chart of a data file, as PNG or GIF by the extension\n"
     "  gif IN -o OUT.gif\n"
-    "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n";
+    "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n"
+    "\n"
+    "exit status:\n"
+    "  0  done\n"
+    "  1  failed (a file that cannot be read or written, not an index, ...)\n"
+    "  2  wrong arguments\n"
+    "  3  index: the index was written, but some files were skipped (listed on stdout)\n";
+
+// Qt warns on stderr when the per-user runtime folder is missing or open to others. The drawing
+// commands then get a private one of their own for the run.
+bool usableRuntimeDirectory(const QByteArray& path) {
+    struct stat st {};
+    return !path.isEmpty() && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
 }
+} // namespace
 
 void printError(const QString& text) {
     const QByteArray bytes = text.toLocal8Bit() + '\n';
@@ -37,10 +58,16 @@ int main(int argc, char** argv) {
     // Drawing commands need fonts (a GUI application object) but never a display; the others
     // need no more than the core.
     const bool draws = argc > 1 && (qstrcmp(argv[1], "screen") == 0);
+    std::optional<QTemporaryDir> runtimeDir;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!usableRuntimeDirectory(qgetenv("XDG_RUNTIME_DIR"))) {
+            runtimeDir.emplace(QDir::tempPath() + QStringLiteral("/lobeview-cli-XXXXXX"));
+            if (runtimeDir->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

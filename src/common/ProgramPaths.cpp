@@ -56,29 +56,6 @@ QString dataDirectory(const QString& sourceDir, const QString& programDir) {
     return resolveDirectoryCase(dir);
 }
 
-std::optional<QString> locateDataFile(const QString& dataDir, QByteArrayView storedName) {
-    // File names are stored as the file system's bytes.
-    const QString name = QFile::decodeName(storedName.toByteArray());
-    const QDir dir(dataDir);
-    const QString direct = dir.filePath(name);
-    if (QFileInfo(direct).isFile())
-        return direct;
-    if (storedName.size() != 15)
-        return std::nullopt;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    QString found;
-    int matches = 0;
-    for (const QString& entry : entries) {
-        if (QFile::encodeName(entry).startsWith(storedName)) {
-            found = entry;
-            ++matches;
-        }
-    }
-    if (matches != 1)
-        return std::nullopt;
-    return dir.filePath(found);
-}
-
 QString indexFilePath(const QString& programDir) {
     return programDir + QStringLiteral("FileIndx.dat");
 }

@@ -25,11 +25,6 @@ QString resolveDirectoryCase(const QString& dir);
 // the program directory; any other value is used as it is. Letter case is resolved as above.
 QString dataDirectory(const QString& sourceDir, const QString& programDir);
 
-// The data file named by an index record in `dataDir`. A stored name of exactly 15 characters
-// that names no file is the cut-down name of a longer one: the one file whose name starts with it.
-// Returns nothing when no file (or more than one candidate) matches.
-std::optional<QString> locateDataFile(const QString& dataDir, QByteArrayView storedName);
-
 // The index file in the program directory.
 QString indexFilePath(const QString& programDir);
 

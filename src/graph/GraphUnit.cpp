@@ -6,6 +6,7 @@
 #include "common/WindowPlacement.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
+#include "index/DataFileLocation.h"
 #include "print/LegendU.h"
 
 #include <QtCore/QEventLoop>
@@ -230,18 +231,17 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
     }
     FirstLoad = false;
 
-    std::optional<QString> path;
+    DataFileLookup file;
     if (!dataFile.isEmpty()) {
-        path = dataFile;
+        file.path = dataFile;
     } else {
         const ShellSettings& shell = select_.shellSettings();
-        path =
-            paths::locateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
-                                  CurrentRecord.fileName());
+        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
+                              CurrentRecord);
     }
-    const LoadResult r =
-        path ? LoadPatternFile(*path, CurrentRecord.feedOrientation(), Pattern)
-             : LoadResult{LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
+    const LoadResult r = file.path
+                             ? LoadPatternFile(*file.path, CurrentRecord.feedOrientation(), Pattern)
+                             : LoadResult{LoadStatus::FileNotFound, file.notFoundMessage()};
     if (r.status == LoadStatus::ConversionFailed)
         return r.message;
     if (r.status == LoadStatus::FileNotFound)

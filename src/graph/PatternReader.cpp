@@ -1,5 +1,6 @@
 #include "PatternReader.h"
 
+#include "common/DisplayText.h"
 #include "common/NumberText.h"
 
 #include <QtCore/QFile>
@@ -38,12 +39,11 @@ KeywordLine SplitKeywordLine(QByteArrayView line) {
 }
 
 QString invalidFloatMessage(QByteArrayView text) {
-    return QStringLiteral("'%1' is not a valid floating point value")
-        .arg(QString::fromLatin1(text));
+    return QStringLiteral("'%1' is not a valid floating point value").arg(DisplayText(text));
 }
 
 QString invalidIntegerMessage(QByteArrayView text) {
-    return QStringLiteral("'%1' is not a valid integer value").arg(QString::fromLatin1(text));
+    return QStringLiteral("'%1' is not a valid integer value").arg(DisplayText(text));
 }
 
 PointOrError ParsePoint(QByteArrayView line) {

@@ -1,5 +1,6 @@
 #include "IndexDump.h"
 
+#include "common/DisplayText.h"
 #include "common/NumberText.h"
 
 #include <QtCore/QSaveFile>
@@ -17,7 +18,7 @@ QList<int> IndexColumnWidths() {
 }
 
 QStringList IndexRowCells(const IndexRecord& r) {
-    auto t = [](const QByteArray& b) { return QString::fromLatin1(b); };
+    auto t = [](const QByteArray& b) { return DisplayText(b); };
     return {t(r.fileName()),
             t(r.modelNumber()),
             t(r.series()),
@@ -65,7 +66,7 @@ QString DumpHeadingLine(const QStringList& headings) {
 QByteArray IndexDumpText(const QList<QStringList>& rows) {
     QByteArray out;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        out += (i == 0 ? DumpHeadingLine(rows[i]) : CommaText(rows[i])).toLatin1();
+        out += (i == 0 ? DumpHeadingLine(rows[i]) : CommaText(rows[i])).toUtf8();
         out += "\r\n";
     }
     return out;

@@ -11,7 +11,7 @@
 QStringList IndexColumnHeadings();
 // The column widths set when the display is created.
 QList<int> IndexColumnWidths();
-// The fourteen cell texts of a record (texts as stored, read as Latin-1; band edges with 3
+// The fourteen cell texts of a record (stored texts decoded for display; band edges with 3
 // decimals). Description 2 is not shown.
 QStringList IndexRowCells(const IndexRecord& record);
 
@@ -20,7 +20,7 @@ QStringList IndexRowCells(const IndexRecord& record);
 QString CommaText(const QStringList& cells);
 // The heading line of the dump: the comma text with every double quote and blank removed.
 QString DumpHeadingLine(const QStringList& headings);
-// The whole dump: heading line, then one comma-text line per row, each ended by CR LF.
+// The whole dump in UTF-8: heading line, then one comma-text line per row, each ended by CR LF.
 QByteArray IndexDumpText(const QList<QStringList>& rowsIncludingHeading);
 // Writes the dump whole or not at all. Returns "Cannot create file %s" on failure.
 std::optional<QString> WriteIndexDump(const QString& path, const QList<QStringList>& rows);

@@ -49,6 +49,17 @@ bool IndexFile::readNext(IndexRecord& record) {
     return true;
 }
 
+bool IndexFile::holdsRecords() {
+    if (!file_.isOpen() || (map_ ? mapSize_ : file_.size()) % IndexRecord::RecordSize != 0)
+        return false;
+    bool ok = rewind();
+    IndexRecord record;
+    while (ok && readNext(record))
+        ok = record.lengthsWithinCapacity();
+    rewind();
+    return ok;
+}
+
 bool IndexFile::close() {
     if (map_) {
         file_.unmap(const_cast<uchar*>(map_));

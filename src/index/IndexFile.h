@@ -30,6 +30,10 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     QString path() const { return file_.fileName(); }
     QString errorString() const { return file_.errorString(); }
+    // True when the open file can be an index: its size is a whole number of records and every
+    // record's length bytes are within their fields' capacities. Leaves the read position at the
+    // first record.
+    bool holdsRecords();
     // Number of whole records in the file.
     qint64 recordCount() const {
         return (map_ ? mapSize_ : file_.size()) / IndexRecord::RecordSize;

@@ -27,6 +27,13 @@ void IndexRecord::setText(IndexField f, QByteArrayView value) {
         std::memcpy(bytes_.data() + offset + 1, value.data(), static_cast<size_t>(length));
 }
 
+bool IndexRecord::lengthsWithinCapacity() const {
+    return std::all_of(std::begin(TextFields), std::end(TextFields), [this](IndexField f) {
+        const auto [offset, capacity] = layout(f);
+        return bytes_[offset] <= capacity;
+    });
+}
+
 double IndexRecord::readDouble(int offset) const {
     const auto raw = qFromLittleEndian<quint64>(bytes_.data() + offset);
     return std::bit_cast<double>(raw);

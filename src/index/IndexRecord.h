@@ -36,6 +36,13 @@ public:
 
     using Bytes = std::array<std::uint8_t, RecordSize>;
 
+    static constexpr IndexField TextFields[] = {
+        IndexField::FileName,    IndexField::ModelNumber,     IndexField::Series,
+        IndexField::Size,        IndexField::Polarization,    IndexField::Date,
+        IndexField::RpeNumber,   IndexField::FrequencyRange,  IndexField::MidFrequency,
+        IndexField::Gain,        IndexField::FeedOrientation, IndexField::Description1,
+        IndexField::Description2};
+
     static constexpr IndexFieldLayout layout(IndexField f) {
         switch (f) {
         case IndexField::FileName:
@@ -97,6 +104,10 @@ public:
 
     // Compares a field with a value without copying it out.
     bool textEquals(IndexField f, QByteArrayView value) const;
+
+    // True when every length byte is within its field's capacity, as in any record the refresh
+    // writes.
+    bool lengthsWithinCapacity() const;
 
     // Sets every byte to zero.
     void clear() { bytes_.fill(0); }

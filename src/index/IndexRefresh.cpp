@@ -1,7 +1,9 @@
 #include "IndexRefresh.h"
 
+#include "common/DisplayText.h"
 #include "common/NumberText.h"
 #include "graph/PatternReader.h"
+#include "index/DataFileLocation.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,13 +76,19 @@ std::optional<QByteArray> FormatDataDate(QByteArrayView value) {
 }
 
 std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
+    bool keywordSeen = false;
     while (!in.atEnd()) {
-        const KeywordLine kl = SplitKeywordLine(in.readLine());
+        const QByteArrayView line = in.readLine();
+        // Text files hold no NUL byte; binary noise almost always does, and is not read further.
+        if (!keywordSeen && line.contains('\0'))
+            return QString::fromLatin1(NotNsmaFileReason);
+        const KeywordLine kl = SplitKeywordLine(line);
         const QByteArrayView k = kl.keyword;
         if (k.size() != 6)
             continue; // every keyword the index uses has six letters
         if (k == "NUPOIN")
             break;
+        bool known = true;
         if (k == "MODNUM") {
             SetModelNumberFields(record, kl.value);
         } else if (k == "FEDORN") {
@@ -91,8 +100,7 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
         } else if (k == "DTDATA") {
             const auto date = FormatDataDate(kl.value);
             if (!date)
-                return QStringLiteral("'%1' is not a valid date")
-                    .arg(QString::fromLatin1(kl.value));
+                return QStringLiteral("'%1' is not a valid date").arg(DisplayText(kl.value));
             record.setText(IndexField::Date, *date);
         } else if (k == "PATNUM") {
             record.setText(IndexField::RpeNumber, kl.value);
@@ -116,10 +124,15 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
             if (!gain)
                 return invalidFloatMessage(number);
             record.setText(IndexField::Gain, numtext::formatFixed(*gain, 1));
+        } else {
+            known = false;
         }
+        keywordSeen = keywordSeen || known;
     }
     if (!in.ok())
         return QStringLiteral("the file could not be read");
+    if (!keywordSeen)
+        return QString::fromLatin1(NotNsmaFileReason);
     return std::nullopt;
 }
 
@@ -179,6 +192,19 @@ QString RebuildReport::message() const {
         parts << QStringLiteral("These file names are longer than 15 characters and are indexed "
                                 "under their first 15:\n") +
                      longNames.join(QLatin1Char('\n'));
+    if (!sharedNames.isEmpty()) {
+        QStringList groups;
+        for (const QStringList& names : sharedNames)
+            groups << names.join(QLatin1Char('\n'));
+        parts << QStringLiteral("These files share their first 15 characters; each is told "
+                                "apart by the model number, RPE number, frequencies and "
+                                "descriptions in its header:\n") +
+                     groups.join(QStringLiteral("\n\n"));
+    }
+    if (!lookAlikes.isEmpty())
+        parts << QStringLiteral("These files share their first 15 characters and the same header "
+                                "facts, so they cannot be opened from the index; rename them:\n") +
+                     lookAlikes.join(QLatin1Char('\n'));
     return parts.join(QStringLiteral("\n\n"));
 }
 
@@ -210,6 +236,20 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         return report;
     }
 
+    // Names that share their stored (cut) name with another keep their records, to find the ones
+    // that cannot be told apart.
+    const auto nameCapacity = size_t(IndexRecord::layout(IndexField::FileName).capacity);
+    std::map<std::string, std::vector<int>> byStoredName;
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i].size() >= nameCapacity)
+            byStoredName[names[i].substr(0, nameCapacity)].push_back(int(i));
+    std::vector<bool> indexed(names.size(), false);
+    std::map<int, IndexRecord> sharedRecords;
+    auto mayShare = [&](const std::string& name) {
+        return name.size() >= nameCapacity &&
+               byStoredName.at(name.substr(0, nameCapacity)).size() > 1;
+    };
+
     QByteArray dir = QFile::encodeName(sourceDir);
     if (!dir.endsWith('/'))
         dir += '/';
@@ -228,8 +268,9 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
             report.skipped << QFile::decodeName(name) + QStringLiteral(": ") + *reason;
             continue;
         }
-        if (name.size() > IndexRecord::layout(IndexField::FileName).capacity)
-            report.longNames << QFile::decodeName(name);
+        indexed[size_t(i)] = true;
+        if (mayShare(names[size_t(i)]))
+            sharedRecords.emplace(i, buffer);
         const auto& b = buffer.bytes();
         out.write(reinterpret_cast<const char*>(b.data()), IndexRecord::RecordSize);
         ++report.records;
@@ -244,5 +285,34 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
     }
     if (names.empty())
         report.outcome = RebuildReport::Outcome::NoDataFiles;
+    // Long names in name order; those that share their stored name with another indexed file
+    // are listed together, each group in name order.
+    auto nameAt = [&](int i) {
+        return QFile::decodeName(QByteArray::fromStdString(names[size_t(i)]));
+    };
+    std::vector<std::vector<int>> groups;
+    for (int i = 0; i < total; ++i) {
+        if (!indexed[size_t(i)] || names[size_t(i)].size() < nameCapacity)
+            continue;
+        std::vector<int> group;
+        for (int j : byStoredName.at(names[size_t(i)].substr(0, nameCapacity)))
+            if (indexed[size_t(j)])
+                group.push_back(j);
+        if (group.size() > 1 && group.front() == i)
+            groups.push_back(std::move(group));
+        else if (group.size() < 2 && names[size_t(i)].size() > nameCapacity)
+            report.longNames << nameAt(i);
+    }
+    for (const std::vector<int>& group : groups) {
+        QStringList list;
+        for (int i : group) {
+            list << nameAt(i);
+            if (std::any_of(group.begin(), group.end(), [&](int j) {
+                    return j != i && SameIndexEntry(sharedRecords.at(i), sharedRecords.at(j));
+                }))
+                report.lookAlikes << list.last();
+        }
+        report.sharedNames << list;
+    }
     return report;
 }

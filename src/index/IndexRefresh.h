@@ -9,8 +9,12 @@
 #include <optional>
 
 // Reads header lines from the current position up to the first "NUPOIN" line (or the end of the
-// file) into `record`. Returns the conversion message when a number or a date cannot be read.
+// file) into `record`. Returns the conversion message when a number or a date cannot be read, and
+// NotNsmaFileReason when the header holds none of the keywords the index is made from (or binary
+// bytes come before the first of them).
 std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record);
+
+inline constexpr char NotNsmaFileReason[] = "not an NSMA data file";
 
 // Builds the record of one data file from its header, as the rebuild does (the buffer is blanked
 // first). Returns the reason when the file cannot be read or converted.
@@ -38,8 +42,14 @@ struct RebuildReport {
     Outcome outcome = Outcome::Rebuilt;
     int records = 0;
     QStringList skipped;   // "name: reason", one per data file left out
-    QStringList longNames; // names indexed under their first 15 characters
-    QString error;         // for CannotCreate
+    QStringList longNames; // names indexed under their first 15 characters, each the only one
+    // Names indexed under the same first 15 characters, one list per stored name, in name order.
+    // The graph window tells them apart by their headers.
+    QList<QStringList> sharedNames;
+    // Names among those whose headers give the same index facts as another of the same stored
+    // name: these cannot be told apart when opened.
+    QStringList lookAlikes;
+    QString error; // for CannotCreate
 
     // What the user is told at the end, or an empty text when there is nothing to say.
     QString message() const;

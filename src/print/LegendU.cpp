@@ -1,5 +1,6 @@
 #include "LegendU.h"
 
+#include "common/DisplayText.h"
 #include "common/Resources.h"
 #include "common/WindowPlacement.h"
 #include "graph/GraphUnit.h"
@@ -29,10 +30,6 @@ void textOut(QPainter& p, int x, int y, const QString& text) {
     const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
     p.fillRect(box, Qt::white);
     p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
-}
-
-QString latin1(const QByteArray& bytes) {
-    return QString::fromLatin1(bytes);
 }
 
 } // namespace
@@ -108,19 +105,19 @@ void TLegend::FormActivate() {
     p.setPen(pen);
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
-    textOut(p, 20, 90, QStringLiteral("Antenna Type Number:  ") + latin1(r.modelNumber()));
+    textOut(p, 20, 90, QStringLiteral("Antenna Type Number:  ") + DisplayText(r.modelNumber()));
     textOut(p, 20, 110,
-            QStringLiteral("RPE:  ") + latin1(r.rpeNumber()) + QStringLiteral("   ") +
-                latin1(r.description1()));
+            QStringLiteral("RPE:  ") + DisplayText(r.rpeNumber()) + QStringLiteral("   ") +
+                DisplayText(r.description1()));
     textOut(p, 20, 130,
-            latin1(r.size()) + QStringLiteral(" Foot Antenna  ") + latin1(r.frequencyRange()) +
-                QStringLiteral(" GHz"));
+            DisplayText(r.size()) + QStringLiteral(" Foot Antenna  ") +
+                DisplayText(r.frequencyRange()) + QStringLiteral(" GHz"));
     textOut(p, 20, 150,
-            QStringLiteral("Gain ") + latin1(r.gain()) + QStringLiteral(" dBi at ") +
-                latin1(r.midFrequency()) + QStringLiteral(" GHz"));
+            QStringLiteral("Gain ") + DisplayText(r.gain()) + QStringLiteral(" dBi at ") +
+                DisplayText(r.midFrequency()) + QStringLiteral(" GHz"));
 
     // 7. The long description.
-    Memo1->setPlainText(latin1(r.description2()));
+    Memo1->setPlainText(DisplayText(r.description2()));
 
     // 8. Feed picture and orientation texts.
     if (wide) {
@@ -153,7 +150,7 @@ void TLegend::FormActivate() {
         p.drawLine(80, 188 + 20 * i, 150, 188 + 20 * i);
         p.setPen(Qt::black);
         textOut(p, 160, 180 + 20 * i,
-                latin1(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
+                DisplayText(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
     }
     p.end();
     Image1->setPixmap(QPixmap::fromImage(picture_));

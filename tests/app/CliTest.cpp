@@ -7,6 +7,7 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QProcessEnvironment>
 #include <QtGui/QImage>
 #include <gtest/gtest.h>
 
@@ -30,9 +31,8 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         if (file.contains(QStringLiteral("bruce-lee"))) {
             // Its minus signs are U+2010: reported with the conversion message, nothing printed.
             EXPECT_EQ(r.exitCode, 1);
-            EXPECT_TRUE(r.err.startsWith("'\xc3\xa2\xc2\x80\xc2\x90"
-                                         "179' is not a valid floating point value"))
-                << r.err.toStdString();
+            EXPECT_EQ(r.err, "'\xe2\x80\x90"
+                             "179' is not a valid floating point value\n");
             EXPECT_TRUE(r.out.isEmpty());
             continue;
         }
@@ -47,6 +47,27 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         ASSERT_EQ(LoadPatternFile(file, header.feedOrientation(), expected).status,
                   LoadStatus::Loaded);
         EXPECT_EQ(json[QStringLiteral("feedKind")].toString(), feedKindName(expected.feedKind));
+        // The index record the rebuild makes of the file, field by field.
+        const QJsonObject record = json[QStringLiteral("record")].toObject();
+        const auto text = [&](const char* key) {
+            return record[QLatin1String(key)].toString().toLatin1();
+        };
+        EXPECT_EQ(record.size(), 15);
+        EXPECT_EQ(text("fileName"), header.fileName());
+        EXPECT_EQ(text("modelNumber"), header.modelNumber());
+        EXPECT_EQ(text("series"), header.series());
+        EXPECT_EQ(text("size"), header.size());
+        EXPECT_EQ(text("polarization"), header.polarization());
+        EXPECT_EQ(text("date"), header.date());
+        EXPECT_EQ(text("rpeNumber"), header.rpeNumber());
+        EXPECT_EQ(record[QStringLiteral("lowFrequency")].toDouble(), header.lowFrequency());
+        EXPECT_EQ(record[QStringLiteral("highFrequency")].toDouble(), header.highFrequency());
+        EXPECT_EQ(text("frequencyRange"), header.frequencyRange());
+        EXPECT_EQ(text("midFrequency"), header.midFrequency());
+        EXPECT_EQ(text("gain"), header.gain());
+        EXPECT_EQ(text("feedOrientation"), header.feedOrientation());
+        EXPECT_EQ(text("description1"), header.description1());
+        EXPECT_EQ(text("description2"), header.description2());
         const QJsonArray texts = json[QStringLiteral("polarizationTexts")].toArray();
         const QJsonArray cuts = json[QStringLiteral("cuts")].toArray();
         ASSERT_EQ(texts.size(), 4);
@@ -76,6 +97,39 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
     EXPECT_EQ(r.err.trimmed(), "File was not found");
 }
 
+TEST(Cli, ShowWithoutARecordAndFilesThatAreNotData) {
+    testutils::Sandbox box;
+    // A header the index would refuse still shows its pattern, and says why there is no record.
+    box.write(QStringLiteral("baddate.adf"), "DTDATA:,20031305\nPOLARI:,H/H\nNUPOIN:,1\n0,0,\n");
+    auto r = testutils::runCli({QStringLiteral("show"), box.path(QStringLiteral("baddate.adf")),
+                                QStringLiteral("--json")});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(
+        r.out.endsWith("\"record\": null, \"recordError\": \"'20031305' is not a valid date\"}\n"));
+
+    // Text or noise that is no data file at all.
+    box.write(QStringLiteral("notes.adf"), "Dear reader,\nthese are notes.\n");
+    box.write(QStringLiteral("x.adf"), QByteArray("\x00\x01\xff\x7f", 4).repeated(100));
+    for (const QString& name : {QStringLiteral("notes.adf"), QStringLiteral("x.adf")}) {
+        r = testutils::runCli({QStringLiteral("show"), box.path(name)});
+        EXPECT_EQ(r.exitCode, 1) << name.toStdString();
+        EXPECT_EQ(r.err, "not an NSMA data file\n");
+        EXPECT_TRUE(r.out.isEmpty());
+        r = testutils::runCli({QStringLiteral("screen"), box.path(name), QStringLiteral("-o"),
+                               box.path(QStringLiteral("x.png"))});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.endsWith(": not an NSMA data file\n")) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(box.path(QStringLiteral("x.png"))));
+    }
+
+    // The summary shows texts as written: UTF-8 here.
+    box.write(QStringLiteral("utf8.adf"),
+              "MODNUM:,A1\nPOLARI:,V/V \xe2\x80\x90 UHP\nNUPOIN:,1\n0,0,\n");
+    r = testutils::runCli({QStringLiteral("show"), box.path(QStringLiteral("utf8.adf"))});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("(\"V/V \xe2\x80\x90 UHP\")")) << r.out.toStdString();
+}
+
 TEST(Cli, IndexListAndScreen) {
     testutils::Sandbox box;
     const QString index = box.path(QStringLiteral("FileIndx.dat"));
@@ -91,12 +145,56 @@ TEST(Cli, IndexListAndScreen) {
         lines[0],
         "FileName,ModNum,Ser,Sz,Polar,Date,RPE#,LowFreq,HighFreq,FreqRange,MidF,Gain,Feed,Rev.");
 
-    // Files from other tools: indexed, long names reported as cut.
+    // Files from other tools: indexed, long names reported as cut, the three that share their
+    // first 15 characters together.
     r = testutils::runCli({QStringLiteral("index"), testutils::dataPath(QStringLiteral("real-adf")),
                            QStringLiteral("-o"), index});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("4 records written to "));
-    EXPECT_EQ(r.out.count("name cut to 15 characters"), 4);
+    EXPECT_TRUE(
+        r.out.endsWith("\nname cut to 15 characters: bruce-lee-of-php__Antenna-Prop__example.adf\n"
+                       "names cut to the same 15 characters: "
+                       "Cloud-RF__msi2adf__TQJ-8010-9011DT0_0791_CO_P45_00T.msi.adf, "
+                       "Cloud-RF__msi2adf__TQJ-8010-9011DT0_0862_CO_P45_00T.msi.adf, "
+                       "Cloud-RF__msi2adf__TQJ-8010-9011DT0_826.5_CO_P45_00T.msi.adf\n"))
+        << r.out.toStdString();
+    r = testutils::runCli({QStringLiteral("list"), index});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains(
+        "\nCloud-RF__msi2a,TQJ-8010-9011DT0,TQJ,,Single,\"19 April 2023\",,0.727,0.927,\" "
+        "0.727-0.927\",0.827,10.0,,826.5MHz\n"))
+        << r.out.toStdString();
+    // Texts as written: the model number's U+2010 is UTF-8 in the file and in the listing.
+    EXPECT_TRUE(r.out.contains("\nbruce-lee-of-ph,OA20\xe2\x80\x90"
+                               "67\xe2\x80\x90"
+                               "DIN,OA,20,"))
+        << r.out.toStdString();
+
+    // Some files skipped: the index is written, and the exit status says so.
+    box.write(QStringLiteral("mixed/good.adf"),
+              testutils::readFile(testutils::samplePath(QStringLiteral("ZZ8-107.adf"))));
+    box.write(QStringLiteral("mixed/x.adf"), QByteArray("\x00\x01\xff", 3).repeated(50));
+    r = testutils::runCli(
+        {QStringLiteral("index"), box.path(QStringLiteral("mixed")), QStringLiteral("-o"), index});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.out.endsWith("\nskipped x.adf: not an NSMA data file\n")) << r.out.toStdString();
+    EXPECT_EQ(QFileInfo(index).size(), 380);
+    r = testutils::runCli({QStringLiteral("--help")});
+    EXPECT_TRUE(r.out.contains("  3  index: the index was written, but some files were skipped"));
+
+    // Anything that is not an index is refused, never listed.
+    for (const QByteArray& bytes :
+         {testutils::readFile(testutils::samplePath(QStringLiteral("ZZ8-107.adf"))),
+          QByteArray(380, 'M'), QByteArray(381, '\0'), QByteArray(760, '\x05')}) {
+        box.write(QStringLiteral("not-index.dat"), bytes);
+        r = testutils::runCli({QStringLiteral("list"), box.path(QStringLiteral("not-index.dat"))});
+        EXPECT_EQ(r.exitCode, 1) << bytes.size();
+        EXPECT_TRUE(r.err.endsWith("not-index.dat: not an index file\n")) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    box.write(QStringLiteral("empty.dat"), {});
+    r = testutils::runCli({QStringLiteral("list"), box.path(QStringLiteral("empty.dat"))});
+    EXPECT_EQ(r.exitCode, 0);
 
     r = testutils::runCli(
         {QStringLiteral("index"), box.path(QStringLiteral("empty")), QStringLiteral("-o"), index});
@@ -111,4 +209,40 @@ TEST(Cli, IndexListAndScreen) {
     const QImage chart(png);
     EXPECT_EQ(chart.size(), QSize(960, 400));
     EXPECT_EQ(chart.pixelColor(480, 1), QColor(0, 191, 0)); // V/V at 0 dB, boresight
+    EXPECT_TRUE(testutils::readFile(png).startsWith("\x89PNG"));
+}
+
+TEST(Cli, ScreenWritesTheFormatItsNameSaysAndKeepsStderrClean) {
+    testutils::Sandbox box;
+    const QString adf = testutils::samplePath(QStringLiteral("ZZ8-107.adf"));
+    // No runtime folder, and one open to others: Qt would warn about either.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    QDir().mkpath(box.path(QStringLiteral("open-runtime")));
+    QFile::setPermissions(box.path(QStringLiteral("open-runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QProcessEnvironment open = env;
+    open.insert(QStringLiteral("XDG_RUNTIME_DIR"), box.path(QStringLiteral("open-runtime")));
+
+    const QString gif = box.path(QStringLiteral("chart.GIF"));
+    auto r = testutils::runCli({QStringLiteral("screen"), adf, QStringLiteral("-o"), gif}, {}, env);
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(testutils::readFile(gif).startsWith("GIF87a"));
+    EXPECT_EQ(QImage(gif).size(), QSize(960, 400));
+    const QString png = box.path(QStringLiteral("chart.png"));
+    r = testutils::runCli({QStringLiteral("screen"), adf, QStringLiteral("-o"), png}, {}, open);
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(testutils::readFile(png).startsWith("\x89PNG\r\n"));
+
+    // Other names are refused before anything is drawn or written.
+    for (const char* name : {"chart.jpg", "chart.jpeg", "chart", "chart.png.txt"}) {
+        const QString out = box.path(QLatin1String(name));
+        r = testutils::runCli({QStringLiteral("screen"), adf, QStringLiteral("-o"), out}, {}, env);
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_TRUE(r.err.contains("the chart is written as .png or .gif")) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out)) << name;
+    }
 }

@@ -2,6 +2,7 @@
 // File > Location and File > Refresh, and the index display's dump.
 #include "TestUtils.h"
 #include "app/AppWindows.h"
+#include "app/Catalogue.h"
 #include "app/ChooseFile.h"
 #include "app/DirectForm.h"
 #include "app/MainUnit.h"
@@ -201,6 +202,88 @@ TEST(Selection, CommandLineArguments) {
         EXPECT_EQ(t.prompter.messages,
                   QStringList{QStringLiteral("The specified file could not be found")});
     }
+}
+
+TEST(Selection, ATypeInTwoBandsListsOnlyTheModelsOfTheSelectedRange) {
+    Selection t;
+    // Type ZZX in 5.925-6.425 as well as in 10.700-11.700.
+    t.data(QStringLiteral("zzx6-65.adf"), adf("ZZX6-65", 5925, 6425));
+    t.start();
+    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425"));
+    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZX6-65")});
+    clickRow(t.s().ListBox1, QStringLiteral("10.700-11.700"));
+    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().ListBox3),
+              (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
+    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
+    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().ListBox3),
+              (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65"),
+                           QStringLiteral("ZZX6-65")}));
+}
+
+TEST(Selection, ModelArgumentsAreRebuiltFromTheirFirstTwoParts) {
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("zz8")), "-ZZ8");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("zz8-107")), "ZZ8-107");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("zz8-107-xyz")), "ZZ8-107");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("zzx12-65-a-b")), "ZZX12-65");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("-zz8")), "-ZZ8");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("-zz8-1")), "-ZZ8");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("zz8-")), "ZZ8-");
+    EXPECT_EQ(ModelNumberArgument(QStringLiteral("q\u00e9")), "-Q\xc3\xa9"); // a to z only
+
+    // "zz8" finds the model "-ZZ8", never "ZZ8".
+    Selection t;
+    t.data(QStringLiteral("dash.adf"), adf("-zz8", 5925, 6425));
+    t.data(QStringLiteral("plain.adf"), adf("ZZ8", 5925, 6425));
+    t.start({QStringLiteral("zz8")});
+    ASSERT_EQ(t.shown.size(), 1);
+    EXPECT_EQ(t.shown[0].first, "-ZZ8");
+}
+
+TEST(Selection, TextsWrittenAsUtf8ShowAsWritten) {
+    Selection t;
+    // Model and description with U+2010 in UTF-8; a Latin-1 degree sign in another file.
+    t.data(QStringLiteral("oa20.adf"), adf("OA20\xe2\x80\x90"
+                                           "67",
+                                           400, 520));
+    t.data(QStringLiteral("oa21.adf"), adf("OA21\xb0", 400, 520));
+    t.start();
+    const QString oa20 = QStringLiteral("OA20\u2010"
+                                        "67");
+    EXPECT_TRUE(items(t.s().ListBox3).contains(oa20));
+    EXPECT_TRUE(items(t.s().ListBox3).contains(QStringLiteral("OA21\u00b0")));
+    clickRow(t.s().ListBox1, QStringLiteral(" 0.400-0.520"));
+    EXPECT_EQ(items(t.s().ListBox3), (QStringList{oa20, QStringLiteral("OA21\u00b0")}));
+    clickRow(t.s().ListBox3, oa20);
+    ASSERT_EQ(t.shown.size(), 1);
+    EXPECT_EQ(t.shown[0].first, "OA20\xe2\x80\x90"
+                                "67"); // the stored bytes are unchanged
+    clickRow(t.s().ListBox3, QStringLiteral("OA21\u00b0"));
+    ASSERT_EQ(t.shown.size(), 2);
+    EXPECT_EQ(t.shown[1].first, "OA21\xb0");
+
+    // The chooser line and the index table decode the same way.
+    IndexRecord r;
+    r.setText(IndexField::FileName, "\xc2\xb0.adf");            // UTF-8
+    r.setText(IndexField::FrequencyRange, "10.700-11.700\xb0"); // Latin-1
+    r.setText(IndexField::FeedOrientation, "R\xc3\xa9");        // UTF-8
+    EXPECT_EQ(TChooseDlg::matchLine(r),
+              QStringLiteral("\u00b0.adf  10.700-11.700\u00b0 GHz      R\u00e9 FEED"));
+    TIndexFileForm* display = t.w->indexDisplay;
+    display->FormShow();
+    QStringList models;
+    for (int row = 0; row < display->StringGrid1->rowCount(); ++row)
+        models << display->StringGrid1->item(row, 1)->text();
+    EXPECT_TRUE(models.contains(oa20));
+    EXPECT_TRUE(models.contains(QStringLiteral("OA21\u00b0")));
+    // The dump is written in UTF-8, so the text file shows what the table shows.
+    display->accept();
+    const QByteArray dump = testutils::readFile(t.box.path(QStringLiteral("prog/FileIndx.txt")));
+    EXPECT_TRUE(dump.contains("\r\noa20.adf,OA20\xe2\x80\x90"
+                              "67,OA,20,"));
+    EXPECT_TRUE(dump.contains("\r\noa21.adf,OA21\xc2\xb0,OA,21,"));
 }
 
 TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {

@@ -99,16 +99,3 @@ TEST(ProgramPaths, DataDirectoryFindsAFolderThatDiffersOnlyInLetterCase) {
     EXPECT_EQ(paths::resolveDirectoryCase(QStringLiteral("/no/such/place")),
               QStringLiteral("/no/such/place"));
 }
-
-TEST(ProgramPaths, LongFileNamesAreFoundByTheirStoredPrefix) {
-    testutils::Sandbox box;
-    box.write(QStringLiteral("ZZX12-65A-LONGNAME.adf"), "x");
-    box.write(QStringLiteral("ZZ8-107.adf"), "x");
-    EXPECT_EQ(paths::locateDataFile(box.path(), "ZZ8-107.adf"),
-              box.path(QStringLiteral("ZZ8-107.adf")));
-    EXPECT_EQ(paths::locateDataFile(box.path(), "ZZX12-65A-LONGN"),
-              box.path(QStringLiteral("ZZX12-65A-LONGNAME.adf")));
-    EXPECT_FALSE(paths::locateDataFile(box.path(), "ZZ8-108.adf"));
-    box.write(QStringLiteral("ZZX12-65A-LONGNAME2.adf"), "x");
-    EXPECT_FALSE(paths::locateDataFile(box.path(), "ZZX12-65A-LONGN")); // ambiguous
-}

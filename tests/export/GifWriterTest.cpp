@@ -218,6 +218,32 @@ TEST(GifWriter, MapsColoursBeyond256ToTheNearestKept) {
     }
 }
 
+TEST(GifWriter, AColourHalfwayBetweenTwoKeptOnesTakesTheLowerIndex) {
+    // 256 kept colours 32 apart in red and green; one rare colour halfway between kept colours 0
+    // and 1 in red, equally far (16 x 16) from both and farther from every other.
+    const auto kept = [](int m) {
+        return qRgb(17 + 32 * (m & 7), 15 + 32 * ((m >> 3) & 7), 33 + 64 * (m >> 6));
+    };
+    const QRgb halfway = qRgb(33, 15, 33);
+    for (const int first : {0, 1}) {
+        SCOPED_TRACE(first);
+        // The colour `first` is the most frequent, so it gets palette index 0; the other of
+        // the two comes next, and the tie between them must go to index 0.
+        std::vector<QRgb> pixels;
+        for (int m = 0; m < 256; ++m)
+            pixels.insert(pixels.end(), m == first ? 4 : m == 1 - first ? 3 : 2, kept(m));
+        pixels.push_back(halfway);
+        ASSERT_EQ(pixels.size(), 516u);
+        const QImage input = paint(43, 12, [&](int i) { return pixels[std::size_t(i)]; });
+        const QImage expected = paint(43, 12, [&](int i) {
+            return pixels[std::size_t(i)] == halfway ? kept(first) : pixels[std::size_t(i)];
+        });
+        const GiflibPicture decoded = expectDecodesTo(encode(input), expected);
+        EXPECT_EQ(decoded.palette[0], kept(first));
+        EXPECT_EQ(decoded.palette[1], kept(1 - first));
+    }
+}
+
 TEST(GifWriter, DropsLowBitsBlueThenRedWhenColoursOverflow) {
     const auto paletteOf = [](const QImage& image) {
         return decodeWithGiflib(encode(image)).palette;

@@ -5,6 +5,7 @@
 #include "app/MainUnit.h"
 #include "common/Prompter.h"
 #include "graph/GraphUnit.h"
+#include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
 #include "index/IndexRefresh.h"
 #include "print/LegendU.h"
@@ -138,6 +139,38 @@ TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {
     t.g().show();
     t.g().close();
     EXPECT_EQ(t.programEnds, 2);
+}
+
+TEST(GraphWindow, EachRealFileSharingItsFirst15CharactersOpensItself) {
+    Graph t;
+    const QString real = testutils::dataPath(QStringLiteral("real-adf"));
+    const QStringList names = QDir(real).entryList({QStringLiteral("Cloud-RF*.adf")});
+    ASSERT_EQ(names.size(), 3);
+    for (const QString& name : names)
+        t.box.write(QStringLiteral("prog/NSMAData/") + name,
+                    testutils::readFile(real + QLatin1Char('/') + name));
+    for (const QString& name : names) {
+        IndexRecord r;
+        ASSERT_FALSE(BuildRecordFromFile(t.box.path(QStringLiteral("prog/NSMAData/") + name), r));
+        r.setText(IndexField::FileName, r.fileName()); // as the index holds it: 15 characters
+        t.g().ShowAntenna(r);
+        LoadedPattern own;
+        ASSERT_EQ(LoadPatternFile(real + QLatin1Char('/') + name, "", own).status,
+                  LoadStatus::Loaded);
+        EXPECT_EQ(t.g().Pattern.CutPoints, own.CutPoints) << name.toStdString();
+    }
+    EXPECT_TRUE(t.prompter.messages.isEmpty());
+    EXPECT_EQ(t.modalRuns, 3);
+
+    // A record that none of them gives: the message names the candidates.
+    IndexRecord r;
+    r.setText(IndexField::FileName, "Cloud-RF__msi2a");
+    t.g().ShowAntenna(r);
+    ASSERT_EQ(t.prompter.messages.size(), 1);
+    EXPECT_EQ(t.prompter.messages[0], QStringLiteral("File was not found\n\nThe index names "
+                                                     "\"Cloud-RF__msi2a\"; these files begin "
+                                                     "with it:\n") +
+                                          names.join(QLatin1Char('\n')));
 }
 
 TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {

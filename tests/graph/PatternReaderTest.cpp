@@ -74,7 +74,15 @@ TEST(ParsePoint, ReadsAngleAndLevelWithDotDecimals) {
     EXPECT_EQ(ParsePoint("ten,-3,").error, floatError("ten"));
     EXPECT_EQ(ParsePoint("10,-3;5,").error, floatError("-3;5"));
     EXPECT_EQ(ParsePoint("10,,").error, floatError(""));
-    for (const char* bad : {"inf,1,", "nan,1,", "0x10,1,", "1e400,1,", "1.2.3,1,", "e5,1,"})
+    // Numbers written ".5" and "5." as other tools write them.
+    p = ParsePoint(".5,-3.,");
+    ASSERT_TRUE(p.point);
+    EXPECT_EQ(*p.point, TDataType(0.5, -3));
+    p = ParsePoint("-.25e1 , 7. ");
+    ASSERT_TRUE(p.point);
+    EXPECT_EQ(*p.point, TDataType(-2.5, 7));
+    for (const char* bad : {"inf,1,", "nan,1,", "0x10,1,", "1e400,1,", "1.2.3,1,", "e5,1,", ".,1,",
+                            "-.,1,", "1,.e1,"})
         EXPECT_FALSE(ParsePoint(bad).point) << bad;
 }
 
@@ -226,12 +234,17 @@ TEST(LoadPatternFile, MissingFilesAndRealFilesFromOtherTools) {
     EXPECT_EQ(p.CutPoints[CutVV].front(), TDataType(-179, 8.31));
     EXPECT_EQ(p.feedKind, FeedKind::None);
 
-    // U+2010 instead of a minus sign: not a number, reported with the file's bytes as Latin-1.
+    // U+2010 instead of a minus sign: not a number, reported with the text as written (UTF-8).
     p = {};
     r = LoadPatternFile(
         testutils::dataPath(QStringLiteral("real-adf/bruce-lee-of-php__Antenna-Prop__example.adf")),
         "", p);
     EXPECT_EQ(r.status, LoadStatus::ConversionFailed);
-    EXPECT_EQ(r.message, floatError("\xe2\x80\x90"
-                                    "179"));
+    EXPECT_EQ(r.message, QStringLiteral("'\u2010179' is not a valid floating point value"));
+    // Bytes that are not UTF-8 are shown as Latin-1.
+    EXPECT_EQ(ParsePoint("1,\xb0"
+                         "5,")
+                  .error,
+              QStringLiteral("'\u00b0"
+                             "5' is not a valid floating point value"));
 }

@@ -34,6 +34,19 @@ IndexRecord sampleRecord() {
     return r;
 }
 
+// The layout other programs read, written out here rather than taken from the code.
+const struct {
+    IndexField field;
+    int offset;
+    int capacity;
+} Layout[] = {{IndexField::FileName, 0, 15},         {IndexField::ModelNumber, 16, 16},
+              {IndexField::Series, 33, 6},           {IndexField::Size, 40, 4},
+              {IndexField::Polarization, 45, 7},     {IndexField::Date, 53, 21},
+              {IndexField::RpeNumber, 75, 5},        {IndexField::FrequencyRange, 97, 18},
+              {IndexField::MidFrequency, 116, 9},    {IndexField::Gain, 126, 9},
+              {IndexField::FeedOrientation, 136, 6}, {IndexField::Description1, 143, 20},
+              {IndexField::Description2, 164, 215}};
+
 } // namespace
 
 TEST(IndexRecord, FieldsSitAtTheirFixedOffsets) {
@@ -92,6 +105,31 @@ TEST(IndexRecord, TextsAreCutToCapacityAndRemnantsIgnored) {
     EXPECT_TRUE(r.gain().isEmpty());
 }
 
+TEST(IndexRecord, EveryTextFieldIsCutAtItsCapacityInPlace) {
+    for (const auto& f : Layout) {
+        SCOPED_TRACE(f.offset);
+        IndexRecord r;
+        r.bytes().fill(0xEE);
+        QByteArray value;
+        for (int i = 0; i < f.capacity + 7; ++i)
+            value += char('A' + (i * 7 + f.offset) % 26);
+        r.setText(f.field, value);
+        const QByteArray b = recordBytes(r);
+        EXPECT_EQ(static_cast<unsigned char>(b[f.offset]), f.capacity);
+        EXPECT_EQ(b.mid(f.offset + 1, f.capacity), value.first(f.capacity));
+        EXPECT_EQ(r.text(f.field), value.first(f.capacity));
+        // Nothing outside the field's own bytes is touched.
+        for (int i = 0; i < IndexRecord::RecordSize; ++i) {
+            if (i < f.offset || i > f.offset + f.capacity) {
+                ASSERT_EQ(static_cast<unsigned char>(b[i]), 0xEE) << "byte " << i;
+            }
+        }
+        // A value of exactly the capacity is kept whole.
+        r.setText(f.field, value.first(f.capacity));
+        EXPECT_EQ(r.text(f.field), value.first(f.capacity));
+    }
+}
+
 TEST(IndexFile, AppendsScansRewindsAndIgnoresAPartialTail) {
     testutils::Sandbox box;
     const QString path = box.path(QStringLiteral("FileIndx.dat"));
@@ -134,4 +172,36 @@ TEST(IndexFile, AppendsScansRewindsAndIgnoresAPartialTail) {
     ASSERT_TRUE(in.open(path));
     EXPECT_FALSE(in.readNext(got));
     EXPECT_FALSE(in.open(box.path(QStringLiteral("missing/FileIndx.dat"))));
+}
+
+TEST(IndexFile, TellsAnIndexFromOtherFiles) {
+    testutils::Sandbox box;
+    const QString path = box.path(QStringLiteral("x.dat"));
+    auto holdsRecords = [&](const QByteArray& bytes) {
+        testutils::writeFile(path, bytes);
+        IndexFile f;
+        return f.open(path) && f.holdsRecords();
+    };
+    const QByteArray good = recordBytes(sampleRecord());
+    EXPECT_TRUE(holdsRecords({}));
+    EXPECT_TRUE(holdsRecords(good + good));
+    EXPECT_FALSE(holdsRecords(good + good.first(379)));
+    // 380 bytes of text: the first length byte alone is far beyond 15.
+    EXPECT_FALSE(holdsRecords(QByteArray(380, 'M')));
+    // One length byte at its field's capacity is fine; one above it is not an index.
+    for (const auto& f : Layout) {
+        QByteArray bad = good;
+        bad[f.offset] = char(f.capacity);
+        EXPECT_TRUE(holdsRecords(good + bad)) << f.offset;
+        bad[f.offset] = char(f.capacity + 1);
+        EXPECT_FALSE(holdsRecords(good + bad)) << f.offset;
+    }
+    // A reader that checked starts at the first record.
+    testutils::writeFile(path, good);
+    IndexFile f;
+    ASSERT_TRUE(f.open(path));
+    ASSERT_TRUE(f.holdsRecords());
+    IndexRecord got;
+    EXPECT_TRUE(f.readNext(got));
+    EXPECT_EQ(got, sampleRecord());
 }

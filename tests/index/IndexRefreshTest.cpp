@@ -77,6 +77,10 @@ TEST(IndexRefresh, HeaderFieldsAreDerivedAsStored) {
     EXPECT_EQ(r.series(), "ZZ");
     EXPECT_EQ(r.size(), "");
     EXPECT_EQ(FrequencyRangeLabel(0.4, 0.52), QByteArray(" 0.400-0.520"));
+    // Numbers written ".5" or "5." as other tools write them.
+    r = recordOf("LOWFRQ:,5925.\nHGHFRQ:,.6425e4\nMDGAIN:,.55 dBi\nNUPOIN:,1\n");
+    EXPECT_EQ(r.frequencyRange(), " 5.925-6.425");
+    EXPECT_EQ(r.gain(), "0.6");
     EXPECT_EQ(FrequencyRangeLabel(37, 39.5), QByteArray("37.000-39.500"));
 }
 
@@ -118,6 +122,78 @@ TEST(IndexRefresh, BadFilesAreSkippedAndReportedWhileGoodOnesAreIndexed) {
     EXPECT_EQ(records[1].lowFrequency(), 0.0);
     EXPECT_EQ(records[2].fileName(), "ZZX12-65-LONGNA");
     EXPECT_EQ(QFileInfo(index).size(), 3 * 380);
+}
+
+TEST(IndexRefresh, FilesThatAreNotNsmaDataAreSkipped) {
+    testutils::Sandbox box;
+    QByteArray noise;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 5000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        noise += char(seed >> 24);
+    }
+    QByteArray highNoise = noise; // binary without a NUL byte, with line ends
+    for (char& c : highNoise)
+        c = (c & 0x3F) == 0 ? '\n' : char(c | 0x80);
+    box.write(QStringLiteral("data/a.adf"), header("ZZ8-107"));
+    box.write(QStringLiteral("data/x.adf"), noise);
+    box.write(QStringLiteral("data/y.adf"), highNoise);
+    box.write(QStringLiteral("data/empty.adf"), {});
+    box.write(QStringLiteral("data/notes.adf"), "Dear reader,\nthese are notes, not data.\n");
+    // Keyword lines, but none the index is made from, and the pattern starting at once.
+    box.write(QStringLiteral("data/nohead.adf"), "REVNUM:,x\nPOLARI:,H/H\nNUPOIN:,1\n0,0,\n");
+    // A NUL byte after the header has begun is just a byte of the header.
+    box.write(QStringLiteral("data/z-late-nul.adf"),
+              QByteArray("MODNUM:,ZZ9\nDESCR1:,a\0b\nNUPOIN:,1\n0,0,\n", 39));
+
+    const QString index = box.path(QStringLiteral("FileIndx.dat"));
+    const RebuildReport report = RebuildIndex(box.path(QStringLiteral("data")), index);
+    EXPECT_EQ(report.outcome, RebuildReport::Outcome::Rebuilt);
+    EXPECT_EQ(report.skipped, (QStringList{QStringLiteral("empty.adf: not an NSMA data file"),
+                                           QStringLiteral("nohead.adf: not an NSMA data file"),
+                                           QStringLiteral("notes.adf: not an NSMA data file"),
+                                           QStringLiteral("x.adf: not an NSMA data file"),
+                                           QStringLiteral("y.adf: not an NSMA data file")}));
+    const QList<IndexRecord> records = readAll(index);
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].modelNumber(), "ZZ8-107");
+    EXPECT_EQ(records[1].description1(), QByteArray("a\0b", 3));
+}
+
+TEST(IndexRefresh, NamesSharingTheirFirst15CharactersAreReportedTogether) {
+    testutils::Sandbox box;
+    const QString cloud = testutils::dataPath(QStringLiteral("real-adf"));
+    for (const QString& name : QDir(cloud).entryList({QStringLiteral("Cloud-RF*.adf")}))
+        box.write(QStringLiteral("data/") + name,
+                  testutils::readFile(cloud + QLatin1Char('/') + name));
+    box.write(QStringLiteral("data/ZZX12-65-LONGNAME.adf"), header("ZZX12-65"));
+    box.write(QStringLiteral("data/ZZX12-65-LONGNAME-B.adf"), header("ZZX12-65"));
+    box.write(QStringLiteral("data/ZZ8-107-SINGLE-LONG.adf"), header("ZZ8-107"));
+    // Shares its name with an unreadable file only: an ordinary long name.
+    box.write(QStringLiteral("data/ZZ8-108-ALMOST-1.adf"), header("ZZ8-108"));
+    box.write(QStringLiteral("data/ZZ8-108-ALMOST-2.adf"), "LOWFRQ:,low\n");
+
+    const RebuildReport r =
+        RebuildIndex(box.path(QStringLiteral("data")), box.path(QStringLiteral("FileIndx.dat")));
+    EXPECT_EQ(r.records, 7);
+    EXPECT_EQ(r.longNames, (QStringList{QStringLiteral("ZZ8-107-SINGLE-LONG.adf"),
+                                        QStringLiteral("ZZ8-108-ALMOST-1.adf")}));
+    ASSERT_EQ(r.sharedNames.size(), 2);
+    EXPECT_EQ(r.sharedNames[0],
+              (QStringList{
+                  QStringLiteral("Cloud-RF__msi2adf__TQJ-8010-9011DT0_0791_CO_P45_00T.msi.adf"),
+                  QStringLiteral("Cloud-RF__msi2adf__TQJ-8010-9011DT0_0862_CO_P45_00T.msi.adf"),
+                  QStringLiteral("Cloud-RF__msi2adf__TQJ-8010-9011DT0_826.5_CO_P45_00T.msi.adf")}));
+    EXPECT_EQ(r.sharedNames[1], (QStringList{QStringLiteral("ZZX12-65-LONGNAME-B.adf"),
+                                             QStringLiteral("ZZX12-65-LONGNAME.adf")}));
+    // The Cloud-RF files differ in their headers; the two ZZX12-65 copies do not.
+    EXPECT_EQ(r.lookAlikes, r.sharedNames[1]);
+    const QString text = r.message();
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("share their first 15 characters; each is told apart")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0862_CO_P45_00T.msi.adf\nCloud-RF__msi2adf__TQJ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("cannot be opened from the index; rename them:\n"
+                                             "ZZX12-65-LONGNAME-B.adf\nZZX12-65-LONGNAME.adf")));
 }
 
 TEST(IndexRefresh, EmptyOrMissingFoldersAndUnwritableIndexes) {

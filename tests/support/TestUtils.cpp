@@ -45,8 +45,11 @@ bool Sandbox::write(const QString& relative, const QByteArray& bytes) const {
     return writeFile(path(relative), bytes);
 }
 
-CliResult runCli(const QStringList& args, const QString& workingDir) {
+CliResult runCli(const QStringList& args, const QString& workingDir,
+                 const std::optional<QProcessEnvironment>& environment) {
     QProcess p;
+    if (environment)
+        p.setProcessEnvironment(*environment);
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
     p.start(cliPath(), args);

@@ -1,8 +1,10 @@
 #pragma once
 // Helpers shared by the test programs.
 #include <QtCore/QByteArray>
+#include <QtCore/QProcessEnvironment>
 #include <QtCore/QString>
 #include <QtCore/QTemporaryDir>
+#include <optional>
 
 namespace testutils {
 
@@ -35,7 +37,9 @@ struct CliResult {
     QByteArray err;
 };
 
-// Runs the batch tool with the given arguments and waits for it.
-CliResult runCli(const QStringList& args, const QString& workingDir = {});
+// Runs the batch tool with the given arguments (and environment, when one is given) and waits
+// for it.
+CliResult runCli(const QStringList& args, const QString& workingDir = {},
+                 const std::optional<QProcessEnvironment>& environment = std::nullopt);
 
 } // namespace testutils
