@@ -85,12 +85,27 @@ TPrint::DeviceRect TPrint::mapRect(std::int32_t x1, std::int32_t y1, std::int32_
 
 // ---- Drawing state ------------------------------------------------------------------------------
 
+std::int32_t TPrint::penPixels(std::int32_t logicalWidth) const {
+    if (logicalWidth <= 0 || LogicalWidth <= 0)
+        return 0;
+    return std::max<std::int32_t>(
+        1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
+}
+
 void TPrint::SetPen(const QColor& color, std::int32_t logicalWidth, Qt::PenStyle style) {
-    std::int32_t pixels = 0;
-    if (logicalWidth > 0 && LogicalWidth > 0)
-        pixels = std::max<std::int32_t>(
-            1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
-    SetPenPixels(color, pixels, style);
+    SetPenPixels(color, penPixels(logicalWidth), style);
+}
+
+void TPrint::SetPenWidth(std::int32_t logicalWidth) {
+    QPen pen = Canvas->pen();
+    pen.setWidth(penPixels(logicalWidth));
+    Canvas->setPen(pen);
+}
+
+void TPrint::SetPenColor(const QColor& color) {
+    QPen pen = Canvas->pen();
+    pen.setColor(color);
+    Canvas->setPen(pen);
 }
 
 void TPrint::SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle style) {
