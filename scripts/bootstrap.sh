@@ -7,10 +7,10 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libjpeg62-turbo-dev libgif-dev
-  htmldoc fonts-liberation2 fontconfig
+  libjpeg-turbo-progs htmldoc fonts-liberation2 fontconfig
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdg-utils desktop-file-utils shared-mime-info
-  imagemagick poppler-utils
+  imagemagick poppler-utils librsvg2-bin
 )
 
 missing=()

@@ -1,10 +1,17 @@
 #!/bin/sh
 # Renders the program's bitmaps from the SVG drawings in this folder. Run it by hand after changing
 # a drawing and commit the results; the build only uses the finished files.
-# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick and the Liberation fonts.
+# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick, the Liberation fonts and a built
+# lobeview-cli (build/bin/lobeview-cli, or the path in LOBEVIEW_CLI), whose GIF writer encodes the
+# page logos.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 out=$here/..
+cli=${LOBEVIEW_CLI:-$here/../../build/bin/lobeview-cli}
+if [ ! -x "$cli" ]; then
+    echo "render.sh: no lobeview-cli at $cli; build first or set LOBEVIEW_CLI" >&2
+    exit 1
+fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -26,9 +33,17 @@ convert "$@" +append "$tmp/palette.png"
 rsvg-convert "$here/FLASH.svg" -o "$tmp/FLASH.png"
 convert "$tmp/FLASH.png" +dither -remap "$tmp/palette.png" -type Palette \
     BMP3:"$out/bitmaps/FLASH.bmp"
-convert "$tmp/FLASH.png" +dither -remap "$tmp/palette.png" "$out/gif/GIFCOLORFlASH.gif"
 
-# The black logo for monochrome pages: two colours, cut at half grey.
+# The logos of printed and exported pages, 1200 x 400: the same design drawn large, every stroke
+# at least 12 pixels wide. The colour one keeps the 16 colours above, the black one is cut at half
+# grey; both are handed over as true colour and written as 256-colour GIF files by the program's
+# own GIF writer.
+rsvg-convert "$here/GIFCOLORFlASH.svg" -o "$tmp/GIFCOLORFlASH.png"
+convert "$tmp/GIFCOLORFlASH.png" +dither -remap "$tmp/palette.png" -type TrueColor \
+    PNG24:"$tmp/GIFCOLORFlASH-16.png"
+"$cli" gif "$tmp/GIFCOLORFlASH-16.png" -o "$out/gif/GIFCOLORFlASH.gif"
+
 rsvg-convert "$here/GIFFlASH.svg" -o "$tmp/GIFFlASH.png"
-convert "$tmp/GIFFlASH.png" -colorspace gray -threshold 50% -type Bilevel \
-    "$out/gif/GIFFlASH.gif"
+convert "$tmp/GIFFlASH.png" -colorspace gray -threshold 50% -type TrueColor \
+    PNG24:"$tmp/GIFFlASH-2.png"
+"$cli" gif "$tmp/GIFFlASH-2.png" -o "$out/gif/GIFFlASH.gif"

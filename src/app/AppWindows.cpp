@@ -24,7 +24,8 @@ AppWindows::AppWindows(AppEnvironment env) {
     chooser = new TChooseDlg(owner->prompter(), owner);
     penWidth = new TPenWidthDlg(owner);
     directory = new TDirectorySelect(owner);
-    fileLocations = new TFileLoc(owner);
+    fileLocations =
+        new TFileLoc(owner->shellSettings(), owner->programDirectory(), owner->prompter(), owner);
     printOptions = new TPrintOptionsForm(owner);
     exportOptions = new TExportOptionsForm(owner);
     exportData = new TExportDataForm(owner);

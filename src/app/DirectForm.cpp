@@ -1,13 +1,11 @@
 #include "DirectForm.h"
 
+#include "common/DirectoryPicker.h"
 #include "common/WindowPlacement.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QStorageInfo>
-#include <QtGui/QFileSystemModel>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
-#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTreeView>
 
@@ -22,27 +20,11 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(10, 10, 191, 271);
 
-    model_ = new QFileSystemModel(this);
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    model_->setRootPath(QStringLiteral("/"));
-    DirectoryListBox1 = new QTreeView(this);
-    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(model_);
+    picker_ = new DirectoryPicker(this);
+    DirectoryListBox1 = picker_->tree();
     DirectoryListBox1->setGeometry(24, 24, 161, 217);
-    DirectoryListBox1->setHeaderHidden(true);
-    for (int c = 1; c < model_->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& index) {
-                if (index.isValid())
-                    current_ = model_->filePath(index);
-            });
-
-    DriveComboBox1 = new QComboBox(this);
-    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    DriveComboBox1 = picker_->volumes();
     DriveComboBox1->setGeometry(24, 248, 161, 22);
-    fillVolumes();
-    connect(DriveComboBox1, &QComboBox::activated, this, &TDirectorySelect::DriveComboBox1Change);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -58,36 +40,14 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     setCurrentDirectory(QDir::currentPath());
 }
 
-void TDirectorySelect::fillVolumes() {
-    DriveComboBox1->clear();
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        const QString root = volume.rootPath();
-        const QString label = volume.displayName() == root
-                                  ? root
-                                  : QStringLiteral("%1 (%2)").arg(root, volume.displayName());
-        DriveComboBox1->addItem(label, root);
-    }
-}
-
 void TDirectorySelect::DriveComboBox1Change(int index) {
-    const QString root = DriveComboBox1->itemData(index).toString();
-    if (!root.isEmpty())
-        setCurrentDirectory(root);
+    picker_->volumeChosen(index);
 }
 
 QString TDirectorySelect::currentDirectory() const {
-    QString path = QDir::cleanPath(current_);
-    return path;
+    return picker_->currentDirectory();
 }
 
 void TDirectorySelect::setCurrentDirectory(const QString& path) {
-    current_ = QDir::cleanPath(QDir(path).absolutePath());
-    const QModelIndex index = model_->index(current_);
-    if (index.isValid()) {
-        DirectoryListBox1->setCurrentIndex(index);
-        DirectoryListBox1->scrollTo(index);
-        DirectoryListBox1->expand(index);
-    }
+    picker_->setCurrentDirectory(path);
 }

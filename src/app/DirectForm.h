@@ -2,8 +2,8 @@
 // The directory dialog: picks the data directory from a folder tree and a list of mounted volumes.
 #include <QtWidgets/QDialog>
 
+class DirectoryPicker;
 class QComboBox;
-class QFileSystemModel;
 class QPushButton;
 class QTreeView;
 
@@ -25,7 +25,5 @@ public Q_SLOTS:
     void DriveComboBox1Change(int index);
 
 private:
-    void fillVolumes();
-    QFileSystemModel* model_ = nullptr;
-    QString current_;
+    DirectoryPicker* picker_ = nullptr;
 };

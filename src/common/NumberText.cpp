@@ -1,10 +1,12 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace numtext {
 
@@ -115,26 +117,17 @@ std::optional<int> parseInt(QByteArrayView text) {
     return static_cast<int>(v);
 }
 
-QByteArray formatFixed(double value, int decimals) {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? QByteArray("NAN") : (value > 0 ? "INF" : "-INF");
-    // Take the shortest text that reads back as the value (what a person wrote in the file), then
-    // round that decimal text half away from zero.
-    char shortest[400]; // fixed notation of the largest double fits
-    const auto res =
-        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed);
-    std::string digits(shortest, res.ec == std::errc() ? res.ptr : shortest);
-    bool negative = false;
-    if (!digits.empty() && digits[0] == '-') {
-        negative = true;
-        digits.erase(0, 1);
-    }
-    std::string intPart = digits;
-    std::string frac;
-    if (const auto dot = digits.find('.'); dot != std::string::npos) {
-        intPart = digits.substr(0, dot);
-        frac = digits.substr(dot + 1);
-    }
+namespace {
+
+QByteArray nonFinite(double value) {
+    return std::isnan(value) ? QByteArray("NAN") : (value > 0 ? "INF" : "-INF");
+}
+
+// Rounds the decimal number `intPart`.`frac` half away from zero to `decimals` decimals and
+// writes it with "." as separator; a result of zero has no sign.
+QByteArray roundDecimalText(bool negative, std::string intPart, std::string frac, int decimals) {
+    if (intPart.empty())
+        intPart = "0";
     bool roundUp = false;
     if (static_cast<int>(frac.size()) > decimals) {
         roundUp = frac[static_cast<size_t>(decimals)] >= '5';
@@ -167,6 +160,72 @@ QByteArray formatFixed(double value, int decimals) {
     if (negative && !allZero)
         out.insert(out.begin(), '-');
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+} // namespace
+
+QByteArray formatFixed(double value, int decimals) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    // Take the shortest text that reads back as the value (what a person wrote in the file), then
+    // round that decimal text half away from zero.
+    char shortest[400]; // fixed notation of the largest double fits
+    const auto res =
+        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed);
+    std::string digits(shortest, res.ec == std::errc() ? res.ptr : shortest);
+    bool negative = false;
+    if (!digits.empty() && digits[0] == '-') {
+        negative = true;
+        digits.erase(0, 1);
+    }
+    std::string intPart = digits;
+    std::string frac;
+    if (const auto dot = digits.find('.'); dot != std::string::npos) {
+        intPart = digits.substr(0, dot);
+        frac = digits.substr(dot + 1);
+    }
+    return roundDecimalText(negative, intPart, frac, decimals);
+}
+
+QByteArray formatFixedSignificant(double value, int decimals, int significant) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    significant = std::clamp(significant, 1, 17);
+    // d.ddd...e+XX: the first `significant` digits, correctly rounded, and the decimal exponent.
+    char text[64];
+    const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                                   significant - 1);
+    const std::string_view all(text, res.ec == std::errc() ? res.ptr : text);
+    const size_t e = all.find('e');
+    if (e == std::string_view::npos)
+        return formatFixed(value, decimals);
+    std::string_view mantissa = all.substr(0, e);
+    const bool negative = !mantissa.empty() && mantissa.front() == '-';
+    if (negative)
+        mantissa.remove_prefix(1);
+    std::string digits;
+    for (char c : mantissa)
+        if (isDigit(c))
+            digits += c;
+    int exponent = 0;
+    std::string_view exp = all.substr(e + 1);
+    if (!exp.empty() && exp.front() == '+')
+        exp.remove_prefix(1);
+    std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
+
+    // The value is 0.digits x 10^(exponent + 1): place the point.
+    const int point = exponent + 1;
+    std::string intPart;
+    std::string frac;
+    if (point <= 0) {
+        frac = std::string(static_cast<size_t>(-point), '0') + digits;
+    } else if (point >= static_cast<int>(digits.size())) {
+        intPart = digits + std::string(static_cast<size_t>(point) - digits.size(), '0');
+    } else {
+        intPart = digits.substr(0, static_cast<size_t>(point));
+        frac = digits.substr(static_cast<size_t>(point));
+    }
+    return roundDecimalText(negative, intPart, frac, decimals);
 }
 
 } // namespace numtext

@@ -20,4 +20,10 @@ std::optional<int> parseInt(QByteArrayView text);
 // half away from zero as it is written (38.25 gives 38.3, 38.46 gives 38.5).
 QByteArray formatFixed(double value, int decimals);
 
+// Fixed notation with exactly `decimals` decimals, "." as separator, of the value first taken to
+// `significant` significant digits (correctly rounded), then rounded half away from zero as
+// written: with 15 digits 0.125 gives 0.13 and 0.004999999999999999 gives 0.01. A result of zero
+// has no sign. Non-finite values give "NAN", "INF" or "-INF".
+QByteArray formatFixedSignificant(double value, int decimals, int significant);
+
 } // namespace numtext

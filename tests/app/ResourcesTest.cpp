@@ -5,7 +5,9 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QSet>
 #include <QtGui/QImageReader>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -170,36 +172,72 @@ TEST(Resources, HighPerformanceFeedsDifferFromThePlainOnes) {
     }
 }
 
-TEST(Resources, MonochromeLogoGifIsTwoColours) {
+// The page logos are 1200 x 400 GIF files with a 256-colour global table, written by the program's
+// own encoder (an 87a file without extensions).
+void expectPageLogoFile(const QByteArray& bytes, const char* name) {
+    ASSERT_GE(bytes.size(), 13 + 768) << name;
+    EXPECT_TRUE(bytes.startsWith("GIF87a")) << name;
+    EXPECT_EQ(uchar(bytes[6]) | uchar(bytes[7]) << 8, 1200) << name;
+    EXPECT_EQ(uchar(bytes[8]) | uchar(bytes[9]) << 8, 400) << name;
+    EXPECT_EQ(uchar(bytes[10]), 0xF7) << name;
+    EXPECT_EQ(bytes[13 + 768], ',') << name; // the image follows the table directly
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\x00\x3B", 2))) << name;
+}
+
+TEST(Resources, MonochromeLogoGifIsBlackOnWhite) {
     for (const QString& name : spellings(QStringLiteral("GIFFlASH"))) {
         const QByteArray bytes = LoadResourceGif(name);
         ASSERT_FALSE(bytes.isEmpty()) << name.toStdString();
-        EXPECT_TRUE(bytes.startsWith("GIF8")) << name.toStdString();
+        expectPageLogoFile(bytes, "GIFFlASH");
         const QImage image = decodeGif(bytes);
         ASSERT_FALSE(image.isNull()) << name.toStdString();
-        EXPECT_EQ(image.size(), QSize(205, 62));
+        EXPECT_EQ(image.size(), QSize(1200, 400));
         EXPECT_EQ(distinctColours(image), (QSet<QRgb>{Black, White}));
     }
 }
 
-TEST(Resources, ColourLogoGifIsTheLogoBitmap) {
+TEST(Resources, ColourLogoGifIsTheLogoDrawnLarge) {
     const QByteArray bytes = LoadResourceGif(QStringLiteral("gifcolorflash"));
     ASSERT_FALSE(bytes.isEmpty());
-    EXPECT_TRUE(bytes.startsWith("GIF8"));
     EXPECT_EQ(LoadResourceGif(QStringLiteral("GIFCOLORFlASH")), bytes);
     EXPECT_EQ(LoadResourceGif(QStringLiteral("GifColorFlash.GIF")), bytes);
-    const QImage image = decodeGif(bytes);
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(205, 62));
-    // Same drawing, same palette: pixel for pixel the bitmap logo.
-    const QImage logo = LoadResourceBitmap(QStringLiteral("FLASH"));
-    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32),
-              logo.convertToFormat(QImage::Format_RGB32));
+    expectPageLogoFile(bytes, "GIFCOLORFlASH");
+    const QImage image = decodeGif(bytes).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(1200, 400));
+    // The legend logo's colours: white ground, smooth edges, the name in dark blue.
+    const QSet<QRgb> colours = distinctColours(image);
+    EXPECT_GE(colours.size(), 8);
+    EXPECT_LE(colours.size(), 16);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(1199, 0), QPoint(0, 399), QPoint(1199, 399)})
+        EXPECT_EQ(image.pixel(corner), White);
+
+    // The same design as the legend's logo, drawn six times as large and 14 pixels down: the dish
+    // and the waves (the left quarter) match colour for colour, away from the edges.
+    const QImage logo =
+        LoadResourceBitmap(QStringLiteral("FLASH")).convertToFormat(QImage::Format_RGB32);
+    auto kind = [](QRgb c) {
+        if (qGray(c) > 235)
+            return 0; // white
+        if (qRed(c) > qBlue(c) + 60)
+            return 1;                  // orange
+        return qGray(c) < 120 ? 2 : 3; // dark blue or an edge shade
+    };
+    int compared = 0, same = 0;
+    for (int y = 0; y < logo.height(); ++y)
+        for (int x = 0; x < 55; ++x) {
+            const int small = kind(logo.pixel(x, y));
+            if (small == 3)
+                continue;
+            ++compared;
+            same += kind(image.pixel(6 * x + 3, 6 * y + 17)) == small;
+        }
+    EXPECT_GT(compared, 2000);
+    EXPECT_GT(same, compared * 9 / 10) << same << " of " << compared;
 }
 
 TEST(Resources, MonochromeLogoFollowsTheColourOne) {
-    const QImage colour =
-        LoadResourceBitmap(QStringLiteral("FLASH")).convertToFormat(QImage::Format_RGB32);
+    const QImage colour = decodeGif(LoadResourceGif(QStringLiteral("GIFCOLORFlASH")))
+                              .convertToFormat(QImage::Format_RGB32);
     const QImage mono = decodeGif(LoadResourceGif(QStringLiteral("GIFFlASH")))
                             .convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(colour.size(), mono.size());
@@ -219,6 +257,67 @@ TEST(Resources, MonochromeLogoFollowsTheColourOne) {
     EXPECT_GT(ink, 1000);
     EXPECT_LT(blackOnWhite, ink / 50);
     EXPECT_LT(whiteOnSolid, ink / 50);
+}
+
+TEST(Resources, PageLogoStrokesSurviveAnEightfoldShrink) {
+    // Every part of the black logo (each connected piece of ink: the dish, the feed, each wave,
+    // each letter) holds a disc 12 pixels across, so a nearest-neighbour copy at an eighth of
+    // the size still picks up ink from every stroke.
+    const QImage mono = decodeGif(LoadResourceGif(QStringLiteral("GIFFlASH")))
+                            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(mono.size(), QSize(1200, 400));
+    const int w = mono.width(), h = mono.height();
+    std::vector<char> ink(static_cast<size_t>(w * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ink[static_cast<size_t>(y * w + x)] = mono.pixel(x, y) == Black;
+    auto at = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && ink[static_cast<size_t>(y * w + x)];
+    };
+    // A disc of diameter 12: the pixel centres within 6 of the point (x + 0.5, y + 0.5).
+    std::vector<QPoint> disc;
+    for (int dy = -6; dy <= 6; ++dy)
+        for (int dx = -6; dx <= 6; ++dx)
+            if ((dx + 0.5) * (dx + 0.5) + (dy + 0.5) * (dy + 0.5) <= 36)
+                disc.push_back({dx, dy});
+    std::vector<int> piece(ink.size(), -1);
+    int pieces = 0;
+    std::vector<int> thinPieces;
+    for (int start = 0; start < w * h; ++start) {
+        if (!ink[static_cast<size_t>(start)] || piece[static_cast<size_t>(start)] >= 0)
+            continue;
+        bool holdsDisc = false;
+        std::vector<int> stack{start};
+        piece[static_cast<size_t>(start)] = pieces;
+        while (!stack.empty()) {
+            const int p = stack.back();
+            stack.pop_back();
+            const int x = p % w, y = p / w;
+            if (!holdsDisc)
+                holdsDisc = std::all_of(disc.begin(), disc.end(),
+                                        [&](QPoint d) { return at(x + d.x(), y + d.y()); });
+            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                if (at(x + d.x(), y + d.y()) &&
+                    piece[static_cast<size_t>((y + d.y()) * w + x + d.x())] < 0) {
+                    piece[static_cast<size_t>((y + d.y()) * w + x + d.x())] = pieces;
+                    stack.push_back((y + d.y()) * w + x + d.x());
+                }
+        }
+        if (!holdsDisc)
+            thinPieces.push_back(start);
+        ++pieces;
+    }
+    // Dish with strut and feed, three waves, six letters of the name, the bar and the tag line's
+    // seventeen letters.
+    EXPECT_GE(pieces, 25);
+    for (const int p : thinPieces)
+        ADD_FAILURE() << "thin stroke near " << p % w << ',' << p / w;
+
+    // An eighth of the size, nearest neighbour: the name, the bar and the tag line are all there.
+    const QImage small = mono.scaled(150, 50, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    EXPECT_GT(inkStats(small, 0, 50).count, 150 * 50 / 8);
+    for (const auto& [top, bottom] : {std::pair{10, 29}, std::pair{32, 35}, std::pair{36, 44}})
+        EXPECT_GT(inkStats(small, top, bottom).count, 40) << top;
 }
 
 TEST(Resources, LookupIgnoresCaseAndExtensionOnly) {

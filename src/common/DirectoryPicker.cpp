@@ -1,0 +1,79 @@
+#include "DirectoryPicker.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QStorageInfo>
+#include <QtGui/QFileSystemModel>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QTreeView>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+
+DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model_->setRootPath(QStringLiteral("/"));
+    tree_ = new QTreeView(parent);
+    tree_->setObjectName(QStringLiteral("DirectoryListBox1"));
+    tree_->setModel(model_);
+    tree_->setHeaderHidden(true);
+    for (int c = 1; c < model_->columnCount(); ++c)
+        tree_->hideColumn(c);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (index.isValid())
+                    setCurrent(model_->filePath(index));
+            });
+
+    volumes_ = new QComboBox(parent);
+    volumes_->setObjectName(QStringLiteral("DriveComboBox1"));
+    fillVolumes();
+    connect(volumes_, &QComboBox::activated, this, &DirectoryPicker::volumeChosen);
+}
+
+void DirectoryPicker::fillVolumes() {
+    volumes_->clear();
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        const QString root = volume.rootPath();
+        const QString label = volume.displayName() == root
+                                  ? root
+                                  : QStringLiteral("%1 (%2)").arg(root, volume.displayName());
+        volumes_->addItem(label, root);
+    }
+}
+
+void DirectoryPicker::volumeChosen(int index) {
+    const QString root = volumes_->itemData(index).toString();
+    if (!root.isEmpty())
+        setCurrentDirectory(root);
+}
+
+void DirectoryPicker::setCurrent(const QString& path) {
+    const QString clean = QDir::cleanPath(path);
+    if (clean == current_)
+        return;
+    current_ = clean;
+    Q_EMIT directoryChanged(current_);
+}
+
+std::optional<QString> DirectoryPicker::setCurrentDirectory(const QString& path) {
+    const QString absolute = QDir::cleanPath(QDir(path).absolutePath());
+    // The system's own reason when the folder cannot be listed.
+    if (path.isEmpty())
+        return QString::fromLocal8Bit(std::strerror(ENOENT));
+    DIR* dir = ::opendir(QFile::encodeName(absolute).constData());
+    if (!dir)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    ::closedir(dir);
+    const QModelIndex index = model_->index(absolute);
+    if (index.isValid()) {
+        tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
+        tree_->expand(index);
+    }
+    setCurrent(absolute);
+    return std::nullopt;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The program's way of picking a folder: a folder tree and, in place of a drive list, the mounted
+// volumes, linked so that choosing a volume moves the tree to its root. The directory dialog and
+// the File Locations dialog place the two controls where they need them.
+#include <QtCore/QObject>
+#include <QtCore/QString>
+#include <optional>
+
+class QComboBox;
+class QFileSystemModel;
+class QTreeView;
+class QWidget;
+
+class DirectoryPicker : public QObject {
+    Q_OBJECT
+public:
+    // Creates the tree and the volume list as children of `parent`, not yet placed.
+    explicit DirectoryPicker(QWidget* parent);
+
+    QTreeView* tree() const { return tree_; }
+    QComboBox* volumes() const { return volumes_; }
+
+    // The folder selected in the tree: a full path without a trailing separator (except "/").
+    QString currentDirectory() const { return current_; }
+    // Moves the tree to `path`. When it names no folder that can be listed, the tree keeps its
+    // folder and the reason is returned ("No such file or directory", ...).
+    std::optional<QString> setCurrentDirectory(const QString& path);
+    // Fills the volume list again.
+    void fillVolumes();
+
+Q_SIGNALS:
+    // The tree's current folder changed: by the user, through the volume list or by
+    // setCurrentDirectory.
+    void directoryChanged(const QString& path);
+
+public Q_SLOTS:
+    void volumeChosen(int index);
+
+private:
+    void setCurrent(const QString& path);
+    QFileSystemModel* model_ = nullptr;
+    QTreeView* tree_ = nullptr;
+    QComboBox* volumes_ = nullptr;
+    QString current_;
+};

@@ -1,0 +1,458 @@
+#include "PdfExport.h"
+
+#include "common/Prompter.h"
+#include "export/GifWriter.h"
+#include "export/OutputNames.h"
+#include "export/SaveFile.h"
+
+#include <QtCore/QCryptographicHash>
+#include <QtCore/QDir>
+#include <QtCore/QEventLoop>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QLockFile>
+#include <QtCore/QProcess>
+#include <QtCore/QRandomGenerator>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QTemporaryFile>
+#include <QtCore/QTimer>
+#include <sys/stat.h>
+#include <vector>
+
+struct PdfRunAccess {
+    static void setLoop(PdfRunControl* control, QEventLoop* loop) {
+        if (control)
+            control->loop_ = loop;
+    }
+};
+
+void PdfRunControl::cancel() {
+    cancelled_ = true;
+    if (loop_)
+        loop_->quit();
+}
+
+namespace {
+
+const char UnableToCreatePdf[] = "Unable to create PDF file.";
+const char ConverterTooSlow[] = "The PDF converter did not finish within 60 s";
+const char UnableToCreateHtml[] = "Unable to create HTML file for PDF";
+
+QString suffix(PdfVariant variant) {
+    return variant == PdfVariant::Data ? QStringLiteral("dat") : QString();
+}
+
+// Writes `bytes` to a new file at `path`: through a temporary in the same folder that is renamed
+// to `path` only when complete, and never over an existing file or link.
+bool writeByRename(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.lobeview-XXXXXX.part"));
+    if (!temp.open())
+        return false;
+    if (temp.write(bytes) != bytes.size() || !temp.flush())
+        return false;
+    temp.close();
+    temp.setAutoRemove(false);
+    const QString tempName = temp.fileName();
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink() || !QFile::rename(tempName, path)) {
+        QFile::remove(tempName);
+        return false;
+    }
+    return true;
+}
+
+bool isFileOrLink(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+void removeFile(const QString& path) {
+    if (isFileOrLink(path))
+        QFile::remove(path);
+}
+
+// Something of the user's found at a temporary's name, kept under another name in the same
+// folder during the run.
+struct SetAside {
+    QString original;
+    QString aside;
+};
+
+std::optional<SetAside> moveAside(const QString& path) {
+    if (!isFileOrLink(path))
+        return SetAside{path, QString()};
+    const QFileInfo info(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString aside =
+            info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+            QStringLiteral(".kept-%1")
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        if (isFileOrLink(aside))
+            continue;
+        if (QFile::rename(path, aside))
+            return SetAside{path, aside};
+        break;
+    }
+    return std::nullopt;
+}
+
+// When the name is taken again the user's file stays under its aside name rather than be lost.
+void putBack(const SetAside& kept) {
+    if (!kept.aside.isEmpty())
+        QFile::rename(kept.aside, kept.original);
+}
+
+// Waits until `attempt` succeeds, trying it every 50 ms with the event loop running for painting
+// but not for user input, for at most `limitMs`. Returns whether it succeeded.
+bool waitWithoutInput(const std::function<bool()>& attempt, int limitMs) {
+    if (attempt())
+        return true;
+    bool done = false;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (attempt()) {
+            done = true;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    poll.start(50);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done;
+}
+
+QString pdfFailure(const QString& detail) {
+    QString text = QString::fromLatin1(UnableToCreatePdf);
+    if (!detail.trimmed().isEmpty())
+        text += QLatin1Char('\n') + detail.trimmed();
+    return text;
+}
+
+bool looksLikePdf(const QString& path) {
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+}
+
+} // namespace
+
+PdfTemporaries PdfTemporaryPaths(const QString& programDir, QByteArrayView rpeNumber,
+                                 PdfVariant variant) {
+    QString dir = programDir;
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    const QString base = dir + output::FileNameRpe(rpeNumber) + suffix(variant);
+    return {base + QStringLiteral(".gif"), base + QStringLiteral(".html"),
+            base + QStringLiteral(".pdf")};
+}
+
+QSize HtmlPictureSize(PdfVariant variant, bool landscape) {
+    if (variant == PdfVariant::Data)
+        return {700, 800};
+    return landscape ? QSize(680, 520) : QSize(650, 850);
+}
+
+QString OrientationWord(PdfVariant variant, bool landscape) {
+    return variant == PdfVariant::Graph && landscape ? QStringLiteral("landscape")
+                                                     : QStringLiteral("portrait");
+}
+
+QByteArray HtmlPageBytes(const QString& gifPath, int width, int height) {
+    QByteArray src;
+    for (const char c : QFile::encodeName(gifPath)) {
+        switch (c) {
+        case '&':
+            src += "&amp;";
+            break;
+        case '"':
+            src += "&quot;";
+            break;
+        case '<':
+            src += "&lt;";
+            break;
+        case '>':
+            src += "&gt;";
+            break;
+        case '%':
+            src += "%25";
+            break;
+        default:
+            src += c;
+        }
+    }
+    QByteArray page;
+    page += "<html>\r\n";
+    page += "<head>\r\n";
+    page += "  <title>Untitled</title>\r\n";
+    page += "</head>\r\n";
+    page += "\r\n";
+    page += "\r\n";
+    page += "<body bgcolor=\"white\">\r\n";
+    page += "<center>\r\n";
+    page += "<img src=\"" + src + "\" width=" + QByteArray::number(width) +
+            " height=" + QByteArray::number(height) + " border=0 alt=\"image\">\r\n";
+    page += "</center>\r\n";
+    page += "</body>\r\n";
+    page += "</html>\r\n";
+    return page;
+}
+
+std::optional<QString> WriteHtmlPage(const QString& htmlPath, const QString& gifPath, int width,
+                                     int height) {
+    if (!writeByRename(htmlPath, HtmlPageBytes(gifPath, width, height)))
+        return QString::fromLatin1(UnableToCreateHtml);
+    return std::nullopt;
+}
+
+QString ConverterArgumentString(const QString& orientation, const PdfTemporaries& temporaries,
+                                PdfVariant variant) {
+    const QChar q = QLatin1Char('"');
+    return ConverterArguments(orientation, temporaries, variant).mid(0, 9).join(QLatin1Char(' ')) +
+           QLatin1Char(' ') + q + temporaries.pdf + q + QLatin1Char(' ') + q + temporaries.html + q;
+}
+
+QStringList ConverterArguments(const QString& orientation, const PdfTemporaries& temporaries,
+                               PdfVariant variant) {
+    // Only the chart with the word exactly "portrait" is portrait; the data sheet always is.
+    const bool portrait = variant == PdfVariant::Data || orientation == QStringLiteral("portrait");
+    return {QStringLiteral("--webpage"),
+            portrait ? QStringLiteral("--portrait") : QStringLiteral("--landscape"),
+            QStringLiteral("--right"),
+            QStringLiteral("0.00in"),
+            QStringLiteral("--top"),
+            QStringLiteral("0.00in"),
+            QStringLiteral("--bottom"),
+            QStringLiteral("0.00in"),
+            QStringLiteral("-f"),
+            temporaries.pdf,
+            temporaries.html};
+}
+
+QString ConverterProgram(const QString& commonFilesDir) {
+    QString dir = commonFilesDir;
+    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    const QFileInfo own(dir + QStringLiteral("htmldoc"));
+    if (!dir.isEmpty() && own.isFile() && own.isExecutable())
+        return own.absoluteFilePath();
+    return QStandardPaths::findExecutable(QStringLiteral("htmldoc"));
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat sa;
+    struct stat sb;
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+        ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    const auto canonical = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                                : QDir(folder).filePath(info.fileName());
+    };
+    return canonical(a) == canonical(b);
+}
+
+bool FileRename(const QString& sourcePath, const QString& targetPath, Prompter& prompter) {
+    const QString source = sourcePath.trimmed();
+    const QString target = targetPath.trimmed();
+    const QString shownSource = QDir::toNativeSeparators(source);
+    const QString shownTarget = QDir::toNativeSeparators(target);
+    if (SameFile(source, target)) {
+        if (QFileInfo(target).isFile()) {
+            prompter.message(shownTarget + QStringLiteral(" successfully created."));
+            return true;
+        }
+        prompter.message(QStringLiteral("Creating ") + shownTarget + QStringLiteral(" failed"));
+        return false;
+    }
+    QFile in(source);
+    bool copied = QFileInfo(source).isFile() && in.open(QIODevice::ReadOnly);
+    if (copied) {
+        const QByteArray bytes = in.readAll();
+        copied = in.error() == QFileDevice::NoError && !saveWhole(target, bytes);
+        in.close();
+    }
+    if (!copied) {
+        prompter.message(QStringLiteral("Renaming ") + shownSource + QStringLiteral(" to ") +
+                         shownTarget + QStringLiteral(" Failed"));
+        return false;
+    }
+    QFile::remove(source);
+    prompter.message(shownTarget + QStringLiteral(" successfully created."));
+    return true;
+}
+
+QString PdfLockPath(const QString& programDir) {
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                 QStringLiteral("/Quelda");
+    QString dir = QFileInfo(programDir).canonicalFilePath();
+    if (dir.isEmpty())
+        dir = QDir::cleanPath(QFileInfo(programDir).absoluteFilePath());
+    const QByteArray hash =
+        QCryptographicHash::hash(QFile::encodeName(dir), QCryptographicHash::Sha1).toHex();
+    return folder + QStringLiteral("/lobeview-pdf-") + QString::fromLatin1(hash.left(16)) +
+           QStringLiteral(".lock");
+}
+
+std::optional<QString> ConvertToPdf(const QString& orientation, const QString& basePath,
+                                    const PdfOptions& options, Prompter& prompter,
+                                    PdfRunControl* control) {
+    const PdfTemporaries temps =
+        PdfTemporaryPaths(options.programDir, options.rpeNumber, options.variant);
+    const QString target = basePath + QStringLiteral(".pdf");
+    const auto removeInputs = [&] {
+        removeFile(temps.gif);
+        removeFile(temps.html);
+    };
+
+    // The converter's old output must not pass for a new one.
+    removeFile(temps.pdf);
+    if (!QFileInfo(temps.gif).isFile()) {
+        removeInputs();
+        prompter.error(pdfFailure(
+            QStringLiteral("The picture %1 is missing.").arg(QDir::toNativeSeparators(temps.gif))));
+        return std::nullopt;
+    }
+    const QString program = ConverterProgram(options.commonFilesDir);
+    if (program.isEmpty()) {
+        removeInputs();
+        prompter.error(pdfFailure(QStringLiteral("The PDF converter htmldoc was not found.")));
+        return std::nullopt;
+    }
+
+    // An empty private home, so that no ~/.htmldocrc changes the page size or margins.
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    QProcess converter;
+    converter.setProcessEnvironment(environment);
+    converter.setStandardOutputFile(QProcess::nullDevice());
+    converter.setProgram(program);
+    converter.setArguments(ConverterArguments(orientation, temps, options.variant));
+
+    bool ended = false;
+    QEventLoop loop;
+    QObject::connect(&converter, &QProcess::finished, &loop, [&] {
+        ended = true;
+        loop.quit();
+    });
+    QObject::connect(&converter, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart || e == QProcess::Crashed) {
+            ended = true;
+            loop.quit();
+        }
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    converter.start();
+    const bool started = converter.waitForStarted(30000);
+    if (started && control && control->onConverterStarted)
+        control->onConverterStarted();
+    bool timedOut = false;
+    if (started && converter.state() != QProcess::NotRunning && !ended &&
+        !(control && control->isCancelled())) {
+        PdfRunAccess::setLoop(control, &loop);
+        limit.start(options.converterLimitMs);
+        // Window contents are still painted; input (and closing) waits until the converter ends.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        PdfRunAccess::setLoop(control, nullptr);
+        timedOut = !ended && !(control && control->isCancelled());
+    }
+    if (converter.state() != QProcess::NotRunning) {
+        converter.kill();
+        converter.waitForFinished(10000);
+    }
+    removeInputs();
+
+    const bool cancelled = control && control->isCancelled();
+    const bool succeeded = !cancelled && !timedOut && started &&
+                           converter.exitStatus() == QProcess::NormalExit &&
+                           converter.exitCode() == 0 && looksLikePdf(temps.pdf);
+    if (!succeeded) {
+        removeFile(temps.pdf);
+        if (cancelled)
+            return std::nullopt;
+        QString detail;
+        if (timedOut)
+            detail = QString::fromLatin1(ConverterTooSlow);
+        else if (!started)
+            detail = converter.errorString();
+        else
+            detail = QString::fromLocal8Bit(converter.readAllStandardError()).left(4000);
+        prompter.error(pdfFailure(detail));
+        return std::nullopt;
+    }
+    const bool handedOver = FileRename(temps.pdf, target, prompter);
+    if (!handedOver || !SameFile(temps.pdf, target))
+        removeFile(temps.pdf);
+    if (!handedOver)
+        return std::nullopt;
+    return target;
+}
+
+std::optional<QString> MakePdf(const QImage& page, const PdfOptions& options, Prompter& prompter,
+                               PdfRunControl* control) {
+    const PdfTemporaries temps =
+        PdfTemporaryPaths(options.programDir, options.rpeNumber, options.variant);
+    const QString base = output::WithoutExtension(options.confirmedPath);
+    const QString target = base + QStringLiteral(".pdf");
+
+    QDir().mkpath(QFileInfo(PdfLockPath(options.programDir)).absolutePath());
+    QLockFile lock(PdfLockPath(options.programDir));
+    lock.setStaleLockTime(0); // held for as long as a run lives, however long that is
+    if (!waitWithoutInput([&] { return lock.tryLock(0); }, options.lockWaitMs)) {
+        prompter.error(pdfFailure(
+            QStringLiteral("Another PDF is being made in %1; try again when it is finished.")
+                .arg(QDir::toNativeSeparators(options.programDir))));
+        return std::nullopt;
+    }
+
+    // A file the user chose as the target that is also the converter's output is replaced by
+    // the new PDF; anything else at a temporary's name is the user's and comes back afterwards.
+    const bool targetIsOutput = SameFile(target, temps.pdf);
+    std::vector<SetAside> kept;
+    for (const QString& path : {temps.gif, temps.html, temps.pdf}) {
+        const auto aside = moveAside(path);
+        if (!aside) {
+            for (const SetAside& k : kept)
+                putBack(k);
+            prompter.error(cannotCreateMessage(path));
+            return std::nullopt;
+        }
+        kept.push_back(*aside);
+    }
+    const auto restore = [&](bool replacedTarget) {
+        for (const SetAside& k : kept) {
+            if (replacedTarget && k.original == temps.pdf && !k.aside.isEmpty())
+                QFile::remove(k.aside);
+            else
+                putBack(k);
+        }
+    };
+
+    TGIFImage gif;
+    gif.Assign(page);
+    QByteArray gifBytes;
+    if (gif.SaveToBuffer(gifBytes) || !writeByRename(temps.gif, gifBytes)) {
+        restore(false);
+        prompter.error(cannotCreateMessage(temps.gif));
+        return std::nullopt;
+    }
+    const QSize size = HtmlPictureSize(options.variant, options.landscape);
+    if (const auto error = WriteHtmlPage(temps.html, temps.gif, size.width(), size.height())) {
+        removeFile(temps.gif);
+        restore(false);
+        prompter.error(*error);
+        return std::nullopt;
+    }
+    const auto produced = ConvertToPdf(OrientationWord(options.variant, options.landscape), base,
+                                       options, prompter, control);
+    restore(produced.has_value() && targetIsOutput);
+    return produced;
+}

@@ -1,0 +1,146 @@
+// The File Locations dialog, answered through the recording prompter.
+#include "TestUtils.h"
+#include "common/DirectoryPicker.h"
+#include "common/Prompter.h"
+#include "common/Settings.h"
+#include "export/FileLocDlg.h"
+
+#include <QtCore/QDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Locations {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    QString prog = box.path(QStringLiteral("prog/"));
+    ShellSettings settings = ShellSettings::defaults(prog);
+    std::unique_ptr<TFileLoc> dialog;
+
+    Locations() {
+        QDir().mkpath(prog + QStringLiteral("JPG"));
+        QDir().mkpath(prog + QStringLiteral("GIF"));
+        QDir().mkpath(box.path(QStringLiteral("other")));
+        dialog = std::make_unique<TFileLoc>(settings, prog, prompter);
+    }
+    QString path(const QString& relative) const { return box.path(relative); }
+};
+
+} // namespace
+
+TEST(FileLocations, ActivationFillsTheEditsAndTheTreeWritesTheChosenKind) {
+    Locations t;
+    EXPECT_EQ(t.dialog->windowTitle(), QStringLiteral("File Locations"));
+    EXPECT_EQ(t.dialog->Edit3->geometry(), QRect(79, 88, 362, 22));
+    t.dialog->show();
+    EXPECT_EQ(t.dialog->Edit1->text(), t.prog + QStringLiteral("JPG"));
+    EXPECT_EQ(t.dialog->Edit2->text(), t.prog + QStringLiteral("GIF"));
+    EXPECT_EQ(t.dialog->Edit3->text(), t.prog + QStringLiteral("PDF"));
+    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
+    EXPECT_TRUE(t.prompter.errors.isEmpty());
+
+    // Choosing GIF does not move the tree; navigating then writes only into the GIF edit.
+    t.dialog->RadioItems->button(1)->click();
+    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
+    t.dialog->Picker->setCurrentDirectory(t.path(QStringLiteral("other")));
+    EXPECT_EQ(t.dialog->Edit1->text(), t.prog + QStringLiteral("JPG"));
+    EXPECT_EQ(t.dialog->Edit2->text(), t.path(QStringLiteral("other")));
+    EXPECT_EQ(t.dialog->Edit3->text(), t.prog + QStringLiteral("PDF"));
+
+    // Cancel keeps the stored folders; the next showing reloads the edits, with GIF still chosen.
+    t.dialog->BitBtn2->click();
+    EXPECT_EQ(t.dialog->result(), int(QDialog::Rejected));
+    EXPECT_EQ(t.settings.GIFfiles, t.prog + QStringLiteral("GIF"));
+    t.dialog->show();
+    EXPECT_EQ(t.dialog->Edit2->text(), t.prog + QStringLiteral("GIF"));
+    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("GIF"));
+    t.dialog->hide();
+}
+
+TEST(FileLocations, MissingFolderAtActivationIsReportedOncePerShowing) {
+    Locations t;
+    t.settings.JPGfiles = t.path(QStringLiteral("gone"));
+    t.dialog->Picker->setCurrentDirectory(t.path(QStringLiteral("other")));
+    t.dialog->show();
+    EXPECT_EQ(t.prompter.errors,
+              QStringList{QStringLiteral("Cannot open folder ") + t.path(QStringLiteral("gone")) +
+                          QStringLiteral(": No such file or directory")});
+    // The tree stays where it was, and the edits show the stored texts.
+    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.path(QStringLiteral("other")));
+    EXPECT_EQ(t.dialog->Edit1->text(), t.path(QStringLiteral("gone")));
+    // Activating the window again (as after an error box) does not run it again.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(t.dialog.get(), &activate);
+    EXPECT_EQ(t.prompter.errors.size(), 1);
+    t.dialog->hide();
+    t.dialog->show();
+    EXPECT_EQ(t.prompter.errors.size(), 2);
+    t.dialog->hide();
+}
+
+TEST(FileLocations, LeavingAnEditCreatesOneLevel) {
+    Locations t;
+    t.dialog->show();
+    // The PDF folder is missing in a fresh installation: leaving its edit creates it.
+    EXPECT_TRUE(t.dialog->Edit3Exit());
+    EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("PDF")).isDir());
+    // Relative to the program directory.
+    t.dialog->Edit2->setText(QStringLiteral("Charts"));
+    EXPECT_TRUE(t.dialog->Edit2Exit());
+    EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("Charts")).isDir());
+    // Two missing levels are not created; an empty text names nothing.
+    const QString nested = t.path(QStringLiteral("new/deeper"));
+    t.dialog->Edit1->setText(nested);
+    EXPECT_FALSE(t.dialog->Edit1Exit());
+    EXPECT_FALSE(QFileInfo::exists(t.path(QStringLiteral("new"))));
+    EXPECT_EQ(t.dialog->Edit1->text(), nested);
+    t.dialog->Edit1->setText(QString());
+    EXPECT_FALSE(t.dialog->Edit1Exit());
+    EXPECT_EQ(t.prompter.errors, (QStringList{QStringLiteral("Cannot create ") + nested,
+                                              QStringLiteral("Cannot create ")}));
+    t.dialog->hide();
+}
+
+TEST(FileLocations, FocusLeavingAnEditValidatesIt) {
+    Locations t;
+    t.dialog->show();
+    t.dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.dialog.get()));
+    t.dialog->Edit1->setFocus(Qt::MouseFocusReason);
+    t.dialog->Edit1->setText(t.path(QStringLiteral("a/b")));
+    t.dialog->Edit2->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(t.prompter.errors,
+              QStringList{QStringLiteral("Cannot create ") + t.path(QStringLiteral("a/b"))});
+    // Unchanged and valid: nothing to say.
+    t.dialog->Edit3->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(t.prompter.errors.size(), 1);
+    EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("GIF")).isDir());
+    t.dialog->hide();
+}
+
+TEST(FileLocations, OkChecksAgainAndStoresTheTextsUnchanged) {
+    Locations t;
+    t.dialog->show();
+    t.dialog->Edit1->setText(t.path(QStringLiteral("x/y")));
+    t.dialog->Edit2->setText(QStringLiteral("GIF"));
+    t.dialog->BitBtn1->click();
+    EXPECT_TRUE(t.dialog->isVisible());
+    EXPECT_EQ(t.prompter.errors,
+              QStringList{QStringLiteral("Cannot create ") + t.path(QStringLiteral("x/y"))});
+    EXPECT_EQ(t.settings.JPGfiles, t.prog + QStringLiteral("JPG"));
+
+    t.dialog->Edit1->setText(t.path(QStringLiteral("x")));
+    t.dialog->BitBtn1->click();
+    EXPECT_FALSE(t.dialog->isVisible());
+    EXPECT_EQ(t.dialog->result(), int(QDialog::Accepted));
+    EXPECT_EQ(t.settings.JPGfiles, t.path(QStringLiteral("x")));
+    EXPECT_EQ(t.settings.GIFfiles, QStringLiteral("GIF"));
+    EXPECT_EQ(t.settings.PDFfiles, t.prog + QStringLiteral("PDF"));
+    EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("PDF")).isDir());
+}
