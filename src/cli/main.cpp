@@ -27,6 +27,10 @@ const char Usage[] =
     "        unless --feed is given\n"
     "  screen FILE.adf -o OUT.png|OUT.gif [--feed TEXT]\n"
     "        draw the 960 x 400 screen chart of a data file, as PNG or GIF by the extension\n"
+    "  export FILE.adf --page chart|data --format png [--color] -o OUT.png\n"
+    "        draw the printed chart page or data sheet of a data file as the export image\n"
+    "        (chart 2200 x 1700 for two-sided antennas, 1200 x 1500 for one-sided ones;\n"
+    "        data sheet 1600 x 2000); --color for colour traces and the colour logo\n"
     "  gif IN -o OUT.gif\n"
     "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n"
     "\n"
@@ -57,7 +61,8 @@ void printOut(const QByteArray& bytes) {
 int main(int argc, char** argv) {
     // Drawing commands need fonts (a GUI application object) but never a display; the others
     // need no more than the core.
-    const bool draws = argc > 1 && (qstrcmp(argv[1], "screen") == 0);
+    const bool draws =
+        argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0);
     std::optional<QTemporaryDir> runtimeDir;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
@@ -87,6 +92,8 @@ int main(int argc, char** argv) {
         return listCommand(args);
     if (command == QStringLiteral("screen"))
         return screenCommand(args);
+    if (command == QStringLiteral("export"))
+        return exportCommand(args);
     if (command == QStringLiteral("gif"))
         return gifCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));

@@ -8,6 +8,7 @@
 #include "graph/ScreenChart.h"
 #include "index/DataFileLocation.h"
 #include "print/LegendU.h"
+#include "print/PageRoutines.h"
 
 #include <QtCore/QEventLoop>
 #include <QtGui/QAction>
@@ -270,6 +271,47 @@ void TGraphForm::UpdateChartView() {
     }
     Image1->setPixmap(QPixmap::fromImage(visible_));
 }
+
+PageSource TGraphForm::pageSource() {
+    return PageSource{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
+}
+
+void TGraphForm::DrawPortraitGraphPage(QPainter& printerPage) {
+    PenFactor = PrinterPenFactor;
+    ::DrawPortraitGraphPage(pageSource(), printerPage);
+}
+
+void TGraphForm::DrawPortraitGraphPage(QImage& scratchImage) {
+    PenFactor = ImagePenFactor;
+    if (MakePDF1->isChecked())
+        WriteHtmlPage(650, 850);
+    ::DrawPortraitGraphPage(pageSource(), scratchImage);
+}
+
+void TGraphForm::DrawLandscapeGraphPage(QPainter& printerPage) {
+    PenFactor = PrinterPenFactor;
+    ::DrawLandscapeGraphPage(pageSource(), printerPage);
+}
+
+void TGraphForm::DrawLandscapeGraphPage(QImage& scratchImage) {
+    PenFactor = ImagePenFactor;
+    if (MakePDF1->isChecked())
+        WriteHtmlPage(680, 520);
+    ::DrawLandscapeGraphPage(pageSource(), scratchImage);
+}
+
+void TGraphForm::DrawDataPage(QPainter& printerPage) {
+    PenFactor = PrinterPenFactor;
+    ::DrawDataPage(pageSource(), printerPage);
+}
+
+void TGraphForm::DrawDataPage(QImage& scratchImage) {
+    PenFactor = ImagePenFactor;
+    WriteHtmlPage(700, 800);
+    ::DrawDataPage(pageSource(), scratchImage);
+}
+
+void TGraphForm::WriteHtmlPage(int, int) {}
 
 void TGraphForm::TrackBar1Change(int) {
     UpdateChartView();

@@ -4,6 +4,7 @@
 #include "common/Settings.h"
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
+#include "print/PageSource.h"
 #include "print/PrntUtil.h"
 
 #include <QtGui/QImage>
@@ -11,6 +12,7 @@
 #include <functional>
 
 class QAction;
+class QPainter;
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -33,6 +35,19 @@ public:
     std::optional<QString> LoadAntenna(const QString& dataFile = {});
     // Copies the part of the screen canvas on show into the visible image.
     void UpdateChartView();
+
+    // The page routines: the chart page (portrait for one-sided antennas, landscape for the
+    // others) and the data sheet of the antenna on show, on the printer's current page (pen
+    // factor 3) or on a scratch image that each routine makes afresh (pen factor 1). Print and
+    // export runs call them.
+    void DrawPortraitGraphPage(QPainter& printerPage);
+    void DrawPortraitGraphPage(QImage& scratchImage);
+    void DrawLandscapeGraphPage(QPainter& printerPage);
+    void DrawLandscapeGraphPage(QImage& scratchImage);
+    void DrawDataPage(QPainter& printerPage);
+    void DrawDataPage(QImage& scratchImage);
+    // Writes the HTML page around a PDF run's picture; nothing yet.
+    void WriteHtmlPage(int pictureWidth, int pictureHeight);
 
     void SetPenFactor(int factor) { PenFactor = factor; }
     int GetPenFactor() const { return PenFactor; }
@@ -89,6 +104,8 @@ protected:
 
 private:
     void buildWindow();
+    // What a page is drawn from: PageMap, the antenna on show, Color1 and PenFactor.
+    PageSource pageSource();
 
     TSelect& select_;
     TLegend* legend_ = nullptr;

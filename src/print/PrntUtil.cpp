@@ -17,6 +17,14 @@ std::int32_t roundEven(long double value) {
     return static_cast<std::int32_t>(std::nearbyint(value));
 }
 
+// A device coordinate: far-off positions stop at +-2^30 pixels, well off any surface and clear of
+// integer overflow (the chart pages clamp their own coordinates to +-1e8 logical units, which a
+// large printer page may still scale past the range of an int).
+std::int32_t deviceCoordinate(long double value) {
+    constexpr long double Limit = 1 << 30;
+    return roundEven(std::clamp(value, -Limit, Limit));
+}
+
 // Half of a non-negative extent, rounded down.
 std::int32_t half(std::int32_t extent) {
     return extent / 2;
@@ -49,13 +57,13 @@ void TPrint::BeginPage(QPainter* surface, std::int32_t logicalWidth, std::int32_
 std::int32_t TPrint::LogicalToDeviceX(std::int32_t x) const {
     if (LogicalWidth == 0)
         return 0;
-    return roundEven(static_cast<long double>(x - OriginX) * DeviceWidth / LogicalWidth);
+    return deviceCoordinate(static_cast<long double>(x - OriginX) * DeviceWidth / LogicalWidth);
 }
 
 std::int32_t TPrint::LogicalToDeviceY(std::int32_t y) const {
     if (LogicalHeight == 0)
         return 0;
-    return roundEven(static_cast<long double>(y - OriginY) * DeviceHeight / LogicalHeight);
+    return deviceCoordinate(static_cast<long double>(y - OriginY) * DeviceHeight / LogicalHeight);
 }
 
 std::int32_t TPrint::DeviceToLogicalX(std::int32_t n) const {
@@ -85,12 +93,27 @@ TPrint::DeviceRect TPrint::mapRect(std::int32_t x1, std::int32_t y1, std::int32_
 
 // ---- Drawing state ------------------------------------------------------------------------------
 
+std::int32_t TPrint::penPixels(std::int32_t logicalWidth) const {
+    if (logicalWidth <= 0 || LogicalWidth <= 0)
+        return 0;
+    return std::max<std::int32_t>(
+        1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
+}
+
 void TPrint::SetPen(const QColor& color, std::int32_t logicalWidth, Qt::PenStyle style) {
-    std::int32_t pixels = 0;
-    if (logicalWidth > 0 && LogicalWidth > 0)
-        pixels = std::max<std::int32_t>(
-            1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
-    SetPenPixels(color, pixels, style);
+    SetPenPixels(color, penPixels(logicalWidth), style);
+}
+
+void TPrint::SetPenWidth(std::int32_t logicalWidth) {
+    QPen pen = Canvas->pen();
+    pen.setWidth(penPixels(logicalWidth));
+    Canvas->setPen(pen);
+}
+
+void TPrint::SetPenColor(const QColor& color) {
+    QPen pen = Canvas->pen();
+    pen.setColor(color);
+    Canvas->setPen(pen);
 }
 
 void TPrint::SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle style) {

@@ -64,6 +64,9 @@ public:
     // A pen of exactly `pixels` device pixels (0 = cosmetic one pixel), for hairlines that must
     // not depend on the page scale.
     void SetPenPixels(const QColor& color, std::int32_t pixels, Qt::PenStyle style = Qt::SolidLine);
+    // Change only the width (logical units, as SetPen) or only the colour of the current pen.
+    void SetPenWidth(std::int32_t logicalWidth);
+    void SetPenColor(const QColor& color);
     // A font whose character cell (ascent plus descent) is round(logicalHeight * DeviceHeight /
     // LogicalHeight) device pixels, at least 1, with unstretched glyphs. Page fonts are drawn
     // without hinting and without subpixel antialiasing, so a page looks the same on every desktop.
@@ -129,6 +132,8 @@ private:
         int Left, Top, Right, Bottom;
     };
     DeviceRect mapRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
+    // Device pixels of a pen `logicalWidth` units wide across X; 0 for the thinnest pen.
+    std::int32_t penPixels(std::int32_t logicalWidth) const;
     // Draws the text turned by `angleDegrees` about the device point where its cell's top-left
     // corner sits.
     void drawTextAt(QPointF device, double angleDegrees, const QString& text);

@@ -9,9 +9,11 @@
 #include "graph/ScreenChart.h"
 #include "index/IndexRefresh.h"
 #include "print/LegendU.h"
+#include "print/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QAction>
+#include <QtGui/QPainter>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QSlider>
@@ -105,6 +107,35 @@ TEST(GraphWindow, ANewAntennaResetsTheViewAndClosesTheLegend) {
     screen::DrawScreenChart(expected, FeedKind::None);
     screen::DrawScreenTrace(expected, {{0, -5}, {180, -5}}, CutVV);
     EXPECT_EQ(t.g().Image2, expected);
+}
+
+TEST(GraphWindow, PageRoutinesDrawTheAntennaOnShow) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    t.g().Color1->setChecked(true);
+    QImage image;
+    t.g().DrawLandscapeGraphPage(image);
+    EXPECT_EQ(t.g().GetPenFactor(), 1);
+    // The same page the core draws from the record, pattern and colour option on show.
+    TPrint map;
+    QImage expected;
+    DrawLandscapeGraphPage(PageSource{map, t.g().CurrentRecord, t.g().Pattern, true, 1}, expected);
+    EXPECT_EQ(image.size(), QSize(2200, 1700));
+    EXPECT_EQ(image, expected);
+    t.g().Color1->setChecked(false);
+    t.g().DrawLandscapeGraphPage(image);
+    EXPECT_NE(image, expected);
+
+    QImage paper(5100, 6600, QImage::Format_RGB32);
+    QPainter painter(&paper);
+    t.g().DrawPortraitGraphPage(painter);
+    EXPECT_EQ(t.g().GetPenFactor(), 3);
+    EXPECT_EQ(t.g().PageMap.LogicalHeight, 650);
+    EXPECT_EQ(t.g().PageMap.DeviceWidth, 5100);
+
+    t.g().DrawDataPage(image);
+    EXPECT_EQ(t.g().GetPenFactor(), 1);
+    EXPECT_EQ(image.size(), QSize(1600, 2000));
 }
 
 TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {

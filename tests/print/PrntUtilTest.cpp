@@ -125,6 +125,17 @@ TEST(PrintMapping, DeviceToLogicalRoundsHalfToEven) {
     EXPECT_EQ(print.DeviceToLogicalY(22), 13); // 12.94
 }
 
+TEST(PrintMapping, FarOffPositionsStayInRange) {
+    // A chart clamps its points to +-1e8 logical units; a big printer page scales that past the
+    // range of an int, so device positions stop at +-2^30.
+    TPrint print;
+    print.SetLogicalSize(600, 650);
+    print.MapToDevice(nullptr, 24000, 26000);
+    EXPECT_EQ(print.LogicalToDeviceX(300), 12000);
+    EXPECT_EQ(print.LogicalToDeviceX(100000700), 1 << 30);
+    EXPECT_EQ(print.LogicalToDeviceY(-100000000), -(1 << 30));
+}
+
 TEST(PrintMapping, LinesLandOnTheMappedPixels) {
     struct Case {
         Surface surface;

@@ -1,0 +1,38 @@
+#pragma once
+// The page routines: each prepares a target surface for one page kind, maps the page's logical
+// size onto it through the PageSource's TPrint and draws the page. Two targets:
+//
+//  - the printer: an active painter on the printer's current page (or on any paint device of a
+//    printer page's size), pen factor 3; the logical page fills the whole device;
+//  - the scratch image of an export run: the image is replaced by a fresh white one of the page
+//    kind's size and drawn with pen factor 1.
+//
+// | page           | printer logical | image logical | image size  | draws         |
+// | portrait graph | 600 x 650       | 600 x 600     | 1200 x 1500 | DrawHalfChart |
+// | landscape graph| 1100 x 650      | 1100 x 650    | 2200 x 1700 | DrawFullChart |
+// | data           | 800 x 1050      | 800 x 1050    | 1600 x 2000 | data sheet    |
+#include "print/PageSource.h"
+
+#include <QtCore/QSize>
+
+class QImage;
+class QPainter;
+
+inline constexpr int PrinterPenFactor = 3;
+inline constexpr int ImagePenFactor = 1;
+
+inline constexpr QSize PortraitGraphImageSize{1200, 1500};
+inline constexpr QSize LandscapeGraphImageSize{2200, 1700};
+inline constexpr QSize DataImageSize{1600, 2000};
+
+// The page's PenFactor is set by the routine; the rest of `page` is taken as given.
+void DrawPortraitGraphPage(PageSource page, QPainter& printerPage);
+void DrawPortraitGraphPage(PageSource page, QImage& scratchImage);
+void DrawLandscapeGraphPage(PageSource page, QPainter& printerPage);
+void DrawLandscapeGraphPage(PageSource page, QImage& scratchImage);
+void DrawDataPage(PageSource page, QPainter& printerPage);
+void DrawDataPage(PageSource page, QImage& scratchImage);
+
+// The graph page of the antenna: portrait for one-sided antennas, landscape for the others.
+void DrawGraphPage(PageSource page, QImage& scratchImage);
+void DrawGraphPage(PageSource page, QPainter& printerPage);
