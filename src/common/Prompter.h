@@ -13,6 +13,8 @@ public:
     virtual void message(const QString& text) = 0;
     // The application's error box with an OK button.
     virtual void error(const QString& text) = 0;
+    // Opens a produced file with the desktop's default application. Does nothing by default.
+    virtual void openFile(const QString& path) { (void)path; }
 };
 
 // Records every message and answers nothing; for tests and the batch tool.
@@ -20,7 +22,9 @@ class RecordingPrompter : public Prompter {
 public:
     void message(const QString& text) override { messages.push_back(text); }
     void error(const QString& text) override { errors.push_back(text); }
+    void openFile(const QString& path) override { opened.push_back(path); }
 
     QStringList messages;
     QStringList errors;
+    QStringList opened;
 };

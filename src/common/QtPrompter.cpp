@@ -2,6 +2,8 @@
 
 #include "common/WaitCursor.h"
 
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
@@ -16,4 +18,9 @@ void QtPrompter::error(const QString& text) {
     const CursorLift lift;
     QMessageBox::critical(parent_ ? parent_ : QApplication::activeWindow(),
                           QStringLiteral("Lobeview"), text, QMessageBox::Ok);
+}
+
+// From a local path, so "#" and "%" in a name stay part of it.
+void QtPrompter::openFile(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -10,6 +10,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void message(const QString& text) override;
     void error(const QString& text) override;
+    void openFile(const QString& path) override;
 
 private:
     QWidget* parent_;

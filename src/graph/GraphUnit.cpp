@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "common/ProgramPaths.h"
 #include "common/Prompter.h"
+#include "common/WaitCursor.h"
 #include "common/WindowPlacement.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
@@ -342,4 +343,18 @@ void TGraphForm::closeEvent(QCloseEvent* event) {
     if (!selectionChosen_ && endProgram)
         endProgram();
     selectionChosen_ = false;
+}
+
+void TGraphForm::Print2Click() {
+    runConfirmedFile_.clear();
+    {
+        WaitCursor wait;
+        if (MakeJPG1->isChecked() || MakeGIF1->isChecked() || MakePDF1->isChecked())
+            ExportBranch();
+        else
+            PrintBranch();
+    }
+    if (!runConfirmedFile_.isEmpty())
+        select_.prompter().openFile(runConfirmedFile_);
+    runConfirmedFile_.clear();
 }

@@ -99,6 +99,15 @@ public Q_SLOTS:
     void Legend1Click();
     void Close1Click();
 
+    // The print/export run: prints when no output flag is set, else writes the files the flags
+    // ask for; then opens the file a save dialog confirmed during the run.
+    void Print2Click();
+    // Printing (GraphPrint.cpp): the print command and the print branch of the run.
+    void Print4Click();
+    // Export (GraphExport.cpp): the export commands and the export branch of the run.
+    void ExportGraphClick();
+    void ExportDataClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -106,6 +115,11 @@ private:
     void buildWindow();
     // What a page is drawn from: PageMap, the antenna on show, Color1 and PenFactor.
     PageSource pageSource();
+    // The two branches of Print2Click.
+    void PrintBranch();
+    void ExportBranch();
+    // A file confirmed in a save dialog during the current run, opened at its end when produced.
+    QString runConfirmedFile_;
 
     TSelect& select_;
     TLegend* legend_ = nullptr;
