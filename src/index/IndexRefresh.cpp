@@ -182,10 +182,7 @@ QString RebuildReport::message() const {
     return parts.join(QStringLiteral("\n\n"));
 }
 
-RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
-                           const RebuildProgress& progress) {
-    RebuildReport report;
-
+QList<QByteArray> DataFileNames(const QString& sourceDir) {
     // File names as the file system stores them (bytes), in name order; hidden entries skipped.
     std::vector<std::string> names;
     std::error_code ec;
@@ -202,6 +199,18 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
         return c != 0 ? c < 0 : a < b;
     });
+    QList<QByteArray> out;
+    out.reserve(qsizetype(names.size()));
+    for (const std::string& name : names)
+        out << QByteArray::fromStdString(name);
+    return out;
+}
+
+RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
+                           const RebuildProgress& progress) {
+    RebuildReport report;
+
+    const QList<QByteArray> names = DataFileNames(sourceDir);
 
     QSaveFile out(indexPath);
     if (!out.open(QIODevice::WriteOnly)) {
@@ -216,7 +225,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
     IndexRecord buffer;
     const auto total = static_cast<int>(names.size());
     for (int i = 0; i < total; ++i) {
-        const QByteArray name = QByteArray::fromStdString(names[size_t(i)]);
+        const QByteArray& name = names[i];
         if (progress && !progress(i, total, QFile::decodeName(name))) {
             out.cancelWriting();
             report.outcome = RebuildReport::Outcome::Cancelled;
