@@ -96,11 +96,15 @@ TEST(Suppression, BoundaryAngleBelongsToTheStricterBin) {
     EXPECT_EQ(r.worstAngle, 10.0);
     EXPECT_EQ(r.worstBin, 1);
 
-    // A vertical step at 10 degrees: both its levels are at 10, in the stricter bin.
-    const CutSuppression step = CheckCutSuppression(
-        a, t.bins, {{0, 0}, {5, -30}, {10, -30}, {10, -28}, {15, -40}, {180, -70}}, false);
-    EXPECT_DOUBLE_EQ(step.worstMargin, -1.0);
-    EXPECT_EQ(step.worstAngle, 10.0);
+    // A spike at exactly 10 degrees (three points there) belongs to the stricter bin only; on
+    // either side of it the envelope is well below both masks.
+    const CutSuppression spike = CheckCutSuppression(
+        a, t.bins, {{0, 0}, {5, -30}, {10, -30}, {10, -27}, {10, -35}, {15, -40}, {180, -70}},
+        false);
+    EXPECT_EQ(spike.verdict, Verdict::Fail);
+    EXPECT_DOUBLE_EQ(spike.worstMargin, -2.0);
+    EXPECT_EQ(spike.worstAngle, 10.0);
+    EXPECT_EQ(spike.worstBin, 1);
 
     // The last bin is closed: 180 degrees itself is checked.
     const CutSuppression back =
