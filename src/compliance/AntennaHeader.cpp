@@ -3,7 +3,6 @@
 #include "common/NumberText.h"
 #include "graph/PatternReader.h"
 
-#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
@@ -72,23 +71,22 @@ AntennaDataOrError ReadAntennaFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return {std::nullopt, QString::fromLatin1(FileNotFoundMessage)};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, QStringLiteral("Cannot read file %1").arg(path)};
-    file.close();
-
     AntennaData data;
+    // The header first, then the whole file again for the cuts: memory stays bounded by the
+    // reader's buffer however large the file, and a usual file is one read each time.
     {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        LineReader in(buffer);
+        LineReader in(file, 64 * 1024);
         ReadAntennaHeader(in, data.header);
+        if (!in.ok())
+            return {std::nullopt, QStringLiteral("Cannot read file %1").arg(path)};
     }
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    LineReader in(buffer);
+    if (!file.seek(0))
+        return {std::nullopt, QStringLiteral("Cannot read file %1").arg(path)};
+    LineReader in(file, 64 * 1024);
     const QByteArray first = in.readLine().toByteArray();
     if (auto error = ReadPattern(in, first, data.pattern, data.header.feedOrientation))
         return {std::nullopt, *error};
+    if (!in.ok())
+        return {std::nullopt, QStringLiteral("Cannot read file %1").arg(path)};
     return {std::move(data), {}};
 }

@@ -1,6 +1,7 @@
 #include "Compliance.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 QString verdictText(Verdict v) {
@@ -69,25 +70,82 @@ std::vector<Piece> piecesOnSide(const TRList& points, int side) {
     return out;
 }
 
-// True when the pieces cover [lo, hi] without a gap.
-bool covers(std::vector<Piece> pieces, double lo, double hi) {
-    std::sort(pieces.begin(), pieces.end(),
-              [](const Piece& a, const Piece& b) { return a.t1 < b.t1; });
-    double reached = lo;
-    bool started = false;
-    for (const Piece& p : pieces) {
-        if (p.t2 <= p.t1)
-            continue; // a single angle covers no range
-        if (p.t1 > reached)
-            break;
-        if (p.t2 >= reached) {
-            reached = p.t2;
-            started = true;
-        }
-        if (started && reached >= hi)
-            return true;
+// The angle ranges the pieces cover, merged, in increasing order. A single angle covers none.
+std::vector<std::pair<double, double>> coverage(const std::vector<Piece>& pieces) {
+    std::vector<std::pair<double, double>> ranges;
+    ranges.reserve(pieces.size());
+    for (const Piece& p : pieces)
+        if (p.t1 < p.t2)
+            ranges.emplace_back(p.t1, p.t2);
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<std::pair<double, double>> merged;
+    for (const auto& r : ranges) {
+        if (!merged.empty() && r.first <= merged.back().second)
+            merged.back().second = std::max(merged.back().second, r.second);
+        else
+            merged.push_back(r);
     }
+    return merged;
+}
+
+bool covers(const std::vector<std::pair<double, double>>& merged, double lo, double hi) {
+    for (const auto& [from, to] : merged)
+        if (from <= lo && to >= hi)
+            return true;
     return false;
+}
+
+// The highest level of a cut's envelope in each bin, on each side of the main beam, and whether
+// the envelope covers the bin: all the suppression test of any row needs. At the upper edge of a
+// half-open bin the level is a limit the envelope comes as close to as it likes.
+struct BinPeak {
+    double level = NoMargin;
+    double angle = NoMargin; // signed, as in the file
+    bool covered = false;
+};
+using SidePeaks = std::array<std::vector<BinPeak>, 2>; // [0] angles >= 0, [1] angles <= 0
+
+SidePeaks envelopePeaks(const std::vector<MaskBin>& bins, const TRList& points) {
+    SidePeaks peaks;
+    for (const int side : {+1, -1}) {
+        std::vector<BinPeak>& out = peaks[side > 0 ? 0 : 1];
+        out.assign(bins.size(), BinPeak{});
+        const std::vector<Piece> pieces = piecesOnSide(points, side);
+        const auto merged = coverage(pieces);
+        for (size_t b = 0; b < bins.size(); ++b) {
+            const double lo = bins[b].low;
+            const double hi = bins[b].high;
+            const bool closed = b + 1 == bins.size();
+            BinPeak& peak = out[b];
+            auto consider = [&](double level, double t) {
+                if (std::isnan(peak.level) || level > peak.level) {
+                    peak.level = level;
+                    peak.angle = side * t;
+                }
+            };
+            for (const Piece& p : pieces) {
+                const double a = std::max(p.t1, lo);
+                const double e = std::min(p.t2, hi);
+                if (a > e)
+                    continue;
+                if (a == e) {
+                    // One angle of this piece lies in the bin's closure: it counts when the bin
+                    // holds it. A vertical step there counts with both its levels.
+                    if (a < hi || closed) {
+                        consider(p.at(a), a);
+                        if (p.t1 == p.t2)
+                            consider(p.l2, a);
+                    }
+                    continue;
+                }
+                // A line over [a, e]: its highest level is at an end.
+                consider(p.at(a), a);
+                consider(p.at(e), e);
+            }
+            peak.covered = covers(merged, lo, hi);
+        }
+    }
+    return peaks;
 }
 
 QString degrees(double v) {
@@ -96,8 +154,11 @@ QString degrees(double v) {
 
 } // namespace
 
-CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin>& bins,
-                                   const TRList& points, bool twoSided) {
+namespace {
+
+// The suppression test of one row on a cut whose peaks are known.
+CutSuppression applyRow(const MaskRow& row, const std::vector<MaskBin>& bins,
+                        const SidePeaks& peaks, bool twoSided) {
     CutSuppression r;
     bool needed = false;
     for (const auto& s : row.suppression)
@@ -108,7 +169,7 @@ CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin
     }
     QStringList uncovered;
     for (const int side : {+1, -1}) {
-        const std::vector<Piece> pieces = piecesOnSide(points, side);
+        const std::vector<BinPeak>& sidePeaks = peaks[side > 0 ? 0 : 1];
         // Needed bins the envelope does not reach on a side that must be covered, as ranges.
         double gapLow = NoMargin, gapHigh = NoMargin;
         auto closeGap = [&] {
@@ -125,42 +186,19 @@ CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin
                 closeGap();
                 continue;
             }
-            const double s = *row.suppression[b];
-            const double lo = bins[b].low;
-            const double hi = bins[b].high;
-            const bool closed = b + 1 == bins.size();
-            auto consider = [&](const Piece& p, double t) {
-                const double margin = -s - p.at(t);
+            const BinPeak& peak = sidePeaks[b];
+            if (!std::isnan(peak.level)) {
+                const double margin = -*row.suppression[b] - peak.level;
                 if (std::isnan(r.worstMargin) || margin < r.worstMargin) {
                     r.worstMargin = margin;
-                    r.worstAngle = side * t;
+                    r.worstAngle = peak.angle;
                     r.worstBin = int(b);
                 }
-            };
-            for (const Piece& p : pieces) {
-                const double a = std::max(p.t1, lo);
-                const double e = std::min(p.t2, hi);
-                if (a > e)
-                    continue;
-                if (a == e) {
-                    // One angle of this piece lies in the bin's closure: it counts when the bin
-                    // holds it. A vertical step there is counted with both its levels.
-                    if (a < hi || closed) {
-                        consider(p, a);
-                        if (p.t1 == p.t2)
-                            consider(Piece{a, p.l2, a, p.l2}, a);
-                    }
-                    continue;
-                }
-                // A line over [a, e]: its highest level is at an end. At e = hi of a half-open
-                // bin the level is a limit the envelope comes as close to as it likes.
-                consider(p, a);
-                consider(p, e);
             }
-            if ((side > 0 || twoSided) && !covers(pieces, lo, hi)) {
+            if ((side > 0 || twoSided) && !peak.covered) {
                 if (std::isnan(gapLow))
-                    gapLow = lo;
-                gapHigh = hi;
+                    gapLow = bins[b].low;
+                gapHigh = bins[b].high;
             } else {
                 closeGap();
             }
@@ -177,6 +215,13 @@ CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin
     else
         r.verdict = Verdict::Pass;
     return r;
+}
+
+} // namespace
+
+CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin>& bins,
+                                   const TRList& points, bool twoSided) {
+    return applyRow(row, bins, envelopePeaks(bins, points), twoSided);
 }
 
 GainBeamTest CheckGainBeam(const MaskRow& row, const AntennaHeader& h) {
@@ -320,6 +365,12 @@ ComplianceReport CheckCompliance(const MaskTable& table, const AntennaHeader& he
     report.bandLowMHz = rows.front()->bandLowMHz;
     report.bandHighMHz = rows.front()->bandHighMHz;
 
+    // The envelope's peaks per bin do not depend on the row: found once per cut.
+    std::array<std::optional<SidePeaks>, CutCount> peaks;
+    for (int cut = 0; cut < CutCount; ++cut)
+        if (!pattern.CutPoints[size_t(cut)].empty())
+            peaks[size_t(cut)] = envelopePeaks(table.bins, pattern.CutPoints[size_t(cut)]);
+
     for (const MaskRow* row : rows) {
         CategoryResult c;
         c.row = row;
@@ -333,10 +384,10 @@ ComplianceReport CheckCompliance(const MaskTable& table, const AntennaHeader& he
         if (needed) {
             s.verdict = Verdict::Pass;
             for (int cut = 0; cut < CutCount; ++cut) {
-                const TRList& points = pattern.CutPoints[size_t(cut)];
-                if (points.empty())
+                if (!peaks[size_t(cut)])
                     continue;
-                CutSuppression cs = CheckCutSuppression(*row, table.bins, points, report.twoSided);
+                CutSuppression cs =
+                    applyRow(*row, table.bins, *peaks[size_t(cut)], report.twoSided);
                 cs.cut = cut;
                 if (!std::isnan(cs.worstMargin) &&
                     (std::isnan(s.worstMargin) || cs.worstMargin < s.worstMargin)) {

@@ -11,7 +11,8 @@ QString cutName(int cut) {
 QString marginText(double margin) {
     if (std::isnan(margin))
         return {};
-    // -0.004 would otherwise read "-0.00", a failure that looks like a pass.
+    // A failing margin keeps its minus sign even when it rounds to "-0.00"; a passing one (or a
+    // negative zero) never shows one.
     const double shown = std::abs(margin) < 0.005 && margin >= 0 ? 0.0 : margin;
     return QString::number(shown, 'f', 2);
 }
