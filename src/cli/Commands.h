@@ -9,6 +9,7 @@ int indexCommand(const QStringList& args);
 int listCommand(const QStringList& args);
 int screenCommand(const QStringList& args);
 int exportCommand(const QStringList& args);
+int checkCommand(const QStringList& args);
 
 // Prints a line on standard error.
 void printError(const QString& text);

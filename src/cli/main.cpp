@@ -33,6 +33,12 @@ const char Usage[] =
     "        data sheet 1600 x 2000); --color for colour traces and the colour logo\n"
     "  gif IN -o OUT.gif\n"
     "        write an image (PNG, BMP, PPM) as a 256-colour GIF with the program's encoder\n"
+    "  check FILE.adf... [--category A|B] [--json] [--masks TABLE.csv]\n"
+    "        check envelopes against the FCC 101.115 antenna standards of their band;\n"
+    "        exit 0 when every file passes the category (default A), 1 when one does not,\n"
+    "        2 on errors\n"
+    "  check --catalogue DIR -o REPORT.csv [--category A|B] [--masks TABLE.csv]\n"
+    "        check every file of a catalogue into a CSV report, one row per file and category\n"
     "\n"
     "exit status:\n"
     "  0  done\n"
@@ -96,6 +102,8 @@ int main(int argc, char** argv) {
         return exportCommand(args);
     if (command == QStringLiteral("gif"))
         return gifCommand(args);
+    if (command == QStringLiteral("check"))
+        return checkCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
     printError(QString::fromLatin1(Usage));
     return 2;

@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "common/WaitCursor.h"
 #include "common/WindowPlacement.h"
+#include "graph/ComplianceForm.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
 #include "index/DataFileLocation.h"
@@ -103,6 +104,8 @@ void TGraphForm::buildWindow() {
     Legend1 = item(this, "Legend1", "&Legend...");
     Select1 = item(this, "Select1", "&Selection...");
     Legend1->setEnabled(false);
+    Compliance1 = item(this, "Compliance1", "Compliance...");
+    Compliance1->setEnabled(false);
     // Printing and export come with their own windows; until then they are shown but disabled.
     for (QAction* a : {ExportGraph1, ExportData1, Print4})
         a->setEnabled(false);
@@ -153,6 +156,9 @@ void TGraphForm::buildWindow() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(Legend1);
     view->addAction(Select1);
+    view->addSeparator();
+    view->addAction(Compliance1);
+    connect(Compliance1, &QAction::triggered, this, &TGraphForm::Compliance1Click);
     connect(Legend1, &QAction::triggered, this, &TGraphForm::Legend1Click);
     connect(Select1, &QAction::triggered, this, &TGraphForm::Select1Click);
     connect(Close1, &QAction::triggered, this, &TGraphForm::Close1Click);
@@ -244,18 +250,56 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
     const LoadResult r = file.path
                              ? LoadPatternFile(*file.path, CurrentRecord.feedOrientation(), Pattern)
                              : LoadResult{LoadStatus::FileNotFound, file.notFoundMessage()};
+    CurrentDataPath = r.status == LoadStatus::Loaded ? *file.path : QString();
     if (r.status == LoadStatus::ConversionFailed)
         return r.message;
     if (r.status == LoadStatus::FileNotFound)
         select_.prompter().message(r.message);
 
+    if (ComplianceForm)
+        ComplianceForm->AntennaLoaded();
+    Legend1->setEnabled(true);
+    Compliance1->setEnabled(true);
+    RedrawScreenChart();
+    return std::nullopt;
+}
+
+void TGraphForm::RedrawScreenChart() {
     Image2 = screen::newCanvas();
     screen::DrawScreenChart(Image2, Pattern.feedKind);
     for (int cut = 0; cut < CutCount; ++cut)
         screen::DrawScreenTrace(Image2, Pattern.CutPoints[static_cast<size_t>(cut)], cut);
-    Legend1->setEnabled(true);
+    if (ComplianceForm)
+        ComplianceForm->DrawScreenOverlay(Image2);
     UpdateChartView();
-    return std::nullopt;
+}
+
+std::optional<MaskOverlay> TGraphForm::PageMaskOverlay() const {
+    return ComplianceForm ? ComplianceForm->PageOverlay() : std::nullopt;
+}
+
+QString TGraphForm::programDirectory() const {
+    return select_.programDirectory();
+}
+
+void TGraphForm::Compliance1Click() {
+    if (!Compliance1->isEnabled())
+        return;
+    const bool first = !ComplianceForm;
+    if (first)
+        ComplianceForm = new TComplianceForm(*this, this);
+    const auto error = ComplianceForm->Recheck();
+    RedrawScreenChart();
+    if (error) {
+        ComplianceForm->close();
+        select_.prompter().error(*error);
+        return;
+    }
+    if (first)
+        ComplianceForm->PlaceBeside(*this);
+    ComplianceForm->show();
+    ComplianceForm->raise();
+    ComplianceForm->activateWindow();
 }
 
 void TGraphForm::UpdateChartView() {

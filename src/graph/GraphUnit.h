@@ -2,6 +2,7 @@
 // The graph window: shows one antenna's envelope on the screen chart, scrolled by a slider for
 // two-sided antennas. Its menu items carry seven of the program's settings as check states.
 #include "common/Settings.h"
+#include "compliance/MaskOverlay.h"
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
 #include "print/PageSource.h"
@@ -19,6 +20,7 @@ class QToolButton;
 class QFrame;
 class TSelect;
 class TLegend;
+class TComplianceForm;
 
 class TGraphForm : public QMainWindow {
     Q_OBJECT
@@ -35,6 +37,13 @@ public:
     std::optional<QString> LoadAntenna(const QString& dataFile = {});
     // Copies the part of the screen canvas on show into the visible image.
     void UpdateChartView();
+    // Draws the screen canvas again from the loaded pattern (chart, traces, mask), then the view.
+    void RedrawScreenChart();
+    // The mask the chart pages draw when the compliance window's "Show mask on pages" is ticked:
+    // the chosen category's step line and its caption ("FCC 101.115 Cat. A"). Nothing otherwise.
+    std::optional<MaskOverlay> PageMaskOverlay() const;
+    // The program directory, where the mask tables are.
+    QString programDirectory() const;
 
     // The page routines: the chart page (portrait for one-sided antennas, landscape for the
     // others) and the data sheet of the antenna on show, on the printer's current page (pen
@@ -58,6 +67,7 @@ public:
 
     // The antenna on show.
     IndexRecord CurrentRecord;
+    QString CurrentDataPath; // its data file; empty when it was not found
     LoadedPattern Pattern;
     bool FirstLoad = true;
     int PenFactor = 0;
@@ -81,6 +91,8 @@ public:
     QAction* Legend1 = nullptr;
     QAction* Select1 = nullptr;
     QAction* Close1 = nullptr;
+    QAction* Compliance1 = nullptr;
+    TComplianceForm* ComplianceForm = nullptr; // made when first opened
     QAction* Print4 = nullptr;
     QAction* ExportGraph1 = nullptr;
     QAction* ExportData1 = nullptr;
@@ -98,6 +110,7 @@ public Q_SLOTS:
     void Select1Click();
     void Legend1Click();
     void Close1Click();
+    void Compliance1Click();
 
     // The print/export run: prints when no output flag is set, else writes the files the flags
     // ask for; then opens the file a save dialog confirmed during the run.

@@ -208,10 +208,7 @@ QString RebuildReport::message() const {
     return parts.join(QStringLiteral("\n\n"));
 }
 
-RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
-                           const RebuildProgress& progress) {
-    RebuildReport report;
-
+QList<QByteArray> DataFileNames(const QString& sourceDir) {
     // File names as the file system stores them (bytes), in name order; hidden entries skipped.
     std::vector<std::string> names;
     std::error_code ec;
@@ -228,6 +225,20 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
         return c != 0 ? c < 0 : a < b;
     });
+    QList<QByteArray> out;
+    out.reserve(qsizetype(names.size()));
+    for (const std::string& name : names)
+        out << QByteArray::fromStdString(name);
+    return out;
+}
+
+RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
+                           const RebuildProgress& progress) {
+    RebuildReport report;
+
+    std::vector<std::string> names;
+    for (const QByteArray& name : DataFileNames(sourceDir))
+        names.push_back(name.toStdString());
 
     QSaveFile out(indexPath);
     if (!out.open(QIODevice::WriteOnly)) {

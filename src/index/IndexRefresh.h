@@ -55,6 +55,10 @@ struct RebuildReport {
     QString message() const;
 };
 
+// The names of the "*.adf" files of a folder as the rebuild takes them (letter case of the
+// extension ignored, hidden entries skipped), as the file system stores them, in name order.
+QList<QByteArray> DataFileNames(const QString& sourceDir);
+
 // Called before each file with the files done so far, the total, and the file's name. Returning
 // false stops the rebuild and keeps the old index.
 using RebuildProgress = std::function<bool(int done, int total, const QString& name)>;

@@ -1,0 +1,193 @@
+// The compliance window of the graph window, driven without a display: the result table, the mask
+// on the screen chart for one- and two-sided antennas, the state kept for the chart pages, a new
+// antenna, and a mask table that cannot be used.
+#include "graph/ComplianceForm.h"
+
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "common/Prompter.h"
+#include "compliance/MaskOverlay.h"
+#include "graph/GraphUnit.h"
+#include "graph/ScreenChart.h"
+#include "index/IndexRefresh.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtGui/QAction>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QTableWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Graph {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppWindows> w;
+
+    explicit Graph(const QByteArray& maskTable = {}) {
+        QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
+        box.write(QStringLiteral("prog/masks/fcc-101-115.csv"),
+                  maskTable.isEmpty() ? testutils::readFile(QStringLiteral(LOBEVIEW_MASK_TABLE))
+                                      : maskTable);
+        AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
+        w = std::make_unique<AppWindows>(env);
+        g().runModal = [](TGraphForm&) {};
+        g().endProgram = [] {};
+    }
+    TGraphForm& g() { return *w->graph; }
+    TComplianceForm& form() { return *g().ComplianceForm; }
+    void show(const char* sample) {
+        const QString name = QString::fromLatin1(sample);
+        QFile::copy(testutils::samplePath(name), box.path(QStringLiteral("prog/NSMAData/") + name));
+        IndexRecord r;
+        BuildRecordFromFile(box.path(QStringLiteral("prog/NSMAData/") + name), r);
+        g().ShowAntenna(r);
+    }
+    QString cellText(int row, int column) {
+        const QTableWidgetItem* item = form().Grid1->item(row, column);
+        return item ? item->text() : QString();
+    }
+};
+
+// Mask pixels of the canvas in a rectangle.
+int maskPixels(const QImage& canvas, const QRect& area) {
+    int n = 0;
+    const QRect r = area.intersected(canvas.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += canvas.pixelColor(x, y) == screen::maskColour();
+    return n;
+}
+
+// The rows around a level, from one angle to another.
+QRect band(double fromAngle, double toAngle, double level) {
+    const int y = screen::levelToY(level);
+    return QRect(QPoint(screen::angleToX(fromAngle), y - 2),
+                 QPoint(screen::angleToX(toAngle), y + 2));
+}
+
+} // namespace
+
+TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
+    Graph t;
+    EXPECT_FALSE(t.g().Compliance1->isEnabled());
+    t.show("QS8-59.adf");
+    ASSERT_TRUE(t.g().Compliance1->isEnabled());
+    EXPECT_EQ(t.g().Compliance1->text(), QStringLiteral("Compliance..."));
+    t.g().Compliance1->trigger();
+    ASSERT_TRUE(t.g().ComplianceForm);
+    EXPECT_TRUE(t.form().isVisible());
+    EXPECT_TRUE(t.prompter.errors.isEmpty());
+    EXPECT_EQ(t.form().Label1->text(),
+              QStringLiteral("QS8-59: FCC 101.115 5925-6425 MHz band (mid-band 6175 MHz), "
+                             "one-sided antenna. Category A fail, Category B pass via B1."));
+
+    // A, B1 and B2 with four cuts each, then B.
+    QTableWidget& grid = *t.form().Grid1;
+    ASSERT_EQ(grid.rowCount(), 13);
+    EXPECT_EQ(t.cellText(0, 0), QStringLiteral("A"));
+    EXPECT_EQ(t.cellText(0, 1), QStringLiteral("fail"));
+    EXPECT_EQ(t.cellText(0, 2), QStringLiteral("suppression"));
+    EXPECT_EQ(t.cellText(0, 3), QStringLiteral("pass (gain 41.0 >= 38.0 dBi)"));
+    EXPECT_EQ(t.cellText(1, 4), QStringLiteral("V/V"));
+    EXPECT_EQ(t.cellText(1, 5), QStringLiteral("fail"));
+    EXPECT_EQ(t.cellText(1, 6), QStringLiteral("-2.50"));
+    EXPECT_EQ(t.cellText(1, 7), QStringLiteral("5"));
+    EXPECT_EQ(t.cellText(4, 0), QStringLiteral("B1"));
+    EXPECT_EQ(t.cellText(4, 1), QStringLiteral("pass"));
+    EXPECT_EQ(t.cellText(12, 0), QStringLiteral("B"));
+    EXPECT_EQ(t.cellText(12, 1), QStringLiteral("pass"));
+    EXPECT_EQ(t.cellText(12, 2), QStringLiteral("B1"));
+
+    // "Show mask" draws Category A's steps: 25 dB from 5 to 10 degrees, 29 dB from 10 to 15.
+    ASSERT_EQ(t.form().cbCategory->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+    t.form().cbShowMask->setChecked(true);
+    const QImage& canvas = t.g().Image2;
+    EXPECT_GT(maskPixels(canvas, band(5, 10, -25)), 20);
+    EXPECT_GT(maskPixels(canvas, band(10, 15, -29)), 20);
+    EXPECT_GT(maskPixels(canvas, band(30, 100, -42)), 60);
+    EXPECT_EQ(maskPixels(canvas, band(-180, -1, -25)), 0); // one-sided: no left side
+    EXPECT_EQ(maskPixels(canvas, band(1, 4.5, -25)), 0);   // nothing before 5 degrees
+    // The view shows it too (the right half of the canvas for a one-sided antenna).
+    EXPECT_EQ(t.g().visibleImage(), canvas.copy(480, 0, 480, 400));
+
+    // Another category moves the line; unticking removes it and leaves the chart as it was.
+    t.form().cbCategory->setCurrentText(QStringLiteral("B1"));
+    EXPECT_GT(maskPixels(t.g().Image2, band(5, 10, -21)), 20);
+    EXPECT_EQ(maskPixels(t.g().Image2, band(5.5, 9.5, -25)), 0); // clear of the steps
+    t.form().cbShowMask->setChecked(false);
+    QImage plain = screen::newCanvas();
+    screen::DrawScreenChart(plain, FeedKind::None);
+    for (int cut = 0; cut < CutCount; ++cut)
+        screen::DrawScreenTrace(plain, t.g().Pattern.CutPoints[size_t(cut)], cut);
+    EXPECT_EQ(t.g().Image2, plain);
+
+    // "Show mask on pages" is kept for the chart pages, with the chosen category.
+    EXPECT_FALSE(t.g().PageMaskOverlay());
+    t.form().cbMaskOnPages->setChecked(true);
+    const auto page = t.g().PageMaskOverlay();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->caption, QStringLiteral("FCC 101.115 Cat. B1"));
+    ASSERT_EQ(page->lines.size(), 1u);
+    EXPECT_EQ(page->lines[0].front(), QPointF(5, -21));
+    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0); // the screen is not affected
+}
+
+TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
+    Graph t;
+    t.show("ZZX10-60L.adf");
+    t.g().Compliance1->trigger();
+    EXPECT_TRUE(t.form().Label1->text().endsWith(
+        QStringLiteral("two-sided antenna. Category A pass, Category B pass via B1.")));
+    EXPECT_EQ(t.cellText(0, 1), QStringLiteral("pass"));
+    EXPECT_EQ(t.cellText(0, 6), QStringLiteral("2.50")); // H/H, worked out by hand
+    t.form().cbShowMask->setChecked(true);
+    // Both sides, mirrored.
+    EXPECT_GT(maskPixels(t.g().Image2, band(5, 10, -25)), 20);
+    EXPECT_GT(maskPixels(t.g().Image2, band(-10, -5, -25)), 20);
+    EXPECT_GT(maskPixels(t.g().Image2, band(-180, -140, -55)), 30);
+
+    // Back to the selection, another antenna: the window follows it and draws no mask where the
+    // band has no standard.
+    t.g().Select1Click();
+    t.show("ZZ4-144.adf");
+    EXPECT_EQ(
+        t.form().Label1->text(),
+        QStringLiteral("ZZ4-144: no FCC 101.115 standard for this band (mid-band 14875 MHz)"));
+    EXPECT_EQ(t.form().Grid1->rowCount(), 0);
+    EXPECT_FALSE(t.form().cbShowMask->isEnabled());
+    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+    EXPECT_FALSE(t.g().PageMaskOverlay());
+
+    // And back to a 6 GHz antenna: the mask returns, since "Show mask" stayed ticked.
+    t.show("QU12-59.adf");
+    EXPECT_TRUE(t.form().cbShowMask->isChecked());
+    EXPECT_GT(maskPixels(t.g().Image2, band(-10, -5, -25)), 20);
+}
+
+TEST(ComplianceWindow, UnusableMaskTableIsReportedAndNotUsed) {
+    Graph t("band_low_mhz,band_high_mhz,category,max_beamwidth_deg,min_gain_dbi,s_5_180\n"
+            "5925,6425,A,2.2,38,25\n"
+            "5925,6425,B,2.2,38;25\n");
+    t.show("QS8-59.adf");
+    t.g().Compliance1->trigger();
+    ASSERT_EQ(t.prompter.errors.size(), 1);
+    EXPECT_EQ(t.prompter.errors[0], QStringLiteral("The mask table cannot be used:\n"
+                                                   "fcc-101-115.csv, line 3: 5 fields where the "
+                                                   "heading has 6"));
+    EXPECT_FALSE(t.form().isVisible());
+    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+
+    // Mended while the program runs: the next opening reads it again.
+    t.box.write(QStringLiteral("prog/masks/fcc-101-115.csv"),
+                testutils::readFile(QStringLiteral(LOBEVIEW_MASK_TABLE)));
+    t.g().Compliance1->trigger();
+    EXPECT_EQ(t.prompter.errors.size(), 1);
+    EXPECT_TRUE(t.form().isVisible());
+    EXPECT_EQ(t.form().Grid1->rowCount(), 13);
+}
