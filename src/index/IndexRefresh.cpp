@@ -165,6 +165,7 @@ QString RebuildReport::message() const {
     case Outcome::NoDataFiles:
         return QString::fromLatin1(NoDataFilesMessage);
     case Outcome::CannotCreate:
+    case Outcome::CannotRead:
         return error;
     case Outcome::Cancelled:
         return QStringLiteral("The index was not changed.");
@@ -186,17 +187,28 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
                            const RebuildProgress& progress) {
     RebuildReport report;
 
-    // File names as the file system stores them (bytes), in name order; hidden entries skipped.
+    // File names as the file system stores them (bytes), in name order; hidden entries skipped,
+    // but noted: a folder whose data files are all hidden still has data files.
     std::vector<std::string> names;
+    bool hiddenDataFiles = false;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(QFile::encodeName(sourceDir).toStdString(), ec),
          end;
          !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().native();
-        if (name.size() < 4 || name[0] == '.')
+        if (name.size() < 4 || qstrnicmp(name.data() + name.size() - 4, ".adf", 4) != 0)
             continue;
-        if (qstrnicmp(name.data() + name.size() - 4, ".adf", 4) == 0)
+        if (name[0] == '.')
+            hiddenDataFiles = true;
+        else
             names.push_back(std::move(name));
+    }
+    if (ec) {
+        // Missing, not a folder, or not readable: never "no data files", and the old index stays.
+        report.outcome = RebuildReport::Outcome::CannotRead;
+        report.error = QStringLiteral("Cannot read folder %1: %2")
+                           .arg(sourceDir, QString::fromLocal8Bit(ec.message()));
+        return report;
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
@@ -242,7 +254,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         report.records = 0;
         return report;
     }
-    if (names.empty())
+    if (names.empty() && !hiddenDataFiles)
         report.outcome = RebuildReport::Outcome::NoDataFiles;
     return report;
 }

@@ -98,6 +98,7 @@ TEST(Cli, IndexListAndScreen) {
     EXPECT_TRUE(r.out.startsWith("4 records written to "));
     EXPECT_EQ(r.out.count("name cut to 15 characters"), 4);
 
+    QDir().mkpath(box.path(QStringLiteral("empty")));
     r = testutils::runCli(
         {QStringLiteral("index"), box.path(QStringLiteral("empty")), QStringLiteral("-o"), index});
     EXPECT_EQ(r.exitCode, 1);
