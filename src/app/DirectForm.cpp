@@ -7,52 +7,82 @@
 #include <QtGui/QFileSystemModel>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTreeView>
+#include <QtWidgets/QVBoxLayout>
 
 TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DirectorySelect"));
     setWindowTitle(QStringLiteral("Select Location"));
-    setFixedSize(212, 332);
-    centreOnScreen(this);
+    setSizeGripEnabled(true);
 
+    // The bevel holds the full path of the selected folder, the folder tree (which takes any room
+    // the window is given) and the volume list; the buttons sit below it.
     auto* bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("Bevel"));
     bevel->setFrameShape(QFrame::StyledPanel);
     bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(10, 10, 191, 271);
+
+    PathEdit = new QLineEdit(bevel);
+    PathEdit->setObjectName(QStringLiteral("PathEdit"));
+    PathEdit->setReadOnly(true);
 
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QStringLiteral("/"));
-    DirectoryListBox1 = new QTreeView(this);
+    DirectoryListBox1 = new QTreeView(bevel);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setModel(model_);
-    DirectoryListBox1->setGeometry(24, 24, 161, 217);
     DirectoryListBox1->setHeaderHidden(true);
     for (int c = 1; c < model_->columnCount(); ++c)
         DirectoryListBox1->hideColumn(c);
+    // Deep folder names scroll sideways instead of being cut short.
+    DirectoryListBox1->header()->setStretchLastSection(false);
+    DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
                 if (index.isValid())
-                    current_ = model_->filePath(index);
+                    showCurrent(model_->filePath(index));
             });
 
-    DriveComboBox1 = new QComboBox(this);
+    DriveComboBox1 = new QComboBox(bevel);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setGeometry(24, 248, 161, 22);
     fillVolumes();
     connect(DriveComboBox1, &QComboBox::activated, this, &TDirectorySelect::DriveComboBox1Change);
 
+    auto* inside = new QVBoxLayout(bevel);
+    inside->setContentsMargins(14, 14, 14, 14);
+    inside->setSpacing(7);
+    inside->addWidget(PathEdit);
+    inside->addWidget(DirectoryListBox1, 1);
+    inside->addWidget(DriveComboBox1);
+
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(9, 294, 93, 30);
+    OKBtn->setMinimumSize(93, 30);
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(108, 294, 92, 30);
+    CancelBtn->setMinimumSize(92, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 8);
+    layout->setSpacing(13);
+    layout->addWidget(bevel, 1);
+    layout->addLayout(buttons);
+
+    setMinimumSize(212, 360);
+    resize(440, 480);
+    centreOnScreen(this);
 
     // First shown at the process's current folder; afterwards wherever the user left it.
     setCurrentDirectory(QDir::currentPath());
@@ -82,8 +112,13 @@ QString TDirectorySelect::currentDirectory() const {
     return path;
 }
 
+void TDirectorySelect::showCurrent(const QString& path) {
+    current_ = path;
+    PathEdit->setText(QDir::toNativeSeparators(currentDirectory()));
+}
+
 void TDirectorySelect::setCurrentDirectory(const QString& path) {
-    current_ = QDir::cleanPath(QDir(path).absolutePath());
+    showCurrent(QDir::cleanPath(QDir(path).absolutePath()));
     const QModelIndex index = model_->index(current_);
     if (index.isValid()) {
         DirectoryListBox1->setCurrentIndex(index);
