@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libgif-dev
   htmldoc fonts-liberation2 fontconfig
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdg-utils desktop-file-utils shared-mime-info
+  xvfb xauth x11-utils x11-apps openbox xdotool xdg-utils desktop-file-utils shared-mime-info
   imagemagick poppler-utils
 )
 
