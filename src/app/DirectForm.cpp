@@ -4,6 +4,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QStorageInfo>
+#include <QtGui/QAbstractFileIconProvider>
 #include <QtGui/QFileSystemModel>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFrame>
@@ -11,8 +12,25 @@
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeView>
 #include <QtWidgets/QVBoxLayout>
+
+namespace {
+
+// Every entry of the tree is a folder: one folder picture for all, instead of a look-up in the
+// desktop's icon theme for every folder the file system reports.
+class FolderIcons : public QAbstractFileIconProvider {
+public:
+    explicit FolderIcons(const QIcon& folder) : folder_(folder) {}
+    QIcon icon(IconType) const override { return folder_; }
+    QIcon icon(const QFileInfo&) const override { return folder_; }
+
+private:
+    QIcon folder_;
+};
+
+} // namespace
 
 TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DirectorySelect"));
@@ -30,7 +48,11 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     PathEdit->setObjectName(QStringLiteral("PathEdit"));
     PathEdit->setReadOnly(true);
 
+    icons_ = std::make_unique<FolderIcons>(style()->standardIcon(QStyle::SP_DirIcon));
     model_ = new QFileSystemModel(this);
+    model_->setIconProvider(icons_.get());
+    // The tree follows changes on disk only while the dialog is open.
+    model_->setOption(QFileSystemModel::DontWatchForChanges, true);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QStringLiteral("/"));
     DirectoryListBox1 = new QTreeView(bevel);
@@ -39,13 +61,18 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     DirectoryListBox1->setHeaderHidden(true);
     for (int c = 1; c < model_->columnCount(); ++c)
         DirectoryListBox1->hideColumn(c);
-    // Deep folder names scroll sideways instead of being cut short.
+    // Deep folder names scroll sideways instead of being cut short: the column takes the width
+    // of the names on show whenever the user opens or picks a folder (measured then, not on
+    // every change the file system reports).
     DirectoryListBox1->header()->setStretchLastSection(false);
-    DirectoryListBox1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    const auto fitNames = [this] { DirectoryListBox1->resizeColumnToContents(0); };
+    connect(DirectoryListBox1, &QTreeView::expanded, this, fitNames);
+    connect(model_, &QFileSystemModel::directoryLoaded, this, fitNames);
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& index) {
+            [this, fitNames](const QModelIndex& index) {
                 if (index.isValid())
                     showCurrent(model_->filePath(index));
+                fitNames();
             });
 
     DriveComboBox1 = new QComboBox(bevel);
@@ -88,6 +115,11 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     setCurrentDirectory(QDir::currentPath());
 }
 
+TDirectorySelect::~TDirectorySelect() {
+    // The model uses the icon provider to its end.
+    delete model_;
+}
+
 void TDirectorySelect::fillVolumes() {
     DriveComboBox1->clear();
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -110,6 +142,16 @@ void TDirectorySelect::DriveComboBox1Change(int index) {
 QString TDirectorySelect::currentDirectory() const {
     QString path = QDir::cleanPath(current_);
     return path;
+}
+
+void TDirectorySelect::showEvent(QShowEvent* event) {
+    model_->setOption(QFileSystemModel::DontWatchForChanges, false);
+    QDialog::showEvent(event);
+}
+
+void TDirectorySelect::hideEvent(QHideEvent* event) {
+    model_->setOption(QFileSystemModel::DontWatchForChanges, true);
+    QDialog::hideEvent(event);
 }
 
 void TDirectorySelect::showCurrent(const QString& path) {

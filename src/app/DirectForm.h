@@ -2,7 +2,9 @@
 // The directory dialog: picks the data directory from a folder tree and a list of mounted volumes,
 // showing the selected folder's full path above the tree. It can be resized; the tree grows.
 #include <QtWidgets/QDialog>
+#include <memory>
 
+class QAbstractFileIconProvider;
 class QComboBox;
 class QFileSystemModel;
 class QLineEdit;
@@ -13,6 +15,7 @@ class TDirectorySelect : public QDialog {
     Q_OBJECT
 public:
     explicit TDirectorySelect(QWidget* parent = nullptr);
+    ~TDirectorySelect() override;
 
     // The folder selected in the tree: a full path without a trailing separator (except "/").
     QString currentDirectory() const;
@@ -27,9 +30,14 @@ public:
 public Q_SLOTS:
     void DriveComboBox1Change(int index);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void fillVolumes();
     void showCurrent(const QString& path);
+    std::unique_ptr<QAbstractFileIconProvider> icons_; // outlives the model (see destructor)
     QFileSystemModel* model_ = nullptr;
     QString current_;
 };

@@ -27,18 +27,28 @@
 
 namespace {
 
-// A list in which a change of the current item by the keyboard (arrow keys, page keys, typing
-// the start of an item) is a selection, just as a click is.
+// A list in which selecting an item by the keyboard (arrow and page keys, Home and End, typing
+// the start of an item, the space bar) acts as a click on it does.
 class SelectionList : public QListWidget {
 public:
     using QListWidget::QListWidget;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const int before = currentRow();
+        const QListWidgetItem* before = currentItem();
+        const bool wasSelected = before && before->isSelected();
         QListWidget::keyPressEvent(event);
-        if (currentRow() != before && currentItem())
-            Q_EMIT itemClicked(currentItem());
+        QListWidgetItem* now = currentItem();
+        if (now && now->isSelected() && (now != before || !wasSelected))
+            Q_EMIT itemClicked(now);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        const bool hadCurrent = currentIndex().isValid();
+        QListWidget::focusInEvent(event);
+        // Entering the list by keyboard marks no item, so that the first arrow key selects the
+        // first item, as in any list box.
+        if (!hadCurrent && currentItem() && !currentItem()->isSelected())
+            setCurrentIndex(QModelIndex());
     }
 };
 

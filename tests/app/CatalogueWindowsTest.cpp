@@ -123,7 +123,12 @@ TEST(CatalogueWindows, KeyboardChangesOfTheCurrentItemAreSelections) {
     EXPECT_EQ(items(models), QStringList{QStringLiteral("QB10-W")});
 
     QTest::keyClick(ranges, Qt::Key_Home);
-    QTest::keyClick(types, Qt::Key_Down);
+    // Entering the type list with Tab marks nothing; the first arrow key selects its first item.
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(types, &tabIn);
+    EXPECT_EQ(types->currentRow(), -1);
+    QTest::keyClick(types, Qt::Key_Down); // "QB"
+    EXPECT_EQ(items(models), QStringList{QStringLiteral("QB10-W")});
     QTest::keyClick(types, Qt::Key_Down); // "ZZ"
     EXPECT_EQ(items(models), QStringList{QStringLiteral("ZZ8-107")});
     EXPECT_TRUE(t.shown.isEmpty());
@@ -135,6 +140,13 @@ TEST(CatalogueWindows, KeyboardChangesOfTheCurrentItemAreSelections) {
     EXPECT_EQ(t.shown[0].modelNumber(), "ZZX12-65");
     QTest::keyClick(models, Qt::Key_Down); // no further item
     EXPECT_EQ(t.shown.size(), 1);
+
+    // A marked but unselected item is selected with the space bar.
+    models->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    models->clearSelection();
+    QTest::keyClick(models, Qt::Key_Space);
+    ASSERT_EQ(t.shown.size(), 2);
+    EXPECT_EQ(t.shown[1].modelNumber(), "ZZX12-65");
 }
 
 TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
