@@ -51,8 +51,6 @@ TDirectorySelect::TDirectorySelect(QWidget* parent) : QDialog(parent) {
     icons_ = std::make_unique<FolderIcons>(style()->standardIcon(QStyle::SP_DirIcon));
     model_ = new QFileSystemModel(this);
     model_->setIconProvider(icons_.get());
-    // The tree follows changes on disk only while the dialog is open.
-    model_->setOption(QFileSystemModel::DontWatchForChanges, true);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QStringLiteral("/"));
     DirectoryListBox1 = new QTreeView(bevel);
@@ -142,16 +140,6 @@ void TDirectorySelect::DriveComboBox1Change(int index) {
 QString TDirectorySelect::currentDirectory() const {
     QString path = QDir::cleanPath(current_);
     return path;
-}
-
-void TDirectorySelect::showEvent(QShowEvent* event) {
-    model_->setOption(QFileSystemModel::DontWatchForChanges, false);
-    QDialog::showEvent(event);
-}
-
-void TDirectorySelect::hideEvent(QHideEvent* event) {
-    model_->setOption(QFileSystemModel::DontWatchForChanges, true);
-    QDialog::hideEvent(event);
 }
 
 void TDirectorySelect::showCurrent(const QString& path) {

@@ -30,10 +30,6 @@ public:
 public Q_SLOTS:
     void DriveComboBox1Change(int index);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void fillVolumes();
     void showCurrent(const QString& path);
