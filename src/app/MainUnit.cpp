@@ -253,10 +253,10 @@ void TSelect::loadIndex() {
 }
 
 bool TSelect::rebuildIndex() {
-    return rebuildIndex(shell_.SourceDir) == RebuildReport::Outcome::Rebuilt;
+    return rebuildIndex(shell_.SourceDir, false) == RebuildReport::Outcome::Rebuilt;
 }
 
-RebuildReport::Outcome TSelect::rebuildIndex(const QString& folder, const QString& notWrittenNote) {
+RebuildReport::Outcome TSelect::rebuildIndex(const QString& folder, bool newFolder) {
     WaitCursor wait;
     index_.close();
     const QString sourceDir = paths::resolveDirectoryCase(folder);
@@ -272,27 +272,26 @@ RebuildReport::Outcome TSelect::rebuildIndex(const QString& folder, const QStrin
     Q_EMIT rebuildStarted(&progress);
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
-    const RebuildReport report =
-        RebuildIndex(sourceDir, paths::indexFilePath(env_.programDir),
-                     [&progress, &sinceUpdate](int done, int total, const QString& name) {
-                         if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
-                             sinceUpdate.restart();
-                             progress.setMaximum(total);
-                             progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
-                                                       .arg(done + 1 > total ? total : done + 1)
-                                                       .arg(total)
-                                                       .arg(name));
-                             progress.setValue(done);
-                         }
-                         return !progress.wasCanceled();
-                     });
+    const RebuildReport report = RebuildIndex(
+        sourceDir, paths::indexFilePath(env_.programDir),
+        [&progress, &sinceUpdate](int done, int total, const QString& name) {
+            if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
+                sinceUpdate.restart();
+                progress.setMaximum(total);
+                progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
+                                          .arg(done + 1 > total ? total : done + 1)
+                                          .arg(total)
+                                          .arg(name));
+                progress.setValue(done);
+            }
+            return !progress.wasCanceled();
+        },
+        newFolder);
     progress.close();
 
     QString message = report.message();
-    const bool written = report.outcome == RebuildReport::Outcome::Rebuilt ||
-                         report.outcome == RebuildReport::Outcome::NoDataFiles;
-    if (!written && !notWrittenNote.isEmpty())
-        message += QStringLiteral("\n\n") + notWrittenNote;
+    if (newFolder && report.outcome != RebuildReport::Outcome::Rebuilt)
+        message += QStringLiteral("\n\nThe data directory is still %1.").arg(shell_.SourceDir);
     if (!message.isEmpty())
         env_.prompter->message(message);
     if (report.outcome == RebuildReport::Outcome::Rebuilt && peers_.indexDisplay)
@@ -384,16 +383,12 @@ void TSelect::Location1Click() {
     if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
         folder = peers_.directory->currentDirectory();
     index_.close();
-    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory. The
-    // new folder becomes the data directory only with its own index: a rebuild that is stopped
-    // or fails keeps the old index and the old folder together, so that no antenna is read from
-    // a folder its record does not come from.
-    const RebuildReport::Outcome outcome = rebuildIndex(
-        folder, folder == shell_.SourceDir
-                    ? QString()
-                    : QStringLiteral("The data directory is still %1.").arg(shell_.SourceDir));
-    if (outcome == RebuildReport::Outcome::Rebuilt ||
-        outcome == RebuildReport::Outcome::NoDataFiles)
+    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory. A new
+    // folder becomes the data directory only with its own index: a rebuild that is stopped or
+    // fails, or a folder without data files, keeps the old index and the old folder together,
+    // so that no antenna is read from a folder its record does not come from.
+    const bool newFolder = folder != shell_.SourceDir;
+    if (rebuildIndex(folder, newFolder) == RebuildReport::Outcome::Rebuilt)
         shell_.SourceDir = folder;
     loadIndex();
 }

@@ -57,10 +57,10 @@ public:
     // index display. True when the new index is in place.
     bool rebuildIndex();
     // Rebuilds the index from `sourceDir`. When the index is not written (stopped, folder not
-    // readable, index not writable) the old one stays, and `notWrittenNote` is added to the
-    // message. Returns how the rebuild ended.
-    RebuildReport::Outcome rebuildIndex(const QString& sourceDir,
-                                        const QString& notWrittenNote = {});
+    // readable, index not writable) the old one stays. For a `newFolder` (not the data
+    // directory) a folder without data files leaves the old index too, and the message says
+    // that the data directory stays. Returns how the rebuild ended.
+    RebuildReport::Outcome rebuildIndex(const QString& sourceDir, bool newFolder);
     // Opens a data file path or a model number given on the command line.
     void commandLineOpen(const QString& argument);
     // What the window does when first shown: load the index, then the command-line argument.

@@ -184,7 +184,7 @@ QString RebuildReport::message() const {
 }
 
 RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
-                           const RebuildProgress& progress) {
+                           const RebuildProgress& progress, bool keepIndexWithoutDataFiles) {
     RebuildReport report;
 
     // File names as the file system stores them (bytes), in name order; hidden entries skipped,
@@ -214,6 +214,11 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
         return c != 0 ? c < 0 : a < b;
     });
+
+    if (names.empty() && !hiddenDataFiles && keepIndexWithoutDataFiles) {
+        report.outcome = RebuildReport::Outcome::NoDataFiles;
+        return report;
+    }
 
     QSaveFile out(indexPath);
     if (!out.open(QIODevice::WriteOnly)) {

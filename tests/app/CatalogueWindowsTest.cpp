@@ -226,6 +226,18 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
             QStringLiteral("Cannot read folder %1: No such file or directory\n\n").arg(chosen) +
             kept});
 
+    // A folder without data files: said so, and again nothing changes.
+    t.prompter.messages.clear();
+    chosen = t.box.path(QStringLiteral("no-data"));
+    t.box.write(QStringLiteral("no-data/readme.txt"), "no pattern files here");
+    t.s().Location1Click();
+    EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
+    EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
+    EXPECT_EQ(items(t.s().ListBox3), oldModels);
+    EXPECT_EQ(
+        t.prompter.messages,
+        QStringList{QStringLiteral("No NSMA data files were found in this directory\n\n") + kept});
+
     // The settings kept at the end hold the folder that goes with the index.
     ASSERT_TRUE(t.s().saveSettings());
     QSettings stored(t.box.path(QStringLiteral("Quelda.conf")), QSettings::IniFormat);
