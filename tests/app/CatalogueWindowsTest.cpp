@@ -94,11 +94,6 @@ void pointerLeaves(QWidget* w) {
     QCoreApplication::sendEvent(w, &leave);
 }
 
-// Every row of `image` within `rect` as it is, for comparing parts of two pictures.
-QImage part(const QImage& image, const QRect& rect) {
-    return image.copy(rect);
-}
-
 } // namespace
 
 TEST(CatalogueWindows, KeyboardChangesOfTheCurrentItemAreSelections) {
@@ -411,7 +406,7 @@ TEST(CatalogueWindows, IndexTableFreezesItsLeftColumnAndDrawsCellsAtTheirCorner)
     }
     const QImage viewport =
         grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(part(viewport, cell), expected) << grid->item(0, 1)->text().toStdString();
+    EXPECT_EQ(viewport.copy(cell), expected) << grid->item(0, 1)->text().toStdString();
 
     // Scrolled to the right end, the file-name column stays where it was, in the fixed colour.
     const QImage before = grid->grab().toImage();
@@ -420,9 +415,9 @@ TEST(CatalogueWindows, IndexTableFreezesItsLeftColumnAndDrawsCellsAtTheirCorner)
     grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
     ASSERT_GT(grid->horizontalScrollBar()->value(), 0);
     const QImage after = grid->grab().toImage();
-    EXPECT_EQ(part(after, frozen), part(before, frozen));
+    EXPECT_EQ(after.copy(frozen), before.copy(frozen));
     const QRect rest(frozenWidth, 0, 300, frozen.height());
-    EXPECT_NE(part(after, rest), part(before, rest));
+    EXPECT_NE(after.copy(rest), before.copy(rest));
     const int bodyTop = grid->frameWidth() + grid->horizontalHeader()->height();
     EXPECT_EQ(after.pixelColor(frozenWidth - 5, bodyTop + 24 + 20), pal.color(QPalette::Button));
     EXPECT_EQ(after.pixelColor(frozenWidth + 200, bodyTop + 24 + 20), pal.color(QPalette::Base));
