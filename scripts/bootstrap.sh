@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libgif-dev
   libjpeg-turbo-progs htmldoc fonts-liberation2 fontconfig
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdg-utils desktop-file-utils shared-mime-info openbox xdotool
+  xvfb xauth x11-utils x11-apps openbox xdotool xdg-utils desktop-file-utils shared-mime-info
   imagemagick poppler-utils librsvg2-bin
   cups cups-client printer-driver-cups-pdf libcups2-dev
 )

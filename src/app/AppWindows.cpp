@@ -19,7 +19,7 @@ AppWindows::AppWindows(AppEnvironment env) {
     refresh = new TRefreshForm(*owner, owner);
     indexDisplay = new TIndexFileForm(*owner, owner);
     graph = new TGraphForm(*owner, owner);
-    legend = new TLegend(*graph, owner);
+    legend = new TLegend(*graph, graph); // owned by the graph window, usable while it is modal
     graph->setLegend(legend);
     chooser = new TChooseDlg(owner->prompter(), owner);
     penWidth = new TPenWidthDlg(owner);

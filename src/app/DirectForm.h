@@ -1,9 +1,11 @@
 #pragma once
-// The directory dialog: picks the data directory from a folder tree and a list of mounted volumes.
+// The directory dialog: picks the data directory from a folder tree and a list of mounted volumes,
+// showing the selected folder's full path above the tree. It can be resized; the tree grows.
 #include <QtWidgets/QDialog>
 
 class DirectoryPicker;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 class QTreeView;
 
@@ -16,6 +18,7 @@ public:
     QString currentDirectory() const;
     void setCurrentDirectory(const QString& path);
 
+    QLineEdit* PathEdit = nullptr; // the selected folder's full path, read-only
     QTreeView* DirectoryListBox1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QPushButton* OKBtn = nullptr;

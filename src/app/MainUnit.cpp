@@ -15,6 +15,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QStatusTipEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -25,6 +26,32 @@
 #include <QtWidgets/QStatusBar>
 
 namespace {
+
+// A list in which selecting an item by the keyboard (arrow and page keys, Home and End, typing
+// the start of an item, the space bar) acts as a click on it does.
+class SelectionList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QListWidgetItem* before = currentItem();
+        const bool wasSelected = before && before->isSelected();
+        QListWidget::keyPressEvent(event);
+        QListWidgetItem* now = currentItem();
+        if (now && now->isSelected() && (now != before || !wasSelected))
+            Q_EMIT itemClicked(now);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        const bool hadCurrent = currentIndex().isValid();
+        QListWidget::focusInEvent(event);
+        // Entering the list by keyboard marks no item, so that the first arrow key selects the
+        // first item, as in any list box.
+        if (!hadCurrent && currentItem() && !currentItem()->isSelected())
+            setCurrentIndex(QModelIndex());
+    }
+};
+
 QFont arialBold17() {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(17);
@@ -81,7 +108,7 @@ void TSelect::buildWindow() {
     }
 
     auto makeList = [client](const char* name, int left, int width, const char* hint) {
-        auto* list = new QListWidget(client);
+        auto* list = new SelectionList(client);
         list->setObjectName(QString::fromLatin1(name));
         list->setGeometry(left, 32, width, 321);
         list->setSortingEnabled(false); // the working lists are already sorted
@@ -125,11 +152,13 @@ void TSelect::buildWindow() {
 
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("StatusBar1Panel"));
-    hintPanel_->setMinimumWidth(200);
+    hintPanel_->setFixedWidth(200);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(19);
-    statusBar()->addWidget(hintPanel_, 1);
+    statusBar()->addWidget(hintPanel_);
+    // Hints from every window of the program, not only this one's.
+    qApp->installEventFilter(this);
 
     client->setFixedSize(530, 379 - 19);
     setFixedSize(530, 379 + menuBar()->sizeHint().height());
@@ -151,16 +180,24 @@ void TSelect::registerDataFileType() {
 
 void TSelect::DoShowHint(const QString& hint) {
     if (hintPanel_)
-        hintPanel_->setText(hint.isEmpty() ? createdHint_ : hint);
+        hintPanel_->setText(hint);
+}
+
+bool TSelect::eventFilter(QObject* watched, QEvent* e) {
+    // Status tips of controls and menu items of any window. An empty tip means the pointer rests
+    // on something without a hint of its own: in this window that shows the window's own hint.
+    if (e->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        const bool own = static_cast<QWidget*>(watched)->window() == this;
+        DoShowHint(tip.isEmpty() && own ? createdHint_ : tip);
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 bool TSelect::event(QEvent* e) {
-    // Status tips of controls and menu items land here; an empty tip means the pointer rests on
-    // something without a hint of its own, which shows the window's own hint.
-    if (e->type() == QEvent::StatusTip) {
-        DoShowHint(static_cast<QStatusTipEvent*>(e)->tip());
+    // The hint panel shows status tips (see eventFilter), never the status bar's message line.
+    if (e->type() == QEvent::StatusTip)
         return true;
-    }
     return QMainWindow::event(e);
 }
 
@@ -216,9 +253,13 @@ void TSelect::loadIndex() {
 }
 
 bool TSelect::rebuildIndex() {
+    return rebuildIndex(shell_.SourceDir, false) == RebuildReport::Outcome::Rebuilt;
+}
+
+RebuildReport::Outcome TSelect::rebuildIndex(const QString& folder, bool newFolder) {
     WaitCursor wait;
     index_.close();
-    const QString sourceDir = paths::resolveDirectoryCase(shell_.SourceDir);
+    const QString sourceDir = paths::resolveDirectoryCase(folder);
 
     // A progress dialog for rebuilds that take more than about half a second.
     QProgressDialog progress(this);
@@ -228,35 +269,34 @@ bool TSelect::rebuildIndex() {
     progress.setWindowModality(Qt::WindowModal);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
+    Q_EMIT rebuildStarted(&progress);
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
-    const RebuildReport report =
-        RebuildIndex(sourceDir, paths::indexFilePath(env_.programDir),
-                     [&progress, &sinceUpdate](int done, int total, const QString& name) {
-                         if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
-                             sinceUpdate.restart();
-                             progress.setMaximum(total);
-                             progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
-                                                       .arg(done + 1 > total ? total : done + 1)
-                                                       .arg(total)
-                                                       .arg(name));
-                             progress.setValue(done);
-                         }
-                         return !progress.wasCanceled();
-                     });
+    const RebuildReport report = RebuildIndex(
+        sourceDir, paths::indexFilePath(env_.programDir),
+        [&progress, &sinceUpdate](int done, int total, const QString& name) {
+            if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
+                sinceUpdate.restart();
+                progress.setMaximum(total);
+                progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
+                                          .arg(done + 1 > total ? total : done + 1)
+                                          .arg(total)
+                                          .arg(name));
+                progress.setValue(done);
+            }
+            return !progress.wasCanceled();
+        },
+        newFolder);
     progress.close();
 
-    const QString message = report.message();
-    if (report.outcome != RebuildReport::Outcome::Rebuilt) {
-        if (!message.isEmpty())
-            env_.prompter->message(message);
-        return false;
-    }
+    QString message = report.message();
+    if (newFolder && report.outcome != RebuildReport::Outcome::Rebuilt)
+        message += QStringLiteral("\n\nThe data directory is still %1.").arg(shell_.SourceDir);
     if (!message.isEmpty())
         env_.prompter->message(message);
-    if (peers_.indexDisplay)
+    if (report.outcome == RebuildReport::Outcome::Rebuilt && peers_.indexDisplay)
         runDialog(*peers_.indexDisplay);
-    return true;
+    return report.outcome;
 }
 
 std::optional<RangeFilter> TSelect::selectedRange() const {
@@ -338,10 +378,16 @@ void TSelect::Refresh1Click() {
 }
 
 void TSelect::Location1Click() {
+    QString folder = shell_.SourceDir;
     if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
-        shell_.SourceDir = peers_.directory->currentDirectory();
+        folder = peers_.directory->currentDirectory();
     index_.close();
-    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory.
-    rebuildIndex();
+    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory. A new
+    // folder becomes the data directory only with its own index: a rebuild that is stopped or
+    // fails, or a folder without data files, keeps the old index and the old folder together,
+    // so that no antenna is read from a folder its record does not come from.
+    const bool newFolder = folder != shell_.SourceDir;
+    if (rebuildIndex(folder, newFolder) == RebuildReport::Outcome::Rebuilt)
+        shell_.SourceDir = folder;
     loadIndex();
 }

@@ -5,6 +5,7 @@
 #include "app/Catalogue.h"
 #include "common/Settings.h"
 #include "index/IndexFile.h"
+#include "index/IndexRefresh.h"
 
 #include <QtWidgets/QMainWindow>
 #include <functional>
@@ -20,6 +21,7 @@ class TIndexFileForm;
 class TChooseDlg;
 class TDirectorySelect;
 class QDialog;
+class QProgressDialog;
 
 class TSelect : public QMainWindow {
     Q_OBJECT
@@ -54,6 +56,11 @@ public:
     // Rebuilds the index from SourceDir with progress, reports what was left out, and shows the
     // index display. True when the new index is in place.
     bool rebuildIndex();
+    // Rebuilds the index from `sourceDir`. When the index is not written (stopped, folder not
+    // readable, index not writable) the old one stays. For a `newFolder` (not the data
+    // directory) a folder without data files leaves the old index too, and the message says
+    // that the data directory stays. Returns how the rebuild ended.
+    RebuildReport::Outcome rebuildIndex(const QString& sourceDir, bool newFolder);
     // Opens a data file path or a model number given on the command line.
     void commandLineOpen(const QString& argument);
     // What the window does when first shown: load the index, then the command-line argument.
@@ -75,6 +82,10 @@ public:
     QAction* Refresh1 = nullptr;
     QAction* Exit1 = nullptr;
 
+Q_SIGNALS:
+    // A rebuild is about to run behind this progress window ("Stop" cancels it).
+    void rebuildStarted(QProgressDialog* progress);
+
 public Q_SLOTS:
     void DoShowHint(const QString& hint);
     void ListBox1Click();
@@ -87,6 +98,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
+    // Hints of every window of the program reach the status panel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();

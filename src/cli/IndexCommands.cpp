@@ -26,6 +26,7 @@ int indexCommand(const QStringList& args) {
     const RebuildReport report = RebuildIndex(dataDir, output);
     switch (report.outcome) {
     case RebuildReport::Outcome::CannotCreate:
+    case RebuildReport::Outcome::CannotRead:
         printError(report.error);
         return 1;
     case RebuildReport::Outcome::NoDataFiles:

@@ -3,15 +3,36 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QStorageInfo>
+#include <QtGui/QAbstractFileIconProvider>
 #include <QtGui/QFileSystemModel>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeView>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 
+namespace {
+
+// Every entry of the tree is a folder: one folder picture for all, instead of a look-up in the
+// desktop's icon theme for every folder the file system reports.
+class FolderIcons : public QAbstractFileIconProvider {
+public:
+    explicit FolderIcons(const QIcon& folder) : folder_(folder) {}
+    QIcon icon(IconType) const override { return folder_; }
+    QIcon icon(const QFileInfo&) const override { return folder_; }
+
+private:
+    QIcon folder_;
+};
+
+} // namespace
+
 DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
+    icons_ = std::make_unique<FolderIcons>(parent->style()->standardIcon(QStyle::SP_DirIcon));
     model_ = new QFileSystemModel(this);
+    model_->setIconProvider(icons_.get());
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QStringLiteral("/"));
     tree_ = new QTreeView(parent);
@@ -20,16 +41,29 @@ DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
     tree_->setHeaderHidden(true);
     for (int c = 1; c < model_->columnCount(); ++c)
         tree_->hideColumn(c);
+    // Deep folder names scroll sideways instead of being cut short: the column takes the width
+    // of the names on show whenever the user opens or picks a folder (measured then, not on
+    // every change the file system reports).
+    tree_->header()->setStretchLastSection(false);
+    const auto fitNames = [this] { tree_->resizeColumnToContents(0); };
+    connect(tree_, &QTreeView::expanded, this, fitNames);
+    connect(model_, &QFileSystemModel::directoryLoaded, this, fitNames);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& index) {
+            [this, fitNames](const QModelIndex& index) {
                 if (index.isValid())
                     setCurrent(model_->filePath(index));
+                fitNames();
             });
 
     volumes_ = new QComboBox(parent);
     volumes_->setObjectName(QStringLiteral("DriveComboBox1"));
     fillVolumes();
     connect(volumes_, &QComboBox::activated, this, &DirectoryPicker::volumeChosen);
+}
+
+DirectoryPicker::~DirectoryPicker() {
+    // The model uses the icon provider to its end.
+    delete model_;
 }
 
 void DirectoryPicker::fillVolumes() {

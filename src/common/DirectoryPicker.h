@@ -4,8 +4,10 @@
 // the File Locations dialog place the two controls where they need them.
 #include <QtCore/QObject>
 #include <QtCore/QString>
+#include <memory>
 #include <optional>
 
+class QAbstractFileIconProvider;
 class QComboBox;
 class QFileSystemModel;
 class QTreeView;
@@ -16,6 +18,7 @@ class DirectoryPicker : public QObject {
 public:
     // Creates the tree and the volume list as children of `parent`, not yet placed.
     explicit DirectoryPicker(QWidget* parent);
+    ~DirectoryPicker() override;
 
     QTreeView* tree() const { return tree_; }
     QComboBox* volumes() const { return volumes_; }
@@ -38,6 +41,7 @@ public Q_SLOTS:
 
 private:
     void setCurrent(const QString& path);
+    std::unique_ptr<QAbstractFileIconProvider> icons_; // outlives the model (see destructor)
     QFileSystemModel* model_ = nullptr;
     QTreeView* tree_ = nullptr;
     QComboBox* volumes_ = nullptr;

@@ -382,7 +382,8 @@ void TGraphForm::Close1Click() {
 
 void TGraphForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (legend_ && legend_->isVisible() && !selectionChosen_)
+    // The legend belongs to the chart on show and closes with it.
+    if (legend_ && legend_->isVisible())
         legend_->close();
     if (!selectionChosen_ && endProgram)
         endProgram();

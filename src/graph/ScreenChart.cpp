@@ -122,17 +122,25 @@ void DrawScreenChart(QImage& canvas, FeedKind feedKind) {
     p.drawText(QRect(c - w / 2, 360, w, fm.height()),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, caption);
 
-    // 5. Arrows with their tips on the section borders.
-    p.setPen(pen(Qt::black, 2));
+    // 5. Arrows with their tips on the section borders. The head's sharp corner would stick out
+    // past the tip with a mitred join of the 2-pixel pen, so the corners are bevelled and each
+    // arrow is kept on its side of the border it points at.
+    QPen arrowPen = pen(Qt::black, 2);
+    arrowPen.setJoinStyle(Qt::BevelJoin);
+    p.setPen(arrowPen);
     const bool oneSided = feedKind == FeedKind::None;
-    auto polyline = [&p](std::initializer_list<QPoint> pts) {
+    auto arrow = [&p](const QRect& side, std::initializer_list<QPoint> pts) {
+        p.setClipRect(side);
         p.drawPolyline(pts.begin(), static_cast<int>(pts.size()));
     };
-    if (oneSided)
-        polyline({{480, 368}, {490, 365}, {490, 371}, {480, 368}, {500, 368}});
-    else
-        polyline({{330, 368}, {340, 365}, {340, 371}, {330, 368}, {410, 368}});
-    polyline({{630, 368}, {620, 365}, {620, 371}, {630, 368}, {oneSided ? 610 : 550, 368}});
+    const int leftTip = oneSided ? 480 : 330;
+    const int leftEnd = oneSided ? 500 : 410;
+    arrow(
+        QRect(QPoint(leftTip, 0), QPoint(CanvasWidth - 1, CanvasHeight - 1)),
+        {{leftTip, 368}, {leftTip + 10, 365}, {leftTip + 10, 371}, {leftTip, 368}, {leftEnd, 368}});
+    arrow(QRect(QPoint(0, 0), QPoint(630, CanvasHeight - 1)),
+          {{630, 368}, {620, 365}, {620, 371}, {630, 368}, {oneSided ? 610 : 550, 368}});
+    p.setClipping(false);
 }
 
 void DrawScreenTrace(QImage& canvas, const TRList& points, int cut) {

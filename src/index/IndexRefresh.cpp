@@ -178,6 +178,7 @@ QString RebuildReport::message() const {
     case Outcome::NoDataFiles:
         return QString::fromLatin1(NoDataFilesMessage);
     case Outcome::CannotCreate:
+    case Outcome::CannotRead:
         return error;
     case Outcome::Cancelled:
         return QStringLiteral("The index was not changed.");
@@ -208,37 +209,68 @@ QString RebuildReport::message() const {
     return parts.join(QStringLiteral("\n\n"));
 }
 
-QList<QByteArray> DataFileNames(const QString& sourceDir) {
-    // File names as the file system stores them (bytes), in name order; hidden entries skipped.
+namespace {
+
+// The "*.adf" entries of a folder as the file system stores their names (bytes), in name order;
+// hidden entries are skipped but noted, since a folder whose data files are all hidden still has
+// data files. `error` is set when the folder cannot be listed.
+struct DataFileListing {
     std::vector<std::string> names;
-    std::error_code ec;
+    bool hiddenDataFiles = false;
+    std::error_code error;
+};
+
+DataFileListing listDataFiles(const QString& sourceDir) {
+    DataFileListing listing;
+    std::error_code& ec = listing.error;
     for (std::filesystem::directory_iterator it(QFile::encodeName(sourceDir).toStdString(), ec),
          end;
          !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().native();
-        if (name.size() < 4 || name[0] == '.')
+        if (name.size() < 4 || qstrnicmp(name.data() + name.size() - 4, ".adf", 4) != 0)
             continue;
-        if (qstrnicmp(name.data() + name.size() - 4, ".adf", 4) == 0)
-            names.push_back(std::move(name));
+        if (name[0] == '.')
+            listing.hiddenDataFiles = true;
+        else
+            listing.names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(
+        listing.names.begin(), listing.names.end(), [](const std::string& a, const std::string& b) {
+            const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
+            return c != 0 ? c < 0 : a < b;
+        });
+    return listing;
+}
+
+} // namespace
+
+QList<QByteArray> DataFileNames(const QString& sourceDir) {
+    const DataFileListing listing = listDataFiles(sourceDir);
     QList<QByteArray> out;
-    out.reserve(qsizetype(names.size()));
-    for (const std::string& name : names)
+    out.reserve(qsizetype(listing.names.size()));
+    for (const std::string& name : listing.names)
         out << QByteArray::fromStdString(name);
     return out;
 }
 
 RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
-                           const RebuildProgress& progress) {
+                           const RebuildProgress& progress, bool keepIndexWithoutDataFiles) {
     RebuildReport report;
 
-    std::vector<std::string> names;
-    for (const QByteArray& name : DataFileNames(sourceDir))
-        names.push_back(name.toStdString());
+    DataFileListing listing = listDataFiles(sourceDir);
+    if (listing.error) {
+        // Missing, not a folder, or not readable: never "no data files", and the old index stays.
+        report.outcome = RebuildReport::Outcome::CannotRead;
+        report.error = QStringLiteral("Cannot read folder %1: %2")
+                           .arg(sourceDir, QString::fromLocal8Bit(listing.error.message()));
+        return report;
+    }
+    const std::vector<std::string> names = std::move(listing.names);
+    const bool hiddenDataFiles = listing.hiddenDataFiles;
+    if (names.empty() && !hiddenDataFiles && keepIndexWithoutDataFiles) {
+        report.outcome = RebuildReport::Outcome::NoDataFiles;
+        return report;
+    }
 
     QSaveFile out(indexPath);
     if (!out.open(QIODevice::WriteOnly)) {
@@ -294,7 +326,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         report.records = 0;
         return report;
     }
-    if (names.empty())
+    if (names.empty() && !hiddenDataFiles)
         report.outcome = RebuildReport::Outcome::NoDataFiles;
     // Long names in name order; those that share their stored name with another indexed file
     // are listed together, each group in name order.

@@ -35,9 +35,10 @@ inline constexpr char NoDataFilesMessage[] = "No NSMA data files were found in t
 struct RebuildReport {
     enum class Outcome {
         Rebuilt,      // the listing held at least one data file; the new index is in place
-        NoDataFiles,  // no "*.adf" entry: the index is now empty
+        NoDataFiles,  // no "*.adf" entry: the index is now empty (or kept, when asked)
         CannotCreate, // the index could not be written; the old one is unchanged
         Cancelled,    // the user stopped it; the old index is unchanged
+        CannotRead,   // the data directory is missing or cannot be listed; old index unchanged
     };
     Outcome outcome = Outcome::Rebuilt;
     int records = 0;
@@ -49,7 +50,7 @@ struct RebuildReport {
     // Names among those whose headers give the same index facts as another of the same stored
     // name: these cannot be told apart when opened.
     QStringList lookAlikes;
-    QString error; // for CannotCreate
+    QString error; // for CannotCreate and CannotRead
 
     // What the user is told at the end, or an empty text when there is nothing to say.
     QString message() const;
@@ -66,6 +67,10 @@ using RebuildProgress = std::function<bool(int done, int total, const QString& n
 // Lists the "*.adf" files of `sourceDir` (letter case ignored, hidden entries skipped, in name
 // order), reads each header into a blanked record buffer and appends it to a new index written
 // to `indexPath`. The new index replaces the old one only when it was written completely. A
-// file that cannot be read or converted is left out and reported; the others are indexed.
+// file that cannot be read or converted is left out and reported; the others are indexed. A
+// folder whose only data files are hidden gives an empty index (Rebuilt, no records); a folder
+// that cannot be listed leaves the old index as it is (CannotRead). A folder without any data
+// file gives an empty index (NoDataFiles), or, with `keepIndexWithoutDataFiles`, leaves the old.
 RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
-                           const RebuildProgress& progress = {});
+                           const RebuildProgress& progress = {},
+                           bool keepIndexWithoutDataFiles = false);

@@ -7,6 +7,7 @@
 #include "graph/ScreenChart.h"
 
 #include <QtGui/QPainter>
+#include <QtGui/QWindow>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
@@ -78,10 +79,12 @@ void TLegend::FormActivate() {
     const bool wide = kind != FeedKind::None;
     const IndexRecord& r = graph_.CurrentRecord;
 
-    // 1-2. Clear and size the window for the antenna.
+    // 1-2. Clear and size the window for the antenna. 540 and 287 are the widths of the whole
+    // window, frame included; the frame is known once the window manager has framed it.
     Memo1->clear();
     const int panelWidth = wide ? 500 : 249;
-    setFixedSize(wide ? 540 : 287, 395);
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    setFixedSize((wide ? 540 : 287) - frame.left() - frame.right(), 395);
     Panel1->setGeometry(16, 8, panelWidth, PanelHeight);
     Image1->setGeometry(Bevel, Bevel, panelWidth - 2 * Bevel, PanelHeight - 2 * Bevel);
     Memo1->setGeometry(16, 291, panelWidth, 65);

@@ -196,6 +196,7 @@ TEST(Cli, IndexListAndScreen) {
     r = testutils::runCli({QStringLiteral("list"), box.path(QStringLiteral("empty.dat"))});
     EXPECT_EQ(r.exitCode, 0);
 
+    QDir().mkpath(box.path(QStringLiteral("empty")));
     r = testutils::runCli(
         {QStringLiteral("index"), box.path(QStringLiteral("empty")), QStringLiteral("-o"), index});
     EXPECT_EQ(r.exitCode, 1);

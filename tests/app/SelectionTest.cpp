@@ -321,6 +321,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
             refresh->Proceed->click();
         return d.result();
     };
+    QDir().mkpath(t.box.path(QStringLiteral("empty")));
     t.s().shellSettings().SourceDir = t.box.path(QStringLiteral("empty"));
     t.prompter.messages.clear();
     t.s().Refresh1Click();

@@ -5,10 +5,14 @@
 #include "common/Prompter.h"
 #include "graph/GraphUnit.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QAction>
+#include <QtGui/QStatusTipEvent>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,4 +174,78 @@ TEST(DesktopRegistration, RealToolsMakeLobeviewTheAdfHandler) {
         ASSERT_TRUE(v.waitForFinished(30000));
         EXPECT_EQ(v.exitCode(), 0) << v.readAll().toStdString();
     }
+}
+
+namespace {
+
+// Notes every object the moment it is given a parent, and every parent the first time a child is
+// added to it: the order in which the windows come into being.
+class CreationOrder : public QObject {
+public:
+    CreationOrder() { QCoreApplication::instance()->installEventFilter(this); }
+    ~CreationOrder() override { QCoreApplication::instance()->removeEventFilter(this); }
+    QList<const QObject*> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) {
+            note(watched);
+            note(static_cast<QChildEvent*>(event)->child());
+        } else if (event->type() == QEvent::ChildRemoved) {
+            // A child that goes away must not stand in for a later object at the same address.
+            seen.removeAll(static_cast<QChildEvent*>(event)->child());
+        }
+        return false;
+    }
+
+private:
+    void note(const QObject* o) {
+        if (!seen.contains(o))
+            seen << o;
+    }
+};
+
+} // namespace
+
+TEST(Startup, TheTwelveWindowsComeIntoBeingInTheirOrder) {
+    Harness h;
+    QStringList order;
+    {
+        CreationOrder watch;
+        AppWindows w(h.env());
+        const QList<QWidget*> windows = w.all();
+        for (const QObject* o : watch.seen)
+            for (const QWidget* window : windows)
+                if (o == window)
+                    order << QString::fromLatin1(window->metaObject()->className());
+    }
+    EXPECT_EQ(order, (QStringList{
+                         QStringLiteral("TSelect"), QStringLiteral("TRefreshForm"),
+                         QStringLiteral("TIndexFileForm"), QStringLiteral("TGraphForm"),
+                         QStringLiteral("TLegend"), QStringLiteral("TChooseDlg"),
+                         QStringLiteral("TPenWidthDlg"), QStringLiteral("TDirectorySelect"),
+                         QStringLiteral("TFileLoc"), QStringLiteral("TPrintOptionsForm"),
+                         QStringLiteral("TExportOptionsForm"), QStringLiteral("TExportDataForm")}));
+}
+
+TEST(Startup, TheHintCarriesTheProgramFilesOwnDate) {
+    Harness h;
+    AppEnvironment env = h.env();
+    {
+        QFile program(env.programFile);
+        ASSERT_TRUE(program.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(program.setFileTime(QDateTime(QDate(2003, 4, 5), QTime(13, 30)),
+                                        QFileDevice::FileModificationTime));
+    }
+    AppWindows w(env);
+    const QString date = QLocale::system().toString(QDate(2003, 4, 5), QLocale::ShortFormat);
+    ASSERT_FALSE(date.isEmpty());
+    EXPECT_EQ(w.select->createdHint(), QStringLiteral("Lobeview Created: ") + date);
+    // Shown at once, and again whenever the pointer rests on the window itself.
+    const auto* panel = w.select->findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->text(), w.select->createdHint());
+    QStatusTipEvent tip(QString{});
+    QCoreApplication::sendEvent(w.select->ListBox1, &tip);
+    EXPECT_EQ(panel->text(), w.select->createdHint());
 }

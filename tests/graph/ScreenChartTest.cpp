@@ -1,6 +1,8 @@
 // The screen chart: pixel positions of the scale, traces and marks on the 960 x 400 canvas.
 #include "graph/ScreenChart.h"
 
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPainter>
 #include <gtest/gtest.h>
 
 using namespace screen;
@@ -117,4 +119,144 @@ TEST(ScreenChart, FrameGridNumbersAndTheExpandedScaleMark) {
     EXPECT_NEAR(ten.center().y(), 40, 2);
     EXPECT_NEAR(ten.center().x(), 15, 2);
     EXPECT_FALSE(inkBox(one, QRect(935, 30, 20, 20)).isEmpty());
+}
+
+namespace {
+
+bool isBlack(const QImage& img, int x, int y) {
+    return img.pixelColor(x, y) == QColor(Qt::black);
+}
+
+// The screen chart's number font: Arial 6 point, drawn without smoothing.
+QFont numberFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(6);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+// The box in which a number centred on (x, y) must be written: left x - w/2, top y - h/2.
+QRect numberBox(const QImage& on, int x, int y, int n) {
+    const QFontMetrics fm(numberFont(), &on);
+    const QString text = QString::number(n);
+    const int w = fm.horizontalAdvance(text);
+    const int h = fm.height();
+    return {x - w / 2, y - h / 2, w, h};
+}
+
+} // namespace
+
+TEST(ScreenChart, EveryNumberSitsOnItsOwnPixels) {
+    // Each number is compared pixel for pixel with the same text written alone at its place, so a
+    // label moved by one pixel, or a wrong number, fails. Black pixels of the frame and of the
+    // section borders are the only other black ink around the numbers.
+    for (const FeedKind kind : {FeedKind::None, FeedKind::Right}) {
+        QImage chart = newCanvas();
+        DrawScreenChart(chart, kind);
+        struct Label {
+            int x, y, n;
+        };
+        QList<Label> labels;
+        for (int i = 1; i <= 8; ++i)
+            labels.push_back({40 * i, 385, 20 * i - 180});
+        for (int i = 1; i <= 5; ++i)
+            labels.push_back({330 + 50 * i, 385, 5 * i - 15});
+        for (int i = 0; i <= 7; ++i)
+            labels.push_back({640 + 40 * i, 385, 20 * i + 20});
+        for (int i = 1; i <= 9; ++i)
+            for (int x : {15, 330, 630, 945})
+                labels.push_back({x, 40 * i, 10 * i});
+        ASSERT_EQ(labels.size(), 57);
+
+        for (const Label& l : labels) {
+            QImage alone = newCanvas();
+            {
+                QPainter p(&alone);
+                p.setFont(numberFont());
+                p.setPen(Qt::black);
+                p.drawText(numberBox(alone, l.x, l.y, l.n),
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::number(l.n));
+            }
+            const QRect around = numberBox(chart, l.x, l.y, l.n).adjusted(-4, -3, 4, 3) &
+                                 QRect(0, 0, CanvasWidth, CanvasHeight);
+            // The arrows of the expanded section run just below the lowest level numbers.
+            const QRect arrows(QPoint(320, 364), QPoint(640, 374));
+            int ink = 0;
+            for (int y = around.top(); y <= around.bottom(); ++y)
+                for (int x = around.left(); x <= around.right(); ++x) {
+                    if (arrows.contains(x, y))
+                        continue;
+                    const bool line =
+                        x == 0 || x == 959 || y == 0 || y == 399 || x == 330 || x == 630;
+                    const bool text = isBlack(alone, x, y);
+                    ink += text;
+                    ASSERT_EQ(isBlack(chart, x, y), text || line)
+                        << "number " << l.n << " at (" << l.x << ", " << l.y << "), pixel " << x
+                        << ", " << y;
+                }
+            EXPECT_GT(ink, 4) << l.n;
+        }
+    }
+}
+
+TEST(ScreenChart, GridLinesAlongAWholeRowAndAWholeColumn) {
+    QImage chart = newCanvas();
+    DrawScreenChart(chart, FeedKind::Left);
+    // Row 4 crosses every vertical line and no text.
+    for (int x = 0; x < CanvasWidth; ++x) {
+        QColor expected = Qt::white;
+        if (x == 0 || x == 959 || x == 330 || x == 630)
+            expected = Qt::black;
+        else if ((x < 330 && x % 10 == 0) || (x > 330 && x < 630 && x % 10 == 0) ||
+                 (x > 630 && x % 10 == 0))
+            expected = gridColour();
+        ASSERT_EQ(chart.pixelColor(x, 4), expected) << "column " << x;
+    }
+    // Column 5 crosses every horizontal line, every 2 dB.
+    for (int y = 0; y < CanvasHeight; ++y) {
+        QColor expected = Qt::white;
+        if (y == 0 || y == 399)
+            expected = Qt::black;
+        else if (y % 8 == 0)
+            expected = gridColour();
+        ASSERT_EQ(chart.pixelColor(5, y), expected) << "row " << y;
+    }
+}
+
+TEST(ScreenChart, ArrowTipsSitExactlyOnTheSectionBorders) {
+    // Black ink of the arrows (rows 365 to 371, the pen reaching one row further each way) below
+    // the level number 90 at row 360, column by column, left and right of each tip.
+    auto blackInColumn = [](const QImage& img, int x) {
+        for (int y = 366; y <= 376; ++y)
+            if (isBlack(img, x, y))
+                return true;
+        return false;
+    };
+    QImage two = newCanvas();
+    DrawScreenChart(two, FeedKind::Right);
+    for (int x = 320; x < 330; ++x)
+        EXPECT_FALSE(blackInColumn(two, x)) << "left of the -15 degree tip: " << x;
+    for (int x = 631; x <= 640; ++x)
+        EXPECT_FALSE(blackInColumn(two, x)) << "right of the +15 degree tip: " << x;
+    // The heads reach their borders: ink right next to each.
+    EXPECT_TRUE(isBlack(two, 331, 368));
+    EXPECT_TRUE(isBlack(two, 629, 368));
+    // Shafts end at 410 and 550.
+    EXPECT_TRUE(blackInColumn(two, 409));
+    EXPECT_FALSE(blackInColumn(two, 411));
+    EXPECT_TRUE(blackInColumn(two, 551));
+    EXPECT_FALSE(blackInColumn(two, 549));
+
+    QImage one = newCanvas();
+    DrawScreenChart(one, FeedKind::None);
+    // The one-sided left arrow starts at 0 degrees (x 480, a grey grid line without the arrow).
+    EXPECT_TRUE(isBlack(one, 480, 368));
+    for (int x = 470; x < 480; ++x)
+        EXPECT_FALSE(blackInColumn(one, x)) << "left of the 0 degree tip: " << x;
+    for (int x = 631; x <= 640; ++x)
+        EXPECT_FALSE(blackInColumn(one, x)) << x;
+    EXPECT_TRUE(blackInColumn(one, 499));
+    EXPECT_FALSE(blackInColumn(one, 501));
+    EXPECT_TRUE(blackInColumn(one, 611));
+    EXPECT_FALSE(blackInColumn(one, 609));
 }

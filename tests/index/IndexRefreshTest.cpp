@@ -200,7 +200,8 @@ TEST(IndexRefresh, EmptyOrMissingFoldersAndUnwritableIndexes) {
     testutils::Sandbox box;
     const QString index = box.path(QStringLiteral("FileIndx.dat"));
     box.write(QStringLiteral("FileIndx.dat"), QByteArray(380, 'x'));
-    RebuildReport r = RebuildIndex(box.path(QStringLiteral("missing")), index);
+    QDir().mkpath(box.path(QStringLiteral("empty")));
+    RebuildReport r = RebuildIndex(box.path(QStringLiteral("empty")), index);
     EXPECT_EQ(r.outcome, RebuildReport::Outcome::NoDataFiles);
     EXPECT_EQ(r.message(), QStringLiteral("No NSMA data files were found in this directory"));
     EXPECT_EQ(QFileInfo(index).size(), 0);
