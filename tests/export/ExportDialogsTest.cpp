@@ -148,7 +148,8 @@ TEST(QtSaveDialogs, ShowsThePresetAndReplacesWithoutAskingOrTheWaitCursor) {
             seen.folder = dialog->directory().absolutePath();
             seen.noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
             seen.cursorLifted = QGuiApplication::overrideCursor() == nullptr;
-            if (path.isEmpty()) {
+            // A dialog that would ask before replacing is cancelled rather than left waiting.
+            if (path.isEmpty() || !seen.noOverwriteQuestion) {
                 dialog->reject();
             } else {
                 dialog->selectFile(path);

@@ -286,6 +286,7 @@ TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
         g.close();
     };
     g.show();
+    t.answerOptions(*t.w->exportOptions, nullptr); // counted, should a command get through
     t.dialogs->answers = {t.out("sheet.pdf")};
     t.exportData(t.w->exportData->rbPDF);
     EXPECT_TRUE(disabledWhileConverting);
