@@ -168,6 +168,14 @@ TEST(ExportRun, SaveDialogPresetsFilterIndexesAndTheDatVariants) {
     t.run();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].FileName.endsWith(QStringLiteral("/12050dat.pdf")));
+    // ... and the chart alone only the chart's.
+    t.dialogs.shown.clear();
+    t.request.Graph = true;
+    t.request.Data = false;
+    t.request.MakeJPG = t.request.MakeGIF = false;
+    t.run();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[0].FileName.endsWith(QStringLiteral("/12050.pdf")));
 
     // A name that could leave its folder, and an empty RPE number.
     EXPECT_EQ(
