@@ -68,16 +68,27 @@ void BM_ChartPdfEndToEnd(benchmark::State& state) {
     }
 }
 
+// The HTML page and the GIF of the same chart page, written once.
+const PdfTemporaries& aloneInputs() {
+    static const PdfTemporaries temps = [] {
+        const QString programDir = scratch().filePath(QStringLiteral("alone")) + QLatin1Char('/');
+        QDir().mkpath(programDir);
+        const PdfTemporaries t =
+            PdfTemporaryPaths(programDir, antenna().record.rpeNumber(), PdfVariant::Graph);
+        QImage page;
+        DrawGraphPage(antenna().source(), page);
+        TGIFImage gif;
+        gif.Assign(page);
+        if (gif.SaveToFile(t.gif) || WriteHtmlPage(t.html, t.gif, 680, 520))
+            return PdfTemporaries{};
+        return t;
+    }();
+    return temps;
+}
+
 void BM_HtmldocAlone(benchmark::State& state) {
-    const QString programDir = scratch().filePath(QStringLiteral("alone")) + QLatin1Char('/');
-    QDir().mkpath(programDir);
-    const PdfTemporaries temps =
-        PdfTemporaryPaths(programDir, antenna().record.rpeNumber(), PdfVariant::Graph);
-    QImage page;
-    DrawGraphPage(antenna().source(), page);
-    TGIFImage gif;
-    gif.Assign(page);
-    if (gif.SaveToFile(temps.gif) || WriteHtmlPage(temps.html, temps.gif, 680, 520)) {
+    const PdfTemporaries& temps = aloneInputs();
+    if (temps.html.isEmpty()) {
         state.SkipWithError("cannot write the page");
         return;
     }
