@@ -159,8 +159,8 @@ private:
     void ExportTextData();
     void buildExportCommands();
     void setOutputFlag(QAction* flag, bool on);
-    // A run starts only when none is in progress; its end drops the input that arrived while the
-    // converter ran, and closes the window when that was asked for meanwhile.
+    // A run starts only when none is in progress; at its end the window closes when that was
+    // asked for meanwhile.
     bool beginRun();
     void endRun();
     bool runActive_ = false;
