@@ -22,4 +22,24 @@ echo "Sample catalogue: $bin/NSMAData (${#files[@]} files)"
 echo
 QT_QPA_PLATFORM=offscreen "$bin/lobeview-cli" show "${files[@]}"
 echo
+
+# The chart and the data sheet of one sample antenna as PDF documents, made as the graph window
+# makes them (through htmldoc), in the default PDF folder beside the program.
+sample="$bin/NSMAData/ZZX10-60L.adf"
+pdfdir="$bin/PDF"
+mkdir -p "$pdfdir"
+echo "Chart and data sheet of $(basename "$sample") as PDF:"
+made=0
+for page in chart data; do
+  if QT_QPA_PLATFORM=offscreen "$bin/lobeview-cli" export "$sample" --page "$page" \
+       --format pdf --color -o "$pdfdir/ZZX10-60L-$page.pdf"; then
+    made=$((made + 1))
+  fi
+done
+if [ "$made" -eq 2 ]; then
+  echo "Both PDF files are in $pdfdir"
+else
+  echo "Not every PDF could be made (see above); htmldoc must be installed (scripts/bootstrap.sh)."
+fi
+echo
 echo "The batch tool is $bin/lobeview-cli; run it with --help for its commands."

@@ -29,6 +29,7 @@ AppWindows::AppWindows(AppEnvironment env) {
     printOptions = new TPrintOptionsForm(owner);
     exportOptions = new TExportOptionsForm(owner);
     exportData = new TExportDataForm(owner);
+    graph->setExportWindows(exportOptions, exportData, fileLocations);
     for (QWidget* w : all())
         w->hide();
     select->setPeers({refresh, indexDisplay, graph, chooser, directory});

@@ -1,4 +1,8 @@
 #include "cli/Commands.h"
+#include "common/ProgramPaths.h"
+#include "common/Prompter.h"
+#include "common/Settings.h"
+#include "export/ExportRun.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 #include "print/PageRoutines.h"
@@ -9,8 +13,30 @@
 
 namespace {
 
-const char ExportUsage[] = "usage: lobeview-cli export FILE.adf --page chart|data --format png "
-                           "[--color] -o OUT.png";
+const char ExportUsage[] = "usage: lobeview-cli export FILE.adf --page chart|data "
+                           "--format png|jpg|gif|pdf|txt [--color] -o OUT";
+
+// The run's messages on standard output, its errors on standard error; nothing is opened.
+class ConsolePrompter : public Prompter {
+public:
+    void message(const QString& text) override { printOut(text.toLocal8Bit() + '\n'); }
+    void error(const QString& text) override { printError(text); }
+};
+
+int writePng(const PageSource& page, bool chart, const QString& output) {
+    QImage image;
+    if (chart)
+        DrawGraphPage(page, image);
+    else
+        DrawDataPage(page, image);
+    // Written whole or not at all: a failed write leaves no file and any earlier one intact.
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        printError(QStringLiteral("Cannot create file %1").arg(output));
+        return 1;
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -41,9 +67,25 @@ int exportCommand(const QStringList& args) {
         printError(QString::fromLatin1(ExportUsage));
         return 2;
     }
-    if (format != QStringLiteral("png")) {
-        printError(
-            QStringLiteral("lobeview-cli export: unsupported format '%1' (png only)").arg(format));
+    const QStringList formats{QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("gif"),
+                              QStringLiteral("pdf"), QStringLiteral("txt")};
+    if (!formats.contains(format)) {
+        printError(QStringLiteral("lobeview-cli export: unsupported format '%1' (png, jpg, gif, "
+                                  "pdf or txt)")
+                       .arg(format));
+        return 2;
+    }
+    const bool chart = pageKind == QStringLiteral("chart");
+    // As in the graph window: JPG and GIF pictures are of the chart, the text copy is the data.
+    if (chart && format == QStringLiteral("txt")) {
+        printError(QStringLiteral("lobeview-cli export: the text copy is the data file; use "
+                                  "--page data with --format txt"));
+        return 2;
+    }
+    if (!chart && (format == QStringLiteral("jpg") || format == QStringLiteral("gif"))) {
+        printError(QStringLiteral("lobeview-cli export: %1 pictures are made of the chart page; "
+                                  "use --page chart, or png or pdf for the data sheet")
+                       .arg(format));
         return 2;
     }
 
@@ -63,17 +105,31 @@ int exportCommand(const QStringList& args) {
 
     TPrint pageMap;
     const PageSource page{pageMap, record, pattern, color, ImagePenFactor};
-    QImage image;
-    if (pageKind == QStringLiteral("chart"))
-        DrawGraphPage(page, image);
-    else
-        DrawDataPage(page, image);
+    if (format == QStringLiteral("png"))
+        return writePng(page, chart, output);
 
-    // Written whole or not at all: a failed write leaves no file and any earlier one intact.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        printError(QStringLiteral("Cannot create file %1").arg(output));
-        return 1;
-    }
-    return 0;
+    // The rest goes through the graph window's run, its save dialog answered with OUT.
+    ConsolePrompter prompter;
+    ScriptedSaveDialogs dialogs;
+    dialogs.answers.push_back(QFileInfo(output).absoluteFilePath());
+    if (format == QStringLiteral("txt"))
+        return RunTextExport(input, record.rpeNumber(), {}, dialogs, prompter) ? 0 : 1;
+
+    const QString programDir = paths::programDirectory();
+    ExportRunRequest request;
+    request.Graph = chart;
+    request.Data = !chart;
+    request.MakeJPG = format == QStringLiteral("jpg");
+    request.MakeGIF = format == QStringLiteral("gif");
+    request.MakePDF = format == QStringLiteral("pdf");
+    request.Landscape = isTwoSided(pattern.feedKind);
+    request.RpeNumber = record.rpeNumber();
+    request.ProgramDir = programDir;
+    request.CommonFilesDir =
+        paths::commonFilesDirectory(SettingsStore().commonFilesPath(), programDir);
+    ExportRunPages pages;
+    pages.Graph = [&page](QImage& image) { DrawGraphPage(page, image); };
+    pages.Data = [&page](QImage& image) { DrawDataPage(page, image); };
+    const ExportRunResult result = RunExport(request, pages, dialogs, prompter);
+    return result.Produced.isEmpty() ? 1 : 0;
 }

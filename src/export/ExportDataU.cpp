@@ -1,6 +1,11 @@
 #include "ExportDataU.h"
 
-TExportDataForm::TExportDataForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("ExportDataForm"));
-    setWindowTitle(QStringLiteral("Export Data Options"));
+#include <QtWidgets/QRadioButton>
+
+TExportDataForm::TExportDataForm(QWidget* parent)
+    : TAntennaOptionsDialog(parent, "ExportDataForm", QStringLiteral("Export Data Options"), 452,
+                            19) {
+    rbPDF = addRadio("rbPDF", QStringLiteral("Export to .pdf"), 43);
+    rbTXT = addRadio("rbTXT", QStringLiteral("Export to .txt"), 62);
+    rbPDF->setChecked(true);
 }

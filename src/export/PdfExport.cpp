@@ -368,6 +368,8 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
         converter.kill();
         converter.waitForFinished(10000);
     }
+    if (started && control && control->onConverterEnded)
+        control->onConverterEnded();
     removeInputs();
 
     const bool cancelled = control && control->isCancelled();

@@ -89,8 +89,10 @@ public:
     void cancel();
     bool isCancelled() const { return cancelled_; }
     bool isConverting() const { return loop_ != nullptr; }
-    // Called once the converter has started (tests).
+    // Called once the converter has started, and once it has ended or been stopped, before any
+    // message of the run is shown.
     std::function<void()> onConverterStarted;
+    std::function<void()> onConverterEnded;
 
 private:
     friend struct PdfRunAccess;

@@ -1,8 +1,181 @@
-// The graph window's export: the export commands and the export branch of the run.
+// The graph window's export: the export commands, the output toggles, the File Locations
+// command, the export branch of the run and the text copy.
 #include "GraphUnit.h"
+#include "app/MainUnit.h"
+#include "common/DisplayText.h"
+#include "common/ProgramPaths.h"
+#include "common/Prompter.h"
+#include "common/WaitCursor.h"
+#include "export/ExportDataU.h"
+#include "export/ExportOptionsU.h"
+#include "export/ExportRun.h"
+#include "export/FileLocDlg.h"
+#include "export/PdfExport.h"
+#include "export/QtSaveDialogs.h"
 
-void TGraphForm::ExportGraphClick() {}
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtGui/QAction>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QToolButton>
 
-void TGraphForm::ExportDataClick() {}
+void TGraphForm::buildExportCommands() {
+    OutputLocations1 = new QAction(QStringLiteral("&Output Locations..."), this);
+    OutputLocations1->setObjectName(QStringLiteral("OutputLocations1"));
+    connect(OutputLocations1, &QAction::triggered, this, &TGraphForm::OutputLocations1Click);
+    // The toggles are checkable: triggering one has already flipped its mark.
+    for (QAction* flag : {MakeJPG1, MakeGIF1, MakePDF1})
+        connect(flag, &QAction::triggered, this,
+                [this, flag](bool on) { setOutputFlag(flag, on); });
+    connect(ExportGraph1, &QAction::triggered, this, &TGraphForm::ExportGraphClick);
+    connect(ExportData1, &QAction::triggered, this, &TGraphForm::ExportDataClick);
+    connect(tbExport, &QToolButton::clicked, this, &TGraphForm::ExportGraphClick);
+    connect(ExportGraph1, &QAction::enabledChanged, tbExport, &QWidget::setEnabled);
+}
 
-void TGraphForm::ExportBranch() {}
+void TGraphForm::setExportWindows(TExportOptionsForm* graphOptions, TExportDataForm* dataOptions,
+                                  TFileLoc* fileLocations) {
+    ExportOptionsForm = graphOptions;
+    ExportDataForm = dataOptions;
+    FileLoc = fileLocations;
+}
+
+void TGraphForm::setOutputFlag(QAction* flag, bool on) {
+    flag->setChecked(on);
+    if (!on)
+        return;
+    for (QAction* other : {MakeJPG1, MakeGIF1, MakePDF1})
+        if (other != flag)
+            other->setChecked(false);
+}
+
+void TGraphForm::MakeJPG1Click() {
+    setOutputFlag(MakeJPG1, !MakeJPG1->isChecked());
+}
+
+void TGraphForm::MakeGIF1Click() {
+    setOutputFlag(MakeGIF1, !MakeGIF1->isChecked());
+}
+
+void TGraphForm::MakePDF1Click() {
+    setOutputFlag(MakePDF1, !MakePDF1->isChecked());
+}
+
+void TGraphForm::OutputLocations1Click() {
+    if (runActive_ || !FileLoc)
+        return;
+    FileLoc->exec();
+}
+
+void TGraphForm::ExportGraphClick() {
+    if (runActive_ || !ExportOptionsForm || !ExportGraph1->isEnabled())
+        return;
+    if (!ExportOptionsForm->ShowForAntenna(CurrentRecord))
+        return;
+    Graph1->setChecked(true);
+    Data1->setChecked(false);
+    MakePDF1->setChecked(ExportOptionsForm->rbPDF->isChecked());
+    MakeGIF1->setChecked(ExportOptionsForm->rbGIF->isChecked());
+    MakeJPG1->setChecked(ExportOptionsForm->rbJPG->isChecked());
+    Print2Click();
+}
+
+void TGraphForm::ExportDataClick() {
+    if (runActive_ || !ExportDataForm || !ExportData1->isEnabled())
+        return;
+    if (!ExportDataForm->ShowForAntenna(CurrentRecord))
+        return;
+    Graph1->setChecked(false);
+    Data1->setChecked(true);
+    MakePDF1->setChecked(ExportDataForm->rbPDF->isChecked());
+    MakeJPG1->setChecked(false);
+    MakeGIF1->setChecked(false);
+    if (MakePDF1->isChecked())
+        Print2Click();
+    else
+        ExportTextData();
+}
+
+void TGraphForm::ExportBranch() {
+    const ShellSettings& shell = select_.shellSettings();
+    ExportRunRequest request;
+    request.Graph = Graph1->isChecked();
+    request.Data = Data1->isChecked();
+    request.MakeJPG = MakeJPG1->isChecked();
+    request.MakeGIF = MakeGIF1->isChecked();
+    request.MakePDF = MakePDF1->isChecked();
+    request.Landscape = isTwoSided(Pattern.feedKind);
+    request.RpeNumber = CurrentRecord.rpeNumber();
+    request.JpgLocation = shell.JPGfiles;
+    request.GifLocation = shell.GIFfiles;
+    request.PdfLocation = shell.PDFfiles;
+    request.ProgramDir = select_.programDirectory();
+    request.CommonFilesDir = select_.commonFilesDirectory();
+
+    ExportRunPages pages;
+    pages.Graph = [this](QImage& image) {
+        if (isTwoSided(Pattern.feedKind))
+            DrawLandscapeGraphPage(image);
+        else
+            DrawPortraitGraphPage(image);
+    };
+    pages.Data = [this](QImage& image) { DrawDataPage(image); };
+
+    if (!saveDialogs)
+        saveDialogs = std::make_unique<QtSaveDialogs>(this);
+    PdfRunControl control;
+    // While the converter runs the window takes no commands: user input waits meanwhile and is
+    // then dropped by the modal message box that ends the step.
+    control.onConverterStarted = [this] {
+        setEnabled(false);
+        if (onConverterStarted)
+            onConverterStarted();
+    };
+    control.onConverterEnded = [this] { setEnabled(true); };
+    pdfRun_ = &control;
+    const ExportRunResult result =
+        RunExport(request, pages, *saveDialogs, select_.prompter(), &control);
+    pdfRun_ = nullptr;
+    runConfirmedFile_ = result.fileToOpen();
+}
+
+void TGraphForm::ExportTextData() {
+    if (!beginRun())
+        return;
+    // The data file the antenna was read from; when it was not found, where it was looked for.
+    QString source = CurrentDataPath;
+    if (source.isEmpty())
+        source = QDir(paths::dataDirectory(select_.shellSettings().SourceDir,
+                                           select_.programDirectory()))
+                     .filePath(DisplayText(CurrentRecord.fileName()));
+    const QString start = lastTextFolder_.isEmpty() ? QDir::homePath() : lastTextFolder_;
+    if (!saveDialogs)
+        saveDialogs = std::make_unique<QtSaveDialogs>(this);
+    std::optional<QString> written;
+    {
+        WaitCursor wait; // lifted while the dialog and the messages are shown
+        written = RunTextExport(source, CurrentRecord.rpeNumber(), start, *saveDialogs,
+                                select_.prompter());
+    }
+    if (written) {
+        lastTextFolder_ = QFileInfo(*written).absolutePath();
+        select_.prompter().openFile(*written);
+    }
+    endRun();
+}
+
+bool TGraphForm::beginRun() {
+    if (runActive_)
+        return false;
+    runActive_ = true;
+    closeAfterRun_ = false;
+    return true;
+}
+
+void TGraphForm::endRun() {
+    setEnabled(true);
+    runActive_ = false;
+    if (std::exchange(closeAfterRun_, false))
+        close();
+}

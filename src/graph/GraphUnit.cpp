@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "common/WaitCursor.h"
 #include "common/WindowPlacement.h"
+#include "export/PdfExport.h"
 #include "graph/ComplianceForm.h"
 #include "graph/PatternReader.h"
 #include "graph/ScreenChart.h"
@@ -162,6 +163,7 @@ void TGraphForm::buildWindow() {
     connect(Legend1, &QAction::triggered, this, &TGraphForm::Legend1Click);
     connect(Select1, &QAction::triggered, this, &TGraphForm::Select1Click);
     connect(Close1, &QAction::triggered, this, &TGraphForm::Close1Click);
+    buildExportCommands();
 
     // Chart area: the visible image at the top, the slider in a strip at the bottom.
     chartArea_ = new QFrame(this);
@@ -260,6 +262,8 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
         ComplianceForm->AntennaLoaded();
     Legend1->setEnabled(true);
     Compliance1->setEnabled(true);
+    ExportGraph1->setEnabled(true);
+    ExportData1->setEnabled(true);
     RedrawScreenChart();
     return std::nullopt;
 }
@@ -328,8 +332,6 @@ void TGraphForm::DrawPortraitGraphPage(QPainter& printerPage) {
 
 void TGraphForm::DrawPortraitGraphPage(QImage& scratchImage) {
     PenFactor = ImagePenFactor;
-    if (MakePDF1->isChecked())
-        WriteHtmlPage(650, 850);
     ::DrawPortraitGraphPage(pageSource(), scratchImage);
 }
 
@@ -340,8 +342,6 @@ void TGraphForm::DrawLandscapeGraphPage(QPainter& printerPage) {
 
 void TGraphForm::DrawLandscapeGraphPage(QImage& scratchImage) {
     PenFactor = ImagePenFactor;
-    if (MakePDF1->isChecked())
-        WriteHtmlPage(680, 520);
     ::DrawLandscapeGraphPage(pageSource(), scratchImage);
 }
 
@@ -352,17 +352,16 @@ void TGraphForm::DrawDataPage(QPainter& printerPage) {
 
 void TGraphForm::DrawDataPage(QImage& scratchImage) {
     PenFactor = ImagePenFactor;
-    WriteHtmlPage(700, 800);
     ::DrawDataPage(pageSource(), scratchImage);
 }
-
-void TGraphForm::WriteHtmlPage(int, int) {}
 
 void TGraphForm::TrackBar1Change(int) {
     UpdateChartView();
 }
 
 void TGraphForm::Select1Click() {
+    if (runActive_)
+        return;
     selectionChosen_ = true;
     close();
 }
@@ -381,6 +380,15 @@ void TGraphForm::Close1Click() {
 }
 
 void TGraphForm::closeEvent(QCloseEvent* event) {
+    // During a run the window closes once the run is over; a converter still running is
+    // stopped and its temporaries removed.
+    if (runActive_) {
+        event->ignore();
+        closeAfterRun_ = true;
+        if (pdfRun_)
+            pdfRun_->cancel();
+        return;
+    }
     QMainWindow::closeEvent(event);
     // The legend belongs to the chart on show and closes with it.
     if (legend_ && legend_->isVisible())
@@ -391,6 +399,8 @@ void TGraphForm::closeEvent(QCloseEvent* event) {
 }
 
 void TGraphForm::Print2Click() {
+    if (!beginRun())
+        return;
     runConfirmedFile_.clear();
     {
         WaitCursor wait;
@@ -402,4 +412,5 @@ void TGraphForm::Print2Click() {
     if (!runConfirmedFile_.isEmpty())
         select_.prompter().openFile(runConfirmedFile_);
     runConfirmedFile_.clear();
+    endRun();
 }

@@ -3,6 +3,7 @@
 // two-sided antennas. Its menu items carry seven of the program's settings as check states.
 #include "common/Settings.h"
 #include "compliance/MaskOverlay.h"
+#include "export/SaveDialogs.h"
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
 #include "print/PageSource.h"
@@ -11,6 +12,7 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QPainter;
@@ -21,6 +23,10 @@ class QFrame;
 class TSelect;
 class TLegend;
 class TComplianceForm;
+class TExportOptionsForm;
+class TExportDataForm;
+class TFileLoc;
+class PdfRunControl;
 
 class TGraphForm : public QMainWindow {
     Q_OBJECT
@@ -55,12 +61,16 @@ public:
     void DrawLandscapeGraphPage(QImage& scratchImage);
     void DrawDataPage(QPainter& printerPage);
     void DrawDataPage(QImage& scratchImage);
-    // Writes the HTML page around a PDF run's picture; nothing yet.
-    void WriteHtmlPage(int pictureWidth, int pictureHeight);
 
     void SetPenFactor(int factor) { PenFactor = factor; }
     int GetPenFactor() const { return PenFactor; }
     void setLegend(TLegend* legend) { legend_ = legend; }
+    // The export option dialogs and the File Locations dialog, created after this window.
+    void setExportWindows(TExportOptionsForm* graphOptions, TExportDataForm* dataOptions,
+                          TFileLoc* fileLocations);
+    // True while a print/export run or a text export is in progress: the window then takes no
+    // commands.
+    bool isRunning() const { return runActive_; }
 
     GraphSettings graphSettings() const;
     void applyGraphSettings(const GraphSettings& settings);
@@ -96,6 +106,15 @@ public:
     QAction* Print4 = nullptr;
     QAction* ExportGraph1 = nullptr;
     QAction* ExportData1 = nullptr;
+    QAction* OutputLocations1 = nullptr; // "&Output Locations..."
+    TExportOptionsForm* ExportOptionsForm = nullptr;
+    TExportDataForm* ExportDataForm = nullptr;
+    TFileLoc* FileLoc = nullptr;
+    // The save dialogs of the export runs (SaveDialog1, SaveDialog2): the desktop's unless a
+    // test answers them.
+    std::unique_ptr<SaveDialogs> saveDialogs;
+    // Called when a PDF run has started the converter (tests).
+    std::function<void()> onConverterStarted;
 
     QAction* Color1 = nullptr;      // "&Color"          -> PenColor
     QAction* MakeGIF1 = nullptr;    // "Make &GIF"       -> MakeGIF
@@ -120,6 +139,11 @@ public Q_SLOTS:
     // Export (GraphExport.cpp): the export commands and the export branch of the run.
     void ExportGraphClick();
     void ExportDataClick();
+    // The three output toggles: each sets its flag and clears the other two, or clears its own.
+    void MakeJPG1Click();
+    void MakeGIF1Click();
+    void MakePDF1Click();
+    void OutputLocations1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +155,18 @@ private:
     // The two branches of Print2Click.
     void PrintBranch();
     void ExportBranch();
+    // The text copy of "Export Data".
+    void ExportTextData();
+    void buildExportCommands();
+    void setOutputFlag(QAction* flag, bool on);
+    // A run starts only when none is in progress; at its end the window closes when that was
+    // asked for meanwhile.
+    bool beginRun();
+    void endRun();
+    bool runActive_ = false;
+    bool closeAfterRun_ = false;
+    PdfRunControl* pdfRun_ = nullptr;
+    QString lastTextFolder_; // where the text save dialog was confirmed last
     // A file confirmed in a save dialog during the current run, opened at its end when produced.
     QString runConfirmedFile_;
 

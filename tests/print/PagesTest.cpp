@@ -359,7 +359,7 @@ TEST(ExportCommand, ErrorsLeaveNoFileBehind) {
                   2);
         EXPECT_EQ(run(sample, out, {QStringLiteral("--page"), QStringLiteral("legend")}).exitCode,
                   2);
-        const auto r = run(sample, out, {QStringLiteral("--format"), QStringLiteral("jpg")});
+        const auto r = run(sample, out, {QStringLiteral("--format"), QStringLiteral("bmp")});
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.contains("png")) << r.err.constData();
         EXPECT_FALSE(QFileInfo::exists(out));

@@ -1,0 +1,137 @@
+// Times the chart PDF end to end, as the graph window makes it (draw the two-sided chart page,
+// write the GIF and the HTML page, run htmldoc, wait for it, hand the PDF over, remove the
+// temporaries), against htmldoc alone on the same HTML page and GIF, and prints the ratio at the
+// end (target <= 1.3). Both sides run htmldoc with the same arguments and an empty HOME.
+#include "BenchSupport.h"
+#include "common/Prompter.h"
+#include "export/ExportRun.h"
+#include "export/GifWriter.h"
+#include "export/PdfExport.h"
+#include "graph/PatternReader.h"
+#include "index/IndexRefresh.h"
+#include "print/PageRoutines.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QGuiApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+struct Antenna {
+    IndexRecord record;
+    LoadedPattern pattern;
+    TPrint map;
+    Antenna() {
+        const QString path = QStringLiteral(LOBEVIEW_SAMPLE_DIR "/ZZX10-60L.adf");
+        BuildRecordFromFile(path, record);
+        LoadPatternFile(path, record.feedOrientation(), pattern);
+    }
+    PageSource source() { return PageSource{map, record, pattern, true, ImagePenFactor}; }
+};
+
+Antenna& antenna() {
+    static Antenna a;
+    return a;
+}
+
+QTemporaryDir& scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void BM_ChartPdfEndToEnd(benchmark::State& state) {
+    const QString programDir = scratch().filePath(QStringLiteral("prog")) + QLatin1Char('/');
+    const QString outDir = scratch().filePath(QStringLiteral("out"));
+    QDir().mkpath(programDir);
+    QDir().mkpath(outDir);
+    ExportRunRequest request;
+    request.Graph = true;
+    request.MakePDF = true;
+    request.Landscape = true;
+    request.RpeNumber = antenna().record.rpeNumber();
+    request.ProgramDir = programDir;
+    ExportRunPages pages;
+    pages.Graph = [](QImage& image) { DrawGraphPage(antenna().source(), image); };
+    for (auto _ : state) {
+        RecordingPrompter prompter;
+        ScriptedSaveDialogs dialogs;
+        dialogs.answers.push_back(outDir + QStringLiteral("/chart.pdf"));
+        const ExportRunResult result = RunExport(request, pages, dialogs, prompter);
+        if (result.Produced.isEmpty()) {
+            state.SkipWithError(
+                qPrintable(QStringLiteral("no PDF: ") + prompter.errors.join(QLatin1Char(' '))));
+            break;
+        }
+    }
+}
+
+// The HTML page and the GIF of the same chart page, written once.
+const PdfTemporaries& aloneInputs() {
+    static const PdfTemporaries temps = [] {
+        const QString programDir = scratch().filePath(QStringLiteral("alone")) + QLatin1Char('/');
+        QDir().mkpath(programDir);
+        const PdfTemporaries t =
+            PdfTemporaryPaths(programDir, antenna().record.rpeNumber(), PdfVariant::Graph);
+        QImage page;
+        DrawGraphPage(antenna().source(), page);
+        TGIFImage gif;
+        gif.Assign(page);
+        if (gif.SaveToFile(t.gif) || WriteHtmlPage(t.html, t.gif, 680, 520))
+            return PdfTemporaries{};
+        return t;
+    }();
+    return temps;
+}
+
+void BM_HtmldocAlone(benchmark::State& state) {
+    const PdfTemporaries& temps = aloneInputs();
+    if (temps.html.isEmpty()) {
+        state.SkipWithError("cannot write the page");
+        return;
+    }
+    const QString htmldoc = ConverterProgram(QString());
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(htmldoc,
+                      ConverterArguments(QStringLiteral("landscape"), temps, PdfVariant::Graph));
+        if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+            state.SkipWithError("htmldoc failed");
+            break;
+        }
+    }
+}
+
+BENCHMARK(BM_ChartPdfEndToEnd)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3)
+    ->Repetitions(3);
+BENCHMARK(BM_HtmldocAlone)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3)
+    ->Repetitions(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    bench::KeepingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n");
+    bench::printRatio("chart PDF end to end / htmldoc alone",
+                      reporter.seconds("BM_ChartPdfEndToEnd"), reporter.seconds("BM_HtmldocAlone"),
+                      "<= 1.3");
+    benchmark::Shutdown();
+    return 0;
+}

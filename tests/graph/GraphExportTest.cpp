@@ -1,0 +1,346 @@
+// The graph window's export commands, driven headless: the option dialogs answered through their
+// modal hook (and once through the real modal loop), the save dialogs from a script, the
+// converter real or stood in for.
+#include "../export/ExportChecks.h"
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "common/Prompter.h"
+#include "export/ExportDataU.h"
+#include "export/ExportOptionsU.h"
+#include "export/FileLocDlg.h"
+#include "graph/GraphUnit.h"
+#include "index/IndexRefresh.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTimer>
+#include <QtGui/QAction>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QToolButton>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+using namespace exportchecks;
+
+namespace {
+
+struct Window {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppWindows> w;
+    ScriptedSaveDialogs* dialogs = nullptr;
+    int optionDialogs = 0;
+    int programEnds = 0;
+
+    Window() {
+        QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
+        QDir().mkpath(box.path(QStringLiteral("out")));
+        for (const char* name : {"QS2-370.adf", "ZZX10-60L.adf", "ZZ8-107.adf"})
+            QFile::copy(testutils::samplePath(QString::fromLatin1(name)),
+                        box.path(QStringLiteral("prog/NSMAData/") + QLatin1String(name)));
+        w = std::make_unique<AppWindows>(AppEnvironment::inFolder(box.path(), prompter));
+        g().runModal = [](TGraphForm&) {};
+        g().endProgram = [this] { ++programEnds; };
+        auto scripted = std::make_unique<ScriptedSaveDialogs>();
+        dialogs = scripted.get();
+        g().saveDialogs = std::move(scripted);
+    }
+    TGraphForm& g() { return *w->graph; }
+    QString prog(const QString& name = {}) const {
+        return box.path(QStringLiteral("prog/")) + name;
+    }
+    QString out(const char* name) const {
+        return box.path(QStringLiteral("out/")) + QLatin1String(name);
+    }
+    void show(const char* name) {
+        IndexRecord r;
+        ASSERT_FALSE(
+            BuildRecordFromFile(prog(QStringLiteral("NSMAData/")) + QLatin1String(name), r));
+        g().ShowAntenna(r);
+    }
+    // The next option dialogs close with OK after `radio` was chosen, or with Cancel.
+    void answerOptions(TAntennaOptionsDialog& dialog, QRadioButton* radio) {
+        dialog.runModal = [this, &dialog, radio](QDialog&) {
+            ++optionDialogs;
+            if (radio) {
+                radio->setChecked(true);
+                dialog.btnOK->click();
+            } else {
+                dialog.btnCancel->click();
+            }
+            return dialog.result();
+        };
+    }
+    void exportGraph(QRadioButton* radio) {
+        answerOptions(*w->exportOptions, radio);
+        g().ExportGraphClick();
+    }
+    void exportData(QRadioButton* radio) {
+        answerOptions(*w->exportData, radio);
+        g().ExportDataClick();
+    }
+    QString flags() const {
+        QString f;
+        for (const QAction* a : {w->graph->Graph1, w->graph->Data1, w->graph->MakeJPG1,
+                                 w->graph->MakeGIF1, w->graph->MakePDF1})
+            f += a->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+        return f; // graph, data, jpg, gif, pdf
+    }
+};
+
+} // namespace
+
+TEST(GraphExport, CommandsAreEnabledOnceAnAntennaIsShown) {
+    Window t;
+    TGraphForm& g = t.g();
+    EXPECT_FALSE(g.tbExport->isEnabled());
+    EXPECT_FALSE(g.ExportGraph1->isEnabled());
+    EXPECT_FALSE(g.ExportData1->isEnabled());
+    g.ExportGraphClick(); // ignored while disabled
+    EXPECT_EQ(t.optionDialogs, 0);
+    t.show("QS2-370.adf");
+    EXPECT_TRUE(g.tbExport->isEnabled());
+    EXPECT_TRUE(g.ExportGraph1->isEnabled());
+    EXPECT_TRUE(g.ExportData1->isEnabled());
+    ASSERT_NE(g.tbExport->menu(), nullptr);
+    EXPECT_EQ(g.tbExport->menu()->actions(), (QList<QAction*>{g.ExportGraph1, g.ExportData1}));
+    EXPECT_EQ(g.ExportGraph1->text(), QStringLiteral("Graph"));
+    EXPECT_EQ(g.ExportData1->text(), QStringLiteral("Data"));
+    EXPECT_EQ(g.tbExport->toolTip(), QStringLiteral("Export RPE Graph/Data"));
+
+    // The button and both menu items reach their commands.
+    t.answerOptions(*t.w->exportOptions, nullptr);
+    t.answerOptions(*t.w->exportData, nullptr);
+    g.tbExport->click();
+    g.ExportGraph1->trigger();
+    EXPECT_EQ(t.optionDialogs, 2);
+    g.ExportData1->trigger();
+    EXPECT_EQ(t.optionDialogs, 3);
+    EXPECT_TRUE(t.dialogs->shown.isEmpty());
+}
+
+TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
+    Window t;
+    TGraphForm& g = t.g();
+    t.show("QS2-370.adf"); // one-sided, RPE number 4388
+    const QString jpg = t.out("chart.jpg");
+    t.dialogs->answers = {jpg};
+    t.exportGraph(t.w->exportOptions->rbJPG);
+    ASSERT_EQ(t.dialogs->shown.size(), 1);
+    EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("JPG/4388.jpg")));
+    EXPECT_EQ(t.dialogs->shown[0].FilterIndex, 1);
+    EXPECT_EQ(QImage(jpg).size(), QSize(1200, 1500));
+    EXPECT_EQ(t.prompter.opened, QStringList{jpg});
+    EXPECT_EQ(t.flags(), QStringLiteral("10100"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Cancelled: nothing is written or opened.
+    t.exportGraph(t.w->exportOptions->rbGIF);
+    ASSERT_EQ(t.dialogs->shown.size(), 2);
+    EXPECT_EQ(t.dialogs->shown[1].FileName, t.prog(QStringLiteral("GIF/4388.gif")));
+    EXPECT_EQ(t.dialogs->shown[1].FilterIndex, 2);
+    EXPECT_EQ(t.prompter.opened, QStringList{jpg});
+    EXPECT_EQ(t.flags(), QStringLiteral("10010"));
+    EXPECT_EQ(entries(t.out("")), QStringList{QStringLiteral("chart.jpg")});
+
+    // A two-sided chart as GIF: the landscape page, pixel for pixel through the palette.
+    t.show("ZZX10-60L.adf");
+    g.Color1->setChecked(true);
+    const QString gif = t.out("chart.gif");
+    t.dialogs->answers = {gif};
+    t.exportGraph(t.w->exportOptions->rbGIF);
+    QImage expected;
+    g.DrawLandscapeGraphPage(expected);
+    ASSERT_EQ(expected.size(), QSize(2200, 1700));
+    EXPECT_EQ(
+        firstDifference(QImage::fromData(testutils::readFile(gif), "GIF"), paletteMapped(expected)),
+        std::string());
+    EXPECT_EQ(t.prompter.opened, (QStringList{jpg, gif}));
+
+    // A failed write is reported and nothing is opened.
+    const QString missing = t.out("none/chart.gif");
+    t.dialogs->answers = {missing};
+    t.exportGraph(t.w->exportOptions->rbGIF);
+    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Cannot create file ") + missing});
+    EXPECT_EQ(t.prompter.opened.size(), 2);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(GraphExport, CancelInTheOptionsChangesNothing) {
+    Window t;
+    TGraphForm& g = t.g();
+    t.show("ZZX10-60L.adf");
+    g.Graph1->setChecked(false);
+    g.Data1->setChecked(true);
+    g.MakeJPG1->setChecked(true);
+    t.exportGraph(nullptr);
+    t.exportData(nullptr);
+    EXPECT_EQ(t.flags(), QStringLiteral("01100"));
+    EXPECT_EQ(t.optionDialogs, 2);
+    EXPECT_TRUE(t.dialogs->shown.isEmpty());
+    EXPECT_TRUE(g.isEnabled());
+    EXPECT_FALSE(g.isRunning());
+}
+
+TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
+    Window t;
+    TGraphForm& g = t.g();
+    // The data directory is elsewhere; the folder beside the program holds another file of the
+    // same name, which must not be copied.
+    const QString elsewhere = t.box.path(QStringLiteral("catalogue"));
+    const QByteArray own = "REVNUM:,NSMA\nMODNUM:,ZZ8\nPATNUM:,777\nFEDORN:,\nPOLARI:,V/V\n"
+                           "NUPOIN:,2\n0,0,\n180,-60,\nENDFIL:,EOF";
+    ASSERT_TRUE(testutils::writeFile(elsewhere + QStringLiteral("/ZZ8.adf"), own));
+    ASSERT_TRUE(testutils::writeFile(t.prog(QStringLiteral("NSMAData/ZZ8.adf")), "other\n"));
+    t.w->select->shellSettings().SourceDir = elsewhere;
+    IndexRecord r;
+    ASSERT_FALSE(BuildRecordFromFile(elsewhere + QStringLiteral("/ZZ8.adf"), r));
+    g.MakeGIF1->setChecked(true);
+    g.ShowAntenna(r);
+    ASSERT_EQ(g.CurrentDataPath, elsewhere + QStringLiteral("/ZZ8.adf"));
+
+    t.dialogs->answers = {t.out("copy")};
+    t.exportData(t.w->exportData->rbTXT);
+    const QString copy = t.out("copy.txt");
+    ASSERT_EQ(t.dialogs->shown.size(), 1);
+    EXPECT_EQ(t.dialogs->shown[0].Title, QStringLiteral("Export Data"));
+    EXPECT_EQ(t.dialogs->shown[0].FileName, QStringLiteral("777.txt"));
+    EXPECT_EQ(t.dialogs->shown[0].StartFolder, QDir::homePath());
+    EXPECT_EQ(testutils::readFile(copy),
+              QByteArray("REVNUM:,NSMA\r\nMODNUM:,ZZ8\r\nPATNUM:,777\r\nFEDORN:,\r\nPOLARI:,V/V\r\n"
+                         "NUPOIN:,2\r\n0,0,\r\n180,-60,\r\nENDFIL:,EOF\r\n"));
+    EXPECT_EQ(t.prompter.messages, QStringList{copy + QStringLiteral(" successfully created.")});
+    EXPECT_EQ(t.prompter.opened, QStringList{copy});
+    EXPECT_EQ(t.flags(), QStringLiteral("01000"));
+
+    // The next time the dialog starts where it was confirmed.
+    t.exportData(t.w->exportData->rbTXT);
+    EXPECT_EQ(t.dialogs->shown[1].StartFolder, t.box.path(QStringLiteral("out")));
+
+    // A data file that was not found: the copy names where it was looked for.
+    IndexRecord gone;
+    gone.setText(IndexField::FileName, "GONE.adf");
+    gone.setText(IndexField::RpeNumber, "1");
+    g.ShowAntenna(gone);
+    t.dialogs->answers = {t.out("gone.txt")};
+    t.exportData(t.w->exportData->rbTXT);
+    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Cannot open file ") + elsewhere +
+                                             QStringLiteral("/GONE.adf")});
+    EXPECT_EQ(t.prompter.opened, QStringList{copy});
+    EXPECT_FALSE(QFileInfo::exists(t.out("gone.txt")));
+}
+
+TEST(GraphExport, TogglesKeepAtMostOneFlag) {
+    Window t;
+    TGraphForm& g = t.g();
+    g.MakeJPG1Click();
+    EXPECT_EQ(t.flags().mid(2), QStringLiteral("100"));
+    g.MakeGIF1Click();
+    EXPECT_EQ(t.flags().mid(2), QStringLiteral("010"));
+    g.MakePDF1->trigger();
+    EXPECT_EQ(t.flags().mid(2), QStringLiteral("001"));
+    g.MakePDF1->trigger();
+    EXPECT_EQ(t.flags().mid(2), QStringLiteral("000"));
+    g.MakeJPG1Click();
+    g.MakeJPG1Click();
+    EXPECT_EQ(t.flags().mid(2), QStringLiteral("000"));
+
+    // Settings edited to hold two flags: each file is made in turn, the last one opened.
+    t.show("QS2-370.adf");
+    g.MakeJPG1->setChecked(true);
+    g.MakeGIF1->setChecked(true);
+    g.Graph1->setChecked(true);
+    t.dialogs->answers = {t.out("a.jpg"), t.out("a.gif")};
+    g.Print2Click();
+    EXPECT_EQ(QImage(t.out("a.jpg")).size(), QSize(1200, 1500));
+    EXPECT_EQ(QImage(t.out("a.gif")).size(), QSize(1200, 1500));
+    EXPECT_EQ(t.prompter.opened, QStringList{t.out("a.gif")});
+}
+
+TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
+    Window t;
+    TGraphForm& g = t.g();
+    t.show("ZZ8-107.adf"); // RPE number 10233
+    g.MakeGIF1->setChecked(true);
+    // The converter stands in: the common files directory is the program directory.
+    fakeConverter(t.prog(), "echo $$ > \"$(dirname \"$0\")/pid\"; exec sleep 30");
+    const QStringList before = entries(t.prog());
+    bool disabledWhileConverting = false;
+    g.onConverterStarted = [&] {
+        // Once the converter is surely running.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return QFileInfo::exists(t.prog(QStringLiteral("pid"))); }, 10000));
+        disabledWhileConverting = !g.isEnabled() && g.isRunning();
+        // Commands meanwhile do nothing.
+        g.ExportGraphClick();
+        g.ExportDataClick();
+        g.Print2Click();
+        g.OutputLocations1Click();
+        g.Select1Click();
+        // Closing the window stops the converter; the window closes after the run.
+        g.close();
+    };
+    g.show();
+    t.answerOptions(*t.w->exportOptions, nullptr); // counted, should a command get through
+    t.dialogs->answers = {t.out("sheet.pdf")};
+    t.exportData(t.w->exportData->rbPDF);
+    EXPECT_TRUE(disabledWhileConverting);
+    EXPECT_EQ(t.optionDialogs, 1);
+    ASSERT_EQ(t.dialogs->shown.size(), 1);
+    EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("PDF/10233dat.pdf")));
+    EXPECT_EQ(t.dialogs->shown[0].FilterIndex, 3);
+    EXPECT_EQ(t.flags(), QStringLiteral("01001"));
+    EXPECT_EQ(t.programEnds, 1);
+    EXPECT_TRUE(t.prompter.errors.isEmpty());
+    EXPECT_TRUE(t.prompter.messages.isEmpty());
+    EXPECT_TRUE(t.prompter.opened.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(t.out("sheet.pdf")));
+    // The converter was killed, and nothing but its log is left in the program directory.
+    const int pid = testutils::readFile(t.prog(QStringLiteral("pid"))).trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0);
+    QStringList expected = before + QStringList{QStringLiteral("log"), QStringLiteral("pid")};
+    expected.sort();
+    EXPECT_EQ(entries(t.prog()), expected);
+    EXPECT_TRUE(g.isEnabled());
+    EXPECT_FALSE(g.isRunning());
+}
+
+TEST(GraphExport, RealHtmldocFromTheWindow) {
+    if (!haveRealConverter())
+        GTEST_SKIP() << "htmldoc or pdfinfo missing";
+    Window t;
+    t.show("ZZX10-60L.adf"); // two-sided, RPE number 12050
+    const QStringList before = entries(t.prog());
+    t.dialogs->answers = {t.out("chart.pdf"), t.out("sheet.pdf")};
+    t.exportGraph(t.w->exportOptions->rbPDF);
+    t.exportData(t.w->exportData->rbPDF);
+    const QString chart = t.out("chart.pdf");
+    const QString sheet = t.out("sheet.pdf");
+    EXPECT_TRUE(t.prompter.errors.isEmpty())
+        << t.prompter.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(t.prompter.opened, (QStringList{chart, sheet}));
+    EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("PDF/12050.pdf")));
+    EXPECT_EQ(t.dialogs->shown[1].FileName, t.prog(QStringLiteral("PDF/12050dat.pdf")));
+    EXPECT_EQ(pageBox(pdfinfo(chart)), QStringLiteral("792 x 595"));
+    EXPECT_EQ(pageCount(pdfinfo(chart)), 1);
+    EXPECT_EQ(pageBox(pdfinfo(sheet)), QStringLiteral("595 x 792"));
+    EXPECT_EQ(entries(t.prog()), before);
+}
+
+TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
+    Window t;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = QApplication::activeModalWidget() == t.w->fileLocations;
+        t.w->fileLocations->BitBtn2->click();
+    });
+    t.g().OutputLocations1->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(t.w->fileLocations->isVisible());
+}
