@@ -56,7 +56,7 @@ TGraphForm::TGraphForm(TSelect& select, QWidget* parent) : QMainWindow(parent), 
     MakePDF1 = checkItem(this, "MakePDF1", "&Make PDF");
     Graph1 = checkItem(this, "Graph1", "  &Graph");
     Data1 = checkItem(this, "Data1", "  &Data");
-    PausePrint1 = checkItem(this, "PausePrint1", " Pause Printing");
+    Pause1 = checkItem(this, "Pause1", " Pause Printing");
     applyGraphSettings(GraphSettings::read(select_.settingsStore()));
 
     runModal = [](TGraphForm& form) {
@@ -187,6 +187,7 @@ void TGraphForm::buildWindow() {
     TrackBar1->setGeometry(182, 4, 257, 33);
     TrackBar1->hide();
     connect(TrackBar1, &QSlider::valueChanged, this, &TGraphForm::TrackBar1Change);
+    buildPrintHolders(strip);
 
     chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -204,7 +205,7 @@ GraphSettings TGraphForm::graphSettings() const {
     g.MakePDF = MakePDF1->isChecked();
     g.PrintGraph = Graph1->isChecked();
     g.PrintData = Data1->isChecked();
-    g.PrintPause = PausePrint1->isChecked();
+    g.PrintPause = Pause1->isChecked();
     return g;
 }
 
@@ -215,7 +216,7 @@ void TGraphForm::applyGraphSettings(const GraphSettings& g) {
     MakePDF1->setChecked(g.MakePDF);
     Graph1->setChecked(g.PrintGraph);
     Data1->setChecked(g.PrintData);
-    PausePrint1->setChecked(g.PrintPause);
+    Pause1->setChecked(g.PrintPause);
 }
 
 void TGraphForm::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
@@ -259,6 +260,7 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
     if (ComplianceForm)
         ComplianceForm->AntennaLoaded();
     Legend1->setEnabled(true);
+    Print4->setEnabled(true);
     Compliance1->setEnabled(true);
     RedrawScreenChart();
     return std::nullopt;
@@ -321,37 +323,33 @@ PageSource TGraphForm::pageSource() {
     return PageSource{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
 }
 
+// The page routines never change PenFactor: it holds the pen width dialog's choice, which the
+// printer pages use (3 while none was made), and the export images are drawn with 1 regardless.
 void TGraphForm::DrawPortraitGraphPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawPortraitGraphPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawPortraitGraphPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     if (MakePDF1->isChecked())
         WriteHtmlPage(650, 850);
     ::DrawPortraitGraphPage(pageSource(), scratchImage);
 }
 
 void TGraphForm::DrawLandscapeGraphPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawLandscapeGraphPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawLandscapeGraphPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     if (MakePDF1->isChecked())
         WriteHtmlPage(680, 520);
     ::DrawLandscapeGraphPage(pageSource(), scratchImage);
 }
 
 void TGraphForm::DrawDataPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawDataPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawDataPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     WriteHtmlPage(700, 800);
     ::DrawDataPage(pageSource(), scratchImage);
 }
