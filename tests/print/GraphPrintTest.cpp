@@ -301,14 +301,6 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     g.PenWidth1->trigger();
     EXPECT_TRUE(wideShown);
     EXPECT_EQ(g.GetPenFactor(), 1);
-    // An export image in between keeps factor 1 for itself and leaves the choice alone.
-    QImage image;
-    g.DrawLandscapeGraphPage(image);
-    EXPECT_EQ(runDown(image, toDevice(FullChartX(-150), 1100, 2200), toDevice(450, 650, 1700),
-                      [green](QRgb c) { return isColour(c, green); })
-                  .length(),
-              4);
-    EXPECT_EQ(g.GetPenFactor(), 1);
     // Narrow: DeviceToLogicalX(3) = 0 units, the thinnest line, one dot.
     EXPECT_EQ(traceWidth(), 1);
 
@@ -325,6 +317,14 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
         p.w->penWidth->BitBtn1->click();
     });
     g.PenWidth1Click();
+    EXPECT_EQ(g.GetPenFactor(), 2);
+    // An export image in between keeps factor 1 for itself and leaves the choice alone.
+    QImage image;
+    g.DrawLandscapeGraphPage(image);
+    EXPECT_EQ(runDown(image, toDevice(FullChartX(-150), 1100, 2200), toDevice(450, 650, 1700),
+                      [green](QRgb c) { return isColour(c, green); })
+                  .length(),
+              4);
     EXPECT_EQ(g.GetPenFactor(), 2);
     EXPECT_EQ(traceWidth(), 6);
 }
