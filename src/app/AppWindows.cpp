@@ -27,6 +27,7 @@ AppWindows::AppWindows(AppEnvironment env) {
     fileLocations =
         new TFileLoc(owner->shellSettings(), owner->programDirectory(), owner->prompter(), owner);
     printOptions = new TPrintOptionsForm(owner);
+    graph->setPrintDialogs(printOptions, penWidth);
     exportOptions = new TExportOptionsForm(owner);
     exportData = new TExportDataForm(owner);
     graph->setExportWindows(exportOptions, exportData, fileLocations);

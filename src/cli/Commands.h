@@ -10,6 +10,7 @@ int listCommand(const QStringList& args);
 int screenCommand(const QStringList& args);
 int exportCommand(const QStringList& args);
 int checkCommand(const QStringList& args);
+int printCommand(const QStringList& args);
 
 // Prints a line on standard error.
 void printError(const QString& text);

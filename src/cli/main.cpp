@@ -42,6 +42,11 @@ const char Usage[] =
     "        2 on errors\n"
     "  check --catalogue DIR -o REPORT.csv [--category A|B] [--masks TABLE.csv]\n"
     "        check every file of a catalogue into a CSV report, one row per file and category\n"
+    "  print FILE.adf [--graph] [--data] [--color] [--printer NAME]\n"
+    "        print the chart page (default) and/or the data sheet of a data file, each as a\n"
+    "        document of one page, on the default printer or the one named; prints the\n"
+    "        printer's name and the id of each job; exit 1 with the printing system's error\n"
+    "        when nothing could be printed or a document was refused\n"
     "\n"
     "exit status:\n"
     "  0  done\n"
@@ -71,7 +76,8 @@ int main(int argc, char** argv) {
     // Drawing commands need fonts (a GUI application object) but never a display; the others
     // need no more than the core.
     const bool draws =
-        argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0);
+        argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0 ||
+                     qstrcmp(argv[1], "print") == 0);
     std::optional<QTemporaryDir> runtimeDir;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
@@ -107,6 +113,8 @@ int main(int argc, char** argv) {
         return gifCommand(args);
     if (command == QStringLiteral("check"))
         return checkCommand(args);
+    if (command == QStringLiteral("print"))
+        return printCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
     printError(QString::fromLatin1(Usage));
     return 2;

@@ -134,10 +134,12 @@ void drawLegend(const PageSource& page) {
         map.SetTextColor(Qt::black);
         map.ContinuedText(50, 88, vertical + QStringLiteral("VV, VH"), QStringLiteral(")"));
     } else {
-        SetScaledPenWidth(page, 4);
+        // Sample lines of the monochrome trace widths.
+        const MonoTraceWidths widths = MonoTracePenWidths(page);
+        map.SetPenWidth(widths.Horizontal);
         map.Line(50, 80, 100, 80);
         map.TextOut(110, 76, horizontal + QStringLiteral("HH, HV)"));
-        SetScaledPenWidth(page, 2);
+        map.SetPenWidth(widths.Vertical);
         map.Line(50, 92, 100, 92);
         map.TextOut(110, 88, vertical + QStringLiteral("VV, VH)"));
     }
@@ -378,8 +380,18 @@ void SetTraceColor(const PageSource& page, int cut) {
     page.PageMap.SetPenColor(TraceColor(cut));
 }
 
+MonoTraceWidths MonoTracePenWidths(const PageSource& page) {
+    const TPrint& map = page.PageMap;
+    MonoTraceWidths widths{map.DeviceToLogicalX(4 * page.PenFactor),
+                           map.DeviceToLogicalX(2 * page.PenFactor)};
+    if (widths.Horizontal <= widths.Vertical)
+        widths.Horizontal = widths.Vertical + 1;
+    return widths;
+}
+
 void SetMonoTracePen(const PageSource& page, int cut) {
-    SetScaledPenWidth(page, cut == CutHH || cut == CutHV ? 4 : 2);
+    const MonoTraceWidths widths = MonoTracePenWidths(page);
+    page.PageMap.SetPenWidth(cut == CutHH || cut == CutHV ? widths.Horizontal : widths.Vertical);
 }
 
 void DrawFullChart(const PageSource& page) {

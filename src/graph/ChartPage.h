@@ -30,8 +30,17 @@ std::int32_t ChartY(double level);
 void SetScaledPenWidth(const PageSource& page, int n);
 // The pen colour of a cut in colour printing: black, green, blue, red.
 void SetTraceColor(const PageSource& page, int cut);
-// The monochrome trace width of a cut: 4 for the horizontal port cuts (0, 2), 2 for the vertical
-// ones (1, 3); the colour is left as it is.
+// The monochrome trace widths in logical units: SetScaledPenWidth 4 for the horizontal port cuts
+// and 2 for the vertical ones. Where the page's scale rounds both to the same number of units
+// (some printable widths at 600 dpi), the horizontal one gets one unit more, so the two stay
+// apart on paper as the legend says.
+struct MonoTraceWidths {
+    std::int32_t Horizontal;
+    std::int32_t Vertical;
+};
+MonoTraceWidths MonoTracePenWidths(const PageSource& page);
+// The monochrome trace width of a cut: the horizontal width for the horizontal port cuts (0, 2),
+// the vertical one for the others (1, 3); the colour is left as it is.
 void SetMonoTracePen(const PageSource& page, int cut);
 // The trace colour of a cut on the chart pages.
 QColor TraceColor(int cut);

@@ -1,6 +1,169 @@
-// The graph window's printing: the print command and the print branch of the run.
+// The graph window's printing: the print command, the print branch of the run, and the hidden
+// holders of the print options.
 #include "GraphUnit.h"
+#include "app/MainUnit.h"
+#include "common/DisplayText.h"
+#include "common/Prompter.h"
+#include "print/CupsPrint.h"
+#include "print/PenWidth.h"
+#include "print/PrintOptionsU.h"
+#include "print/PrinterSetupDialog.h"
 
-void TGraphForm::Print4Click() {}
+#include <QtGui/QAction>
+#include <QtPrintSupport/QPrinter>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolButton>
 
-void TGraphForm::PrintBranch() {}
+void TGraphForm::PrinterDelete::operator()(QPrinter* printer) const {
+    delete printer;
+}
+
+namespace {
+
+QAction* menuItem(QObject* parent, const char* name, const char* text) {
+    auto* a = new QAction(QString::fromLatin1(text), parent);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QCheckBox* holderBox(QWidget* parent, const char* name, const char* text, bool checked) {
+    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    box->hide();
+    return box;
+}
+
+} // namespace
+
+void TGraphForm::buildPrintHolders(QWidget* bottomStrip) {
+    Printer.reset(MakeProgramPrinter().release());
+
+    // The print command: File > "Print..." (Ctrl+P) and the tool bar's "Print", both enabled once
+    // an antenna is shown.
+    connect(Print4, &QAction::triggered, this, &TGraphForm::Print4Click);
+    connect(tbPrint, &QToolButton::clicked, this, &TGraphForm::Print4Click);
+    connect(Print4, &QAction::enabledChanged, tbPrint, &QWidget::setEnabled);
+
+    // The hidden menus. A checkable item inverts its own check mark when chosen; the *Click
+    // handlers do the same for callers.
+    PenWidth1 = menuItem(this, "PenWidth1", "Pen &Width...");
+    SetUp1 = menuItem(this, "SetUp1", "Printer &Set Up...");
+    Print2 = menuItem(this, "Print2", "&Print");
+    PrintOptions1 = menuBar()->addMenu(QStringLiteral("&Print Options"));
+    PrintOptions1->setObjectName(QStringLiteral("PrintOptions1"));
+    for (QAction* a : {PenWidth1, SetUp1, Pause1, MakeJPG1, MakeGIF1, MakePDF1, Graph1, Data1,
+                       Print2, OutputLocations1})
+        PrintOptions1->addAction(a);
+    PrintOptions1->menuAction()->setVisible(false);
+    PrintMenu1 = menuBar()->addMenu(QStringLiteral("Print"));
+    PrintMenu1->setObjectName(QStringLiteral("PrintMenu1"));
+    PrintMenu1->addAction(Color1);
+    PrintMenu1->menuAction()->setVisible(false);
+    connect(PenWidth1, &QAction::triggered, this, &TGraphForm::PenWidth1Click);
+    connect(SetUp1, &QAction::triggered, this, &TGraphForm::SetUp1Click);
+    connect(Print2, &QAction::triggered, this, &TGraphForm::Print2Click);
+
+    // The hidden check boxes and "&Print" button of the bottom panel. Each box and its menu item
+    // follow each other whoever changes them (a handler, the settings, the print command).
+    CheckBox1 = holderBox(bottomStrip, "CheckBox1", "Graph", Graph1->isChecked());
+    CheckBox2 = holderBox(bottomStrip, "CheckBox2", "Data", Data1->isChecked());
+    connect(Graph1, &QAction::toggled, CheckBox1, &QCheckBox::setChecked);
+    connect(CheckBox1, &QCheckBox::toggled, Graph1, &QAction::setChecked);
+    connect(Data1, &QAction::toggled, CheckBox2, &QCheckBox::setChecked);
+    connect(CheckBox2, &QCheckBox::toggled, Data1, &QAction::setChecked);
+    Button3 = new QPushButton(QStringLiteral("&Print"), bottomStrip);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->hide();
+    connect(Button3, &QPushButton::clicked, this, &TGraphForm::Print2Click);
+    // The run's hidden items need an antenna on show, as the print command does.
+    Print2->setEnabled(false);
+    Button3->setEnabled(false);
+    connect(Print4, &QAction::enabledChanged, Print2, &QAction::setEnabled);
+    connect(Print4, &QAction::enabledChanged, Button3, &QWidget::setEnabled);
+}
+
+void TGraphForm::setPrintDialogs(TPrintOptionsForm* options, TPenWidthDlg* penWidth) {
+    printOptions_ = options;
+    penWidth_ = penWidth;
+    if (printOptions_)
+        printOptions_->setPrinter(Printer.get());
+}
+
+void TGraphForm::Print4Click() {
+    // Nothing starts while a run (a PDF converter) is still going.
+    if (!Print4->isEnabled() || !printOptions_ || isRunning())
+        return;
+    OutputFlags flags{Graph1->isChecked(), Data1->isChecked(), MakeJPG1->isChecked(),
+                      MakeGIF1->isChecked(), MakePDF1->isChecked()};
+    PrintCommand(*printOptions_, CurrentRecord, flags, [this, &flags] {
+        // The choice sets graph and data; the output flags are cleared so that the run prints
+        // even after an export earlier in the session.
+        Graph1->setChecked(flags.Graph);
+        Data1->setChecked(flags.Data);
+        MakeJPG1->setChecked(flags.MakeJPG);
+        MakeGIF1->setChecked(flags.MakeGIF);
+        MakePDF1->setChecked(flags.MakePDF);
+        Print2Click();
+    });
+}
+
+void TGraphForm::PrintBranch() {
+    PrintRunRequest request;
+    request.Graph = CheckBox1->isChecked();
+    request.Data = CheckBox2->isChecked();
+    request.Pause = Pause1->isChecked();
+    request.Feed = Pattern.feedKind;
+    request.PenFactor = PenFactor;
+    request.Title = DisplayText(CurrentRecord.modelNumber()).trimmed();
+    // The page routines draw with PenFactor, the same choice the run hands the callbacks.
+    const PrintRunPages pages{
+        [this](QPainter& page, int) { DrawPortraitGraphPage(page); },
+        [this](QPainter& page, int) { DrawLandscapeGraphPage(page); },
+        [this](QPainter& page, int) { DrawDataPage(page); },
+    };
+    const std::unique_ptr<PrintBackend> backend =
+        makePrintBackend ? makePrintBackend()
+                         : std::make_unique<CupsBackend>(SetupFromPrinter(*Printer));
+    LastPrintRun = RunPrint(request, pages, *backend, select_.prompter());
+}
+
+void TGraphForm::SetUp1Click() {
+    ShowPrinterSetup(*Printer, this);
+}
+
+void TGraphForm::PenWidth1Click() {
+    if (!penWidth_)
+        return;
+    if (const std::optional<int> chosen = penWidth_->ShowForFactor(PenFactor))
+        PenFactor = *chosen;
+}
+
+void TGraphForm::Color1Click() {
+    Color1->toggle();
+}
+
+void TGraphForm::Pause1Click() {
+    Pause1->toggle();
+}
+
+void TGraphForm::Graph1Click() {
+    Graph1->toggle();
+    CheckBox1->setChecked(Graph1->isChecked());
+}
+
+void TGraphForm::Data1Click() {
+    Data1->toggle();
+    CheckBox2->setChecked(Data1->isChecked());
+}
+
+void TGraphForm::CheckBox1Click() {
+    Graph1->setChecked(CheckBox1->isChecked());
+}
+
+void TGraphForm::CheckBox2Click() {
+    Data1->setChecked(CheckBox2->isChecked());
+}

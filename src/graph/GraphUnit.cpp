@@ -57,7 +57,7 @@ TGraphForm::TGraphForm(TSelect& select, QWidget* parent) : QMainWindow(parent), 
     MakePDF1 = checkItem(this, "MakePDF1", "&Make PDF");
     Graph1 = checkItem(this, "Graph1", "  &Graph");
     Data1 = checkItem(this, "Data1", "  &Data");
-    PausePrint1 = checkItem(this, "PausePrint1", " Pause Printing");
+    Pause1 = checkItem(this, "Pause1", " Pause Printing");
     applyGraphSettings(GraphSettings::read(select_.settingsStore()));
 
     runModal = [](TGraphForm& form) {
@@ -189,6 +189,7 @@ void TGraphForm::buildWindow() {
     TrackBar1->setGeometry(182, 4, 257, 33);
     TrackBar1->hide();
     connect(TrackBar1, &QSlider::valueChanged, this, &TGraphForm::TrackBar1Change);
+    buildPrintHolders(strip);
 
     chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -206,7 +207,7 @@ GraphSettings TGraphForm::graphSettings() const {
     g.MakePDF = MakePDF1->isChecked();
     g.PrintGraph = Graph1->isChecked();
     g.PrintData = Data1->isChecked();
-    g.PrintPause = PausePrint1->isChecked();
+    g.PrintPause = Pause1->isChecked();
     return g;
 }
 
@@ -217,7 +218,7 @@ void TGraphForm::applyGraphSettings(const GraphSettings& g) {
     MakePDF1->setChecked(g.MakePDF);
     Graph1->setChecked(g.PrintGraph);
     Data1->setChecked(g.PrintData);
-    PausePrint1->setChecked(g.PrintPause);
+    Pause1->setChecked(g.PrintPause);
 }
 
 void TGraphForm::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
@@ -261,6 +262,7 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
     if (ComplianceForm)
         ComplianceForm->AntennaLoaded();
     Legend1->setEnabled(true);
+    Print4->setEnabled(true);
     Compliance1->setEnabled(true);
     ExportGraph1->setEnabled(true);
     ExportData1->setEnabled(true);
@@ -325,33 +327,29 @@ PageSource TGraphForm::pageSource() {
     return PageSource{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
 }
 
+// The page routines never change PenFactor: it holds the pen width dialog's choice, which the
+// printer pages use (3 while none was made), and the export images are drawn with 1 regardless.
 void TGraphForm::DrawPortraitGraphPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawPortraitGraphPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawPortraitGraphPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     ::DrawPortraitGraphPage(pageSource(), scratchImage);
 }
 
 void TGraphForm::DrawLandscapeGraphPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawLandscapeGraphPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawLandscapeGraphPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     ::DrawLandscapeGraphPage(pageSource(), scratchImage);
 }
 
 void TGraphForm::DrawDataPage(QPainter& printerPage) {
-    PenFactor = PrinterPenFactor;
     ::DrawDataPage(pageSource(), printerPage);
 }
 
 void TGraphForm::DrawDataPage(QImage& scratchImage) {
-    PenFactor = ImagePenFactor;
     ::DrawDataPage(pageSource(), scratchImage);
 }
 

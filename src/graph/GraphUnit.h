@@ -7,6 +7,7 @@
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
 #include "print/PageSource.h"
+#include "print/PrintRun.h"
 #include "print/PrntUtil.h"
 
 #include <QtGui/QImage>
@@ -15,6 +16,10 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
+class QMenu;
+class QPrinter;
+class QPushButton;
 class QPainter;
 class QLabel;
 class QSlider;
@@ -27,6 +32,8 @@ class TExportOptionsForm;
 class TExportDataForm;
 class TFileLoc;
 class PdfRunControl;
+class TPrintOptionsForm;
+class TPenWidthDlg;
 
 class TGraphForm : public QMainWindow {
     Q_OBJECT
@@ -52,9 +59,9 @@ public:
     QString programDirectory() const;
 
     // The page routines: the chart page (portrait for one-sided antennas, landscape for the
-    // others) and the data sheet of the antenna on show, on the printer's current page (pen
-    // factor 3) or on a scratch image that each routine makes afresh (pen factor 1). Print and
-    // export runs call them.
+    // others) and the data sheet of the antenna on show, on the printer's current page (the pen
+    // factor chosen in the pen width dialog, 3 while none was chosen) or on a scratch image that
+    // each routine makes afresh (pen factor 1). Print and export runs call them.
     void DrawPortraitGraphPage(QPainter& printerPage);
     void DrawPortraitGraphPage(QImage& scratchImage);
     void DrawLandscapeGraphPage(QPainter& printerPage);
@@ -62,6 +69,8 @@ public:
     void DrawDataPage(QPainter& printerPage);
     void DrawDataPage(QImage& scratchImage);
 
+    // The pen width dialog's choice for printed chart pages, 0 while none was made (printed as
+    // 3); export images are drawn with 1 whatever it is.
     void SetPenFactor(int factor) { PenFactor = factor; }
     int GetPenFactor() const { return PenFactor; }
     void setLegend(TLegend* legend) { legend_ = legend; }
@@ -116,13 +125,37 @@ public:
     // Called when a PDF run has started the converter (tests).
     std::function<void()> onConverterStarted;
 
-    QAction* Color1 = nullptr;      // "&Color"          -> PenColor
-    QAction* MakeGIF1 = nullptr;    // "Make &GIF"       -> MakeGIF
-    QAction* MakeJPG1 = nullptr;    // "Make &JPG"       -> MakeJPG
-    QAction* MakePDF1 = nullptr;    // "&Make PDF"       -> MakePDF
-    QAction* Graph1 = nullptr;      // "  &Graph"        -> PrintGraph
-    QAction* Data1 = nullptr;       // "  &Data"         -> PrintData
-    QAction* PausePrint1 = nullptr; // " Pause Printing" -> PrintPause
+    QAction* Color1 = nullptr;   // "&Color"          -> PenColor
+    QAction* MakeGIF1 = nullptr; // "Make &GIF"       -> MakeGIF
+    QAction* MakeJPG1 = nullptr; // "Make &JPG"       -> MakeJPG
+    QAction* MakePDF1 = nullptr; // "&Make PDF"       -> MakePDF
+    QAction* Graph1 = nullptr;   // "  &Graph"        -> PrintGraph
+    QAction* Data1 = nullptr;    // "  &Data"         -> PrintData
+    QAction* Pause1 = nullptr;   // " Pause Printing" -> PrintPause
+
+    // Printing (GraphPrint.cpp). The hidden "&Print Options" and "Print" menus hold the print
+    // options as check marks; the two hidden check boxes mirror "  &Graph" and "  &Data".
+    QMenu* PrintOptions1 = nullptr;
+    QMenu* PrintMenu1 = nullptr;
+    QAction* PenWidth1 = nullptr; // "Pen &Width..."
+    QAction* SetUp1 = nullptr;    // "Printer &Set Up..."
+    QAction* Print2 = nullptr;    // "&Print": the print/export run
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QPushButton* Button3 = nullptr; // hidden "&Print" button
+    // The program's one printer: keeps the printer, paper and options chosen in the printer
+    // setup dialog for the rest of the program's run.
+    struct PrinterDelete {
+        void operator()(QPrinter* printer) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDelete> Printer;
+    // The two dialogs of printing, created with the other windows.
+    void setPrintDialogs(TPrintOptionsForm* options, TPenWidthDlg* penWidth);
+    // Where the print branch sends its documents: the printing system through the program's
+    // printer unless replaced (tests record instead).
+    std::function<std::unique_ptr<PrintBackend>()> makePrintBackend;
+    // What the last print branch printed, or why it failed.
+    PrintRunResult LastPrintRun;
 
 public Q_SLOTS:
     void TrackBar1Change(int position);
@@ -136,6 +169,14 @@ public Q_SLOTS:
     void Print2Click();
     // Printing (GraphPrint.cpp): the print command and the print branch of the run.
     void Print4Click();
+    void SetUp1Click();
+    void PenWidth1Click();
+    void Color1Click();
+    void Pause1Click();
+    void Graph1Click();
+    void Data1Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
     // Export (GraphExport.cpp): the export commands and the export branch of the run.
     void ExportGraphClick();
     void ExportDataClick();
@@ -150,6 +191,8 @@ protected:
 
 private:
     void buildWindow();
+    // The print command's menu item and tool button, the hidden option holders (GraphPrint.cpp).
+    void buildPrintHolders(QWidget* bottomStrip);
     // What a page is drawn from: PageMap, the antenna on show, Color1 and PenFactor.
     PageSource pageSource();
     // The two branches of Print2Click.
@@ -172,6 +215,8 @@ private:
 
     TSelect& select_;
     TLegend* legend_ = nullptr;
+    TPrintOptionsForm* printOptions_ = nullptr;
+    TPenWidthDlg* penWidth_ = nullptr;
     QFrame* chartArea_ = nullptr;
     QImage visible_;
     bool selectionChosen_ = false;

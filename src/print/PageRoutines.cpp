@@ -2,6 +2,7 @@
 
 #include "graph/ChartPage.h"
 #include "print/DataSheet.h"
+#include "print/PrintRun.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
@@ -18,7 +19,8 @@ void drawSheet(const PageSource& page) {
 
 void onPrinter(PageSource& page, QPainter& printerPage, int logicalWidth, int logicalHeight,
                Draw draw) {
-    page.PenFactor = PrinterPenFactor;
+    page.PenFactor = PrinterPenFactor(page.PenFactor);
+    page.PageMap.ThinnestPenPixels = 1;
     page.PageMap.BeginPage(&printerPage, logicalWidth, logicalHeight);
     draw(page);
 }
@@ -26,6 +28,7 @@ void onPrinter(PageSource& page, QPainter& printerPage, int logicalWidth, int lo
 void onImage(PageSource& page, QImage& image, QSize size, int logicalWidth, int logicalHeight,
              Draw draw) {
     page.PenFactor = ImagePenFactor;
+    page.PageMap.ThinnestPenPixels = 0;
     image = QImage(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

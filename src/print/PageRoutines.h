@@ -3,9 +3,11 @@
 // size onto it through the PageSource's TPrint and draws the page. Two targets:
 //
 //  - the printer: an active painter on the printer's current page (or on any paint device of a
-//    printer page's size), pen factor 3; the logical page fills the whole device;
+//    printer page's size); the logical page fills the whole device. The pen factor is the one
+//    chosen in the pen width dialog (1, 2 or 3, given as the PageSource's PenFactor), 3 while
+//    none was chosen; the thinnest line is an explicit pen one device pixel wide;
 //  - the scratch image of an export run: the image is replaced by a fresh white one of the page
-//    kind's size and drawn with pen factor 1.
+//    kind's size and drawn with pen factor 1 and the cosmetic one-pixel pen as the thinnest.
 //
 // | page           | printer logical | image logical | image size  | draws         |
 // | portrait graph | 600 x 650       | 600 x 600     | 1200 x 1500 | DrawHalfChart |
@@ -18,14 +20,16 @@
 class QImage;
 class QPainter;
 
-inline constexpr int PrinterPenFactor = 3;
+// The printer's pen factor while none was chosen in the pen width dialog ("Wide").
+inline constexpr int DefaultPrinterPenFactor = 3;
 inline constexpr int ImagePenFactor = 1;
 
 inline constexpr QSize PortraitGraphImageSize{1200, 1500};
 inline constexpr QSize LandscapeGraphImageSize{2200, 1700};
 inline constexpr QSize DataImageSize{1600, 2000};
 
-// The page's PenFactor is set by the routine; the rest of `page` is taken as given.
+// On the printer the page's PenFactor is the chosen one (anything but 1, 2 or 3 gives 3); on the
+// image it is set to 1. The rest of `page` is taken as given.
 void DrawPortraitGraphPage(PageSource page, QPainter& printerPage);
 void DrawPortraitGraphPage(PageSource page, QImage& scratchImage);
 void DrawLandscapeGraphPage(PageSource page, QPainter& printerPage);

@@ -95,7 +95,7 @@ TPrint::DeviceRect TPrint::mapRect(std::int32_t x1, std::int32_t y1, std::int32_
 
 std::int32_t TPrint::penPixels(std::int32_t logicalWidth) const {
     if (logicalWidth <= 0 || LogicalWidth <= 0)
-        return 0;
+        return std::max<std::int32_t>(ThinnestPenPixels, 0);
     return std::max<std::int32_t>(
         1, roundEven(static_cast<long double>(logicalWidth) * DeviceWidth / LogicalWidth));
 }

@@ -36,6 +36,11 @@ public:
     std::int32_t OriginY = 0;
     std::int32_t DeviceWidth = 0; // set by MapToDevice
     std::int32_t DeviceHeight = 0;
+    // Device pixels of a pen whose width comes out as 0 logical units, the thinnest line: 0 is
+    // the painter's cosmetic one-pixel pen, right for images; the printer page routines set 1, an
+    // explicit pen one dot wide at 600 dpi, since a printer draws a cosmetic pen as a hairline of
+    // its own resolution, too faint to see on paper.
+    std::int32_t ThinnestPenPixels = 0;
 
     // ---- Mapping --------------------------------------------------------------------------------
 
@@ -59,7 +64,8 @@ public:
     // ---- Drawing state --------------------------------------------------------------------------
 
     // A pen of `logicalWidth` units across X: round(logicalWidth * DeviceWidth / LogicalWidth)
-    // device pixels, at least 1. Width 0 is the cosmetic one-pixel pen. Caps and joins are round.
+    // device pixels, at least 1. Width 0 is the thinnest pen, ThinnestPenPixels wide. Caps and
+    // joins are round.
     void SetPen(const QColor& color, std::int32_t logicalWidth, Qt::PenStyle style = Qt::SolidLine);
     // A pen of exactly `pixels` device pixels (0 = cosmetic one pixel), for hairlines that must
     // not depend on the page scale.
@@ -132,7 +138,7 @@ private:
         int Left, Top, Right, Bottom;
     };
     DeviceRect mapRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
-    // Device pixels of a pen `logicalWidth` units wide across X; 0 for the thinnest pen.
+    // Device pixels of a pen `logicalWidth` units wide across X; ThinnestPenPixels for width 0.
     std::int32_t penPixels(std::int32_t logicalWidth) const;
     // Draws the text turned by `angleDegrees` about the device point where its cell's top-left
     // corner sits.

@@ -7,9 +7,14 @@
 #include "StandInPage.h"
 #include "TestUtils.h"
 #include "common/Prompter.h"
+#include "graph/PatternReader.h"
+#include "index/IndexRefresh.h"
+#include "print/DataSheet.h"
+#include "print/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QLocale>
 #include <QtGui/QPainter>
 #include <cmath>
 #include <cstdio>
@@ -272,6 +277,200 @@ TEST_F(PrivateScheduler, APageThatCannotBeDrawnIsNotSubmitted) {
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors[0].contains(QStringLiteral("no temporary folder")))
         << prompter.errors[0].toStdString();
+    EXPECT_EQ(cups->jobCount(), jobsBefore);
+}
+
+// ---- The real pages -----------------------------------------------------------------------------
+
+// A sample antenna of the catalogue, printed with the program's own page routines.
+struct SamplePages {
+    explicit SamplePages(const QString& name) {
+        const QString path = testutils::samplePath(name + QStringLiteral(".adf"));
+        EXPECT_FALSE(BuildRecordFromFile(path, record));
+        EXPECT_EQ(LoadPatternFile(path, record.feedOrientation(), pattern).status,
+                  LoadStatus::Loaded);
+    }
+    PageSource source(int penFactor) { return PageSource{map, record, pattern, false, penFactor}; }
+    PrintRunPages pages() {
+        return {[this](QPainter& p, int f) { DrawPortraitGraphPage(source(f), p); },
+                [this](QPainter& p, int f) { DrawLandscapeGraphPage(source(f), p); },
+                [this](QPainter& p, int f) { DrawDataPage(source(f), p); }};
+    }
+    QString model() const { return QString::fromLatin1(record.modelNumber()).trimmed(); }
+    // Texts the chart page must show.
+    QStringList chartTexts() const {
+        QStringList texts{QStringLiteral("RADIATION PATTERN ENVELOPE"), model(),
+                          QString::fromLatin1(record.rpeNumber()).trimmed(),
+                          QStringLiteral("Expanded Scale"), QStringLiteral("dB Below Beam Peak")};
+        if (isTwoSided(pattern.feedKind))
+            texts << QStringLiteral("Red Right Feed Orientation");
+        return texts;
+    }
+    // The model and the second and last point of each cut as the data sheet writes them.
+    QStringList sheetTexts() const {
+        QStringList texts{model()};
+        for (const TRList& cut : pattern.CutPoints) {
+            if (cut.size() < 2)
+                continue;
+            for (const TDataType& p : {cut[1], cut.back()})
+                texts << SheetNumberText(p.Angle, QLocale::c())
+                      << SheetNumberText(p.Level, QLocale::c());
+        }
+        return texts;
+    }
+
+    IndexRecord record;
+    LoadedPattern pattern;
+    TPrint map;
+};
+
+// Checks the document the scheduler was handed for `job`: one page, its orientation, its texts.
+void expectSpooled(PrivateCups& cups, int job, bool landscape, const QStringList& texts) {
+    SCOPED_TRACE("job " + std::to_string(job));
+    EXPECT_EQ(cups.waitForJob(job), IPP_JSTATE_COMPLETED);
+    const testutils::PdfFacts spooled = testutils::readPdf(cups.spooledDocument(job));
+    ASSERT_TRUE(spooled.ok) << cups.spooledDocument(job).toStdString();
+    EXPECT_EQ(spooled.pages, 1);
+    EXPECT_EQ(spooled.widthPt > spooled.heightPt, landscape)
+        << spooled.widthPt << " x " << spooled.heightPt;
+    for (const QString& text : texts)
+        EXPECT_TRUE(spooled.text.contains(text)) << "missing '" << text.toStdString() << "' in:\n"
+                                                 << spooled.text.left(600).toStdString();
+}
+
+TEST_F(PrivateScheduler, SampleAntennasPrintWithTheRealPages) {
+    for (const char* name : {"ZZ6-77A", "ZZX10-60L"}) {
+        SamplePages sample{QString::fromLatin1(name)};
+        const bool twoSided = isTwoSided(sample.pattern.feedKind);
+        EXPECT_EQ(twoSided, qstrcmp(name, "ZZX10-60L") == 0);
+        for (const auto& [graph, data] : {std::pair{true, false}, {false, true}, {true, true}}) {
+            SCOPED_TRACE(std::string(name) + (graph ? " graph" : "") + (data ? " data" : ""));
+            const QStringList before = cups->outputPdfs();
+            CupsBackend backend({}, cups->root());
+            RecordingPrompter prompter;
+            const PrintRunResult result =
+                RunPrint({graph, data, false, sample.pattern.feedKind, 0, sample.model()},
+                         sample.pages(), backend, prompter);
+            ASSERT_TRUE(result.ok()) << result.Error.toStdString();
+            ASSERT_EQ(result.JobIds.size(), size_t(int(graph) + int(data)));
+            size_t next = 0;
+            if (graph)
+                expectSpooled(*cups, result.JobIds[next++], twoSided, sample.chartTexts());
+            if (data)
+                expectSpooled(*cups, result.JobIds[next++], false, sample.sheetTexts());
+
+            // cups-pdf made one one-page PDF of each document.
+            QStringList made = cups->outputPdfs();
+            for (const QString& old : before)
+                made.removeAll(old);
+            ASSERT_EQ(made.size(), qsizetype(result.JobIds.size()));
+            for (const QString& pdf : made)
+                EXPECT_EQ(testutils::readPdf(pdf).pages, 1) << pdf.toStdString();
+        }
+    }
+}
+
+// ---- The batch tool -----------------------------------------------------------------------------
+
+QList<QByteArray> outputLines(const testutils::CliResult& r) {
+    return r.out.trimmed().split('\n');
+}
+
+int jobOf(const QByteArray& line) {
+    const QList<QByteArray> words = line.split(' ');
+    return words.size() >= 2 ? words[1].toInt() : 0;
+}
+
+TEST_F(PrivateScheduler, TheBatchToolPrintsWithoutDialogs) {
+    SamplePages two{QStringLiteral("ZZX10-60L")};
+    SamplePages one{QStringLiteral("ZZ6-77A")};
+    const QString twoFile = testutils::samplePath(QStringLiteral("ZZX10-60L.adf"));
+    const QString oneFile = testutils::samplePath(QStringLiteral("ZZ6-77A.adf"));
+    {
+        SCOPED_TRACE("graph and data, in colour, on the default printer");
+        const auto r =
+            testutils::runCli({QStringLiteral("print"), twoFile, QStringLiteral("--data"),
+                               QStringLiteral("--graph"), QStringLiteral("--color")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+        const QList<QByteArray> lines = outputLines(r);
+        ASSERT_EQ(lines.size(), 3) << r.out.constData();
+        EXPECT_EQ(lines[0], "printer: LobeviewPDF");
+        EXPECT_TRUE(lines[1].startsWith("job: ") && lines[1].endsWith(" graph")) << lines[1].data();
+        EXPECT_TRUE(lines[2].startsWith("job: ") && lines[2].endsWith(" data")) << lines[2].data();
+        EXPECT_GT(jobOf(lines[2]), jobOf(lines[1]));
+        expectSpooled(*cups, jobOf(lines[1]), true, two.chartTexts());
+        expectSpooled(*cups, jobOf(lines[2]), false, two.sheetTexts());
+    }
+    {
+        SCOPED_TRACE("the default: graph only");
+        const auto r = testutils::runCli({QStringLiteral("print"), oneFile});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const QList<QByteArray> lines = outputLines(r);
+        ASSERT_EQ(lines.size(), 2) << r.out.constData();
+        EXPECT_TRUE(lines[1].endsWith(" graph"));
+        expectSpooled(*cups, jobOf(lines[1]), false, one.chartTexts());
+    }
+    {
+        SCOPED_TRACE("a named printer");
+        const auto r =
+            testutils::runCli({QStringLiteral("print"), oneFile, QStringLiteral("--data"),
+                               QStringLiteral("--printer"), QStringLiteral("LobeviewLetter")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const QList<QByteArray> lines = outputLines(r);
+        ASSERT_EQ(lines.size(), 2) << r.out.constData();
+        EXPECT_EQ(lines[0], "printer: LobeviewLetter");
+        EXPECT_TRUE(lines[1].endsWith(" data"));
+        ASSERT_EQ(cups->waitForJob(jobOf(lines[1])), IPP_JSTATE_COMPLETED);
+        const testutils::PdfFacts letter =
+            testutils::readPdf(cups->spooledDocument(jobOf(lines[1])));
+        EXPECT_NEAR(letter.widthPt, 612, 1);
+        EXPECT_NEAR(letter.heightPt, 792, 1);
+    }
+    const int jobsBefore = cups->jobCount();
+    {
+        SCOPED_TRACE("a printer that refuses jobs");
+        const auto r =
+            testutils::runCli({QStringLiteral("print"), twoFile, QStringLiteral("--printer"),
+                               QStringLiteral("LobeviewClosed")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.startsWith("The graph could not be printed on \"LobeviewClosed\": "))
+            << r.err.constData();
+        EXPECT_TRUE(r.err.contains("not accepting jobs")) << r.err.constData();
+        EXPECT_EQ(r.out, "printer: LobeviewClosed\n");
+    }
+    {
+        SCOPED_TRACE("a printer that does not exist");
+        const auto r = testutils::runCli({QStringLiteral("print"), twoFile,
+                                          QStringLiteral("--printer"), QStringLiteral("Nope")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.startsWith("The printer \"Nope\" was not found; the printers are: "))
+            << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    {
+        SCOPED_TRACE("no printing system to reach: no printer");
+        testutils::Sandbox box;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CUPS_SERVER"), box.path(QStringLiteral("none.sock")));
+        const auto r = testutils::runCli({QStringLiteral("print"), twoFile}, {}, env);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "No printer is installed\n");
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    {
+        SCOPED_TRACE("wrong arguments and a missing file");
+        EXPECT_EQ(testutils::runCli({QStringLiteral("print")}).exitCode, 2);
+        EXPECT_EQ(testutils::runCli({QStringLiteral("print"), twoFile, QStringLiteral("--pause")})
+                      .exitCode,
+                  2);
+        EXPECT_EQ(testutils::runCli({QStringLiteral("print"), twoFile, QStringLiteral("--printer")})
+                      .exitCode,
+                  2);
+        const auto r = testutils::runCli({QStringLiteral("print"), QStringLiteral("/no/such.adf")});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "File was not found\n");
+    }
     EXPECT_EQ(cups->jobCount(), jobsBefore);
 }
 

@@ -71,14 +71,14 @@ TEST(PageRoutines, ScratchImagesAreFreshWhitePagesOfTheirKind) {
 
 TEST(PageRoutines, PrinterTargetOnAnyPaintDeviceOfPrinterSize) {
     {
-        SCOPED_TRACE("portrait: 600 x 650 on a letter page at 600 dpi, pen factor 3");
+        SCOPED_TRACE("portrait: 600 x 650 on a letter page at 600 dpi, no pen width chosen: 3");
         Antenna one;
         one.feed(FeedKind::None).colour(true).cut(CutVH, {{100, -75}, {140, -75}});
         QImage page(5100, 6600, QImage::Format_RGB32);
         page.fill(White);
         QPainter painter(&page);
         TPrint map;
-        DrawPortraitGraphPage(PageSource{map, one.record, one.pattern, true, 1}, painter);
+        DrawPortraitGraphPage(PageSource{map, one.record, one.pattern, true, 0}, painter);
         painter.end();
         EXPECT_EQ(map.LogicalHeight, 650);
         // The frame (x 70) at 8.5 pixels a unit, its pen DeviceToLogicalY(6) = 1 unit = 8 pixels.

@@ -1,0 +1,466 @@
+// Printing from the graph window: the print command with its options dialog answered in the
+// real modal loop, the print branch with the window's own page routines, the pen width choice,
+// the hidden option holders, and a run through a private print scheduler.
+#include "PageTestSupport.h"
+#include "PrivateCups.h"
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "common/Prompter.h"
+#include "graph/ChartPage.h"
+#include "graph/GraphUnit.h"
+#include "index/IndexRefresh.h"
+#include "print/PenWidth.h"
+#include "print/PrintOptionsU.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QTimer>
+#include <QtGui/QAction>
+#include <QtGui/QPainter>
+#include <QtPrintSupport/QPrintDialog>
+#include <QtPrintSupport/QPrinter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeWidget>
+#include <cups/cups.h>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace pagetest;
+
+namespace {
+
+// Acts on the modal dialog once its exec() runs; closes it afterwards if the action did not, so
+// a failed check never leaves the test waiting.
+void whenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        act(modal);
+        if (QWidget* still = QApplication::activeModalWidget(); still && still == modal) {
+            ADD_FAILURE() << "the dialog was still open";
+            if (auto* dialog = qobject_cast<QDialog*>(still))
+                dialog->reject();
+        }
+    });
+}
+
+// Answers the print options dialog with one of its radio buttons and OK (or Cancel).
+void answerPrintOptions(TPrintOptionsForm& form, QRadioButton* TPrintOptionsForm::*choice,
+                        bool ok = true, QStringList* listed = nullptr) {
+    whenModal([&form, choice, ok, listed](QWidget* modal) {
+        EXPECT_EQ(modal, &form);
+        if (listed)
+            for (int i = 0; i < form.lvwRPE->topLevelItemCount(); ++i)
+                *listed << form.lvwRPE->topLevelItem(i)->text(0) + QLatin1Char('|') +
+                               form.lvwRPE->topLevelItem(i)->text(1);
+        (form.*choice)->click();
+        (ok ? form.btnOK : form.btnCancel)->click();
+    });
+}
+
+// A printing system that keeps what it is handed: each document drawn on a white page of
+// letter size at `dotsPerInch`, and what was going on when it came.
+struct Printed {
+    QString title;
+    QPageLayout::Orientation orientation;
+    QImage page;
+    int promptsBefore; // prompts shown before this document
+    bool waitCursor;   // the wait cursor was up while it was drawn
+};
+
+class RecordingBackend : public PrintBackend {
+public:
+    RecordingBackend(std::vector<Printed>& log, const RecordingPrompter& prompter, int dotsPerInch,
+                     std::optional<QString> failure)
+        : log_(log), prompter_(prompter), dpi_(dotsPerInch), failure_(std::move(failure)) {}
+    std::optional<QString> prepare() override { return failure_; }
+    QString printerName() const override { return QStringLiteral("Recorder"); }
+    PrintJobResult print(const PrintDocument& document) override {
+        const bool landscape = document.Orientation == QPageLayout::Landscape;
+        QImage page(landscape ? QSize(11 * dpi_, 17 * dpi_ / 2) : QSize(17 * dpi_ / 2, 11 * dpi_),
+                    QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        document.Paint(painter);
+        painter.end();
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        log_.push_back({document.Title, document.Orientation, page, int(prompter_.messages.size()),
+                        cursor && cursor->shape() == Qt::WaitCursor});
+        return {int(log_.size()), {}};
+    }
+
+private:
+    std::vector<Printed>& log_;
+    const RecordingPrompter& prompter_;
+    int dpi_;
+    std::optional<QString> failure_;
+};
+
+QByteArray adf(const QByteArray& model, const QByteArray& feed, const QByteArray& points) {
+    return "REVNUM:,NSMA\nMODNUM:," + model + "\nPATNUM:,4711\nFEDORN:," + feed +
+           "\nDESCR1:,12 ft HP\nDESCR2:,A description\nDTDATA:,20200102\n"
+           "LOWFRQ:,10700\nHGHFRQ:,11700\nMDGAIN:,48.6\nPOLARI:,V/V\nNUPOIN:," +
+           QByteArray::number(points.count('\n')) + "\n" + points + "ENDFIL:,EOF\n";
+}
+
+// The program's windows on a sandbox, the graph window printing into `printed`.
+struct Program {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    std::unique_ptr<AppWindows> w;
+    std::vector<Printed> printed;
+    int dotsPerInch = 60;
+    std::optional<QString> printerFailure;
+
+    explicit Program(bool recordPrints = true) {
+        QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
+        w = std::make_unique<AppWindows>(AppEnvironment::inFolder(box.path(), prompter));
+        g().runModal = [](TGraphForm&) {};
+        g().endProgram = [] {};
+        if (recordPrints)
+            g().makePrintBackend = [this] {
+                return std::make_unique<RecordingBackend>(printed, prompter, dotsPerInch,
+                                                          printerFailure);
+            };
+    }
+    TGraphForm& g() { return *w->graph; }
+    TPrintOptionsForm& options() { return *w->printOptions; }
+    void showSample(const QString& name) {
+        const QString path = box.path(QStringLiteral("prog/NSMAData/") + name);
+        ASSERT_TRUE(QFile::copy(testutils::samplePath(name), path));
+        IndexRecord record;
+        ASSERT_FALSE(BuildRecordFromFile(path, record));
+        g().ShowAntenna(record);
+    }
+    void show(const QString& name, const QByteArray& text) {
+        box.write(QStringLiteral("prog/NSMAData/") + name, text);
+        IndexRecord record;
+        BuildRecordFromFile(box.path(QStringLiteral("prog/NSMAData/") + name), record);
+        g().ShowAntenna(record);
+    }
+    QStringList titles() const {
+        QStringList out;
+        for (const Printed& p : printed)
+            out << p.title + (p.orientation == QPageLayout::Landscape
+                                  ? QStringLiteral(" landscape")
+                                  : QStringLiteral(" portrait"));
+        return out;
+    }
+};
+
+// ---- The print command ------------------------------------------------------------------------
+
+TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
+    Program p;
+    TGraphForm& g = p.g();
+    EXPECT_EQ(g.Print4->text(), QStringLiteral("Print..."));
+    EXPECT_EQ(g.Print4->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(g.tbPrint->text(), QStringLiteral("Print"));
+    EXPECT_EQ(g.tbPrint->toolTip(), QStringLiteral("Print RPE Graph/Data"));
+    EXPECT_FALSE(g.Print4->isEnabled());
+    EXPECT_FALSE(g.tbPrint->isEnabled());
+    EXPECT_FALSE(g.Print2->isEnabled());
+    g.Print4Click(); // nothing to print yet: no dialog, nothing printed
+    EXPECT_TRUE(p.printed.empty());
+
+    p.showSample(QStringLiteral("ZZX10-60L.adf"));
+    EXPECT_TRUE(g.Print4->isEnabled());
+    EXPECT_TRUE(g.tbPrint->isEnabled());
+    EXPECT_TRUE(g.Print2->isEnabled());
+    // The menu item and the tool button both open the print options dialog for the antenna.
+    QStringList listed;
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph, true, &listed);
+    g.Print4->trigger();
+    EXPECT_EQ(listed, QStringList{QStringLiteral("ZZX10-60|12050")});
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+    g.tbPrint->click();
+    EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
+                                       QStringLiteral("ZZX10-60 RPE graph landscape")}));
+    // The dialog's "Printer Setup" works on the program's printer.
+    EXPECT_TRUE(p.options().Button3->isEnabled());
+}
+
+TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
+    Program p;
+    TGraphForm& g = p.g();
+    p.showSample(QStringLiteral("ZZX10-60L.adf"));
+    g.MakeGIF1->setChecked(true); // as an earlier GIF export left it
+    ASSERT_TRUE(g.Graph1->isChecked() && !g.Data1->isChecked());
+
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
+    g.Print4Click();
+    EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
+                                       QStringLiteral("ZZX10-60 RPE data portrait")}));
+    EXPECT_TRUE(p.prompter.messages.isEmpty());
+    EXPECT_TRUE(p.prompter.errors.isEmpty());
+    EXPECT_TRUE(p.prompter.opened.isEmpty()); // a print run opens no file
+    EXPECT_FALSE(g.MakeGIF1->isChecked() || g.MakeJPG1->isChecked() || g.MakePDF1->isChecked());
+    EXPECT_FALSE(g.graphSettings().MakeGIF);
+    EXPECT_TRUE(g.Graph1->isChecked() && g.CheckBox1->isChecked());
+    EXPECT_TRUE(g.Data1->isChecked() && g.CheckBox2->isChecked());
+    EXPECT_EQ(g.LastPrintRun.JobIds, (std::vector<int>{1, 2}));
+    EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("Recorder"));
+    // Drawn by the window's page routines, under the wait cursor, which is gone afterwards.
+    ASSERT_EQ(p.printed.size(), 2u);
+    EXPECT_TRUE(p.printed[0].waitCursor && p.printed[1].waitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(g.PageMap.LogicalWidth, 800); // the data sheet came last
+    EXPECT_GT(p.printed[0].page.width(), p.printed[0].page.height());
+    EXPECT_FALSE(inkBox(p.printed[0].page).isNull());
+
+    // With "Pause Printing" the prompt comes between the two documents; the choice is kept.
+    g.Pause1Click();
+    ASSERT_TRUE(g.Pause1->isChecked());
+    p.printed.clear();
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
+    g.Print4Click();
+    ASSERT_EQ(p.printed.size(), 2u);
+    EXPECT_EQ(p.printed[0].promptsBefore, 0);
+    EXPECT_EQ(p.printed[1].promptsBefore, 1);
+    EXPECT_EQ(p.prompter.messages,
+              QStringList{QStringLiteral("Press Ok when ready to print second side")});
+
+    // "Print Data Only" never prompts.
+    p.printed.clear();
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbData);
+    g.Print4Click();
+    EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZX10-60 RPE data portrait")});
+    EXPECT_EQ(p.prompter.messages.size(), 1);
+    EXPECT_FALSE(g.Graph1->isChecked() || g.CheckBox1->isChecked());
+
+    // Cancel changes nothing and prints nothing, even after an export set a flag again.
+    p.printed.clear();
+    g.MakePDF1->setChecked(true);
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph, false);
+    g.Print4Click();
+    EXPECT_TRUE(p.printed.empty());
+    EXPECT_FALSE(g.Graph1->isChecked());
+    EXPECT_TRUE(g.Data1->isChecked());
+    EXPECT_TRUE(g.MakePDF1->isChecked());
+}
+
+TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
+    Program p;
+    TGraphForm& g = p.g();
+    p.showSample(QStringLiteral("ZZ6-77A.adf"));
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+    g.Print4Click();
+    EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZ6-77 RPE graph portrait")});
+    EXPECT_EQ(g.PageMap.LogicalWidth, 600);
+    EXPECT_EQ(g.PageMap.LogicalHeight, 650);
+
+    // No printer: the message, nothing drawn, the cursor back.
+    p.printed.clear();
+    p.printerFailure = QStringLiteral("No printer is installed");
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
+    g.Print4Click();
+    EXPECT_TRUE(p.printed.empty());
+    EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
+    EXPECT_FALSE(g.LastPrintRun.ok());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// ---- Pen width ---------------------------------------------------------------------------------
+
+TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
+    Program p;
+    TGraphForm& g = p.g();
+    p.dotsPerInch = 600; // a letter page at 600 dpi, 6 pixels a unit across in landscape
+    p.show(QStringLiteral("flat.adf"), adf("ZZX12-65", "RIGHT", "-170,-75,\n-130,-75,\n"));
+    g.Color1Click();
+    ASSERT_TRUE(g.Color1->isChecked());
+    const QRgb green = qRgb(0, 191, 0);
+    const auto traceWidth = [&] {
+        p.printed.clear();
+        answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+        g.Print4Click();
+        EXPECT_EQ(p.printed.size(), 1u);
+        if (p.printed.empty())
+            return 0;
+        return runDown(p.printed[0].page, toDevice(FullChartX(-150), 1100, 6600),
+                       toDevice(450, 650, 5100), [green](QRgb c) { return isColour(c, green); })
+            .length();
+    };
+    // None chosen: "Wide", 3: a colour trace of DeviceToLogicalX(9) = R(1.5) = 2 units.
+    EXPECT_EQ(g.GetPenFactor(), 0);
+    EXPECT_EQ(traceWidth(), 12);
+
+    // The hidden "Pen Width..." item: "Wide" shown, "Narrow" chosen.
+    bool wideShown = false;
+    whenModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, p.w->penWidth);
+        wideShown = p.w->penWidth->Wide->isChecked();
+        p.w->penWidth->Narrow->click();
+        p.w->penWidth->BitBtn1->click();
+    });
+    g.PenWidth1->trigger();
+    EXPECT_TRUE(wideShown);
+    EXPECT_EQ(g.GetPenFactor(), 1);
+    // Narrow: DeviceToLogicalX(3) = 0 units, the thinnest line, one dot.
+    EXPECT_EQ(traceWidth(), 1);
+
+    // Cancel keeps "Narrow"; "Medium" then gives 1 unit, 6 pixels.
+    whenModal([&](QWidget*) {
+        EXPECT_TRUE(p.w->penWidth->Narrow->isChecked());
+        p.w->penWidth->Wide->click();
+        p.w->penWidth->BitBtn2->click();
+    });
+    g.PenWidth1Click();
+    EXPECT_EQ(g.GetPenFactor(), 1);
+    whenModal([&](QWidget*) {
+        p.w->penWidth->Medium->click();
+        p.w->penWidth->BitBtn1->click();
+    });
+    g.PenWidth1Click();
+    EXPECT_EQ(g.GetPenFactor(), 2);
+    // An export image in between keeps factor 1 for itself and leaves the choice alone.
+    QImage image;
+    g.DrawLandscapeGraphPage(image);
+    EXPECT_EQ(runDown(image, toDevice(FullChartX(-150), 1100, 2200), toDevice(450, 650, 1700),
+                      [green](QRgb c) { return isColour(c, green); })
+                  .length(),
+              4);
+    EXPECT_EQ(g.GetPenFactor(), 2);
+    EXPECT_EQ(traceWidth(), 6);
+}
+
+// ---- Option holders ----------------------------------------------------------------------------
+
+TEST(GraphPrint, HiddenOptionHoldersMirrorEachOther) {
+    Program p;
+    TGraphForm& g = p.g();
+    // Hidden menus and controls, holding the items by their captions.
+    EXPECT_FALSE(g.PrintOptions1->menuAction()->isVisible());
+    EXPECT_FALSE(g.PrintMenu1->menuAction()->isVisible());
+    QStringList captions;
+    for (const QAction* a : g.PrintOptions1->actions())
+        captions << a->text();
+    for (const char* caption : {"Pen &Width...", "Printer &Set Up...", " Pause Printing",
+                                "  &Graph", "  &Data", "&Print"})
+        EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
+    EXPECT_TRUE(g.PrintMenu1->actions().contains(g.Color1));
+    EXPECT_EQ(g.Color1->text(), QStringLiteral("&Color"));
+    EXPECT_TRUE(g.CheckBox1->isHidden() && g.CheckBox2->isHidden() && g.Button3->isHidden());
+    EXPECT_EQ(g.CheckBox1->text(), QStringLiteral("Graph"));
+    EXPECT_EQ(g.CheckBox2->text(), QStringLiteral("Data"));
+    EXPECT_EQ(g.Button3->text(), QStringLiteral("&Print"));
+
+    // The defaults: graph on, data off, in both holders.
+    EXPECT_TRUE(g.Graph1->isChecked() && g.CheckBox1->isChecked());
+    EXPECT_FALSE(g.Data1->isChecked() || g.CheckBox2->isChecked());
+    g.Graph1Click();
+    EXPECT_FALSE(g.Graph1->isChecked() || g.CheckBox1->isChecked());
+    g.Data1->trigger(); // the menu item itself
+    EXPECT_TRUE(g.Data1->isChecked() && g.CheckBox2->isChecked());
+    g.CheckBox1->click();
+    EXPECT_TRUE(g.Graph1->isChecked());
+    g.CheckBox2->setChecked(false);
+    g.CheckBox2Click();
+    EXPECT_FALSE(g.Data1->isChecked());
+    g.Data1Click();
+    EXPECT_TRUE(g.CheckBox2->isChecked());
+    // Settings applied later reach the boxes too.
+    GraphSettings s = g.graphSettings();
+    s.PrintGraph = false;
+    s.PrintData = false;
+    g.applyGraphSettings(s);
+    EXPECT_FALSE(g.CheckBox1->isChecked() || g.CheckBox2->isChecked());
+
+    for (QAction* item : {g.Color1, g.Pause1}) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        const bool before = item->isChecked();
+        std::invoke(item == g.Color1 ? &TGraphForm::Color1Click : &TGraphForm::Pause1Click, g);
+        EXPECT_NE(item->isChecked(), before);
+        item->trigger();
+        EXPECT_EQ(item->isChecked(), before);
+    }
+}
+
+TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
+    Program p;
+    TGraphForm& g = p.g();
+    ASSERT_TRUE(g.Printer);
+    EXPECT_EQ(g.Printer->resolution(), 600);
+    bool seen = false;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_TRUE(dialog);
+        seen = true;
+        EXPECT_EQ(dialog->printer(), g.Printer.get());
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+        dialog->reject();
+    });
+    g.SetUp1->trigger();
+    EXPECT_TRUE(seen);
+}
+
+// ---- Through a print scheduler -----------------------------------------------------------------
+
+class GraphPrintCups : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { cups = new testutils::PrivateCups; }
+    static void TearDownTestSuite() {
+        delete cups;
+        cups = nullptr;
+    }
+    void SetUp() override {
+        if (!cups->running())
+            GTEST_SKIP() << "no private print scheduler: " << cups->skipReason().toStdString();
+        if (!testutils::havePopplerTools())
+            GTEST_SKIP() << "pdfinfo and pdftotext are missing (Debian package poppler-utils)";
+    }
+    static testutils::PrivateCups* cups;
+};
+testutils::PrivateCups* GraphPrintCups::cups = nullptr;
+
+TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
+    Program p(false);
+    TGraphForm& g = p.g();
+    p.showSample(QStringLiteral("ZZX10-60L.adf"));
+
+    // A scheduler without printers: said plainly, nothing printed.
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
+    g.Print4Click();
+    EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
+    EXPECT_TRUE(g.LastPrintRun.JobIds.empty());
+    EXPECT_EQ(cups->jobCount(), 0);
+
+    // A printer added while the program runs is found by the next print.
+    const QString error = cups->addPdfQueue(QStringLiteral("LobeviewPDF"), {}, {}, true);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    g.MakeJPG1->setChecked(true);
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
+    g.Print4Click();
+    ASSERT_TRUE(g.LastPrintRun.ok()) << g.LastPrintRun.Error.toStdString();
+    EXPECT_EQ(p.prompter.errors.size(), 1);
+    EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("LobeviewPDF"));
+    ASSERT_EQ(g.LastPrintRun.JobIds.size(), 2u);
+    EXPECT_FALSE(g.MakeJPG1->isChecked());
+    const struct {
+        bool landscape;
+        QStringList texts;
+    } expected[] = {{true,
+                     {QStringLiteral("RADIATION PATTERN ENVELOPE"), QStringLiteral("ZZX10-60"),
+                      QStringLiteral("Red Right Feed Orientation"), QStringLiteral("12050")}},
+                    {false,
+                     {QStringLiteral("ZZX10-60"), QStringLiteral("-180.00"),
+                      QStringLiteral("-65.90"), QStringLiteral("QUELDA CORPORATION")}}};
+    for (int i = 0; i < 2; ++i) {
+        const int job = g.LastPrintRun.JobIds[size_t(i)];
+        SCOPED_TRACE(job);
+        EXPECT_EQ(cups->waitForJob(job), IPP_JSTATE_COMPLETED);
+        const testutils::PdfFacts spooled = testutils::readPdf(cups->spooledDocument(job));
+        ASSERT_TRUE(spooled.ok);
+        EXPECT_EQ(spooled.pages, 1);
+        EXPECT_EQ(spooled.widthPt > spooled.heightPt, expected[i].landscape);
+        for (const QString& text : expected[i].texts)
+            EXPECT_TRUE(spooled.text.contains(text)) << text.toStdString();
+    }
+}
+
+} // namespace
