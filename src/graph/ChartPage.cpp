@@ -2,11 +2,13 @@
 
 #include "common/DisplayText.h"
 #include "common/Resources.h"
+#include "compliance/MaskOverlay.h"
 #include "graph/ScreenChart.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QPolygon>
+#include <optional>
 
 namespace {
 
@@ -328,6 +330,40 @@ void drawTraces(const PageSource& page, bool full) {
     }
 }
 
+// A regulatory mask over the traces: its step lines dashed in black through the chart's own
+// scales (on the half chart only the angles from 0 up), and its caption just above the right end
+// of the lines.
+void drawMask(const PageSource& page, const MaskOverlay& mask, bool full) {
+    TPrint& map = page.PageMap;
+    map.SetPen(Qt::black, 0, Qt::DashLine);
+    SetScaledPenWidth(page, 2);
+    std::optional<QPoint> captionAt;
+    for (const std::vector<QPointF>& line : mask.lines) {
+        QPolygon run;
+        auto flush = [&] {
+            if (run.size() > 1)
+                map.Polyline(run);
+            run.clear();
+        };
+        for (const QPointF& p : line) {
+            if (!full && p.x() < 0) {
+                flush();
+                continue;
+            }
+            const QPoint at(full ? FullChartX(p.x()) : HalfChartX(p.x()), ChartY(p.y()));
+            run.append(at);
+            if (!captionAt || at.x() > captionAt->x())
+                captionAt = at;
+        }
+        flush();
+    }
+    if (captionAt && !mask.caption.isEmpty()) {
+        map.SetFont(Arial, 10);
+        map.SetTextColor(Qt::black);
+        map.AlignedText(captionAt->x() - 5, captionAt->y() - 3, mask.caption, 2, 2);
+    }
+}
+
 void drawChart(const PageSource& page, const Variant& v) {
     QPainter& canvas = *page.PageMap.Canvas;
     // Nothing on the page is filled or drawn with a background: texts are transparent, and from
@@ -342,6 +378,8 @@ void drawChart(const PageSource& page, const Variant& v) {
         drawHalfGrid(page);
     drawChartFrame(page, v);
     drawTraces(page, v.full);
+    if (page.Mask && !page.Mask->isEmpty())
+        drawMask(page, *page.Mask, v.full);
 }
 
 const TRList& cutPoints(const PageSource& page, int cut) {

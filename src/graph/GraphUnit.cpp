@@ -324,7 +324,11 @@ void TGraphForm::UpdateChartView() {
 }
 
 PageSource TGraphForm::pageSource() {
-    return PageSource{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
+    PageSource page{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
+    pageMask_ = PageMaskOverlay();
+    if (pageMask_)
+        page.Mask = &*pageMask_;
+    return page;
 }
 
 // The page routines never change PenFactor: it holds the pen width dialog's choice, which the

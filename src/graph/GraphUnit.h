@@ -195,6 +195,7 @@ private:
     void buildPrintHolders(QWidget* bottomStrip);
     // What a page is drawn from: PageMap, the antenna on show, Color1 and PenFactor.
     PageSource pageSource();
+    std::optional<MaskOverlay> pageMask_; // what the page being drawn shows of a mask
     // The two branches of Print2Click.
     void PrintBranch();
     void ExportBranch();

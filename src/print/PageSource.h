@@ -6,10 +6,15 @@
 #include "index/IndexRecord.h"
 #include "print/PrntUtil.h"
 
+struct MaskOverlay;
+
 struct PageSource {
     TPrint& PageMap;              // its Canvas is the target surface, already mapped
     const IndexRecord& Record;    // CurrentRecord
     const LoadedPattern& Pattern; // CutPoints and FeedKind
     bool Color = false;           // Color1 checked: colour traces and the colour logo
     int PenFactor = 1;            // multiplier of the chart's device pen widths
+    // A regulatory mask the chart page draws over the traces (dashed, with its caption); none
+    // unless the user asked for it on pages.
+    const MaskOverlay* Mask = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "PageTestSupport.h"
 #include "common/Resources.h"
+#include "compliance/MaskOverlay.h"
 #include "print/PageRoutines.h"
 
 #include <QtGui/QPainter>
@@ -531,3 +532,69 @@ TEST(ChartPage, FeedPictureOnlyOnTheFullChart) {
 }
 
 } // namespace
+
+// ---- Regulatory mask on the page
+// -------------------------------------------------------------------
+
+TEST(ChartPage, MaskOverlayIsDrawnDashedThroughTheChartScalesOnlyWhenGiven) {
+    MaskOverlay mask;
+    mask.caption = QStringLiteral("FCC 101.115 Cat. A");
+    mask.lines = {{QPointF(-180, -55), QPointF(-140, -55)},
+                  {QPointF(-10, -25), QPointF(-5, -25)},
+                  {QPointF(5, -25), QPointF(10, -25)},
+                  {QPointF(140, -55), QPointF(180, -55)}};
+    const auto black = [](QRgb p) { return pagetest::isColour(p, 0xFF000000u); };
+
+    auto draw = [&](FeedKind kind, const MaskOverlay* overlay) {
+        pagetest::Antenna antenna;
+        antenna.feed(kind);
+        TPrint map;
+        QImage image;
+        PageSource page{map, antenna.record, antenna.pattern, false, 1};
+        page.Mask = overlay;
+        DrawGraphPage(page, image);
+        return image;
+    };
+
+    // Two-sided: both steps at -55 dB (y 370), dashed, between 140 and 180 degrees on each side.
+    const QImage full = draw(FeedKind::Right, &mask);
+    const QImage plain = draw(FeedKind::Right, nullptr);
+    const int y = int(370 * 1700.0 / 650);
+    for (const auto& [from, to] : {std::pair{FullChartX(-180), FullChartX(-140)},
+                                   std::pair{FullChartX(140), FullChartX(180)}}) {
+        int ink = 0, gaps = 0;
+        for (int x = from * 2 + 8; x < to * 2 - 8; ++x) {
+            const bool on = black(full.pixel(x, y - 1)) || black(full.pixel(x, y)) ||
+                            black(full.pixel(x, y + 1));
+            (on ? ink : gaps)++;
+        }
+        EXPECT_GT(ink, 20) << from;
+        EXPECT_GT(gaps, 10) << from; // dashed, not solid
+    }
+    // Nothing of it elsewhere: the page above the highest step is as without a mask; the caption
+    // stands just above the right end of the lines.
+    const int stepTop = int(360 * 1700.0 / 650);
+    EXPECT_EQ(pagetest::differingPixels(full, plain, 64,
+                                        QRect(0, 0, full.width(), int(240 * 1700.0 / 650))),
+              0);
+    const QRect captionArea(FullChartX(120) * 2, int(330 * 1700.0 / 650),
+                            (FullChartX(180) - FullChartX(120)) * 2,
+                            stepTop - int(330 * 1700.0 / 650));
+    EXPECT_GT(pagetest::differingPixels(full, plain, 64, captionArea), 50);
+
+    // One-sided: only the angles from 0 up; the mirrored steps at negative angles are not drawn
+    // (the one at -10 to -5 degrees would land left of the chart frame).
+    const QImage half = draw(FeedKind::None, &mask);
+    const QImage halfPlain = draw(FeedKind::None, nullptr);
+    const int hy = int(370 * 1500.0 / 600);
+    int ink = 0;
+    for (int x = HalfChartX(140) * 2 + 8; x < HalfChartX(180) * 2 - 8; ++x)
+        ink += black(half.pixel(x, hy)) || black(half.pixel(x, hy - 1)) ||
+               black(half.pixel(x, hy + 1));
+    EXPECT_GT(ink, 20);
+    EXPECT_EQ(
+        pagetest::differingPixels(half, halfPlain, 64, QRect(0, 0, 70 * 2 - 4, half.height())), 0);
+    EXPECT_GT(pagetest::differingPixels(half, halfPlain, 64,
+                                        QRect(HalfChartX(5) * 2, 0, 100, half.height())),
+              0);
+}
