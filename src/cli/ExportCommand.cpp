@@ -15,6 +15,12 @@ const char ExportUsage[] = "usage: lobeview-cli export FILE.adf --page chart|dat
 } // namespace
 
 int exportCommand(const QStringList& args) {
+    // A whole catalogue, and the vector formats, have their own command.
+    if (args.contains(QStringLiteral("--catalogue")))
+        return catalogueExportCommand(args);
+    if (const qsizetype f = args.indexOf(QStringLiteral("--format"));
+        f >= 0 && f + 1 < args.size() && isVectorFormatName(args[f + 1]))
+        return vectorExportCommand(args);
     QString input, output, pageKind, format = QStringLiteral("png");
     bool color = false;
     for (int i = 0; i < args.size(); ++i) {
