@@ -20,6 +20,7 @@ class TIndexFileForm;
 class TChooseDlg;
 class TDirectorySelect;
 class QDialog;
+class TCatalogueExportDlg;
 
 class TSelect : public QMainWindow {
     Q_OBJECT
@@ -73,6 +74,7 @@ public:
     QPushButton* Button1 = nullptr;
     QAction* Location1 = nullptr;
     QAction* Refresh1 = nullptr;
+    QAction* ExportCatalogue1 = nullptr;
     QAction* Exit1 = nullptr;
 
 public Q_SLOTS:
@@ -82,6 +84,8 @@ public Q_SLOTS:
     void ListBox3Click();
     void Refresh1Click();
     void Location1Click();
+    // File > Export Catalogue...: every antenna of the data directory into one folder.
+    void ExportCatalogue1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,4 +109,5 @@ private:
     bool settingsSaved_ = false;
     bool shownOnce_ = false;
     IndexFile index_;
+    TCatalogueExportDlg* catalogueExport_ = nullptr; // made on first use
 };
