@@ -343,10 +343,10 @@ void PrepareDrawing(Format format) {
     const std::lock_guard lock(PreparedMutex);
     if (PreparedFormats.contains(static_cast<int>(format)))
         return;
-    // The pictures: each resource file is found and decoded once, which also loads the image
-    // decoders.
+    // The pictures: the logos are decoded here, once for the run, which also loads the image
+    // decoders; the feed pictures are found once.
     for (const char* gif : {"GIFFlASH", "GIFCOLORFlASH"})
-        QImage::fromData(LoadResourceGif(QString::fromLatin1(gif)), "GIF");
+        LoadResourceGifPicture(QString::fromLatin1(gif));
     for (const char* bitmap : {"RIGHTFEED", "LEFTFEED", "UHP-RIGHT", "UHP-LEFT"})
         LoadResourceBitmap(QString::fromLatin1(bitmap));
     // The fonts of the pages and the writer of the format.
