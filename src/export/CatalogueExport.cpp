@@ -60,6 +60,14 @@ QString stem(const QString& fileName) {
     return dot > 0 ? fileName.left(dot) : fileName;
 }
 
+// "1 file", "2 files".
+QString counted(int n, const char* one, const char* many = nullptr) {
+    return QString::number(n) + QLatin1Char(' ') +
+           (n == 1 ? QString::fromLatin1(one)
+            : many ? QString::fromLatin1(many)
+                   : QString::fromLatin1(one) + QLatin1Char('s'));
+}
+
 QString oneLine(QString text) {
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -439,19 +447,19 @@ QStringList Report::summary(const Options& options, bool withFailures) const {
         return lines;
     }
     const double rate = seconds > 0 ? (exported + failed()) / seconds : 0;
-    lines << QStringLiteral("%1 of %2 antennas exported to %3 (%4, %5): %6 files in %7 s, "
-                            "%8 antennas/s on %9 threads")
+    lines << QStringLiteral("%1 of %2 exported to %3 (%4, %5): %6 in %7 s, %8 antennas/s on %9")
                  .arg(exported)
-                 .arg(total)
-                 .arg(QDir::toNativeSeparators(options.outputDir), FormatName(options.format),
+                 .arg(counted(total, "antenna"), QDir::toNativeSeparators(options.outputDir),
+                      FormatName(options.format),
                       DrawsPages(options.format) ? PagesName(options.pages)
-                                                 : QStringLiteral("text copy"))
-                 .arg(filesWritten)
+                                                 : QStringLiteral("text copy"),
+                      counted(filesWritten, "file"))
                  .arg(seconds, 0, 'f', 1)
                  .arg(rate, 0, 'f', 1)
-                 .arg(threads);
+                 .arg(counted(threads, "thread"));
     if (stopped)
-        lines << QStringLiteral("Stopped: %1 antennas were not exported").arg(notStarted());
+        lines << QStringLiteral("Stopped: %1 not exported")
+                     .arg(counted(notStarted(), "antenna was", "antennas were"));
     if (!suffixed.isEmpty()) {
         lines << QStringLiteral("%1 with an RPE number used before, written with the data file "
                                 "name as suffix:")

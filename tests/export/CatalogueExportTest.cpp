@@ -361,7 +361,7 @@ TEST(CatalogueCli, OneAndFourThreadsWriteTheSameBytes) {
         auto r = exportCatalogue(testutils::samplePath(), format, pages, one,
                                  {QStringLiteral("-j"), QStringLiteral("1")});
         ASSERT_EQ(r.exitCode, 0) << f;
-        EXPECT_TRUE(r.out.contains("on 1 threads")) << f;
+        EXPECT_TRUE(r.out.contains("on 1 thread\n")) << f;
         r = exportCatalogue(testutils::samplePath(), format, pages, four,
                             {QStringLiteral("-j"), QStringLiteral("4")});
         ASSERT_EQ(r.exitCode, 0) << f;
