@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev
   libjpeg62-turbo-dev libgif-dev
   libjpeg-turbo-progs htmldoc fonts-liberation2 fontconfig
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,11 +1,13 @@
 #include "MainUnit.h"
 
+#include "app/CatalogueExportDlg.h"
 #include "app/ChooseFile.h"
 #include "app/DirectForm.h"
 #include "common/ProgramPaths.h"
 #include "common/Prompter.h"
 #include "common/WaitCursor.h"
 #include "common/WindowPlacement.h"
+#include "export/OutputNames.h"
 #include "graph/GraphUnit.h"
 #include "index/FileIndx.h"
 #include "index/IndexRefresh.h"
@@ -136,6 +138,10 @@ void TSelect::buildWindow() {
     Refresh1 = file->addAction(QStringLiteral("&Refresh"));
     Refresh1->setObjectName(QStringLiteral("Refresh1"));
     Refresh1->setStatusTip(QStringLiteral("Refresh RPE Data"));
+    ExportCatalogue1 = file->addAction(QStringLiteral("Export &Catalogue..."));
+    ExportCatalogue1->setObjectName(QStringLiteral("ExportCatalogue1"));
+    ExportCatalogue1->setStatusTip(QStringLiteral("Export the pages of every antenna"));
+    connect(ExportCatalogue1, &QAction::triggered, this, &TSelect::ExportCatalogue1Click);
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("Exit"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
@@ -375,6 +381,16 @@ void TSelect::Refresh1Click() {
     if (peers_.refresh)
         runDialog(*peers_.refresh);
     loadIndex();
+}
+
+void TSelect::ExportCatalogue1Click() {
+    if (!catalogueExport_)
+        catalogueExport_ = new TCatalogueExportDlg(*env_.prompter, this);
+    catalogueExport_->prepare(paths::resolveDirectoryCase(shell_.SourceDir),
+                              output::ResolveLocation(shell_.PDFfiles, env_.programDir));
+    if (runDialog(*catalogueExport_) != QDialog::Accepted)
+        return;
+    RunCatalogueExportWithProgress(this, catalogueExport_->options(), *env_.prompter);
 }
 
 void TSelect::Location1Click() {

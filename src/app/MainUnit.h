@@ -22,6 +22,7 @@ class TChooseDlg;
 class TDirectorySelect;
 class QDialog;
 class QProgressDialog;
+class TCatalogueExportDlg;
 
 class TSelect : public QMainWindow {
     Q_OBJECT
@@ -80,6 +81,7 @@ public:
     QPushButton* Button1 = nullptr;
     QAction* Location1 = nullptr;
     QAction* Refresh1 = nullptr;
+    QAction* ExportCatalogue1 = nullptr;
     QAction* Exit1 = nullptr;
 
 Q_SIGNALS:
@@ -93,6 +95,8 @@ public Q_SLOTS:
     void ListBox3Click();
     void Refresh1Click();
     void Location1Click();
+    // File > Export Catalogue...: every antenna of the data directory into one folder.
+    void ExportCatalogue1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,4 +122,5 @@ private:
     bool settingsSaved_ = false;
     bool shownOnce_ = false;
     IndexFile index_;
+    TCatalogueExportDlg* catalogueExport_ = nullptr; // made on first use
 };

@@ -11,6 +11,10 @@ int screenCommand(const QStringList& args);
 int exportCommand(const QStringList& args);
 int checkCommand(const QStringList& args);
 int printCommand(const QStringList& args);
+// export in the vector formats (vector-pdf, svg), and export --catalogue.
+int vectorExportCommand(const QStringList& args);
+int catalogueExportCommand(const QStringList& args);
+bool isVectorFormatName(const QString& format);
 
 // Prints a line on standard error.
 void printError(const QString& text);

@@ -41,6 +41,12 @@ int writePng(const PageSource& page, bool chart, const QString& output) {
 } // namespace
 
 int exportCommand(const QStringList& args) {
+    // A whole catalogue, and the vector formats, have their own command.
+    if (args.contains(QStringLiteral("--catalogue")))
+        return catalogueExportCommand(args);
+    if (const qsizetype f = args.indexOf(QStringLiteral("--format"));
+        f >= 0 && f + 1 < args.size() && isVectorFormatName(args[f + 1]))
+        return vectorExportCommand(args);
     QString input, output, pageKind, format = QStringLiteral("png");
     bool color = false;
     for (int i = 0; i < args.size(); ++i) {

@@ -2,7 +2,9 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QHash>
 #include <QtCore/QStringView>
+#include <mutex>
 
 QString FindResourceFile(const QString& folder, const QString& name) {
     if (name.isEmpty())
@@ -40,4 +42,21 @@ QByteArray LoadResourceGif(const QString& name) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QImage LoadResourceGifPicture(const QString& name) {
+    static std::mutex mutex;
+    static QHash<QString, QImage> pictures;
+    const QString key = name.toUpper();
+    const std::lock_guard lock(mutex);
+    const auto it = pictures.constFind(key);
+    if (it != pictures.constEnd())
+        return *it;
+    // Kept as plain RGB: the logos have no transparency, and every surface draws that format
+    // without converting it again for each page.
+    QImage picture = QImage::fromData(LoadResourceGif(name), "GIF");
+    if (!picture.isNull() && !picture.hasAlphaChannel())
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+    pictures.insert(key, picture);
+    return picture;
 }

@@ -14,6 +14,12 @@ QImage LoadResourceBitmap(const QString& name);
 // The bytes of the GIF file of that name, as stored; empty when there is no such file.
 QByteArray LoadResourceGif(const QString& name);
 
+// The picture of the GIF file of that name, decoded on the first call and kept for the rest of
+// the run (pages draw the logo many times), as 32-bit RGB unless it has transparency; a null
+// image when there is no such file. Safe to call from several threads; the image is shared, so
+// it must not be changed.
+QImage LoadResourceGifPicture(const QString& name);
+
 // The resource path of the file of that name in a resource folder (":/bitmaps", ":/gif"), found
 // as above; empty when the folder holds no such file.
 QString FindResourceFile(const QString& folder, const QString& name);

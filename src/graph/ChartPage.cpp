@@ -88,9 +88,8 @@ void drawPicture(const PageSource& page, const QImage& picture, const QRect& r) 
 }
 
 QImage logoPicture(bool color) {
-    const QByteArray gif =
-        LoadResourceGif(color ? QStringLiteral("GIFCOLORFlASH") : QStringLiteral("GIFFlASH"));
-    return QImage::fromData(gif, "GIF");
+    return LoadResourceGifPicture(color ? QStringLiteral("GIFCOLORFlASH")
+                                        : QStringLiteral("GIFFlASH"));
 }
 
 bool rightFeed(FeedKind kind) {

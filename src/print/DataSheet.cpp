@@ -108,12 +108,9 @@ void DrawSheetHeader(const PageSource& page) {
 
     map.Rectangle(60, 60, 740, 110);
 
-    {
-        const QByteArray gif = LoadResourceGif(page.Color ? QStringLiteral("GIFCOLORFlASH")
-                                                          : QStringLiteral("GIFFlASH"));
-        const QImage logo = QImage::fromData(gif, "GIF");
-        map.StretchBitmap(map.Canvas, 349, 72, 100, 34, logo);
-    }
+    map.StretchBitmap(map.Canvas, 349, 72, 100, 34,
+                      LoadResourceGifPicture(page.Color ? QStringLiteral("GIFCOLORFlASH")
+                                                        : QStringLiteral("GIFFlASH")));
 
     SetSheetFont(map, family, 13, true);
     map.AlignedText(

@@ -7,6 +7,7 @@
 #include <QtGui/QImageReader>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -347,4 +348,26 @@ TEST(Resources, ProgramIconsAreStillBuiltIn) {
     for (const char* path : {":/icons/MAINICON-48x48.png", ":/icons/MAINICON-256x256.png",
                              ":/icons/RPEICON-48x48.png", ":/icons/RPEICON-256x256.png"})
         EXPECT_FALSE(QImage(QString::fromLatin1(path)).isNull()) << path;
+}
+
+TEST(Resources, LogoPictureIsDecodedOnceAndSharedByEveryThread) {
+    for (const char* name : {"GIFFlASH", "GIFCOLORFlASH"}) {
+        const QImage decoded = QImage::fromData(LoadResourceGif(QString::fromLatin1(name)), "GIF")
+                                   .convertToFormat(QImage::Format_ARGB32);
+        // Pages draw it from threads of their own: every thread gets the one decoded picture.
+        std::vector<QImage> got(4);
+        std::vector<std::thread> threads;
+        for (std::size_t i = 0; i < got.size(); ++i)
+            threads.emplace_back([&got, i, name] {
+                got[i] = LoadResourceGifPicture(QString::fromLatin1(name).toLower());
+            });
+        for (std::thread& t : threads)
+            t.join();
+        for (const QImage& image : got) {
+            EXPECT_EQ(image.cacheKey(), got[0].cacheKey()) << name;
+            EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32), decoded) << name;
+        }
+        EXPECT_EQ(LoadResourceGifPicture(QString::fromLatin1(name)).cacheKey(), got[0].cacheKey());
+    }
+    EXPECT_TRUE(LoadResourceGifPicture(QStringLiteral("NOSUCHLOGO")).isNull());
 }

@@ -1,0 +1,161 @@
+// File > Export Catalogue... of the main window: the dialog, the run behind a progress dialog,
+// and its Stop button.
+#include "app/CatalogueExportDlg.h"
+
+#include "TestUtils.h"
+#include "app/AppWindows.h"
+#include "app/MainUnit.h"
+#include "common/Prompter.h"
+#include "export/CatalogueRun.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QSemaphore>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QProgressDialog>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList Samples{QStringLiteral("QS1-212.adf"), QStringLiteral("ZZX10-60L.adf"),
+                          QStringLiteral("QU12-59.adf")};
+
+struct MainWindow {
+    testutils::Sandbox box;
+    RecordingPrompter prompter;
+    std::function<int(QDialog&)> answer;
+    std::unique_ptr<AppWindows> w;
+
+    MainWindow() {
+        for (const QString& name : Samples)
+            box.write(QStringLiteral("prog/NSMAData/") + name,
+                      testutils::readFile(testutils::samplePath(name)));
+        AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
+        w = std::make_unique<AppWindows>(env);
+        w->select->runDialog = [this](QDialog& d) {
+            if (answer)
+                return answer(d);
+            d.reject();
+            return int(QDialog::Rejected);
+        };
+    }
+    TSelect& s() { return *w->select; }
+};
+
+void selectFormat(TCatalogueExportDlg& d, const QString& captionStart) {
+    for (int i = 0; i < d.FormatBox->count(); ++i)
+        if (d.FormatBox->itemText(i).startsWith(captionStart))
+            d.FormatBox->setCurrentIndex(i);
+}
+
+} // namespace
+
+TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
+    MainWindow m;
+    ASSERT_TRUE(m.s().ExportCatalogue1);
+    EXPECT_EQ(m.s().ExportCatalogue1->text(), QStringLiteral("Export &Catalogue..."));
+    const QString out = m.box.path(QStringLiteral("exports"));
+    QString shownCatalogue;
+    QString presetFolder;
+    m.answer = [&](QDialog& dialog) {
+        auto& d = dynamic_cast<TCatalogueExportDlg&>(dialog);
+        shownCatalogue = d.CatalogueLabel->text();
+        presetFolder = d.FolderEdit->text();
+        d.chooseFolder = [&](const QString&) { return out; };
+        d.BrowseButton->click();
+        selectFormat(d, QStringLiteral("SVG"));
+        d.rbBoth->setChecked(true);
+        d.btnOK->click();
+        return d.result();
+    };
+    m.s().ExportCatalogue1->trigger();
+
+    EXPECT_TRUE(shownCatalogue.endsWith(QStringLiteral("NSMAData")))
+        << shownCatalogue.toStdString();
+    // The folder offered first is the PDF folder of File Locations.
+    EXPECT_EQ(presetFolder, m.box.path(QStringLiteral("prog/PDF")));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("12050.svg"), QStringLiteral("12050dat.svg"),
+                           QStringLiteral("13802.svg"), QStringLiteral("13802dat.svg"),
+                           QStringLiteral("4102A.svg"), QStringLiteral("4102Adat.svg")}));
+    ASSERT_EQ(m.prompter.messages.size(), 1);
+    EXPECT_TRUE(m.prompter.messages[0].startsWith(
+        QStringLiteral("3 of 3 antennas exported to %1 (svg, both): 6 files").arg(out)))
+        << m.prompter.messages[0].toStdString();
+    EXPECT_TRUE(m.prompter.errors.isEmpty());
+
+    // Cancel writes nothing more and says nothing.
+    m.answer = [](QDialog& d) {
+        d.reject();
+        return int(QDialog::Rejected);
+    };
+    m.s().ExportCatalogue1->trigger();
+    EXPECT_EQ(m.prompter.messages.size(), 1);
+}
+
+TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
+    RecordingPrompter prompter;
+    TCatalogueExportDlg d(prompter);
+    d.prepare(QStringLiteral("/data/cat"), QString());
+    d.btnOK->click();
+    EXPECT_EQ(prompter.messages,
+              QStringList{QStringLiteral("Choose the folder the files are saved in.")});
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    d.FolderEdit->setText(QStringLiteral("relative/out"));
+    d.btnOK->click();
+    EXPECT_EQ(prompter.messages.size(), 2);
+    EXPECT_NE(d.result(), QDialog::Accepted);
+
+    selectFormat(d, QStringLiteral("Text"));
+    EXPECT_FALSE(d.rbChart->isEnabled());
+    EXPECT_TRUE(d.rbData->isChecked());
+    selectFormat(d, QStringLiteral("Vector PDF"));
+    EXPECT_TRUE(d.rbChart->isEnabled());
+    d.FolderEdit->setText(QStringLiteral("/tmp/out"));
+    d.btnOK->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    const catalogue::Options o = d.options();
+    EXPECT_EQ(o.catalogueDir, QStringLiteral("/data/cat"));
+    EXPECT_EQ(o.outputDir, QStringLiteral("/tmp/out"));
+    EXPECT_EQ(o.format, catalogue::Format::VectorPdf);
+    EXPECT_EQ(o.pages, catalogue::Pages::Data);
+    // The folder chosen stays for the next showing.
+    d.prepare(QStringLiteral("/data/cat"), QStringLiteral("/elsewhere"));
+    EXPECT_EQ(d.FolderEdit->text(), QStringLiteral("/tmp/out"));
+}
+
+TEST(ExportCatalogueWindow, StopFinishesTheFileInHandAndSaysWhatWasLeft) {
+    testutils::Sandbox box;
+    for (const QString& name : Samples)
+        box.write(QStringLiteral("cat/") + name, testutils::readFile(testutils::samplePath(name)));
+    catalogue::Options o;
+    o.catalogueDir = box.path(QStringLiteral("cat"));
+    o.outputDir = box.path(QStringLiteral("out"));
+    o.format = catalogue::Format::Png;
+    o.threads = 1;
+    RecordingPrompter prompter;
+    // After each file the worker waits until the window has seen it; after the first, the
+    // window presses Stop.
+    QSemaphore seen;
+    const catalogue::Report report = RunCatalogueExportWithProgress(
+        nullptr, o, prompter, [&](catalogue::BackgroundExport& run, QProgressDialog& progress) {
+            run.workerHook = [&](const catalogue::Progress&) { seen.acquire(); };
+            QObject::connect(
+                &run, &catalogue::BackgroundExport::progressed, &progress,
+                [&progress, &seen](int done) {
+                    if (done == 1)
+                        progress.findChild<QPushButton*>(QStringLiteral("StopButton"))->click();
+                    seen.release();
+                });
+        });
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.exported, 1);
+    EXPECT_EQ(QDir(o.outputDir).entryList(QDir::Files).size(), 1);
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(
+        prompter.messages[0].contains(QStringLiteral("\nStopped: 2 antennas were not exported")))
+        << prompter.messages[0].toStdString();
+}
