@@ -129,6 +129,8 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
         }
         keywordSeen = keywordSeen || known;
     }
+    if (in.lineTooLong())
+        return QStringLiteral("%1 (%2)").arg(QLatin1String(NotNsmaFileReason), in.errorText());
     if (!in.ok())
         return QStringLiteral("the file could not be read");
     if (!keywordSeen)
