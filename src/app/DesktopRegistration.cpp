@@ -15,8 +15,9 @@ std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes) 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString());
-    file.write(bytes);
-    if (!file.commit())
+    // A write error that waited in the buffer (a full disk) shows only in the flush; commit()
+    // alone would put the short file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString());
     return std::nullopt;
 }

@@ -203,7 +203,9 @@ void TSelect::fillList(QListWidget* list, const QStringList& items) {
 
 void TSelect::loadIndex() {
     const QString path = paths::indexFilePath(env_.programDir);
-    if (!index_.open(path)) {
+    // A file that is not an index (a record cut short, a length byte beyond its field) is
+    // rebuilt from the data folder like a missing one.
+    if (!index_.open(path) || !index_.holdsRecords()) {
         rebuildIndex();
         if (!index_.open(path))
             env_.prompter->message(

@@ -316,7 +316,7 @@ int checkCatalogue(const Options& o, const MaskTable& table) {
             ++other;
         }
     }
-    if (!out.commit()) {
+    if (!out.flush() || !out.commit()) {
         printError(QStringLiteral("Cannot create file %1").arg(o.output));
         return 2;
     }
