@@ -52,7 +52,7 @@ TSelect::TSelect(AppEnvironment env, QWidget* parent) : QMainWindow(parent), env
                                          : std::make_unique<SettingsStore>(env_.settingsFile);
     commonFilesDir_ = paths::commonFilesDirectory(store_->commonFilesPath(), env_.programDir);
     // 5-6. The shell settings.
-    shell_ = ShellSettings::read(*store_, env_.programDir);
+    shell_ = ShellSettings::read(*store_, env_.programDir, resourceDirectory());
     // 7. The data file type, until it has once been registered.
     if (!shell_.Associated)
         registerDataFileType();

@@ -379,7 +379,8 @@ int checkCommand(const QStringList& args) {
     }
 
     const QString maskPath = o.masks.isEmpty()
-                                 ? paths::programDirectory() + QString::fromLatin1(DefaultMaskFile)
+                                 ? paths::resourceDirectory(paths::programDirectory()) +
+                                       QString::fromLatin1(DefaultMaskFile)
                                  : o.masks;
     const MaskTableOrError masks = ReadMaskTable(maskPath);
     if (!masks.table) {

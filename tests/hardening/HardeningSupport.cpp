@@ -98,6 +98,29 @@ bool SmallDisk::makeReadOnly() const {
                    MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
+ReadOnlyBind::ReadOnlyBind(const QString& folder) : folder_(folder) {
+    if (!runningAsRoot()) {
+        reason_ = QStringLiteral("binding a folder read-only needs root");
+        return;
+    }
+    reason_ = privateMountNamespace();
+    if (!reason_.isEmpty())
+        return;
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND | MS_REC, nullptr) != 0) {
+        reason_ = systemError("mount --bind");
+        return;
+    }
+    bound_ = true;
+    if (::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        reason_ = systemError("remounting the bind read-only");
+}
+
+ReadOnlyBind::~ReadOnlyBind() {
+    if (bound_)
+        ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+}
+
 qint64 bytesReadSoFar() {
     QFile io(QStringLiteral("/proc/self/io"));
     if (!io.open(QIODevice::ReadOnly))

@@ -45,6 +45,22 @@ private:
     QString reason_;
 };
 
+// A folder bound read-only onto itself in the private mount namespace, for its lifetime. Needs
+// root; without it the folder's write bits are what the test can take away.
+class ReadOnlyBind {
+public:
+    explicit ReadOnlyBind(const QString& folder);
+    ~ReadOnlyBind();
+    ReadOnlyBind(const ReadOnlyBind&) = delete;
+    ReadOnlyBind& operator=(const ReadOnlyBind&) = delete;
+    QString unavailableReason() const { return reason_; }
+
+private:
+    QString folder_;
+    bool bound_ = false;
+    QString reason_;
+};
+
 // Bytes this process has read through read() and friends so far (rchar of /proc/self/io).
 qint64 bytesReadSoFar();
 
