@@ -32,7 +32,7 @@ endforeach()
 install(FILES ${icons}/MAINICON.svg DESTINATION ${hicolor}/scalable/apps RENAME lobeview.svg)
 install(FILES ${icons}/RPEICON.svg DESTINATION ${hicolor}/scalable/mimetypes
         RENAME application-x-nsma-adf.svg)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lobeview)
 
 # The Debian package. Debian's triggers of shared-mime-info, desktop-file-utils and the hicolor
 # icon theme refresh their caches when the package is installed or removed.

@@ -1,9 +1,12 @@
 // The program as a user gets it: installed with `cmake --install` into a prefix that is not
-// writable. It finds its sample catalogue and mask table under share/lobeview and writes its own
-// files to the per-user data folder; from the build folder it keeps everything beside itself.
+// writable, and the folder rules behind it. It finds its sample catalogue and mask table under
+// share/lobeview and writes its own files to the per-user data folder; from the build folder it
+// keeps everything beside itself.
 #include "HardeningSupport.h"
 #include "TestUtils.h"
 #include "app/DesktopRegistration.h"
+#include "common/ProgramPaths.h"
+#include "common/Settings.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>
@@ -164,4 +167,63 @@ TEST(InstalledProgram, TheShippedDesktopFilesMatchTheRegistration) {
     EXPECT_EQ(testutils::readFile(
                   QStringLiteral(LOBEVIEW_SOURCE_DIR "/resources/desktop/lobeview.desktop")),
               desktopEntry(QStringLiteral("lobeview")));
+}
+
+TEST(ProgramFolders, BuildFolderInstalledAndReadOnly) {
+    testutils::Sandbox box;
+    const QString userData = paths::userDataDirectory();
+
+    // A build folder: the catalogue beside the program; everything stays there.
+    const QString build = box.path(QStringLiteral("build/bin/"));
+    QDir().mkpath(build + QStringLiteral("NSMAData"));
+    EXPECT_FALSE(paths::isInstalled(build));
+    EXPECT_EQ(paths::resourceDirectory(build), build);
+    EXPECT_EQ(paths::filesDirectory(build), build);
+    EXPECT_EQ(ShellSettings::defaults(build, paths::resourceDirectory(build)).SourceDir,
+              build + QStringLiteral("NSMAdata"));
+
+    // Installed as PREFIX/bin: shipped files under share/lobeview, own files in the user's folder
+    // even where the program folder could be written (root running /usr/bin/lobeview).
+    const QString bin = box.path(QStringLiteral("usr/bin/"));
+    QDir().mkpath(bin);
+    QDir().mkpath(box.path(QStringLiteral("usr/share/lobeview/NSMAData")));
+    EXPECT_TRUE(paths::isInstalled(bin));
+    EXPECT_EQ(paths::resourceDirectory(bin), box.path(QStringLiteral("usr/share/lobeview/")));
+    EXPECT_EQ(paths::filesDirectory(bin), userData);
+    EXPECT_TRUE(QFileInfo(userData).isDir());
+    const ShellSettings installed =
+        ShellSettings::defaults(userData, paths::resourceDirectory(bin));
+    EXPECT_EQ(installed.SourceDir, box.path(QStringLiteral("usr/share/lobeview/NSMAdata")));
+    EXPECT_EQ(installed.JPGfiles, userData + QStringLiteral("JPG"));
+    EXPECT_EQ(paths::dataDirectory(installed.SourceDir, paths::resourceDirectory(bin)),
+              box.path(QStringLiteral("usr/share/lobeview/NSMAData")));
+
+    // A self-contained folder that cannot be written.
+    const QString folder = box.path(QStringLiteral("portable/"));
+    QDir().mkpath(folder + QStringLiteral("NSMAData"));
+    std::unique_ptr<hardening::ReadOnlyBind> readOnly;
+    if (hardening::runningAsRoot()) {
+        readOnly = std::make_unique<hardening::ReadOnlyBind>(folder);
+        if (!readOnly->unavailableReason().isEmpty())
+            GTEST_SKIP() << "no read-only folder: " << readOnly->unavailableReason().toStdString();
+    } else {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    EXPECT_EQ(paths::resourceDirectory(folder), folder);
+    EXPECT_EQ(paths::filesDirectory(folder), userData);
+    if (!readOnly)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ProgramFolders, UserDataFolderFollowsXdgDataHome) {
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "/srv/someone/data/");
+    EXPECT_EQ(paths::userDataDirectory(), QStringLiteral("/srv/someone/data/Quelda/Lobeview/"));
+    // Unset, or relative (which the base directory rules ignore): ~/.local/share.
+    const QString home = QDir::homePath() + QStringLiteral("/.local/share/Quelda/Lobeview/");
+    qputenv("XDG_DATA_HOME", "relative/data");
+    EXPECT_EQ(paths::userDataDirectory(), home);
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(paths::userDataDirectory(), home);
+    qputenv("XDG_DATA_HOME", saved);
 }
