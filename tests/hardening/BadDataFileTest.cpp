@@ -144,6 +144,15 @@ TEST(BadDataFile, EmptyFileAndBinaryNoise) {
         EXPECT_EQ(r.status, LoadStatus::Loaded) << name;
         EXPECT_EQ(pointCount(pattern), 0u) << name;
     }
+    // The batch tool writes the index of the good files, names the others and says so by its
+    // exit status.
+    const auto index = testutils::runCli({QStringLiteral("index"), c.dir(), QStringLiteral("-o"),
+                                          c.out() + QStringLiteral("/cli.dat")});
+    EXPECT_EQ(index.exitCode, 3);
+    EXPECT_TRUE(index.out.contains("2 records written"));
+    EXPECT_TRUE(index.out.contains("skipped empty.adf: not an NSMA data file\n"));
+    EXPECT_TRUE(index.out.contains("skipped noise.adf: not an NSMA data file\n"));
+
     // Opened on its own (the command line), the noise is refused with the reason.
     const auto cli = testutils::runCli(
         {QStringLiteral("export"), c.file(QStringLiteral("noise.adf")), QStringLiteral("--page"),
