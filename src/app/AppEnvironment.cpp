@@ -7,7 +7,9 @@
 
 AppEnvironment AppEnvironment::fromApplication(Prompter& prompter) {
     AppEnvironment env;
-    env.programDir = paths::programDirectory();
+    const QString own = paths::programDirectory();
+    env.programDir = paths::filesDirectory(own);
+    env.resourceDir = paths::resourceDirectory(own);
     env.programFile = paths::programFile();
     env.desktop = DesktopLocations::fromEnvironment();
     env.prompter = &prompter;
@@ -19,6 +21,7 @@ AppEnvironment AppEnvironment::inFolder(const QString& root, Prompter& prompter)
     AppEnvironment env;
     env.programDir = root + QStringLiteral("/prog/");
     QDir().mkpath(env.programDir);
+    env.resourceDir = env.programDir;
     env.programFile = env.programDir + QStringLiteral("lobeview");
     env.settingsFile = root + QStringLiteral("/Quelda.conf");
     env.desktop.dataHome = root + QStringLiteral("/share");

@@ -9,7 +9,12 @@
 class Prompter;
 
 struct AppEnvironment {
-    QString programDir;   // ends in "/"
+    // The program directory as the program uses it: where it keeps the files it writes (index,
+    // dump, default export folders, PDF temporaries). The program file's folder, or the per-user
+    // data folder for an installed program or one whose folder is not writable. Ends in "/".
+    QString programDir;
+    // Where the files that ship with the program are (NSMAData/, masks/). Ends in "/".
+    QString resourceDir;
     QString programFile;  // full path of the program
     QString settingsFile; // empty: the user's store
     DesktopLocations desktop;
@@ -19,7 +24,8 @@ struct AppEnvironment {
 
     // The running program's environment.
     static AppEnvironment fromApplication(Prompter& prompter);
-    // Everything inside one folder: the program directory `root`/prog/, the settings file, the
+    // Everything inside one folder: the program directory `root`/prog/ (which also holds the
+    // shipped files), the settings file, the
     // desktop folders, and no desktop tools run. For tests and benchmarks.
     static AppEnvironment inFolder(const QString& root, Prompter& prompter);
 };

@@ -9,14 +9,24 @@
 
 namespace {
 
-std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes) {
+// Writes the file unless it holds exactly these bytes already; sets `changed` when it wrote.
+std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes,
+                                  bool* changed = nullptr) {
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == bytes.size() &&
+        existing.readAll() == bytes)
+        return std::nullopt;
+    existing.close();
+    if (changed)
+        *changed = true;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return QStringLiteral("Cannot create folder %1").arg(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString());
-    file.write(bytes);
-    if (!file.commit())
+    // A write error that waited in the buffer (a full disk) shows only in the flush; commit()
+    // alone would put the short file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString());
     return std::nullopt;
 }
@@ -26,6 +36,29 @@ std::optional<QString> copyResource(const QString& resource, const QString& targ
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("Cannot open file %1").arg(resource);
     return writeWhole(target, in.readAll());
+}
+
+// True when a line of the key-file group `group` starts with `key` "=" and its value list holds
+// `entry`.
+bool keyFileListHolds(const QString& path, QByteArrayView group, QByteArrayView key,
+                      QByteArrayView entry) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bool inGroup = false;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            inGroup = line == '[' + group.toByteArray() + ']';
+            continue;
+        }
+        if (!inGroup || !line.startsWith(key.toByteArray() + '='))
+            continue;
+        for (const QByteArray& value : line.mid(key.size() + 1).split(';'))
+            if (value.trimmed() == entry)
+                return true;
+    }
+    return false;
 }
 
 // Quotes an Exec argument as the desktop entry format requires when it holds reserved characters.
@@ -127,8 +160,9 @@ std::optional<QString> registerAdfFileType(const QString& programPath,
     const QString appsDir = where.dataHome + QStringLiteral("/applications");
     const QString icons = where.dataHome + QStringLiteral("/icons/hicolor");
 
-    if (auto e =
-            writeWhole(mimeDir + QStringLiteral("/packages/lobeview-nsma-adf.xml"), mimePackage()))
+    bool mimeChanged = false;
+    if (auto e = writeWhole(mimeDir + QStringLiteral("/packages/lobeview-nsma-adf.xml"),
+                            mimePackage(), &mimeChanged))
         return e;
     for (const char* size : {"48x48", "256x256"}) {
         const QString s = QString::fromLatin1(size);
@@ -140,18 +174,27 @@ std::optional<QString> registerAdfFileType(const QString& programPath,
                 icons + QStringLiteral("/%1/mimetypes/application-x-nsma-adf.png").arg(s)))
             return e;
     }
+    bool entryChanged = false;
     if (auto e = writeWhole(appsDir + QLatin1Char('/') + QLatin1String(DesktopFileName),
-                            desktopEntry(programPath)))
+                            desktopEntry(programPath), &entryChanged))
         return e;
-    if (auto e = run(QStringLiteral("update-mime-database"), {mimeDir}))
-        return e;
-    if (auto e = run(QStringLiteral("update-desktop-database"), {appsDir}))
-        return e;
+    // Each tool runs only when what it reads changed or what it makes is missing, so a start
+    // that finds the registration in place (a run ended without saving it) starts no process.
+    if (mimeChanged || !QFileInfo::exists(mimeDir + QStringLiteral("/application/x-nsma-adf.xml")))
+        if (auto e = run(QStringLiteral("update-mime-database"), {mimeDir}))
+            return e;
+    if (entryChanged || !keyFileListHolds(appsDir + QStringLiteral("/mimeinfo.cache"), "MIME Cache",
+                                          AdfMimeType, DesktopFileName))
+        if (auto e = run(QStringLiteral("update-desktop-database"), {appsDir}))
+            return e;
     // xdg-mime writes the choice into $XDG_CONFIG_HOME/mimeapps.list.
-    QDir().mkpath(where.configHome);
-    if (auto e = run(QStringLiteral("xdg-mime"),
-                     {QStringLiteral("default"), QLatin1String(DesktopFileName),
-                      QLatin1String(AdfMimeType)}))
-        return e;
+    if (!keyFileListHolds(where.configHome + QStringLiteral("/mimeapps.list"),
+                          "Default Applications", AdfMimeType, DesktopFileName)) {
+        QDir().mkpath(where.configHome);
+        if (auto e = run(QStringLiteral("xdg-mime"),
+                         {QStringLiteral("default"), QLatin1String(DesktopFileName),
+                          QLatin1String(AdfMimeType)}))
+            return e;
+    }
     return std::nullopt;
 }

@@ -81,7 +81,7 @@ TSelect::TSelect(AppEnvironment env, QWidget* parent) : QMainWindow(parent), env
                                          : std::make_unique<SettingsStore>(env_.settingsFile);
     commonFilesDir_ = paths::commonFilesDirectory(store_->commonFilesPath(), env_.programDir);
     // 5-6. The shell settings.
-    shell_ = ShellSettings::read(*store_, env_.programDir);
+    shell_ = ShellSettings::read(*store_, env_.programDir, resourceDirectory());
     // 7. The data file type, until it has once been registered.
     if (!shell_.Associated)
         registerDataFileType();
@@ -246,7 +246,9 @@ void TSelect::fillList(QListWidget* list, const QStringList& items) {
 
 void TSelect::loadIndex() {
     const QString path = paths::indexFilePath(env_.programDir);
-    if (!index_.open(path)) {
+    // A file that is not an index (a record cut short, a length byte beyond its field) is
+    // rebuilt from the data folder like a missing one.
+    if (!index_.open(path) || !index_.holdsRecords()) {
         rebuildIndex();
         if (!index_.open(path))
             env_.prompter->message(

@@ -41,7 +41,12 @@ public:
     void setPeers(const Peers& peers) { peers_ = peers; }
 
     const AppEnvironment& environment() const { return env_; }
+    // Where the program keeps the files it writes (see AppEnvironment::programDir).
     QString programDirectory() const { return env_.programDir; }
+    // Where the files that ship with the program are (NSMAData/, masks/).
+    QString resourceDirectory() const {
+        return env_.resourceDir.isEmpty() ? env_.programDir : env_.resourceDir;
+    }
     QString commonFilesDirectory() const { return commonFilesDir_; }
     SettingsStore& settingsStore() { return *store_; }
     ShellSettings& shellSettings() { return shell_; }

@@ -316,7 +316,7 @@ int checkCatalogue(const Options& o, const MaskTable& table) {
             ++other;
         }
     }
-    if (!out.commit()) {
+    if (!out.flush() || !out.commit()) {
         printError(QStringLiteral("Cannot create file %1").arg(o.output));
         return 2;
     }
@@ -379,7 +379,8 @@ int checkCommand(const QStringList& args) {
     }
 
     const QString maskPath = o.masks.isEmpty()
-                                 ? paths::programDirectory() + QString::fromLatin1(DefaultMaskFile)
+                                 ? paths::resourceDirectory(paths::programDirectory()) +
+                                       QString::fromLatin1(DefaultMaskFile)
                                  : o.masks;
     const MaskTableOrError masks = ReadMaskTable(maskPath);
     if (!masks.table) {

@@ -64,7 +64,8 @@ int screenCommand(const QStringList& args) {
         return 0;
     }
     QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || !canvas.save(&file, "PNG") || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !canvas.save(&file, "PNG") || !file.flush() ||
+        !file.commit()) {
         printError(QStringLiteral("Cannot create file %1").arg(output));
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "DirectoryPicker.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QEvent>
 #include <QtCore/QFileInfo>
 #include <QtCore/QStorageInfo>
 #include <QtGui/QAbstractFileIconProvider>
@@ -34,8 +35,8 @@ DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
     model_ = new QFileSystemModel(this);
     model_->setIconProvider(icons_.get());
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    model_->setRootPath(QStringLiteral("/"));
     tree_ = new QTreeView(parent);
+    tree_->installEventFilter(this);
     tree_->setObjectName(QStringLiteral("DirectoryListBox1"));
     tree_->setModel(model_);
     tree_->setHeaderHidden(true);
@@ -57,13 +58,37 @@ DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
 
     volumes_ = new QComboBox(parent);
     volumes_->setObjectName(QStringLiteral("DriveComboBox1"));
-    fillVolumes();
     connect(volumes_, &QComboBox::activated, this, &DirectoryPicker::volumeChosen);
 }
 
 DirectoryPicker::~DirectoryPicker() {
     // The model uses the icon provider to its end.
     delete model_;
+}
+
+bool DirectoryPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_ && event->type() == QEvent::Show)
+        prepare();
+    return QObject::eventFilter(watched, event);
+}
+
+void DirectoryPicker::prepare() {
+    if (prepared_)
+        return;
+    prepared_ = true;
+    model_->setRootPath(QStringLiteral("/"));
+    fillVolumes();
+    if (!current_.isEmpty())
+        showInTree(current_);
+}
+
+void DirectoryPicker::showInTree(const QString& path) {
+    const QModelIndex index = model_->index(path);
+    if (index.isValid()) {
+        tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
+        tree_->expand(index);
+    }
 }
 
 void DirectoryPicker::fillVolumes() {
@@ -102,12 +127,8 @@ std::optional<QString> DirectoryPicker::setCurrentDirectory(const QString& path)
     if (!dir)
         return QString::fromLocal8Bit(std::strerror(errno));
     ::closedir(dir);
-    const QModelIndex index = model_->index(absolute);
-    if (index.isValid()) {
-        tree_->setCurrentIndex(index);
-        tree_->scrollTo(index);
-        tree_->expand(index);
-    }
+    if (prepared_)
+        showInTree(absolute);
     setCurrent(absolute);
     return std::nullopt;
 }

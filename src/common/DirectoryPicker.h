@@ -1,7 +1,9 @@
 #pragma once
 // The program's way of picking a folder: a folder tree and, in place of a drive list, the mounted
 // volumes, linked so that choosing a volume moves the tree to its root. The directory dialog and
-// the File Locations dialog place the two controls where they need them.
+// the File Locations dialog place the two controls where they need them. Both are filled when the
+// tree is first shown: a dialog that stays hidden lists no folder, watches none and asks for no
+// volume (the program creates its dialogs at start).
 #include <QtCore/QObject>
 #include <QtCore/QString>
 #include <memory>
@@ -30,6 +32,8 @@ public:
     std::optional<QString> setCurrentDirectory(const QString& path);
     // Fills the volume list again.
     void fillVolumes();
+    // True once the tree has been shown and the folders are listed.
+    bool prepared() const { return prepared_; }
 
 Q_SIGNALS:
     // The tree's current folder changed: by the user, through the volume list or by
@@ -39,11 +43,17 @@ Q_SIGNALS:
 public Q_SLOTS:
     void volumeChosen(int index);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void prepare();
+    void showInTree(const QString& path);
     void setCurrent(const QString& path);
     std::unique_ptr<QAbstractFileIconProvider> icons_; // outlives the model (see destructor)
     QFileSystemModel* model_ = nullptr;
     QTreeView* tree_ = nullptr;
     QComboBox* volumes_ = nullptr;
     QString current_;
+    bool prepared_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
+#include <unistd.h>
 
 namespace paths {
 
@@ -17,6 +18,51 @@ QString programDirectory() {
 
 QString programFile() {
     return QCoreApplication::applicationFilePath();
+}
+
+QString userDataDirectory() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    // The base directory specification ignores a relative value.
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base) + QStringLiteral("/Quelda/Lobeview/");
+}
+
+namespace {
+
+QString withSlash(QString dir) {
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+// PREFIX/share/lobeview/ for a program in PREFIX/bin/.
+QString installedShareDirectory(const QString& programDir) {
+    return withSlash(QDir::cleanPath(programDir + QStringLiteral("../share/lobeview")));
+}
+
+bool holdsCatalogue(const QString& dir) {
+    return QFileInfo(resolveDirectoryCase(dir + QStringLiteral("NSMAdata"))).isDir();
+}
+
+} // namespace
+
+bool isInstalled(const QString& programDir) {
+    return !holdsCatalogue(programDir) && holdsCatalogue(installedShareDirectory(programDir));
+}
+
+QString resourceDirectory(const QString& programDir) {
+    return isInstalled(programDir) ? installedShareDirectory(programDir) : programDir;
+}
+
+QString filesDirectory(const QString& programDir) {
+    // access() also sees a read-only mount, which the permission bits do not show.
+    const bool writable = ::access(QFile::encodeName(programDir).constData(), W_OK | X_OK) == 0;
+    if (writable && !isInstalled(programDir))
+        return programDir;
+    const QString dir = userDataDirectory();
+    QDir().mkpath(dir);
+    return dir;
 }
 
 QString commonFilesDirectory(const std::optional<QString>& storedPath, const QString& programDir) {

@@ -59,17 +59,18 @@ QString SettingsStore::fileName() const {
     return settings_->fileName();
 }
 
-ShellSettings ShellSettings::defaults(const QString& programDir) {
+ShellSettings ShellSettings::defaults(const QString& programDir, const QString& resourceDir) {
     ShellSettings s;
-    s.SourceDir = programDir + QStringLiteral("NSMAdata");
+    s.SourceDir = (resourceDir.isEmpty() ? programDir : resourceDir) + QStringLiteral("NSMAdata");
     s.JPGfiles = programDir + QStringLiteral("JPG");
     s.GIFfiles = programDir + QStringLiteral("GIF");
     s.PDFfiles = programDir + QStringLiteral("PDF");
     return s;
 }
 
-ShellSettings ShellSettings::read(const SettingsStore& store, const QString& programDir) {
-    const ShellSettings d = defaults(programDir);
+ShellSettings ShellSettings::read(const SettingsStore& store, const QString& programDir,
+                                  const QString& resourceDir) {
+    const ShellSettings d = defaults(programDir, resourceDir);
     ShellSettings s;
     s.Associated = store.readBool(QStringLiteral("Associated"), d.Associated);
     s.SourceDir = store.readString(QStringLiteral("SourceDir"), d.SourceDir);

@@ -40,9 +40,12 @@ struct ShellSettings {
     QString GIFfiles;
     QString PDFfiles;
 
-    static ShellSettings defaults(const QString& programDir);
+    // The output folders default to folders of the program directory, the data folder to the
+    // sample catalogue in `resourceDir` (the program directory when empty).
+    static ShellSettings defaults(const QString& programDir, const QString& resourceDir = {});
     // Reads Associated, SourceDir, JPGfiles, GIFfiles, PDFfiles in this order.
-    static ShellSettings read(const SettingsStore& store, const QString& programDir);
+    static ShellSettings read(const SettingsStore& store, const QString& programDir,
+                              const QString& resourceDir = {});
 };
 
 // The values the graph window keeps as check states of its menu items.

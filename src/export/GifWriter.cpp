@@ -571,7 +571,8 @@ std::optional<QString> TGIFImage::SaveToFile(const QString& path) {
         file.cancelWriting();
         return error;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // The flush first: commit() alone does not see a write error still waiting in the buffer.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return QStringLiteral("Cannot create file %1").arg(path);
     return std::nullopt;
 }

@@ -15,7 +15,10 @@ std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty())
         return cannotCreateMessage(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // The flush before the commit: commit() does not see a write error that waited in the
+    // buffer (a full disk), and would put a short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         return cannotCreateMessage(path);
     return std::nullopt;
 }

@@ -129,7 +129,7 @@ TComplianceForm::TComplianceForm(TGraphForm& graph, QWidget* parent)
 }
 
 std::optional<QString> TComplianceForm::Recheck() {
-    const QString path = graph_.programDirectory() + QString::fromLatin1(DefaultMaskFile);
+    const QString path = graph_.resourceDirectory() + QString::fromLatin1(DefaultMaskFile);
     MaskTableOrError read = ReadMaskTable(path);
     table_ = std::move(read.table);
     check();

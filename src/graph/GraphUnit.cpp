@@ -247,7 +247,7 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
         file.path = dataFile;
     } else {
         const ShellSettings& shell = select_.shellSettings();
-        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, select_.programDirectory()),
+        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, select_.resourceDirectory()),
                               CurrentRecord);
     }
     const LoadResult r = file.path
@@ -286,6 +286,10 @@ std::optional<MaskOverlay> TGraphForm::PageMaskOverlay() const {
 
 QString TGraphForm::programDirectory() const {
     return select_.programDirectory();
+}
+
+QString TGraphForm::resourceDirectory() const {
+    return select_.resourceDirectory();
 }
 
 void TGraphForm::Compliance1Click() {

@@ -55,8 +55,10 @@ public:
     // The mask the chart pages draw when the compliance window's "Show mask on pages" is ticked:
     // the chosen category's step line and its caption ("FCC 101.115 Cat. A"). Nothing otherwise.
     std::optional<MaskOverlay> PageMaskOverlay() const;
-    // The program directory, where the mask tables are.
+    // Where the program keeps the files it writes (the PDF temporaries among them).
     QString programDirectory() const;
+    // Where the files that ship with the program are (masks/, NSMAData/).
+    QString resourceDirectory() const;
 
     // The page routines: the chart page (portrait for one-sided antennas, landscape for the
     // others) and the data sheet of the antenna on show, on the printer's current page (the pen

@@ -2,11 +2,31 @@
 
 #include <cstring>
 
-LineReader::LineReader(QIODevice& device, qsizetype chunk)
-    : LineReader([&device](char* data, qint64 size) { return device.read(data, size); }, chunk) {}
+LineReader::LineReader(QIODevice& device, qsizetype chunk, qsizetype maxLine)
+    : LineReader([&device](char* data, qint64 size) { return device.read(data, size); }, chunk,
+                 maxLine) {}
 
-LineReader::LineReader(Source source, qsizetype chunk)
-    : source_(std::move(source)), chunk_(chunk) {}
+LineReader::LineReader(Source source, qsizetype chunk, qsizetype maxLine)
+    : source_(std::move(source)), chunk_(chunk), maxLine_(maxLine) {}
+
+QString LineReader::errorText() const {
+    if (tooLong_)
+        return maxLine_ % (1024 * 1024) == 0
+                   ? QStringLiteral("line %1 is longer than %2 MB")
+                         .arg(lines_)
+                         .arg(maxLine_ / (1024 * 1024))
+                   : QStringLiteral("line %1 is longer than %2 bytes").arg(lines_).arg(maxLine_);
+    return ok_ ? QString() : QStringLiteral("a read failed");
+}
+
+QByteArrayView LineReader::refuseLine() {
+    // The rest of the file is not read: the line (and the file) is not text the program reads.
+    tooLong_ = true;
+    ok_ = false;
+    deviceDone_ = true;
+    begin_ = end_;
+    return {};
+}
 
 bool LineReader::fill() {
     if (deviceDone_)
@@ -42,6 +62,9 @@ bool LineReader::atEnd() {
 }
 
 QByteArrayView LineReader::readLine() {
+    if (tooLong_)
+        return {};
+    ++lines_;
     qsizetype scanFrom = begin_;
     for (;;) {
         const char* base = buffer_.constData();
@@ -59,6 +82,8 @@ QByteArrayView LineReader::readLine() {
         if (hit && !heldCr) {
             const qsizetype i = hit - base;
             const qsizetype lineBegin = begin_;
+            if (i - lineBegin > maxLine_)
+                return refuseLine();
             qsizetype next = i + 1;
             if (*hit == '\r' && next < end_ && base[next] == '\n')
                 ++next;
@@ -66,10 +91,15 @@ QByteArrayView LineReader::readLine() {
             return {base + lineBegin, i - lineBegin};
         }
         const qsizetype scanned = end_ - begin_;
+        if (scanned - (heldCr ? 1 : 0) > maxLine_)
+            return refuseLine();
         if (!fill()) {
             // Last line without a terminator (or nothing at all past the end).
             const qsizetype lineBegin = begin_;
             const qsizetype length = end_ - begin_;
+            if (length - (length > 0 && buffer_.at(lineBegin + length - 1) == '\r' ? 1 : 0) >
+                maxLine_)
+                return refuseLine();
             begin_ = end_;
             if (length > 0 && buffer_.at(lineBegin + length - 1) == '\r')
                 return {buffer_.constData() + lineBegin, length - 1};

@@ -95,6 +95,11 @@ static int cutIndexFor(QByteArrayView value, int current) {
     return current;
 }
 
+// A file that stops being readable part way must not pass for a shorter pattern.
+static QString readFailure(const LineReader& in) {
+    return QStringLiteral("Cannot read the data file: %1").arg(in.errorText());
+}
+
 std::optional<QString> ReadPattern(LineReader& in, QByteArrayView firstLine, LoadedPattern& pattern,
                                    QByteArrayView feedOrientation) {
     for (auto& text : pattern.PolarizationTexts)
@@ -114,6 +119,8 @@ std::optional<QString> ReadPattern(LineReader& in, QByteArrayView firstLine, Loa
             TRList& points = pattern.CutPoints[static_cast<size_t>(cut)];
             for (int n = 0; n < *count;) {
                 const QByteArrayView line = in.readLine();
+                if (!in.ok())
+                    return readFailure(in);
                 const char first = line.isEmpty() ? '\0' : line.front();
                 const bool maybeKeyword =
                     first == 'F' || first == 'X' || first == 'Y' || first == 'Z';
@@ -127,6 +134,8 @@ std::optional<QString> ReadPattern(LineReader& in, QByteArrayView firstLine, Loa
             }
         }
         current = in.readLine().toByteArray();
+        if (!in.ok())
+            return readFailure(in);
         if (in.atEnd())
             break;
     }
@@ -142,7 +151,12 @@ LoadResult LoadPatternFile(const QString& path, QByteArrayView feedOrientation,
         return {LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
     LineReader in(file);
     const QByteArray first = in.readLine().toByteArray();
-    if (auto error = ReadPattern(in, first, pattern, feedOrientation))
+    std::optional<QString> error;
+    if (in.ok())
+        error = ReadPattern(in, first, pattern, feedOrientation);
+    if (!in.ok())
+        error = QStringLiteral("Cannot read file %1: %2").arg(path, in.errorText());
+    if (error)
         return {LoadStatus::ConversionFailed, *error};
     return {};
 }

@@ -76,8 +76,9 @@ std::optional<QString> WriteIndexDump(const QString& path, const QList<QStringLi
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Cannot create file %1").arg(path);
-    file.write(IndexDumpText(rows));
-    if (!file.commit())
+    const QByteArray text = IndexDumpText(rows);
+    // The flush first: commit() does not see a write error still waiting in the buffer.
+    if (file.write(text) != text.size() || !file.flush() || !file.commit())
         return QStringLiteral("Cannot create file %1").arg(path);
     return std::nullopt;
 }

@@ -129,6 +129,8 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
         }
         keywordSeen = keywordSeen || known;
     }
+    if (in.lineTooLong())
+        return QStringLiteral("%1 (%2)").arg(QLatin1String(NotNsmaFileReason), in.errorText());
     if (!in.ok())
         return QStringLiteral("the file could not be read");
     if (!keywordSeen)
@@ -315,12 +317,16 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         if (mayShare(names[size_t(i)]))
             sharedRecords.emplace(i, buffer);
         const auto& b = buffer.bytes();
-        out.write(reinterpret_cast<const char*>(b.data()), IndexRecord::RecordSize);
+        if (out.write(reinterpret_cast<const char*>(b.data()), IndexRecord::RecordSize) !=
+            IndexRecord::RecordSize)
+            break; // the disk is full: no use reading on
         ++report.records;
     }
     if (progress)
         progress(total, total, {});
-    if (!out.commit()) {
+    // The flush first: commit() does not see a write error still waiting in the buffer, and would
+    // put a short index in place of the old one.
+    if (!out.flush() || !out.commit()) {
         report.outcome = RebuildReport::Outcome::CannotCreate;
         report.error = QStringLiteral("Cannot create file %1").arg(indexPath);
         report.records = 0;

@@ -1,8 +1,10 @@
 // Start-up: the twelve windows, the settings written at close, and the desktop registration.
 #include "TestUtils.h"
 #include "app/AppWindows.h"
+#include "app/DirectForm.h"
 #include "app/MainUnit.h"
 #include "common/Prompter.h"
+#include "export/FileLocDlg.h"
 #include "graph/GraphUnit.h"
 
 #include <QtCore/QCoreApplication>
@@ -10,9 +12,12 @@
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QAction>
+#include <QtGui/QFileSystemModel>
 #include <QtGui/QStatusTipEvent>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -248,4 +253,52 @@ TEST(Startup, TheHintCarriesTheProgramFilesOwnDate) {
     QStatusTipEvent tip(QString{});
     QCoreApplication::sendEvent(w.select->ListBox1, &tip);
     EXPECT_EQ(panel->text(), w.select->createdHint());
+}
+
+TEST(DesktopRegistration, ARegistrationFoundInPlaceStartsNoTool) {
+    for (const char* tool : {"update-mime-database", "update-desktop-database", "xdg-mime"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is not installed";
+    const DesktopLocations where = DesktopLocations::fromEnvironment();
+    const QString program = QStringLiteral("/usr/bin/lobeview");
+    ASSERT_FALSE(registerAdfFileType(program, where));
+
+    // A start whose last run ended without storing "Associated": everything is in place.
+    QStringList started;
+    const CommandRunner recording = [&started](const QString& tool, const QStringList& args) {
+        started << tool;
+        return runDesktopTool(tool, args);
+    };
+    ASSERT_FALSE(registerAdfFileType(program, where, recording));
+    EXPECT_TRUE(started.isEmpty()) << started.join(u' ').toStdString();
+
+    // The program moved: only the desktop entry changed, and only its cache is remade.
+    ASSERT_FALSE(registerAdfFileType(QStringLiteral("/opt/lobeview/lobeview"), where, recording));
+    EXPECT_EQ(started, QStringList{QStringLiteral("update-desktop-database")});
+    // The default application was taken from the user: it is set again.
+    started.clear();
+    QFile::remove(where.configHome + QStringLiteral("/mimeapps.list"));
+    ASSERT_FALSE(registerAdfFileType(QStringLiteral("/opt/lobeview/lobeview"), where, recording));
+    EXPECT_EQ(started, QStringList{QStringLiteral("xdg-mime")});
+}
+
+TEST(Startup, HiddenFolderDialogsListNothingUntilShown) {
+    // Both folder pickers exist from the start; neither lists a folder or the volumes before it
+    // is shown, and the first show puts the tree at the folder chosen meanwhile.
+    Harness h;
+    AppWindows w(h.env());
+    for (QComboBox* volumes : {w.directory->DriveComboBox1, w.fileLocations->DriveComboBox1})
+        EXPECT_EQ(volumes->count(), 0);
+    const QString folder = h.box.path(QStringLiteral("prog"));
+    w.directory->setCurrentDirectory(folder);
+    EXPECT_EQ(w.directory->currentDirectory(), folder);
+    EXPECT_FALSE(w.directory->DirectoryListBox1->currentIndex().isValid());
+
+    w.directory->show();
+    EXPECT_GT(w.directory->DriveComboBox1->count(), 0);
+    const auto* model =
+        static_cast<const QFileSystemModel*>(w.directory->DirectoryListBox1->model());
+    EXPECT_EQ(model->filePath(w.directory->DirectoryListBox1->currentIndex()), folder);
+    EXPECT_EQ(w.fileLocations->DriveComboBox1->count(), 0);
+    w.directory->hide();
 }
