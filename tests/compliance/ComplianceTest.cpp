@@ -228,8 +228,8 @@ TEST(Categories, MissingAzimuthBeamwidth) {
 
     // ... a gain that fails leaves it undecided ...
     h.midGain = num(36);
-    const CategoryResult* undecided =
-        CheckCompliance(fcc(), h, oneCut(Quiet)).category(QStringLiteral("A"));
+    const ComplianceReport failingGain = CheckCompliance(fcc(), h, oneCut(Quiet));
+    const CategoryResult* undecided = failingGain.category(QStringLiteral("A"));
     EXPECT_EQ(undecided->verdict, Verdict::NotEnoughData);
     EXPECT_EQ(decidedByText(*undecided), QStringLiteral("no AZWIDT"));
 
@@ -245,8 +245,8 @@ TEST(Categories, MissingAzimuthBeamwidth) {
     // A gain that is written but not a number leaves the lowest gain unknown.
     AntennaHeader g = header6(40, 3, 3);
     g.lowGain = {std::nullopt, "n/a"};
-    const CategoryResult* ga =
-        CheckCompliance(fcc(), g, oneCut(Quiet)).category(QStringLiteral("A"));
+    const ComplianceReport unknownGain = CheckCompliance(fcc(), g, oneCut(Quiet));
+    const CategoryResult* ga = unknownGain.category(QStringLiteral("A"));
     EXPECT_EQ(ga->gainBeam.gainVerdict, Verdict::NotEnoughData);
     EXPECT_EQ(ga->verdict, Verdict::NotEnoughData);
     EXPECT_EQ(ga->gainBeam.missing, QStringList{QStringLiteral("LWGAIN 'n/a' is not a number")});
