@@ -466,8 +466,13 @@ void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, 
         }
         startWalk(pixel);
     }
-    if (open)
+    if (open) {
         packer.put(prefix, width);
+        // A decoder adds a string for this code too and widens as soon as the next free code
+        // needs another bit, before it reads the end code; that code must come at its width.
+        if (next == limit && width < MaxCodeBits)
+            ++width;
+    }
     packer.put(endCode, width);
     packer.finish(out);
 }

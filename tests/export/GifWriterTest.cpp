@@ -132,8 +132,12 @@ QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size
             }
         }
     }
-    if (prefix >= 0)
+    if (prefix >= 0) {
         codes.emplace_back(prefix, width);
+        // The decoder's table grows with this code; the end code follows at its width.
+        if (next == 1 << width && width < 12)
+            ++width;
+    }
     codes.emplace_back(clear + 1, width);
     QByteArray data;
     std::uint32_t bitsHeld = 0, count = 0;
@@ -413,4 +417,14 @@ TEST(GifCli, WritesImagesAndReportsErrors) {
     EXPECT_EQ(uncreatable.exitCode, 1);
     EXPECT_EQ(uncreatable.err,
               (QStringLiteral("Cannot create file ") + blocked + u'\n').toLocal8Bit());
+}
+
+TEST(GifLzw, EndCodeTakesTheWidthTheDecoderHasGrownTo) {
+    // 21 pixels of 1 bit whose last string is the one after which a decoder's next free code
+    // reaches 16: it reads the end code with 5 bits, so the writer puts it with 5 (found by the
+    // GIF writer's fuzzer; a decoder that checks the end code ran past the data).
+    const std::vector<std::uint8_t> pixels{1, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1,
+                                           0, 1, 0, 0, 0, 0, 1, 1, 1, 1};
+    EXPECT_EQ(fastLzw(pixels, 1), QByteArray::fromHex("02070c0c196ba85c0000"));
+    EXPECT_EQ(plainLzw(pixels, 1, nullptr), fastLzw(pixels, 1));
 }
