@@ -22,7 +22,7 @@ QString programFile() {
 
 QString userDataDirectory() {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base directory specification ignores a relative value.
+    // A relative value is ignored, as the XDG base directory rules say.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");
     return QDir::cleanPath(base) + QStringLiteral("/Quelda/Lobeview/");
