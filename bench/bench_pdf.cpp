@@ -113,12 +113,12 @@ BENCHMARK(BM_ChartPdfEndToEnd)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3)
-    ->Repetitions(3);
+    ->Repetitions(7);
 BENCHMARK(BM_HtmldocAlone)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3)
-    ->Repetitions(3);
+    ->Repetitions(7);
 
 } // namespace
 

@@ -3,12 +3,13 @@
 #include "common/Prompter.h"
 #include "common/Settings.h"
 #include "export/ExportRun.h"
+#include "export/SaveFile.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 #include "print/PageRoutines.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtGui/QImage>
 
 namespace {
@@ -29,10 +30,16 @@ int writePng(const PageSource& page, bool chart, const QString& output) {
         DrawGraphPage(page, image);
     else
         DrawDataPage(page, image);
-    // Written whole or not at all: a failed write leaves no file and any earlier one intact.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        printError(QStringLiteral("Cannot create file %1").arg(output));
+    // Encoded in memory, then written whole or not at all: a failed write (a full disk too)
+    // leaves no file and any earlier one intact.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        printError(cannotCreateMessage(output));
+        return 1;
+    }
+    if (const auto error = saveWhole(output, bytes)) {
+        printError(*error);
         return 1;
     }
     return 0;

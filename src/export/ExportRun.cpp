@@ -68,7 +68,7 @@ public:
         options.landscape = options.variant == PdfVariant::Graph && request_.Landscape;
         options.confirmedPath = *path;
         // MakePdf has shown what went wrong.
-        if (const auto produced = MakePdf(page, options, prompter_, control_))
+        if (const auto produced = MakePdf(std::move(page), options, prompter_, control_))
             result.Produced << *produced;
         else
             result.Stopped = true;

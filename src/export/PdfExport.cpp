@@ -398,7 +398,7 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
     return target;
 }
 
-std::optional<QString> MakePdf(const QImage& page, const PdfOptions& options, Prompter& prompter,
+std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter& prompter,
                                PdfRunControl* control) {
     const PdfTemporaries temps =
         PdfTemporaryPaths(options.programDir, options.rpeNumber, options.variant);
@@ -438,10 +438,17 @@ std::optional<QString> MakePdf(const QImage& page, const PdfOptions& options, Pr
         }
     };
 
-    TGIFImage gif;
-    gif.Assign(page);
-    QByteArray gifBytes;
-    if (gif.SaveToBuffer(gifBytes) || !writeByRename(temps.gif, gifBytes)) {
+    // The picture and its encoding are let go before the converter starts, so that the
+    // process started for it does not carry tens of megabytes of pages it never uses.
+    bool written = false;
+    {
+        TGIFImage gif;
+        gif.Assign(page);
+        page = QImage();
+        QByteArray gifBytes;
+        written = !gif.SaveToBuffer(gifBytes) && writeByRename(temps.gif, gifBytes);
+    }
+    if (!written) {
         restore(false);
         prompter.error(cannotCreateMessage(temps.gif));
         return std::nullopt;

@@ -114,5 +114,5 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
 // user's at a temporary's name, writes the GIF and the HTML page, converts, removes every
 // temporary and puts back what was moved aside (except an old target the new PDF replaced).
 // Returns the PDF produced, which the run then opens.
-std::optional<QString> MakePdf(const QImage& page, const PdfOptions& options, Prompter& prompter,
+std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter& prompter,
                                PdfRunControl* control = nullptr);
