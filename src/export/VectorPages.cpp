@@ -27,9 +27,10 @@ QString documentTitle(ExportPage page, const IndexRecord& record) {
 // Draws the page through the printer's page routine: the logical page fills the painter's device
 // and pens are widened by the printer's pen factor.
 void drawPage(QPainter& painter, ExportPage page, const IndexRecord& record,
-              const LoadedPattern& pattern, bool color) {
+              const LoadedPattern& pattern, bool color, const MaskOverlay* mask) {
     TPrint pageMap;
-    const PageSource source{pageMap, record, pattern, color, DefaultPrinterPenFactor};
+    PageSource source{pageMap, record, pattern, color, DefaultPrinterPenFactor};
+    source.Mask = mask;
     if (page == ExportPage::Chart)
         DrawGraphPage(source, painter);
     else
@@ -37,7 +38,8 @@ void drawPage(QPainter& painter, ExportPage page, const IndexRecord& record,
 }
 
 std::optional<QString> renderPdf(QIODevice& out, ExportPage page, const IndexRecord& record,
-                                 const LoadedPattern& pattern, bool color) {
+                                 const LoadedPattern& pattern, bool color,
+                                 const MaskOverlay* mask) {
     QPdfWriter writer(&out);
     writer.setResolution(VectorResolution);
     writer.setCreator(QStringLiteral("Lobeview"));
@@ -51,14 +53,15 @@ std::optional<QString> renderPdf(QIODevice& out, ExportPage page, const IndexRec
     QPainter painter;
     if (!painter.begin(&writer))
         return QStringLiteral("the PDF document cannot be started");
-    drawPage(painter, page, record, pattern, color);
+    drawPage(painter, page, record, pattern, color, mask);
     if (!painter.end())
         return QStringLiteral("the PDF document cannot be finished");
     return std::nullopt;
 }
 
 std::optional<QString> renderSvg(QIODevice& out, ExportPage page, const IndexRecord& record,
-                                 const LoadedPattern& pattern, bool color) {
+                                 const LoadedPattern& pattern, bool color,
+                                 const MaskOverlay* mask) {
     const QSize size = VectorPageSize(page, pattern.feedKind);
     QSvgGenerator generator;
     generator.setOutputDevice(&out);
@@ -72,7 +75,7 @@ std::optional<QString> renderSvg(QIODevice& out, ExportPage page, const IndexRec
         return QStringLiteral("the SVG document cannot be started");
     // The sheet is white, as paper is; the page routines leave the background unpainted.
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    drawPage(painter, page, record, pattern, color);
+    drawPage(painter, page, record, pattern, color, mask);
     if (!painter.end())
         return QStringLiteral("the SVG document cannot be finished");
     return std::nullopt;
@@ -97,22 +100,23 @@ QString VectorExtension(VectorFormat format) {
 
 std::optional<QString> RenderVectorPage(QIODevice& out, VectorFormat format, ExportPage page,
                                         const IndexRecord& record, const LoadedPattern& pattern,
-                                        bool color) {
-    return format == VectorFormat::Pdf ? renderPdf(out, page, record, pattern, color)
-                                       : renderSvg(out, page, record, pattern, color);
+                                        bool color, const MaskOverlay* mask) {
+    return format == VectorFormat::Pdf ? renderPdf(out, page, record, pattern, color, mask)
+                                       : renderSvg(out, page, record, pattern, color, mask);
 }
 
 std::optional<QString> WriteVectorPage(const QString& path, VectorFormat format, ExportPage page,
                                        const IndexRecord& record, const LoadedPattern& pattern,
-                                       bool color) {
+                                       bool color, const MaskOverlay* mask) {
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
         return cannotCreateMessage(path);
-    if (const auto error = RenderVectorPage(file, format, page, record, pattern, color)) {
+    if (const auto error = RenderVectorPage(file, format, page, record, pattern, color, mask)) {
         file.cancelWriting();
         return cannotCreateMessage(path) + QStringLiteral(": ") + *error;
     }
-    if (!file.commit())
+    // The flush first: commit() does not see a write error still waiting in the buffer.
+    if (!file.flush() || !file.commit())
         return cannotCreateMessage(path);
     return std::nullopt;
 }

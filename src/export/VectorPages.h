@@ -12,6 +12,7 @@
 #include <optional>
 
 class QIODevice;
+struct MaskOverlay;
 
 enum class VectorFormat { Pdf, Svg };
 enum class ExportPage { Chart, Data };
@@ -28,15 +29,16 @@ QSize VectorPageSize(ExportPage page, FeedKind feed);
 // The file extension of a format, without the dot: "pdf" or "svg".
 QString VectorExtension(VectorFormat format);
 
-// Draws the page of the antenna as a one-page document into `out` (open for writing). Returns
-// the reason when the document cannot be started or finished.
+// Draws the page of the antenna as a one-page document into `out` (open for writing), with the
+// regulatory mask over the chart's traces when one is given. Returns the reason when the
+// document cannot be started or finished.
 std::optional<QString> RenderVectorPage(QIODevice& out, VectorFormat format, ExportPage page,
                                         const IndexRecord& record, const LoadedPattern& pattern,
-                                        bool color);
+                                        bool color, const MaskOverlay* mask = nullptr);
 
 // The same into a file, written whole or not at all: an existing file is only replaced by a
 // complete document. Returns "Cannot create file %s" (with the reason for a failed drawing
 // appended) on failure.
 std::optional<QString> WriteVectorPage(const QString& path, VectorFormat format, ExportPage page,
                                        const IndexRecord& record, const LoadedPattern& pattern,
-                                       bool color);
+                                       bool color, const MaskOverlay* mask = nullptr);

@@ -12,6 +12,8 @@
 #include "export/FileLocDlg.h"
 #include "export/PdfExport.h"
 #include "export/QtSaveDialogs.h"
+#include "export/VectorExportRun.h"
+#include "export/VectorExportU.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -32,6 +34,9 @@ void TGraphForm::buildExportCommands() {
     connect(ExportData1, &QAction::triggered, this, &TGraphForm::ExportDataClick);
     connect(tbExport, &QToolButton::clicked, this, &TGraphForm::ExportGraphClick);
     connect(ExportGraph1, &QAction::enabledChanged, tbExport, &QWidget::setEnabled);
+    VectorExportForm = new TVectorExportForm(this);
+    connect(ExportVectorPdf1, &QAction::triggered, this, &TGraphForm::ExportVectorPdfClick);
+    connect(ExportSvg1, &QAction::triggered, this, &TGraphForm::ExportSvgClick);
 }
 
 void TGraphForm::setExportWindows(TExportOptionsForm* graphOptions, TExportDataForm* dataOptions,
@@ -95,6 +100,42 @@ void TGraphForm::ExportDataClick() {
         Print2Click();
     else
         ExportTextData();
+}
+
+void TGraphForm::ExportVectorPdfClick() {
+    exportVector(VectorFormat::Pdf);
+}
+
+void TGraphForm::ExportSvgClick() {
+    exportVector(VectorFormat::Svg);
+}
+
+void TGraphForm::exportVector(VectorFormat format) {
+    const QAction* command = format == VectorFormat::Pdf ? ExportVectorPdf1 : ExportSvg1;
+    if (runActive_ || !command->isEnabled())
+        return;
+    VectorExportForm->SetFormat(format);
+    if (!VectorExportForm->ShowForAntenna(CurrentRecord) || !beginRun())
+        return;
+    VectorExportRequest request;
+    request.Format = format;
+    request.Pages = VectorExportForm->Choice();
+    request.PdfLocation = select_.shellSettings().PDFfiles;
+    request.ProgramDir = select_.programDirectory();
+    request.Color = Color1->isChecked();
+    if (!saveDialogs)
+        saveDialogs = std::make_unique<QtSaveDialogs>(this);
+    // The pages show the mask the printed chart would show.
+    const std::optional<MaskOverlay> mask = PageMaskOverlay();
+    VectorExportResult result;
+    {
+        WaitCursor wait; // lifted while the dialogs and the messages are shown
+        result = RunVectorExport(request, CurrentRecord, Pattern, mask ? &*mask : nullptr,
+                                 *saveDialogs, select_.prompter());
+    }
+    for (const QString& file : result.Produced)
+        select_.prompter().openFile(file);
+    endRun();
 }
 
 void TGraphForm::ExportBranch() {

@@ -108,7 +108,9 @@ void TGraphForm::buildWindow() {
     Compliance1 = item(this, "Compliance1", "Compliance...");
     Compliance1->setEnabled(false);
     // Printing and export come with their own windows; until then they are shown but disabled.
-    for (QAction* a : {ExportGraph1, ExportData1, Print4})
+    ExportVectorPdf1 = item(this, "ExportVectorPdf1", "Vector PDF...");
+    ExportSvg1 = item(this, "ExportSvg1", "SVG...");
+    for (QAction* a : {ExportGraph1, ExportData1, ExportVectorPdf1, ExportSvg1, Print4})
         a->setEnabled(false);
 
     auto makeButton = [bar, this](const char* name, const char* text, const char* hint,
@@ -150,6 +152,9 @@ void TGraphForm::buildWindow() {
     QMenu* exportSub = file->addMenu(QStringLiteral("Export"));
     exportSub->addAction(ExportGraph1);
     exportSub->addAction(ExportData1);
+    exportSub->addSeparator();
+    exportSub->addAction(ExportVectorPdf1);
+    exportSub->addAction(ExportSvg1);
     file->addSeparator();
     file->addAction(Print4);
     file->addSeparator();
@@ -266,6 +271,8 @@ std::optional<QString> TGraphForm::LoadAntenna(const QString& dataFile) {
     Compliance1->setEnabled(true);
     ExportGraph1->setEnabled(true);
     ExportData1->setEnabled(true);
+    ExportVectorPdf1->setEnabled(true);
+    ExportSvg1->setEnabled(true);
     RedrawScreenChart();
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "common/Settings.h"
 #include "compliance/MaskOverlay.h"
 #include "export/SaveDialogs.h"
+#include "export/VectorPages.h"
 #include "graph/Pattern.h"
 #include "index/IndexRecord.h"
 #include "print/PageSource.h"
@@ -30,6 +31,7 @@ class TLegend;
 class TComplianceForm;
 class TExportOptionsForm;
 class TExportDataForm;
+class TVectorExportForm;
 class TFileLoc;
 class PdfRunControl;
 class TPrintOptionsForm;
@@ -117,7 +119,10 @@ public:
     QAction* Print4 = nullptr;
     QAction* ExportGraph1 = nullptr;
     QAction* ExportData1 = nullptr;
-    QAction* OutputLocations1 = nullptr; // "&Output Locations..."
+    QAction* OutputLocations1 = nullptr;           // "&Output Locations..."
+    QAction* ExportVectorPdf1 = nullptr;           // File > Export > "Vector PDF..."
+    QAction* ExportSvg1 = nullptr;                 // File > Export > "SVG..."
+    TVectorExportForm* VectorExportForm = nullptr; // asks graph, data or both
     TExportOptionsForm* ExportOptionsForm = nullptr;
     TExportDataForm* ExportDataForm = nullptr;
     TFileLoc* FileLoc = nullptr;
@@ -182,6 +187,9 @@ public Q_SLOTS:
     // Export (GraphExport.cpp): the export commands and the export branch of the run.
     void ExportGraphClick();
     void ExportDataClick();
+    // The vector exports: asks graph, data or both, then a file for each page.
+    void ExportVectorPdfClick();
+    void ExportSvgClick();
     // The three output toggles: each sets its flag and clears the other two, or clears its own.
     void MakeJPG1Click();
     void MakeGIF1Click();
@@ -203,6 +211,7 @@ private:
     void ExportBranch();
     // The text copy of "Export Data".
     void ExportTextData();
+    void exportVector(VectorFormat format);
     void buildExportCommands();
     void setOutputFlag(QAction* flag, bool on);
     // A run starts only when none is in progress; at its end the window closes when that was

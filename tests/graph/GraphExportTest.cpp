@@ -5,10 +5,12 @@
 #include "TestUtils.h"
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
+#include "common/DisplayText.h"
 #include "common/Prompter.h"
 #include "export/ExportDataU.h"
 #include "export/ExportOptionsU.h"
 #include "export/FileLocDlg.h"
+#include "export/VectorExportU.h"
 #include "graph/GraphUnit.h"
 #include "index/IndexRefresh.h"
 
@@ -18,7 +20,9 @@
 #include <QtGui/QAction>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
@@ -343,4 +347,74 @@ TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
     t.g().OutputLocations1->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(t.w->fileLocations->isVisible());
+}
+
+TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
+    Window t;
+    TGraphForm& g = t.g();
+    EXPECT_FALSE(g.ExportVectorPdf1->isEnabled());
+    EXPECT_FALSE(g.ExportSvg1->isEnabled());
+    t.show("ZZX10-60L.adf"); // two-sided, RPE number 5012
+    const QString rpe = DisplayText(g.CurrentRecord.rpeNumber());
+    ASSERT_TRUE(g.ExportVectorPdf1->isEnabled());
+    ASSERT_TRUE(g.ExportSvg1->isEnabled());
+    // File > Export: the written items first, then the vector ones; the tool button keeps two.
+    QMenu* exportMenu = nullptr;
+    for (QAction* top : g.menuBar()->actions())
+        if (top->text() == QStringLiteral("File"))
+            for (QAction* sub : top->menu()->actions())
+                if (sub->menu() && sub->text() == QStringLiteral("Export"))
+                    exportMenu = sub->menu();
+    ASSERT_NE(exportMenu, nullptr);
+    QStringList items;
+    for (const QAction* a : exportMenu->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("Graph"), QStringLiteral("Data"), QStringLiteral("-"),
+                           QStringLiteral("Vector PDF..."), QStringLiteral("SVG...")}));
+    EXPECT_EQ(g.tbExport->menu()->actions().size(), 2);
+
+    // Both pages as PDF: the chart on a landscape sheet, the data sheet on a portrait one.
+    TVectorExportForm& form = *g.VectorExportForm;
+    const QString chartPdf = t.out("chart.pdf");
+    const QString dataPdf = t.out("sheet"); // no extension typed
+    t.dialogs->answers = {chartPdf, dataPdf};
+    t.answerOptions(form, form.rbBoth);
+    g.ExportVectorPdf1->trigger();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Export Vector PDF"));
+    ASSERT_EQ(t.dialogs->shown.size(), 2);
+    EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("PDF/%1.pdf").arg(rpe)));
+    EXPECT_EQ(t.dialogs->shown[1].FileName, t.prog(QStringLiteral("PDF/%1dat.pdf").arg(rpe)));
+    EXPECT_EQ(t.dialogs->shown[1].Title, QStringLiteral("Export Data as Vector PDF"));
+    EXPECT_EQ(t.dialogs->shown[1].DefaultExtension, QStringLiteral("pdf"));
+    const QByteArray chart = testutils::readFile(chartPdf);
+    const QByteArray data = testutils::readFile(dataPdf + QStringLiteral(".pdf"));
+    EXPECT_TRUE(chart.startsWith("%PDF-"));
+    EXPECT_TRUE(chart.contains("/MediaBox [0 0 792.000000 612.000000]"));
+    EXPECT_TRUE(data.contains("/MediaBox [0 0 612.000000 792.000000]"));
+    EXPECT_EQ(t.prompter.opened, (QStringList{chartPdf, dataPdf + QStringLiteral(".pdf")}));
+
+    // The data sheet alone as SVG; the choice is remembered and the caption follows the format.
+    const QString svg = t.out("sheet.svg");
+    t.dialogs->answers = {svg};
+    t.answerOptions(form, form.rbData);
+    g.ExportSvg1->trigger();
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("Export SVG"));
+    ASSERT_EQ(t.dialogs->shown.size(), 3);
+    EXPECT_EQ(t.dialogs->shown[2].FileName, t.prog(QStringLiteral("PDF/%1dat.svg").arg(rpe)));
+    EXPECT_EQ(t.dialogs->shown[2].Filter, QStringLiteral("SVG drawings (*.svg)|*.svg"));
+    EXPECT_TRUE(testutils::readFile(svg).contains("<svg"));
+    EXPECT_EQ(t.prompter.opened.last(), svg);
+
+    // A page that cannot be written is reported, ends the run and nothing more is opened.
+    const QString missing = t.out("none/chart.svg");
+    t.dialogs->answers = {missing, svg};
+    t.answerOptions(form, form.rbBoth);
+    g.ExportSvgClick();
+    EXPECT_EQ(t.dialogs->shown.size(), 4);
+    ASSERT_EQ(t.prompter.errors.size(), 1);
+    EXPECT_TRUE(t.prompter.errors[0].startsWith(QStringLiteral("Cannot create file ") + missing));
+    EXPECT_EQ(t.prompter.opened.size(), 3);
+    EXPECT_FALSE(g.isRunning());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
