@@ -70,6 +70,8 @@ bool usableRuntimeDirectory(const QByteArray& path) {
 } // namespace
 
 void printError(const QString& text) {
+    // What went to standard output so far comes first when both go to one file or pipe.
+    std::fflush(stdout);
     const QByteArray bytes = text.toLocal8Bit() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
