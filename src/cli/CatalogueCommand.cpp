@@ -123,17 +123,9 @@ int vectorExportCommand(const QStringList& args) {
         return usageError(VectorUsage);
 
     IndexRecord record;
-    const std::optional<QString> headerError = BuildRecordFromFile(a.input, record);
     LoadedPattern pattern;
-    const LoadResult loaded = LoadPatternFile(a.input, record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        printError(loaded.message);
+    if (!loadAntennaFile(a.input, record, pattern))
         return 1;
-    }
-    if (headerError) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(a.input).fileName(), *headerError));
-        return 1;
-    }
     const VectorFormat format =
         a.format == QStringLiteral("svg") ? VectorFormat::Svg : VectorFormat::Pdf;
     const ExportPage page =

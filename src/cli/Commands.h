@@ -1,6 +1,9 @@
 #pragma once
 // The batch tool's commands. Each takes its own arguments (without the command name) and returns
 // the process exit code; results go to standard output, errors to standard error.
+#include "graph/Pattern.h"
+#include "index/IndexRecord.h"
+
 #include <QtCore/QStringList>
 
 int showCommand(const QStringList& args);
@@ -15,6 +18,10 @@ int printCommand(const QStringList& args);
 int vectorExportCommand(const QStringList& args);
 int catalogueExportCommand(const QStringList& args);
 bool isVectorFormatName(const QString& format);
+
+// Reads one data file as the graph window shows it: the record the index rebuild would make of
+// it, and its pattern. On failure prints why on standard error and returns false.
+bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pattern);
 
 // Prints a line on standard error.
 void printError(const QString& text);

@@ -102,19 +102,10 @@ int exportCommand(const QStringList& args) {
         return 2;
     }
 
-    // The record the index rebuild would make of this file, and its pattern.
     IndexRecord record;
-    const std::optional<QString> headerError = BuildRecordFromFile(input, record);
     LoadedPattern pattern;
-    const LoadResult loaded = LoadPatternFile(input, record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        printError(loaded.message);
+    if (!loadAntennaFile(input, record, pattern))
         return 1;
-    }
-    if (headerError) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(input).fileName(), *headerError));
-        return 1;
-    }
 
     TPrint pageMap;
     const PageSource page{pageMap, record, pattern, color, ImagePenFactor};

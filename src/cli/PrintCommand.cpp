@@ -52,19 +52,10 @@ int printCommand(const QStringList& args) {
     if (!graph && !data)
         graph = true;
 
-    // The record the index rebuild would make of this file, and its pattern.
     IndexRecord record;
-    const std::optional<QString> headerError = BuildRecordFromFile(input, record);
     LoadedPattern pattern;
-    const LoadResult loaded = LoadPatternFile(input, record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        printError(loaded.message);
+    if (!loadAntennaFile(input, record, pattern))
         return 1;
-    }
-    if (headerError) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(input).fileName(), *headerError));
-        return 1;
-    }
 
     PrintRunRequest request;
     request.Graph = graph;

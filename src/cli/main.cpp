@@ -1,8 +1,11 @@
 // lobeview-cli: the program's core without windows, for scripts and batch work.
 #include "cli/Commands.h"
+#include "graph/PatternReader.h"
+#include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QGuiApplication>
 #include <cstdio>
@@ -78,6 +81,20 @@ void printError(const QString& text) {
 
 void printOut(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pattern) {
+    const std::optional<QString> headerError = BuildRecordFromFile(path, record);
+    const LoadResult loaded = LoadPatternFile(path, record.feedOrientation(), pattern);
+    if (loaded.status != LoadStatus::Loaded) {
+        printError(loaded.message);
+        return false;
+    }
+    if (headerError) {
+        printError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), *headerError));
+        return false;
+    }
+    return true;
 }
 
 int main(int argc, char** argv) {
