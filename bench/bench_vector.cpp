@@ -31,7 +31,6 @@ void BM_VectorPdfChart(benchmark::State& state) {
 
 void BM_HtmldocPdfChart(benchmark::State& state) {
     PdfOptions options;
-    options.programDir = g_folder + QStringLiteral("/prog/");
     options.rpeNumber = g_record.rpeNumber();
     options.variant = PdfVariant::Graph;
     options.landscape = isTwoSided(g_pattern.feedKind);

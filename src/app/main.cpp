@@ -2,6 +2,7 @@
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
 #include "common/QtPrompter.h"
+#include "export/PdfRunFolder.h"
 
 #include <QtWidgets/QApplication>
 
@@ -11,6 +12,11 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Quelda"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/MAINICON-256x256.png")));
     QApplication::setDesktopFileName(QStringLiteral("lobeview"));
+
+    // A PDF run stopped by a signal takes its private folder with it; what a killed one left goes
+    // now.
+    InstallPdfRunCleanupOnSignals();
+    RemoveAbandonedPdfRunFolders();
 
     QtPrompter prompter;
     AppWindows windows(AppEnvironment::fromApplication(prompter));

@@ -1,12 +1,12 @@
 // lobeview-cli: the program's core without windows, for scripts and batch work.
 #include "cli/Commands.h"
+#include "export/PdfRunFolder.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QTemporaryDir>
 #include <QtGui/QGuiApplication>
 #include <cstdio>
 #include <memory>
@@ -103,15 +103,23 @@ int main(int argc, char** argv) {
     const bool draws =
         argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0 ||
                      qstrcmp(argv[1], "print") == 0);
-    std::optional<QTemporaryDir> runtimeDir;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The PDF runs' folders are placed by the runtime folder as the user's session has it;
+        // a run stopped by a signal takes its folder with it, and what a killed run left goes
+        // now.
+        const QString runs = PdfRunsRoot();
+        InstallPdfRunCleanupOnSignals();
+        RemoveAbandonedPdfRunFolders();
         if (!usableRuntimeDirectory(qgetenv("XDG_RUNTIME_DIR"))) {
-            runtimeDir.emplace(QDir::tempPath() + QStringLiteral("/lobeview-cli-XXXXXX"));
-            if (runtimeDir->isValid())
-                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir->path()));
+            // One private folder kept for every run, so that nothing is left per run.
+            const QString runtime = runs + QStringLiteral("/runtime");
+            if (QDir().mkpath(runtime) &&
+                QFile::setPermissions(runtime,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
         }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

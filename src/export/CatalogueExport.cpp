@@ -19,7 +19,6 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QHash>
 #include <QtCore/QSet>
-#include <QtCore/QTemporaryDir>
 #include <QtCore/QThread>
 #include <QtGui/QImage>
 #include <exception>
@@ -74,13 +73,6 @@ QString oneLine(QString text) {
     return text.trimmed();
 }
 
-// What one worker keeps between files.
-struct WorkerState {
-    // The program directory of the htmldoc path: a private folder per worker, so that two workers
-    // never share the temporaries or the lock.
-    std::optional<QTemporaryDir> pdfFolder;
-};
-
 struct Outcome {
     bool started = false;
     QStringList written;
@@ -97,16 +89,10 @@ std::optional<QString> writePng(const QImage& image, const QString& path) {
 
 std::optional<QString> writeHtmldocPdf(const QImage& image, ExportPage page, const Item& item,
                                        const LoadedPattern& pattern, const Options& options,
-                                       const QString& path, WorkerState& state) {
-    if (!state.pdfFolder) {
-        state.pdfFolder.emplace(QDir::tempPath() + QStringLiteral("/lobeview-pdf-XXXXXX"));
-        if (!state.pdfFolder->isValid()) {
-            state.pdfFolder.reset();
-            return QStringLiteral("Cannot create a folder for the PDF converter's temporaries");
-        }
-    }
+                                       const QString& path) {
+    // Each page gets a private folder of its own for the converter (MakePdf), so workers never
+    // share one.
     PdfOptions pdf;
-    pdf.programDir = state.pdfFolder->path() + QLatin1Char('/');
     pdf.commonFilesDir = options.commonFilesDir;
     pdf.rpeNumber = item.record.rpeNumber();
     pdf.variant = page == ExportPage::Chart ? PdfVariant::Graph : PdfVariant::Data;
@@ -121,7 +107,7 @@ std::optional<QString> writeHtmldocPdf(const QImage& image, ExportPage page, con
 }
 
 std::optional<QString> writePage(ExportPage page, const Item& item, const LoadedPattern& pattern,
-                                 const Options& options, const QString& path, WorkerState& state) {
+                                 const Options& options, const QString& path) {
     if (options.format == Format::VectorPdf || options.format == Format::Svg) {
         const VectorFormat vector =
             options.format == Format::VectorPdf ? VectorFormat::Pdf : VectorFormat::Svg;
@@ -145,15 +131,14 @@ std::optional<QString> writePage(ExportPage page, const Item& item, const Loaded
         return gif.SaveToFile(path);
     }
     case Format::Pdf:
-        return writeHtmldocPdf(image, page, item, pattern, options, path, state);
+        return writeHtmldocPdf(image, page, item, pattern, options, path);
     default:
         break;
     }
     return QStringLiteral("no pages in this format");
 }
 
-Outcome exportItem(const Item& item, const Options& options, const QString& outputDir,
-                   WorkerState& state) {
+Outcome exportItem(const Item& item, const Options& options, const QString& outputDir) {
     Outcome out;
     out.started = true;
     if (!item.headerError.isEmpty()) {
@@ -179,7 +164,7 @@ Outcome exportItem(const Item& item, const Options& options, const QString& outp
         const QString& name = page == ExportPage::Chart ? item.chartFile : item.dataFile;
         if (name.isEmpty())
             continue;
-        if (const auto error = writePage(page, item, pattern, options, target(name), state))
+        if (const auto error = writePage(page, item, pattern, options, target(name)))
             errors << oneLine(*error);
         else
             out.written << name;
@@ -387,7 +372,6 @@ Report RunCatalogueExport(const Options& options, const Plan& plan,
     clock.start();
 
     const auto work = [&] {
-        WorkerState state;
         for (;;) {
             if (stop && stop->load())
                 return;
@@ -397,7 +381,7 @@ Report RunCatalogueExport(const Options& options, const Plan& plan,
             const Item& item = plan.items[i];
             Outcome& out = outcomes[static_cast<std::size_t>(i)];
             try {
-                out = exportItem(item, options, outputDir, state);
+                out = exportItem(item, options, outputDir);
             } catch (const std::exception& e) {
                 out.started = true;
                 out.error =

@@ -61,7 +61,6 @@ public:
         if (!path)
             return; // nothing was written for the step yet
         PdfOptions options;
-        options.programDir = request_.ProgramDir;
         options.commonFilesDir = request_.CommonFilesDir;
         options.rpeNumber = request_.RpeNumber;
         options.variant = kind == ExportKind::DataPdf ? PdfVariant::Data : PdfVariant::Graph;

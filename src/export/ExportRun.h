@@ -41,7 +41,7 @@ struct ExportRunRequest {
     QString JpgLocation;    // the File Locations texts
     QString GifLocation;
     QString PdfLocation;
-    QString ProgramDir; // ends in "/": base of relative locations, home of the PDF temporaries
+    QString ProgramDir; // ends in "/": base of relative locations
     QString CommonFilesDir;
 };
 

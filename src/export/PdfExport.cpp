@@ -1,24 +1,21 @@
 #include "PdfExport.h"
 
+#include "common/PdfCheck.h"
 #include "common/Prompter.h"
 #include "export/GifWriter.h"
 #include "export/OutputNames.h"
+#include "export/PdfRunFolder.h"
 #include "export/SaveFile.h"
 
-#include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
 #include <QtCore/QEventLoop>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QLockFile>
 #include <QtCore/QProcess>
-#include <QtCore/QRandomGenerator>
 #include <QtCore/QStandardPaths>
-#include <QtCore/QTemporaryDir>
 #include <QtCore/QTemporaryFile>
 #include <QtCore/QTimer>
 #include <sys/stat.h>
-#include <vector>
 
 struct PdfRunAccess {
     static void setLoop(PdfRunControl* control, QEventLoop* loop) {
@@ -72,57 +69,6 @@ void removeFile(const QString& path) {
         QFile::remove(path);
 }
 
-// Something of the user's found at a temporary's name, kept under another name in the same
-// folder during the run.
-struct SetAside {
-    QString original;
-    QString aside;
-};
-
-std::optional<SetAside> moveAside(const QString& path) {
-    if (!isFileOrLink(path))
-        return SetAside{path, QString()};
-    const QFileInfo info(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString aside =
-            info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-            QStringLiteral(".kept-%1")
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (isFileOrLink(aside))
-            continue;
-        if (QFile::rename(path, aside))
-            return SetAside{path, aside};
-        break;
-    }
-    return std::nullopt;
-}
-
-// When the name is taken again the user's file stays under its aside name rather than be lost.
-void putBack(const SetAside& kept) {
-    if (!kept.aside.isEmpty())
-        QFile::rename(kept.aside, kept.original);
-}
-
-// Waits until `attempt` succeeds, trying it every 50 ms with the event loop running for painting
-// but not for user input, for at most `limitMs`. Returns whether it succeeded.
-bool waitWithoutInput(const std::function<bool()>& attempt, int limitMs) {
-    if (attempt())
-        return true;
-    bool done = false;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (attempt()) {
-            done = true;
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    poll.start(50);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return done;
-}
-
 QString pdfFailure(const QString& detail) {
     QString text = QString::fromLatin1(UnableToCreatePdf);
     if (!detail.trimmed().isEmpty())
@@ -130,16 +76,11 @@ QString pdfFailure(const QString& detail) {
     return text;
 }
 
-bool looksLikePdf(const QString& path) {
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
-}
-
 } // namespace
 
-PdfTemporaries PdfTemporaryPaths(const QString& programDir, QByteArrayView rpeNumber,
+PdfTemporaries PdfTemporaryPaths(const QString& folder, QByteArrayView rpeNumber,
                                  PdfVariant variant) {
-    QString dir = programDir;
+    QString dir = folder;
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     const QString base = dir + output::FileNameRpe(rpeNumber) + suffix(variant);
@@ -174,11 +115,15 @@ QByteArray HtmlPageBytes(const QString& gifPath, int width, int height) {
         case '>':
             src += "&gt;";
             break;
-        case '%':
-            src += "%25";
-            break;
         default:
-            src += c;
+            // The converter decodes %XX in a picture's path; a control character (a newline in a
+            // folder's name) would otherwise end the attribute.
+            if (c == '%' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+                src += '%' + QByteArray::number(static_cast<unsigned char>(c), 16)
+                                 .rightJustified(2, '0')
+                                 .toUpper();
+            else
+                src += c;
         }
     }
     QByteArray page;
@@ -208,7 +153,7 @@ std::optional<QString> WriteHtmlPage(const QString& htmlPath, const QString& gif
 QString ConverterArgumentString(const QString& orientation, const PdfTemporaries& temporaries,
                                 PdfVariant variant) {
     const QChar q = QLatin1Char('"');
-    return ConverterArguments(orientation, temporaries, variant).mid(0, 9).join(QLatin1Char(' ')) +
+    return ConverterArguments(orientation, temporaries, variant).mid(0, 13).join(QLatin1Char(' ')) +
            QLatin1Char(' ') + q + temporaries.pdf + q + QLatin1Char(' ') + q + temporaries.html + q;
 }
 
@@ -224,6 +169,10 @@ QStringList ConverterArguments(const QString& orientation, const PdfTemporaries&
             QStringLiteral("0.00in"),
             QStringLiteral("--bottom"),
             QStringLiteral("0.00in"),
+            QStringLiteral("--header"),
+            QStringLiteral("..."),
+            QStringLiteral("--footer"),
+            QStringLiteral("..."),
             QStringLiteral("-f"),
             temporaries.pdf,
             temporaries.html};
@@ -271,7 +220,8 @@ bool FileRename(const QString& sourcePath, const QString& targetPath, Prompter& 
     bool copied = QFileInfo(source).isFile() && in.open(QIODevice::ReadOnly);
     if (copied) {
         const QByteArray bytes = in.readAll();
-        copied = in.error() == QFileDevice::NoError && !saveWhole(target, bytes);
+        copied =
+            in.error() == QFileDevice::NoError && IsCompletePdf(bytes) && !saveWhole(target, bytes);
         in.close();
     }
     if (!copied) {
@@ -284,25 +234,10 @@ bool FileRename(const QString& sourcePath, const QString& targetPath, Prompter& 
     return true;
 }
 
-QString PdfLockPath(const QString& programDir) {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                 QStringLiteral("/Quelda");
-    QString dir = QFileInfo(programDir).canonicalFilePath();
-    if (dir.isEmpty())
-        dir = QDir::cleanPath(QFileInfo(programDir).absoluteFilePath());
-    const QByteArray hash =
-        QCryptographicHash::hash(QFile::encodeName(dir), QCryptographicHash::Sha1).toHex();
-    return folder + QStringLiteral("/lobeview-pdf-") + QString::fromLatin1(hash.left(16)) +
-           QStringLiteral(".lock");
-}
-
 std::optional<QString> ConvertToPdf(const QString& orientation, const QString& basePath,
+                                    const PdfTemporaries& temps, PdfRunFolder& run,
                                     const PdfOptions& options, Prompter& prompter,
                                     PdfRunControl* control) {
-    const PdfTemporaries temps =
-        PdfTemporaryPaths(options.programDir, options.rpeNumber, options.variant);
     const QString target = basePath + QStringLiteral(".pdf");
     const auto removeInputs = [&] {
         removeFile(temps.gif);
@@ -325,9 +260,10 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
     }
 
     // An empty private home, so that no ~/.htmldocrc changes the page size or margins.
-    QTemporaryDir home;
+    const QString home = run.path() + QStringLiteral("home");
+    QDir().mkdir(home);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("HOME"), home);
     QProcess converter;
     converter.setProcessEnvironment(environment);
     converter.setStandardOutputFile(QProcess::nullDevice());
@@ -352,6 +288,8 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
 
     converter.start();
     const bool started = converter.waitForStarted(30000);
+    if (started)
+        run.trackConverter(converter.processId());
     if (started && control && control->onConverterStarted)
         control->onConverterStarted();
     bool timedOut = false;
@@ -368,6 +306,7 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
         converter.kill();
         converter.waitForFinished(10000);
     }
+    run.trackConverter(0);
     if (started && control && control->onConverterEnded)
         control->onConverterEnded();
     removeInputs();
@@ -375,8 +314,9 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
     const bool cancelled = control && control->isCancelled();
     const bool succeeded = !cancelled && !timedOut && started &&
                            converter.exitStatus() == QProcess::NormalExit &&
-                           converter.exitCode() == 0 && looksLikePdf(temps.pdf);
+                           converter.exitCode() == 0 && IsCompletePdfFile(temps.pdf);
     if (!succeeded) {
+        const bool leftAFile = QFileInfo(temps.pdf).isFile();
         removeFile(temps.pdf);
         if (cancelled)
             return std::nullopt;
@@ -387,6 +327,8 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
             detail = converter.errorString();
         else
             detail = QString::fromLocal8Bit(converter.readAllStandardError()).left(4000);
+        if (detail.trimmed().isEmpty() && leftAFile)
+            detail = QStringLiteral("The converter's output is not a complete PDF.");
         prompter.error(pdfFailure(detail));
         return std::nullopt;
     }
@@ -400,43 +342,14 @@ std::optional<QString> ConvertToPdf(const QString& orientation, const QString& b
 
 std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter& prompter,
                                PdfRunControl* control) {
-    const PdfTemporaries temps =
-        PdfTemporaryPaths(options.programDir, options.rpeNumber, options.variant);
     const QString base = output::WithoutExtension(options.confirmedPath);
-    const QString target = base + QStringLiteral(".pdf");
-
-    QDir().mkpath(QFileInfo(PdfLockPath(options.programDir)).absolutePath());
-    QLockFile lock(PdfLockPath(options.programDir));
-    lock.setStaleLockTime(0); // held for as long as a run lives, however long that is
-    if (!waitWithoutInput([&] { return lock.tryLock(0); }, options.lockWaitMs)) {
-        prompter.error(pdfFailure(
-            QStringLiteral("Another PDF is being made in %1; try again when it is finished.")
-                .arg(QDir::toNativeSeparators(options.programDir))));
+    PdfRunFolder run;
+    if (!run.isValid()) {
+        prompter.error(pdfFailure(run.errorString()));
         return std::nullopt;
     }
-
-    // A file the user chose as the target that is also the converter's output is replaced by
-    // the new PDF; anything else at a temporary's name is the user's and comes back afterwards.
-    const bool targetIsOutput = SameFile(target, temps.pdf);
-    std::vector<SetAside> kept;
-    for (const QString& path : {temps.gif, temps.html, temps.pdf}) {
-        const auto aside = moveAside(path);
-        if (!aside) {
-            for (const SetAside& k : kept)
-                putBack(k);
-            prompter.error(cannotCreateMessage(path));
-            return std::nullopt;
-        }
-        kept.push_back(*aside);
-    }
-    const auto restore = [&](bool replacedTarget) {
-        for (const SetAside& k : kept) {
-            if (replacedTarget && k.original == temps.pdf && !k.aside.isEmpty())
-                QFile::remove(k.aside);
-            else
-                putBack(k);
-        }
-    };
+    const PdfTemporaries temps = PdfTemporaryPaths(run.path(), options.rpeNumber, options.variant);
+    run.track(temps.gif, temps.html, temps.pdf, run.path() + QStringLiteral("home"));
 
     // The picture and its encoding are let go before the converter starts, so that the
     // process started for it does not carry tens of megabytes of pages it never uses.
@@ -449,19 +362,14 @@ std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter&
         written = !gif.SaveToBuffer(gifBytes) && writeByRename(temps.gif, gifBytes);
     }
     if (!written) {
-        restore(false);
         prompter.error(cannotCreateMessage(temps.gif));
         return std::nullopt;
     }
     const QSize size = HtmlPictureSize(options.variant, options.landscape);
     if (const auto error = WriteHtmlPage(temps.html, temps.gif, size.width(), size.height())) {
-        removeFile(temps.gif);
-        restore(false);
         prompter.error(*error);
         return std::nullopt;
     }
-    const auto produced = ConvertToPdf(OrientationWord(options.variant, options.landscape), base,
-                                       options, prompter, control);
-    restore(produced.has_value() && targetIsOutput);
-    return produced;
+    return ConvertToPdf(OrientationWord(options.variant, options.landscape), base, temps, run,
+                        options, prompter, control);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A PDF of the chart page or of the data sheet. The drawn page is written as a temporary GIF with
-// a small HTML page around it in the program directory; the converter htmldoc turns the HTML page
-// into a PDF there, which is then handed over to the place the user chose (FileRename). The
-// temporaries are removed on every way out, and two runs never share them.
+// a small HTML page around it in a private folder of the run (PdfRunFolder); the converter
+// htmldoc turns the HTML page into a PDF there, which is then handed over to the place the user
+// chose (FileRename). The program folder and the user's files are never touched, the folder goes
+// on every way out, and two runs never share one.
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
 #include <QtCore/QSize>
@@ -18,14 +19,14 @@ class QEventLoop;
 enum class PdfVariant { Graph, Data };
 
 // The run's temporaries: P R ".gif", P R ".html" and the converter's output P R ".pdf" for the
-// chart; P R "dat.gif", P R "dat.html", P R "dat.pdf" for the data sheet (P the program
-// directory, R the RPE number as it appears in file names).
+// chart; P R "dat.gif", P R "dat.html", P R "dat.pdf" for the data sheet (P the run's folder, R
+// the RPE number as it appears in file names).
 struct PdfTemporaries {
     QString gif;
     QString html;
     QString pdf;
 };
-PdfTemporaries PdfTemporaryPaths(const QString& programDir, QByteArrayView rpeNumber,
+PdfTemporaries PdfTemporaryPaths(const QString& folder, QByteArrayView rpeNumber,
                                  PdfVariant variant);
 
 // The picture's size written in the HTML page: 650 x 850 for the portrait chart, 680 x 520 for
@@ -37,7 +38,8 @@ QSize HtmlPictureSize(PdfVariant variant, bool landscape);
 QString OrientationWord(PdfVariant variant, bool landscape);
 
 // The twelve lines of the HTML page, each ended by CR LF, in single-byte text. The picture's path
-// is written as the file system's bytes with "&", '"', "<" and ">" as entities and "%" as "%25".
+// is written as the file system's bytes with "&", '"', "<" and ">" as entities, and "%" and the
+// control characters percent-encoded ("%25", "%0A").
 QByteArray HtmlPageBytes(const QString& gifPath, int width, int height);
 
 // Writes the HTML page at `htmlPath` by rename (never through an existing file or link). Returns
@@ -47,7 +49,8 @@ std::optional<QString> WriteHtmlPage(const QString& htmlPath, const QString& gif
 
 // The converter's command line as one string (both paths in double quotes, output after -f, page
 // last), and the same as the argument list the converter is started with: the string split at
-// the blanks outside quotes, with the quotes removed.
+// the blanks outside quotes, with the quotes removed. "--header ... --footer ..." keeps the
+// converter's own "Untitled" heading and page number off the page.
 QString ConverterArgumentString(const QString& orientation, const PdfTemporaries& temporaries,
                                 PdfVariant variant);
 QStringList ConverterArguments(const QString& orientation, const PdfTemporaries& temporaries,
@@ -62,24 +65,19 @@ QString ConverterProgram(const QString& commonFilesDir);
 bool SameFile(const QString& a, const QString& b);
 
 // Hands the converter's output `source` over to `target` and tells the user: target followed by
-// " successfully created.", or "Renaming <source> to <target> Failed". When both name one file
-// nothing is copied, and the message says whether it exists ("Creating <target> failed" when
-// not). The target is written whole or not at all. True when the target holds the PDF.
+// " successfully created.", or "Renaming <source> to <target> Failed" (also when the source is not
+// a complete PDF). When both name one file nothing is copied, and the message says whether it
+// exists ("Creating <target> failed" when not). The target is written whole or not at all. True
+// when the target holds the PDF.
 bool FileRename(const QString& source, const QString& target, Prompter& prompter);
 
-// The lock a run holds on the program directory from writing the HTML page until cleanup: under
-// $XDG_RUNTIME_DIR, else in the per-user data folder.
-QString PdfLockPath(const QString& programDir);
-
 struct PdfOptions {
-    QString programDir;     // ends in "/"
     QString commonFilesDir; // where a converter of the installation is looked for first
     QByteArray rpeNumber;   // as stored in the record
     PdfVariant variant = PdfVariant::Graph;
     bool landscape = false; // the two-sided chart; the data sheet is always portrait
     QString confirmedPath;  // the path confirmed in the save dialog
     int converterLimitMs = 60000;
-    int lockWaitMs = 60000;
 };
 
 // Lets the caller stop a run that waits for the converter (closing the program).
@@ -100,19 +98,21 @@ private:
     QEventLoop* loop_ = nullptr;
 };
 
-// Runs the converter on the temporaries of `options` (written before) and hands its output over
-// to the base path of the confirmed path + ".pdf". Its old output is removed first and the GIF
-// must exist; it waits for the converter (window contents are still painted, user input waits)
-// for at most the limit, then kills it with "The PDF converter did not finish within 60 s". A
-// converter that is missing, fails or leaves no PDF gives "Unable to create PDF file." and its
-// error output. The GIF and HTML page are removed before the hand-over. Returns the PDF produced.
+// Runs the converter on `temporaries` (written before, in the folder of `run`) and hands its
+// output over to the base path of the confirmed path + ".pdf". Its old output is removed first
+// and the GIF must exist; it waits for the converter (window contents are still painted, user
+// input waits) for at most the limit, then kills it with "The PDF converter did not finish within
+// 60 s". A converter that is missing, fails or leaves no complete PDF gives "Unable to create PDF
+// file." and its error output. The GIF and HTML page are removed before the hand-over. Returns
+// the PDF produced.
+class PdfRunFolder;
 std::optional<QString> ConvertToPdf(const QString& orientation, const QString& basePath,
+                                    const PdfTemporaries& temporaries, PdfRunFolder& run,
                                     const PdfOptions& options, Prompter& prompter,
                                     PdfRunControl* control = nullptr);
 
-// The whole PDF step for a page already drawn: takes the lock, moves aside anything of the
-// user's at a temporary's name, writes the GIF and the HTML page, converts, removes every
-// temporary and puts back what was moved aside (except an old target the new PDF replaced).
-// Returns the PDF produced, which the run then opens.
+// The whole PDF step for a page already drawn: makes the run's private folder, writes the GIF
+// and the HTML page there, converts, and removes the folder. Returns the PDF produced, which the
+// run then opens.
 std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter& prompter,
                                PdfRunControl* control = nullptr);

@@ -1,5 +1,7 @@
 #include "print/CupsPrint.h"
 
+#include "common/PdfCheck.h"
+
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QLocale>
@@ -226,8 +228,7 @@ std::optional<QString> RenderPdfPage(const QString& path, const QPageLayout& lay
         paint(painter);
         painter.end();
     }
-    QFile written(path);
-    if (!written.open(QIODevice::ReadOnly) || written.size() < 64 || written.read(5) != "%PDF-")
+    if (!IsCompletePdfFile(path))
         return QStringLiteral("the page could not be written for printing in %1")
             .arg(QDir::toNativeSeparators(path));
     return std::nullopt;

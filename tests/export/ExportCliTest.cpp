@@ -1,13 +1,22 @@
 // lobeview-cli export: the same run as the graph window's, its save dialog answered with -o.
 #include "ExportChecks.h"
 #include "TestUtils.h"
+#include "common/PdfCheck.h"
 #include "export/TextExport.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 #include "print/PageRoutines.h"
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
+#include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QSettings>
+#include <QtCore/QThread>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 using namespace exportchecks;
 using testutils::runCli;
@@ -79,6 +88,11 @@ TEST(ExportCli, PdfThroughTheRealHtmldoc) {
         GTEST_SKIP() << "htmldoc or pdfinfo missing";
     testutils::Sandbox box;
     const QString programDir = QFileInfo(testutils::cliPath()).absolutePath();
+    // The user's own files at the names of the chart's temporaries stay as they are.
+    const QStringList own = {QStringLiteral("12050.gif"), QStringLiteral("12050.html"),
+                             QStringLiteral("12050.pdf")};
+    for (const QString& name : own)
+        ASSERT_TRUE(testutils::writeFile(programDir + u'/' + name, "mine " + name.toLatin1()));
     const QStringList before = entries(programDir);
     const struct {
         const char* file;
@@ -101,6 +115,117 @@ TEST(ExportCli, PdfThroughTheRealHtmldoc) {
         EXPECT_EQ(pageCount(info), 1);
         EXPECT_EQ(pageBox(info), QLatin1String(c.box));
     }
-    // No temporaries left beside the program.
+    // No temporaries left beside the program, and the user's files untouched.
     EXPECT_EQ(entries(programDir), before);
+    for (const QString& name : own) {
+        EXPECT_EQ(testutils::readFile(programDir + u'/' + name), "mine " + name.toLatin1());
+        QFile::remove(programDir + u'/' + name);
+    }
+}
+
+namespace {
+
+// The batch tool's surroundings for a PDF run: its own cache folder (where run folders go when
+// there is no runtime folder, as under cron or ssh) and, when given, a converter of its own.
+struct PdfRunEnvironment {
+    testutils::Sandbox box;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    explicit PdfRunEnvironment(const QByteArray& converterBody = {}) {
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), box.path(QStringLiteral("cache")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), box.path(QStringLiteral("config")));
+        if (converterBody.isEmpty())
+            return;
+        const QString common = box.path(QStringLiteral("common"));
+        box.write(QStringLiteral("common/htmldoc"), "#!/bin/sh\n" + converterBody + "\n");
+        QFile::setPermissions(common + QStringLiteral("/htmldoc"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir().mkpath(box.path(QStringLiteral("config")));
+        QSettings(box.path(QStringLiteral("config/Quelda.conf")), QSettings::IniFormat)
+            .setValue(QStringLiteral("Common Files/Path"), common);
+    }
+    QStringList runFolders() const {
+        return entries(box.path(QStringLiteral("cache/lobeview")))
+            .filter(QRegularExpression(QStringLiteral("^pdf-")));
+    }
+    // Waits until `file` exists, for at most 30 s.
+    bool waitFor(const QString& file) const {
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFileInfo::exists(file) && timer.elapsed() < 30000)
+            QThread::msleep(20);
+        return QFileInfo::exists(file);
+    }
+};
+
+bool processGone(const QByteArray& pid) {
+    // Gone, or a zombie waiting for a parent that no longer cares.
+    const QByteArray stat = testutils::readFile(QStringLiteral("/proc/") +
+                                                QString::fromLatin1(pid) + QStringLiteral("/stat"));
+    return stat.isEmpty() || stat.contains(") Z ");
+}
+
+} // namespace
+
+TEST(ExportCli, PdfRunsAtOnceNeverMeet) {
+    if (!haveRealConverter())
+        GTEST_SKIP() << "htmldoc or pdfinfo missing";
+    PdfRunEnvironment t;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 4; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessEnvironment(t.env);
+        // One antenna and page each time: the same temporaries' names in every run.
+        p->start(testutils::cliPath(), exportArgs("ZZX10-60L.adf", "chart", "pdf",
+                                                  t.box.path(QStringLiteral("out%1.pdf").arg(i))));
+        runs.push_back(std::move(p));
+    }
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(runs[i]->waitForFinished(120000));
+        EXPECT_EQ(runs[i]->exitCode(), 0) << runs[i]->readAllStandardError().constData();
+        const QString pdf = t.box.path(QStringLiteral("out%1.pdf").arg(i));
+        EXPECT_TRUE(IsCompletePdfFile(pdf));
+        EXPECT_EQ(pageCount(pdfinfo(pdf)), 1);
+    }
+    EXPECT_TRUE(t.runFolders().isEmpty()) << t.runFolders().join(u' ').toStdString();
+}
+
+TEST(ExportCli, AStoppedPdfRunLeavesNothingBehind) {
+    PdfRunEnvironment t("echo $$ > \"$(dirname \"$0\")/pid\"; exec sleep 30");
+    const QString pidFile = t.box.path(QStringLiteral("common/pid"));
+    const QString programDir = QFileInfo(testutils::cliPath()).absolutePath();
+    const QStringList before = entries(programDir);
+    for (const auto stop : {&QProcess::terminate, &QProcess::kill}) {
+        QFile::remove(pidFile);
+        QProcess run;
+        run.setProcessEnvironment(t.env);
+        run.start(testutils::cliPath(), exportArgs("ZZX10-60L.adf", "chart", "pdf",
+                                                   t.box.path(QStringLiteral("out.pdf"))));
+        ASSERT_TRUE(t.waitFor(pidFile)) << run.readAllStandardError().constData();
+        const QByteArray converter = testutils::readFile(pidFile).trimmed();
+        EXPECT_EQ(t.runFolders().size(), 1);
+        (run.*stop)();
+        ASSERT_TRUE(run.waitForFinished(30000));
+        EXPECT_EQ(run.exitStatus(), QProcess::CrashExit);
+        EXPECT_FALSE(QFileInfo::exists(t.box.path(QStringLiteral("out.pdf"))));
+        EXPECT_EQ(entries(programDir), before);
+        if (stop == &QProcess::terminate) {
+            // SIGTERM: the converter is stopped and the run's folder removed at once.
+            EXPECT_TRUE(t.runFolders().isEmpty()) << t.runFolders().join(u' ').toStdString();
+            QThread::msleep(100);
+            EXPECT_TRUE(processGone(converter));
+        } else {
+            // SIGKILL leaves the folder; the next start removes it.
+            EXPECT_EQ(t.runFolders().size(), 1);
+            ::kill(converter.toInt(), SIGKILL);
+            QProcess next;
+            next.setProcessEnvironment(t.env);
+            next.start(testutils::cliPath(), exportArgs("QS2-370.adf", "data", "txt",
+                                                        t.box.path(QStringLiteral("copy.txt"))));
+            ASSERT_TRUE(next.waitForFinished(60000));
+            EXPECT_EQ(next.exitCode(), 0);
+            EXPECT_TRUE(t.runFolders().isEmpty()) << t.runFolders().join(u' ').toStdString();
+        }
+    }
 }

@@ -3,14 +3,16 @@
 #include "export/PdfExport.h"
 
 #include "TestUtils.h"
+#include "common/PdfCheck.h"
 #include "common/Prompter.h"
+#include "export/PdfRunFolder.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
-#include <QtCore/QLockFile>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
+#include <QtCore/QSysInfo>
 #include <QtGui/QPainter>
 #include <gtest/gtest.h>
 
@@ -59,13 +61,26 @@ void fakeConverter(const QString& commonDir, const QByteArray& body) {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// A stand-in converter that writes a complete PDF.
+void goodConverter(const QString& commonDir, const QByteArray& note = "fake") {
+    QDir().mkpath(commonDir);
+    testutils::writeFile(commonDir + QStringLiteral("/good.pdf"), testutils::minimalPdf(note));
+    fakeConverter(commonDir, "cp \"$(dirname \"$0\")/good.pdf\" \"$out\"");
+}
+
+// The run folders that exist now.
+QStringList runFolders() {
+    return entries(PdfRunsRoot()).filter(QRegularExpression(QStringLiteral("^pdf-")));
+}
+
 struct PdfCase {
     testutils::Sandbox box;
     RecordingPrompter prompter;
     PdfOptions options;
+    QString programDir;
     explicit PdfCase(const QString& progName = QStringLiteral("prog")) {
-        options.programDir = box.path(progName) + QLatin1Char('/');
-        QDir().mkpath(options.programDir);
+        programDir = box.path(progName) + QLatin1Char('/');
+        QDir().mkpath(programDir);
         QDir().mkpath(box.path(QStringLiteral("PDF")));
         options.commonFilesDir = box.path(QStringLiteral("common")) + QLatin1Char('/');
         options.rpeNumber = "12345";
@@ -79,12 +94,13 @@ struct PdfCase {
 } // namespace
 
 TEST(PdfExport, HtmlPageByteForByte) {
-    const QByteArray expected = "<html>\r\n<head>\r\n  <title>Untitled</title>\r\n</head>\r\n\r\n"
-                                "\r\n<body bgcolor=\"white\">\r\n<center>\r\n"
-                                "<img src=\"/opt/a b&amp;c&quot;&lt;d&gt;%25e\xc3\xa9/12345.gif\""
-                                " width=650 height=850 border=0 alt=\"image\">\r\n"
-                                "</center>\r\n</body>\r\n</html>\r\n";
-    EXPECT_EQ(HtmlPageBytes(QStringLiteral("/opt/a b&c\"<d>%e\u00e9/12345.gif"), 650, 850),
+    const QByteArray expected =
+        "<html>\r\n<head>\r\n  <title>Untitled</title>\r\n</head>\r\n\r\n"
+        "\r\n<body bgcolor=\"white\">\r\n<center>\r\n"
+        "<img src=\"/opt/a b&amp;c&quot;&lt;d&gt;%25e\xc3\xa9%0A%09%7F/12345.gif\""
+        " width=650 height=850 border=0 alt=\"image\">\r\n"
+        "</center>\r\n</body>\r\n</html>\r\n";
+    EXPECT_EQ(HtmlPageBytes(QStringLiteral("/opt/a b&c\"<d>%e\u00e9\n\t\x7f/12345.gif"), 650, 850),
               expected);
     EXPECT_EQ(HtmlPageBytes(QStringLiteral("/p/9dat.gif"), 700, 800).split('\n').size(), 13);
 
@@ -118,7 +134,8 @@ TEST(PdfExport, TemporariesSizesAndArgumentsPerVariant) {
     EXPECT_EQ(OrientationWord(PdfVariant::Graph, true), QStringLiteral("landscape"));
     EXPECT_EQ(OrientationWord(PdfVariant::Data, true), QStringLiteral("portrait"));
 
-    const QString head = QStringLiteral("--right 0.00in --top 0.00in --bottom 0.00in -f ");
+    const QString head =
+        QStringLiteral("--right 0.00in --top 0.00in --bottom 0.00in --header ... --footer ... -f ");
     EXPECT_EQ(ConverterArgumentString(QStringLiteral("portrait"), graph, PdfVariant::Graph),
               QStringLiteral("--webpage --portrait ") + head +
                   QStringLiteral("\"/o p/12345.pdf\" \"/o p/12345.html\""));
@@ -169,28 +186,34 @@ TEST(PdfExport, FileRenameCopiesOrRecognisesOneFile) {
     RecordingPrompter prompter;
     const QString source = box.path(QStringLiteral("prog/12345.pdf"));
     const QString target = box.path(QStringLiteral("PDF/report.pdf"));
-    ASSERT_TRUE(box.write(QStringLiteral("prog/12345.pdf"), "%PDF-new"));
+    const QByteArray newPdf = testutils::minimalPdf("new");
+    ASSERT_TRUE(box.write(QStringLiteral("prog/12345.pdf"), newPdf));
     ASSERT_TRUE(box.write(QStringLiteral("PDF/report.pdf"), "%PDF-old"));
     EXPECT_TRUE(FileRename(source, target, prompter));
-    EXPECT_EQ(testutils::readFile(target), QByteArray("%PDF-new"));
+    EXPECT_EQ(testutils::readFile(target), newPdf);
     EXPECT_FALSE(QFileInfo::exists(source));
     EXPECT_EQ(prompter.messages.takeFirst(), target + QStringLiteral(" successfully created."));
 
-    // A missing source: the target stays as it was.
+    // A missing source, or one cut short: the target stays as it was.
     EXPECT_FALSE(FileRename(source, target, prompter));
-    EXPECT_EQ(testutils::readFile(target), QByteArray("%PDF-new"));
-    EXPECT_EQ(prompter.messages.takeFirst(), QStringLiteral("Renaming ") + source +
-                                                 QStringLiteral(" to ") + target +
-                                                 QStringLiteral(" Failed"));
+    EXPECT_EQ(testutils::readFile(target), newPdf);
+    ASSERT_TRUE(box.write(QStringLiteral("prog/12345.pdf"), newPdf.chopped(8)));
+    EXPECT_FALSE(FileRename(source, target, prompter));
+    EXPECT_EQ(testutils::readFile(target), newPdf);
+    const QString renamingFailed = QStringLiteral("Renaming ") + source + QStringLiteral(" to ") +
+                                   target + QStringLiteral(" Failed");
+    EXPECT_EQ(prompter.messages, (QStringList{renamingFailed, renamingFailed}));
+    prompter.messages.clear();
+    QFile::remove(source);
 
     // Two spellings of one file: nothing is copied or deleted.
     const QString doubled = box.path(QStringLiteral("PDF//report.pdf"));
     EXPECT_TRUE(FileRename(target, doubled, prompter));
-    EXPECT_EQ(testutils::readFile(target), QByteArray("%PDF-new"));
+    EXPECT_EQ(testutils::readFile(target), newPdf);
     ASSERT_TRUE(QFile::link(box.path(QStringLiteral("PDF")), box.path(QStringLiteral("link"))));
     const QString linked = box.path(QStringLiteral("link/report.pdf"));
     EXPECT_TRUE(FileRename(linked, target, prompter));
-    EXPECT_EQ(testutils::readFile(target), QByteArray("%PDF-new"));
+    EXPECT_EQ(testutils::readFile(target), newPdf);
     EXPECT_EQ(prompter.messages, (QStringList{doubled + QStringLiteral(" successfully created."),
                                               target + QStringLiteral(" successfully created.")}));
     prompter.messages.clear();
@@ -237,7 +260,10 @@ TEST(PdfExport, RealConverterMakesOnePageAtFullResolution) {
          QStringLiteral("PDF/sheet.pdf"),
          QStringLiteral("595 x 792")},
     };
-    const QStringList before = entries(t.options.programDir);
+    // The user's own files at the names the temporaries have.
+    for (const char* name : {"12345.gif", "12345.html", "12345.pdf", "12345dat.gif"})
+        ASSERT_TRUE(t.box.write(QStringLiteral("prog/") + QLatin1String(name), "mine"));
+    const QStringList before = entries(t.programDir);
     for (const auto& c : cases) {
         t.options.variant = c.variant;
         t.options.landscape = c.landscape;
@@ -258,10 +284,12 @@ TEST(PdfExport, RealConverterMakesOnePageAtFullResolution) {
         const QStringList columns = images[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
         EXPECT_EQ(columns.value(3), QString::number(c.image.width()));
         EXPECT_EQ(columns.value(4), QString::number(c.image.height()));
-        // Nothing is left in the program directory.
-        EXPECT_EQ(entries(t.options.programDir), before);
+        EXPECT_TRUE(runFolders().isEmpty());
     }
-    EXPECT_TRUE(QLockFile(PdfLockPath(t.options.programDir)).tryLock(0));
+    // The program folder is never touched.
+    EXPECT_EQ(entries(t.programDir), before);
+    EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("prog/12345.gif"))), "mine");
+    EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("prog/12345.pdf"))), "mine");
 }
 
 TEST(PdfExport, FailingConverterLeavesTheTargetAndNoTemporaries) {
@@ -270,54 +298,88 @@ TEST(PdfExport, FailingConverterLeavesTheTargetAndNoTemporaries) {
     fakeConverter(t.options.commonFilesDir,
                   "printf '%%PDF-1.4 partial' > \"$out\"; echo 'ERR005: cannot do it' >&2; exit 3");
     ASSERT_TRUE(t.box.write(QStringLiteral("PDF/12345.pdf"), "%PDF-old"));
-    // The user's own files at the temporaries' names come back afterwards.
-    ASSERT_TRUE(t.box.write(QStringLiteral("prog/12345.pdf"), "mine"));
-    ASSERT_TRUE(t.box.write(QStringLiteral("prog/12345.gif"), "my gif"));
-    const QStringList before = entries(t.options.programDir);
     EXPECT_FALSE(t.make(page(120, 150)));
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Unable to create PDF file.\nERR005: cannot do it")});
     EXPECT_TRUE(t.prompter.messages.isEmpty());
     EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("PDF/12345.pdf"))),
               QByteArray("%PDF-old"));
-    EXPECT_EQ(entries(t.options.programDir), before);
-    EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("prog/12345.pdf"))),
-              QByteArray("mine"));
-    EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("prog/12345.gif"))),
-              QByteArray("my gif"));
+    EXPECT_TRUE(runFolders().isEmpty());
 
-    // Exit 0 without a PDF is a failure too.
-    t.prompter.errors.clear();
-    fakeConverter(t.options.commonFilesDir, "exit 0");
-    EXPECT_FALSE(t.make(page(120, 150)));
-    EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Unable to create PDF file.")});
-    EXPECT_EQ(entries(t.options.programDir), before);
+    // Exit 0 without a PDF, or with one cut short (a full disk, a killed converter), is a
+    // failure too.
+    const struct {
+        QByteArray body;
+        QString error;
+    } silent[] = {
+        {"exit 0", QStringLiteral("Unable to create PDF file.")},
+        {"head -c 100 \"$(dirname \"$0\")/good.pdf\" > \"$out\"",
+         QStringLiteral(
+             "Unable to create PDF file.\nThe converter's output is not a complete PDF.")},
+        {"printf '%%PDF-1.4\\n%%%%EOF\\n' > \"$out\"",
+         QStringLiteral(
+             "Unable to create PDF file.\nThe converter's output is not a complete PDF.")},
+    };
+    testutils::writeFile(t.options.commonFilesDir + QStringLiteral("good.pdf"),
+                         testutils::minimalPdf("good"));
+    for (const auto& c : silent) {
+        SCOPED_TRACE(c.body.toStdString());
+        t.prompter.errors.clear();
+        fakeConverter(t.options.commonFilesDir, c.body);
+        EXPECT_FALSE(t.make(page(120, 150)));
+        EXPECT_EQ(t.prompter.errors, QStringList{c.error});
+        EXPECT_TRUE(t.prompter.messages.isEmpty());
+        EXPECT_EQ(testutils::readFile(t.box.path(QStringLiteral("PDF/12345.pdf"))), "%PDF-old");
+        EXPECT_TRUE(runFolders().isEmpty());
+    }
+}
+
+TEST(PdfExport, CompletePdfNeedsItsTrailerAndCrossReference) {
+    const QByteArray good = testutils::minimalPdf("x");
+    EXPECT_TRUE(IsCompletePdf(good));
+    EXPECT_TRUE(IsCompletePdf(good + "\r\n\r\n"));
+    const qsizetype xref = good.indexOf("xref\n0 3");
+    QByteArray streamed = good;
+    streamed.replace(xref, 4, "9 0 obj"); // a cross-reference stream in its place
+    streamed.replace("startxref\n" + QByteArray::number(xref),
+                     "startxref\n" + QByteArray::number(xref));
+    EXPECT_TRUE(IsCompletePdf(streamed));
+    QByteArray wrongOffset = good;
+    wrongOffset.replace("startxref\n" + QByteArray::number(xref),
+                        "startxref\n" + QByteArray::number(xref + 1));
+    for (const QByteArray& bad :
+         {good.chopped(6), good.left(good.size() / 2), good.mid(1), QByteArray("%PDF-1.4\n%%EOF\n"),
+          wrongOffset, QByteArray("%PDF-1.4\nstartxref\n999999\n%%EOF\n")})
+        EXPECT_FALSE(IsCompletePdf(bad)) << bad.right(40).toStdString();
 }
 
 TEST(PdfExport, ConverterGetsTheListAndAnEmptyHome) {
     PdfCase t(QStringLiteral("a \"quoted\" dir"));
-    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4 fake' > \"$out\"");
+    goodConverter(t.options.commonFilesDir);
     t.options.landscape = true;
     const auto produced = t.make(page(220, 170));
     ASSERT_TRUE(produced);
-    EXPECT_EQ(testutils::readFile(*produced), QByteArray("%PDF-1.4 fake"));
+    EXPECT_EQ(testutils::readFile(*produced), testutils::minimalPdf("fake"));
     const QByteArray log = testutils::readFile(t.options.commonFilesDir + QStringLiteral("log"));
     const QList<QByteArray> lines = log.split('\n');
-    const PdfTemporaries temps =
-        PdfTemporaryPaths(t.options.programDir, "12345", PdfVariant::Graph);
+    // The temporaries are in a private folder of the run under the runs' root.
+    const QString html = QString::fromUtf8(lines.value(14));
+    const QString folder = QFileInfo(html).absolutePath() + QLatin1Char('/');
+    EXPECT_TRUE(folder.startsWith(PdfRunsRoot() + QStringLiteral("/pdf-"))) << folder.toStdString();
+    const PdfTemporaries temps = PdfTemporaryPaths(folder, "12345", PdfVariant::Graph);
     QStringList args;
-    for (int i = 0; i < 11; ++i)
+    for (int i = 0; i < 15; ++i)
         args << QString::fromUtf8(lines.value(i));
     EXPECT_EQ(args, ConverterArguments(QStringLiteral("landscape"), temps, PdfVariant::Graph));
-    EXPECT_TRUE(lines.value(11).startsWith("HOME="));
-    EXPECT_NE(QString::fromUtf8(lines.value(11).mid(5)), QDir::homePath());
-    EXPECT_EQ(lines.value(12), QByteArray()); // the home folder is empty
+    EXPECT_EQ(lines.value(15), "HOME=" + QFile::encodeName(folder) + "home");
+    EXPECT_EQ(lines.value(16), QByteArray()); // the home folder is empty
+    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
-TEST(PdfExport, TargetEqualToTheConverterOutputIsReplaced) {
+TEST(PdfExport, TargetInTheProgramFolderIsReplacedOnlyBySuccess) {
     PdfCase t;
     ASSERT_TRUE(t.box.write(QStringLiteral("prog/12345.pdf"), "%PDF-1.4 old"));
-    t.options.confirmedPath = t.options.programDir + QStringLiteral("/12345.pdf");
+    t.options.confirmedPath = t.programDir + QStringLiteral("/12345.pdf");
     // A failed run leaves the old file in place.
     fakeConverter(t.options.commonFilesDir, "exit 1");
     EXPECT_FALSE(t.make(page(120, 150)));
@@ -325,10 +387,10 @@ TEST(PdfExport, TargetEqualToTheConverterOutputIsReplaced) {
     EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Unable to create PDF file.")});
     t.prompter.errors.clear();
 
-    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4 new' > \"$out\"");
+    goodConverter(t.options.commonFilesDir, "new");
     EXPECT_EQ(t.make(page(120, 150)), std::optional<QString>(t.options.confirmedPath));
-    EXPECT_EQ(testutils::readFile(t.options.confirmedPath), QByteArray("%PDF-1.4 new"));
-    EXPECT_EQ(entries(t.options.programDir), QStringList{QStringLiteral("12345.pdf")});
+    EXPECT_EQ(testutils::readFile(t.options.confirmedPath), testutils::minimalPdf("new"));
+    EXPECT_EQ(entries(t.programDir), QStringList{QStringLiteral("12345.pdf")});
     EXPECT_EQ(t.prompter.messages,
               QStringList{t.options.confirmedPath + QStringLiteral(" successfully created.")});
 }
@@ -341,7 +403,7 @@ TEST(PdfExport, SlowConverterIsKilledAndCancelCleansUp) {
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Unable to create PDF file.\nThe PDF converter did not "
                                          "finish within 60 s")});
-    EXPECT_TRUE(entries(t.options.programDir).isEmpty());
+    EXPECT_TRUE(runFolders().isEmpty());
 
     t.prompter.errors.clear();
     t.options.converterLimitMs = 60000;
@@ -350,40 +412,51 @@ TEST(PdfExport, SlowConverterIsKilledAndCancelCleansUp) {
     EXPECT_FALSE(t.make(page(120, 150), &control));
     EXPECT_TRUE(t.prompter.errors.isEmpty());
     EXPECT_TRUE(t.prompter.messages.isEmpty());
-    EXPECT_TRUE(entries(t.options.programDir).isEmpty());
+    EXPECT_TRUE(runFolders().isEmpty());
 }
 
-TEST(PdfExport, TwoRunsNeverShareTheTemporaries) {
-    PdfCase t;
-    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4' > \"$out\"");
-    const QString lockPath = PdfLockPath(t.options.programDir);
-    QDir().mkpath(QFileInfo(lockPath).absolutePath());
-    {
-        QLockFile other(lockPath);
-        ASSERT_TRUE(other.tryLock(0));
-        t.options.lockWaitMs = 100;
-        EXPECT_FALSE(t.make(page(120, 150)));
-        ASSERT_EQ(t.prompter.errors.size(), 1);
-        EXPECT_TRUE(t.prompter.errors[0].startsWith(
-            QStringLiteral("Unable to create PDF file.\nAnother PDF")));
-        EXPECT_TRUE(entries(t.options.programDir).isEmpty());
-    }
-    EXPECT_TRUE(t.make(page(120, 150)));
+TEST(PdfExport, AbandonedRunFoldersGoWhenTheirProcessIsGone) {
+    // A folder of a process that has ended (a killed run), one of a live process, one of another
+    // host, and one of this process.
+    QProcess ended;
+    ended.start(QStringLiteral("true"));
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 endedPid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString root = PdfRunsRoot();
+    const QString prefix = QStringLiteral("pdf-") + QSysInfo::machineHostName() + QLatin1Char('-');
+    const QString dead = root + QLatin1Char('/') + prefix + QString::number(endedPid) +
+                         QStringLiteral("-aaaaaa");
+    const QString live = root + QLatin1Char('/') + prefix + QStringLiteral("1-bbbbbb");
+    const QString other = root + QStringLiteral("/pdf-elsewhere-999999-cccccc");
+    ASSERT_TRUE(testutils::writeFile(dead + QStringLiteral("/12345.gif"), "left"));
+    ASSERT_TRUE(QDir().mkpath(dead + QStringLiteral("/home")));
+    ASSERT_TRUE(QDir().mkpath(live));
+    ASSERT_TRUE(QDir().mkpath(other));
+    PdfRunFolder own;
+    ASSERT_TRUE(own.isValid());
+    EXPECT_EQ(RemoveAbandonedPdfRunFolders(), 1);
+    EXPECT_FALSE(QFileInfo::exists(dead));
+    EXPECT_TRUE(QFileInfo::exists(live));
+    EXPECT_TRUE(QFileInfo::exists(other));
+    EXPECT_TRUE(QFileInfo::exists(own.path()));
+    QDir(live).removeRecursively();
+    QDir(other).removeRecursively();
 }
 
 TEST(PdfExport, ConverterIsNotStartedWithoutThePicture) {
     PdfCase t;
-    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4' > \"$out\"");
-    const PdfTemporaries temps =
-        PdfTemporaryPaths(t.options.programDir, "12345", PdfVariant::Graph);
+    goodConverter(t.options.commonFilesDir);
+    PdfRunFolder run;
+    const PdfTemporaries temps = PdfTemporaryPaths(run.path(), "12345", PdfVariant::Graph);
     ASSERT_TRUE(testutils::writeFile(temps.html, HtmlPageBytes(temps.gif, 650, 850)));
-    ASSERT_TRUE(testutils::writeFile(temps.pdf, "%PDF-1.4 from an earlier run"));
+    ASSERT_TRUE(testutils::writeFile(temps.pdf, testutils::minimalPdf("from an earlier run")));
     EXPECT_FALSE(ConvertToPdf(QStringLiteral("portrait"), t.box.path(QStringLiteral("PDF/12345")),
-                              t.options, t.prompter));
+                              temps, run, t.options, t.prompter));
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Unable to create PDF file.\nThe picture ") + temps.gif +
                           QStringLiteral(" is missing.")});
     EXPECT_FALSE(QFileInfo::exists(t.options.commonFilesDir + QStringLiteral("log")));
     EXPECT_FALSE(QFileInfo::exists(t.box.path(QStringLiteral("PDF/12345.pdf"))));
-    EXPECT_TRUE(entries(t.options.programDir).isEmpty());
+    EXPECT_TRUE(entries(run.path()).isEmpty());
 }

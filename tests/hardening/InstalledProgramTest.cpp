@@ -5,6 +5,7 @@
 #include "HardeningSupport.h"
 #include "TestUtils.h"
 #include "app/DesktopRegistration.h"
+#include "common/PdfCheck.h"
 #include "common/ProgramPaths.h"
 #include "common/Settings.h"
 
@@ -12,6 +13,7 @@
 #include <QtCore/QDirIterator>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QThread>
 #include <gtest/gtest.h>
 
@@ -59,6 +61,7 @@ struct Installed {
         env.insert(QStringLiteral("HOME"), box.path(QStringLiteral("home")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), box.path(QStringLiteral("home/data")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), box.path(QStringLiteral("home/config")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), box.path(QStringLiteral("home/cache")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         return env;
     }
@@ -67,11 +70,27 @@ struct Installed {
         QByteArray out;
         QByteArray err;
     };
-    Run run(const QString& program, const QStringList& args) const {
+    // As root the program is run as the user "nobody", whose home the sandbox's home becomes.
+    Run run(const QString& program, const QStringList& args, bool asPlainUser = false) const {
         QProcess p;
-        p.setProcessEnvironment(environment());
+        QProcessEnvironment env = environment();
+        if (asPlainUser)
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as under cron or ssh
+        p.setProcessEnvironment(env);
         p.setWorkingDirectory(box.path(QStringLiteral("home")));
-        p.start(program, args);
+        if (asPlainUser && hardening::runningAsRoot()) {
+            QFile::setPermissions(box.path(), QFile::permissions(box.path()) | QFile::ExeOther |
+                                                  QFile::ReadOther);
+            QProcess::execute(QStringLiteral("chown"),
+                              {QStringLiteral("-R"), QStringLiteral("65534:65534"),
+                               box.path(QStringLiteral("home"))});
+            p.start(QStringLiteral("setpriv"),
+                    QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
+                        args);
+        } else {
+            p.start(program, args);
+        }
         Run r;
         if (!p.waitForFinished(120000))
             return r;
@@ -137,6 +156,24 @@ TEST(InstalledProgram, RunsFromAReadOnlyPrefixAndWritesToTheUserDataFolder) {
         i.bin(QStringLiteral("lobeview-cli")),
         {QStringLiteral("show"), i.share() + QStringLiteral("/lobeview/NSMAData/QS8-59.adf")});
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+
+    // A plain user makes a PDF through htmldoc: the temporaries go to a private folder of the
+    // user's, never beside the program.
+    if (!QStandardPaths::findExecutable(QStringLiteral("htmldoc")).isEmpty()) {
+        const QString pdf = i.box.path(QStringLiteral("home/chart.pdf"));
+        r = i.run(i.bin(QStringLiteral("lobeview-cli")),
+                  {QStringLiteral("export"),
+                   i.share() + QStringLiteral("/lobeview/NSMAData/ZZX10-60L.adf"),
+                   QStringLiteral("--page"), QStringLiteral("chart"), QStringLiteral("--format"),
+                   QStringLiteral("pdf"), QStringLiteral("-o"), pdf},
+                  true);
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_EQ(r.out, (pdf + QStringLiteral(" successfully created.\n")).toLocal8Bit());
+        EXPECT_TRUE(IsCompletePdfFile(pdf));
+        EXPECT_EQ(QDir(i.box.path(QStringLiteral("home/cache/lobeview")))
+                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("runtime")});
+    }
 
     // The window starts on the installed catalogue and keeps its index in the user's folder.
     QProcess gui;

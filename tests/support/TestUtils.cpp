@@ -35,6 +35,21 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.write(bytes) == bytes.size();
 }
 
+QByteArray minimalPdf(const QByteArray& note) {
+    QByteArray pdf = "%PDF-1.4\n%" + note + "\n";
+    const qsizetype catalog = pdf.size();
+    pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
+    const qsizetype pages = pdf.size();
+    pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 3\n0000000000 65535 f \n";
+    pdf += QByteArray::number(catalog).rightJustified(10, '0') + " 00000 n \n";
+    pdf += QByteArray::number(pages).rightJustified(10, '0') + " 00000 n \n";
+    pdf +=
+        "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
 Sandbox::Sandbox() = default;
 
 QString Sandbox::path(const QString& relative) const {

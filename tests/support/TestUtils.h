@@ -20,6 +20,10 @@ QString cliPath();
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+// The smallest complete PDF (no pages), with `note` in a comment line: what a stand-in PDF
+// converter writes.
+QByteArray minimalPdf(const QByteArray& note = {});
+
 // A temporary folder that is removed at the end of the test.
 class Sandbox {
 public:
