@@ -3,6 +3,7 @@
 #include "export/CatalogueExport.h"
 
 #include "TestUtils.h"
+#include "export/PdfRunFolder.h"
 #include "export/TextExport.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
@@ -281,7 +282,7 @@ TEST(CatalogueCli, SampleCatalogueInEveryFormat) {
     }
     // No temporaries of the PDF converter are left behind.
     EXPECT_TRUE(
-        QDir::temp().entryList({QStringLiteral("lobeview-pdf-*")}, QDir::AllEntries).isEmpty());
+        QDir(PdfRunsRoot()).entryList({QStringLiteral("pdf-*")}, QDir::AllEntries).isEmpty());
 }
 
 TEST(CatalogueCli, BadFilesAreReportedAndSkippedTheRestIsWritten) {
