@@ -417,6 +417,25 @@ TEST(VectorSvg, ParsesAsXmlWithTheSheetSizeAndEveryTitleText) {
     EXPECT_EQ(numbers, sheetNumbers(a));
 }
 
+TEST(VectorSvg, EachFeedKindNamesItsOwnSide) {
+    const struct {
+        const char* file;
+        const char* caption;
+        const char* toward;
+    } cases[] = {
+        {"ZZ8-107.adf", "Red Right Feed Orientation", "toward the RIGHT as viewed from"},
+        {"QU10-64.adf", "Red Right Feed Orientation", "toward the RIGHT as viewed from"},
+        {"ZZ10-71.adf", "Red Left Feed Orientation", "toward the LEFT as viewed from"},
+        {"QU12-59.adf", "Red Left Feed Orientation", "toward the LEFT as viewed from"},
+    };
+    for (const auto& c : cases) {
+        const SvgPage page = svgOf(ExportPage::Chart, sample(QLatin1String(c.file)), false);
+        EXPECT_TRUE(page.texts.contains(QLatin1String(c.caption))) << c.file;
+        EXPECT_TRUE(page.texts.contains(QLatin1String(c.toward))) << c.file;
+        EXPECT_EQ(page.images, 2) << c.file;
+    }
+}
+
 TEST(VectorSvg, TracesArePolylinesThroughTheMappedPointsWithPrinterPens) {
     // Two-sided chart: 1100 x 650 units on 6600 x 5100 pixels; one-sided: 600 x 650 on
     // 5100 x 6600. A colour trace is 3 device pixels times the printer's factor 3, in whole
