@@ -146,7 +146,8 @@ TEST(CheckCommand, SampleCatalogueReport) {
     const QList<QByteArray> lines = testutils::readFile(report).trimmed().split('\n');
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines[0], "file,model,band_mhz,mid_mhz,category,result,decided_by,gain_beamwidth,"
-                        "suppression,worst_margin_db,worst_angle_deg,worst_cut");
+                        "suppression,worst_margin_db,worst_angle_deg,worst_cut,worst_bin_deg,"
+                        "cross_polar_information,note");
     std::map<QString, std::map<QString, QString>> got;
     std::map<QString, QStringList> rows;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -168,13 +169,16 @@ TEST(CheckCommand, SampleCatalogueReport) {
     // The two worked by hand, row for row.
     EXPECT_TRUE(rows[QStringLiteral("QS8-59.adf")].contains(
         QStringLiteral("QS8-59.adf,QS8-59,5925-6425,6175,A,fail,suppression,pass (gain 41.0 >= "
-                       "38.0 dBi),fail,-2.50,5,V/V")));
+                       "38.0 dBi),fail,-2.50,5,V/V,5-10,\"H/V pass, 5.80 dB at 5 deg; V/H "
+                       "pass, 5.80 dB at 5 deg\",")));
     EXPECT_TRUE(rows[QStringLiteral("QS8-59.adf")].contains(
         QStringLiteral("QS8-59.adf,QS8-59,5925-6425,6175,B2,fail,suppression,pass (gain 41.0 >= "
-                       "32.0 dBi),fail,-4.80,100,V/V")));
+                       "32.0 dBi),fail,-4.80,100,V/V,100-140,\"H/V pass, 2.50 dB at 100 deg; "
+                       "V/H pass, 2.00 dB at 100 deg\",")));
     EXPECT_TRUE(rows[QStringLiteral("ZZX10-60L.adf")].contains(
         QStringLiteral("ZZX10-60L.adf,ZZX10-60,5925-6425,6175,A,pass,gain and suppression,pass "
-                       "(gain 42.7 >= 38.0 dBi),pass,2.50,5,H/H")));
+                       "(gain 42.7 >= 38.0 dBi),pass,2.50,5,H/H,5-10,\"H/V pass, 10.13 dB at 5 "
+                       "deg; V/H pass, 10.38 dB at 5 deg\",")));
 }
 
 TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
