@@ -439,7 +439,7 @@ int checkCommand(const QStringList& args) {
         const QString name = QFileInfo(file).fileName();
         AntennaDataOrError a = ReadAntennaFile(file);
         if (!a.data) {
-            printError(o.files.size() > 1 ? name + QStringLiteral(": ") + a.error : a.error);
+            printError(fileError(file, a.error));
             anyError = true;
             continue;
         }

@@ -4,12 +4,17 @@
 #include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QProcess>
 #include <QtCore/QProcessEnvironment>
 #include <QtGui/QImage>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -31,8 +36,9 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         if (file.contains(QStringLiteral("bruce-lee"))) {
             // Its minus signs are U+2010: reported with the conversion message, nothing printed.
             EXPECT_EQ(r.exitCode, 1);
-            EXPECT_EQ(r.err, "'\xe2\x80\x90"
-                             "179' is not a valid floating point value\n");
+            EXPECT_EQ(r.err, QFileInfo(file).fileName().toUtf8() +
+                                 ": '\xe2\x80\x90"
+                                 "179' is not a valid floating point value\n");
             EXPECT_TRUE(r.out.isEmpty());
             continue;
         }
@@ -52,6 +58,15 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         const auto text = [&](const char* key) {
             return record[QLatin1String(key)].toString().toLatin1();
         };
+        // The record's numbers as JSON numbers, null where the header gave none.
+        const auto number = [&](const char* key, const QByteArray& stored) {
+            const QJsonValue v = record[QLatin1String(key)];
+            if (stored.trimmed().isEmpty())
+                EXPECT_TRUE(v.isNull()) << key << ' ' << file.toStdString();
+            else
+                EXPECT_TRUE(v.isDouble() && v.toDouble() == stored.trimmed().toDouble())
+                    << key << ' ' << file.toStdString();
+        };
         EXPECT_EQ(record.size(), 15);
         EXPECT_EQ(text("fileName"), header.fileName());
         EXPECT_EQ(text("modelNumber"), header.modelNumber());
@@ -62,9 +77,16 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         EXPECT_EQ(text("rpeNumber"), header.rpeNumber());
         EXPECT_EQ(record[QStringLiteral("lowFrequency")].toDouble(), header.lowFrequency());
         EXPECT_EQ(record[QStringLiteral("highFrequency")].toDouble(), header.highFrequency());
-        EXPECT_EQ(text("frequencyRange"), header.frequencyRange());
-        EXPECT_EQ(text("midFrequency"), header.midFrequency());
-        EXPECT_EQ(text("gain"), header.gain());
+        // Without the blanks that pad it in the index, where it sorts by them.
+        EXPECT_EQ(text("frequencyRange"), header.frequencyRange().trimmed());
+        number("midFrequency", header.midFrequency());
+        number("gain", header.gain());
+        if (file.contains(QStringLiteral("826.5"))) {
+            EXPECT_EQ(header.frequencyRange(), " 0.727-0.927");
+            EXPECT_EQ(text("frequencyRange"), "0.727-0.927");
+            EXPECT_EQ(record[QStringLiteral("midFrequency")].toDouble(), 0.827);
+            EXPECT_EQ(record[QStringLiteral("gain")].toDouble(), 10.0);
+        }
         EXPECT_EQ(text("feedOrientation"), header.feedOrientation());
         EXPECT_EQ(text("description1"), header.description1());
         EXPECT_EQ(text("description2"), header.description2());
@@ -94,7 +116,7 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
     r = testutils::runCli(
         {QStringLiteral("show"), QStringLiteral("/no/such.adf"), QStringLiteral("--json")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed(), "File was not found");
+    EXPECT_EQ(r.err, "such.adf: File was not found\n");
 }
 
 TEST(Cli, ShowWithoutARecordAndFilesThatAreNotData) {
@@ -113,7 +135,7 @@ TEST(Cli, ShowWithoutARecordAndFilesThatAreNotData) {
     for (const QString& name : {QStringLiteral("notes.adf"), QStringLiteral("x.adf")}) {
         r = testutils::runCli({QStringLiteral("show"), box.path(name)});
         EXPECT_EQ(r.exitCode, 1) << name.toStdString();
-        EXPECT_EQ(r.err, "not an NSMA data file\n");
+        EXPECT_EQ(r.err, name.toUtf8() + ": not an NSMA data file\n");
         EXPECT_TRUE(r.out.isEmpty());
         r = testutils::runCli({QStringLiteral("screen"), box.path(name), QStringLiteral("-o"),
                                box.path(QStringLiteral("x.png"))});
@@ -246,4 +268,111 @@ TEST(Cli, ScreenWritesTheFormatItsNameSaysAndKeepsStderrClean) {
         EXPECT_TRUE(r.err.contains("the chart is written as .png or .gif")) << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out)) << name;
     }
+}
+
+TEST(Cli, ErrorLinesNameTheFile) {
+    testutils::Sandbox box;
+    box.write(QStringLiteral("notes.adf"), "Dear reader,\nthese are notes.\n");
+    const QString out = box.path(QStringLiteral("out"));
+    struct Command {
+        QStringList args; // FILE stands for the data file
+        int exitCode;
+    } const commands[] = {
+        {{QStringLiteral("show"), QStringLiteral("FILE")}, 1},
+        {{QStringLiteral("show"), QStringLiteral("FILE"), QStringLiteral("--json")}, 1},
+        {{QStringLiteral("screen"), QStringLiteral("FILE"), QStringLiteral("-o"),
+          out + QStringLiteral(".png")},
+         1},
+        {{QStringLiteral("export"), QStringLiteral("FILE"), QStringLiteral("--page"),
+          QStringLiteral("chart"), QStringLiteral("-o"), out + QStringLiteral(".png")},
+         1},
+        {{QStringLiteral("export"), QStringLiteral("FILE"), QStringLiteral("--page"),
+          QStringLiteral("data"), QStringLiteral("--format"), QStringLiteral("svg"),
+          QStringLiteral("-o"), out + QStringLiteral(".svg")},
+         1},
+        {{QStringLiteral("print"), QStringLiteral("FILE")}, 1},
+        {{QStringLiteral("check"), QStringLiteral("FILE")}, 2},
+    };
+    const std::pair<QString, QByteArray> files[] = {
+        {box.path(QStringLiteral("gone.adf")), "gone.adf: File was not found\n"},
+        {box.path(QStringLiteral("notes.adf")), "notes.adf: not an NSMA data file\n"},
+    };
+    for (const Command& c : commands) {
+        for (const auto& [file, error] : files) {
+            QStringList args = c.args;
+            args.replace(1, file);
+            const auto r = testutils::runCli(args);
+            EXPECT_EQ(r.exitCode, c.exitCode) << args.join(u' ').toStdString();
+            EXPECT_EQ(r.err, error) << args.join(u' ').toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(box.path()).entryList(QDir::Files).size(), 1); // notes.adf alone
+}
+
+namespace {
+
+// Runs the batch tool in a folder with arguments given as bytes: the shell's printf makes each
+// one, so bytes that are not UTF-8 reach the program as they are.
+testutils::CliResult runCliBytes(const QList<QByteArray>& args, const QString& dir) {
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const QByteArray& arg : args) {
+        QString octal;
+        for (const char c : arg)
+            octal += QStringLiteral("\\%1").arg(uint(uchar(c)), 3, 8, QLatin1Char('0'));
+        script += QStringLiteral(" \"$(printf '%1')\"").arg(octal);
+    }
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, testutils::cliPath()});
+    testutils::CliResult r;
+    if (!p.waitForFinished(600000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+// The names in a folder as the file system holds them.
+std::set<std::string> namesIn(const QString& dir) {
+    std::set<std::string> names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QFile::encodeName(dir).toStdString()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(Cli, FileNamesAreUsedByteForByte) {
+    testutils::Sandbox box;
+    const QByteArray adf = QFile::encodeName(testutils::samplePath(QStringLiteral("ZZ8-107.adf")));
+    // A UTF-8 name, written and read under its own bytes.
+    auto r = runCliBytes({"screen", adf, "-o", "caf\xc3\xa9.png"}, box.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(namesIn(box.path()), std::set<std::string>{"caf\xc3\xa9.png"});
+    std::filesystem::copy_file(adf.toStdString(), QFile::encodeName(box.path()).toStdString() +
+                                                      "/\xc3\xa9t\xc3\xa9.adf");
+    r = runCliBytes({"show", "\xc3\xa9t\xc3\xa9.adf"}, box.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("\xc3\xa9t\xc3\xa9.adf: feed ")) << r.out.toStdString();
+
+    // A Latin-1 name is not valid UTF-8: refused with its bytes shown, nothing written, and a
+    // file of that name is not read under another.
+    r = runCliBytes({"screen", adf, "-o", "caf\xe9.png"}, box.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "lobeview-cli screen: the file name \"caf\\xE9.png\" given to -o is not valid "
+                     "in the file system's encoding (UTF-8) and cannot be used as given\n");
+    r = runCliBytes({"export", adf, "--page", "chart", "--format", "jpg", "-o", "caf\xe9.jpg"},
+                    box.path());
+    EXPECT_EQ(r.exitCode, 2);
+    std::filesystem::copy_file(adf.toStdString(),
+                               QFile::encodeName(box.path()).toStdString() + "/\xe9t\xe9.adf");
+    r = runCliBytes({"check", "\xe9t\xe9.adf"}, box.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "lobeview-cli check: the file name \"\\xE9t\\xE9.adf\" is not valid in the "
+                     "file system's encoding (UTF-8) and cannot be used as given\n");
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(namesIn(box.path()),
+              (std::set<std::string>{"caf\xc3\xa9.png", "\xc3\xa9t\xc3\xa9.adf", "\xe9t\xe9.adf"}));
 }

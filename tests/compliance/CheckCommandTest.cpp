@@ -1,6 +1,7 @@
 // lobeview-cli check: exit codes, text and JSON results, and the catalogue report on the sample
 // catalogue, whose expected results were worked out by hand for QS8-59 and ZZX10-60L.
 #include "TestUtils.h"
+#include "compliance/Compliance.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -49,6 +50,8 @@ TEST(CheckCommand, ExitCodes) {
     // Errors: a file that cannot be read, bad arguments, a mask table that cannot be used.
     r = check({sample("QU12-59.adf"), QStringLiteral("/no/such.adf")});
     EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "such.adf: File was not found\n");
+    r = check({QStringLiteral("/no/such.adf")});
     EXPECT_EQ(r.err, "such.adf: File was not found\n");
     EXPECT_EQ(check({}).exitCode, 2);
     EXPECT_EQ(check({sample("QU12-59.adf"), QStringLiteral("--frobnicate")}).exitCode, 2);
@@ -188,15 +191,26 @@ TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
     box.write(QStringLiteral("cat/bad.adf"),
               "MODNUM:,BAD\nLOWFRQ:,5925\nHGHFRQ:,6425\nPOLARI:,H/H\nNUPOIN:,2\n0,0,\nx,-3,\n");
     box.write(QStringLiteral("cat/notes.txt"), "not a data file");
+    box.write(QStringLiteral("cat/notes.adf"), "Dear reader,\nthese are notes.\n");
     const QString report = box.path(QStringLiteral("out/report.csv"));
     QDir().mkpath(box.path(QStringLiteral("out")));
     auto r = check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat")),
                     QStringLiteral("-o"), report});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith("1 files checked against FCC 101.115 Category A: 1 pass, 0 fail, "
-                                 "0 without a standard or enough data, 1 skipped;"));
-    EXPECT_TRUE(r.out.endsWith("\nskipped bad.adf: 'x' is not a valid floating point value\n"))
+                                 "0 without a standard or enough data, 2 skipped;"));
+    // Skipped as the rebuild skips them.
+    EXPECT_TRUE(r.out.endsWith("\nskipped bad.adf: 'x' is not a valid floating point value\n"
+                               "skipped notes.adf: not an NSMA data file\n"))
         << r.out.toStdString();
+    const auto index = testutils::runCli({QStringLiteral("index"), box.path(QStringLiteral("cat")),
+                                          QStringLiteral("-o"), box.path(QStringLiteral("i.dat"))});
+    EXPECT_TRUE(index.out.contains("skipped notes.adf: not an NSMA data file\n"));
+    // On its own, it is an error that names the file.
+    r = check({box.path(QStringLiteral("cat/notes.adf"))});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "notes.adf: not an NSMA data file\n");
+    EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(testutils::readFile(report).count('\n'), 1 + 4); // heading, A, B1, B2, B
 
     // A report that cannot be written is an error.
@@ -211,4 +225,51 @@ TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "No NSMA data files were found in this directory\n");
     EXPECT_EQ(check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat"))}).exitCode, 2);
+}
+
+TEST(CheckCommand, ReportsShowNotesInformationCutsAndBinEnds) {
+    // A 24 GHz antenna: H/H steps down at 10 degrees from 24 dB, 1 dB over Category A's 25 dB on
+    // 5-10; H/V lies 50 dB down beyond 100 degrees, short of A's 55 and 60 dB there.
+    testutils::Sandbox box;
+    box.write(QStringLiteral("cat/ZZ2-240.adf"),
+              "MODNUM:,ZZ2-240\nLOWFRQ:,24250\nHGHFRQ:,25250\nMDGAIN:,40.0\nAZWIDT:,1.0\n"
+              "ELWIDT:,1.0\nPOLARI:,H/H\nNUPOIN:,5\n0,0,\n5,-30,\n10,-24,\n10,-45,\n180,-70,\n"
+              "POLARI:,H/V\nNUPOIN:,4\n0,-30,\n5,-45,\n100,-50,\n180,-50,\nENDFIL:,EOF\n");
+    const QString file = box.path(QStringLiteral("cat/ZZ2-240.adf"));
+    const QByteArray note = DemsNote;
+
+    auto r = check({file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.startsWith(
+        "ZZ2-240.adf: 24250-25250 MHz band, mid 24750 MHz, one-sided; Category A: fail\n"
+        "  note: " +
+        note +
+        "\n"
+        "  A: fail, decided by suppression; worst margin -1.00 dB at 10 deg, end of 5-10 (H/H)\n"
+        "    gain/beamwidth: pass (gain 40.0 >= 38.0 dBi)\n"
+        "    suppression H/H: fail, worst margin -1.00 dB at 10 deg, end of 5-10\n"
+        "    suppression H/V (for information): fail, worst margin -10.00 dB at 140 deg\n"))
+        << r.out.toStdString();
+
+    r = check({file, QStringLiteral("--json")});
+    const QJsonObject json = QJsonDocument::fromJson(r.out).array()[0].toObject();
+    EXPECT_EQ(json[QStringLiteral("note")].toString(), QString::fromLatin1(note));
+    const QJsonObject a = json[QStringLiteral("categories")].toArray()[0].toObject();
+    const QJsonObject sup = a[QStringLiteral("suppression")].toObject();
+    EXPECT_EQ(sup[QStringLiteral("worstBinDeg")].toArray(), (QJsonArray{5, 10}));
+    EXPECT_TRUE(sup[QStringLiteral("worstAtBinEnd")].toBool());
+    const QJsonArray cuts = sup[QStringLiteral("cuts")].toArray();
+    ASSERT_EQ(cuts.size(), 2);
+    EXPECT_FALSE(cuts[0].toObject()[QStringLiteral("information")].toBool());
+    EXPECT_TRUE(cuts[1].toObject()[QStringLiteral("information")].toBool());
+    EXPECT_EQ(cuts[1].toObject()[QStringLiteral("result")].toString(), QStringLiteral("fail"));
+
+    const QString report = box.path(QStringLiteral("r.csv"));
+    r = check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat")), QStringLiteral("-o"),
+               report});
+    EXPECT_TRUE(testutils::readFile(report).contains(
+        "ZZ2-240.adf,ZZ2-240,24250-25250,24750,A,fail,suppression,pass (gain 40.0 >= 38.0 dBi),"
+        "fail,-1.00,10,H/H,end of 5-10,\"H/V fail, -10.00 dB at 140 deg\",\"" +
+        note + "\"\n"))
+        << testutils::readFile(report).toStdString();
 }
