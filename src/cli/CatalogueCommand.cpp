@@ -131,7 +131,7 @@ int vectorExportCommand(const QStringList& args) {
     const ExportPage page =
         a.page == QStringLiteral("chart") ? ExportPage::Chart : ExportPage::Data;
     if (const auto error = WriteVectorPage(a.output, format, page, record, pattern, a.color)) {
-        printError(*error);
+        printError(fileError(a.output, *error));
         return 1;
     }
     return 0;

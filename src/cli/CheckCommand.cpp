@@ -42,6 +42,8 @@ QByteArray reportText(const QString& name, const ComplianceReport& r, const QStr
               .arg(name, bandText(r), mhz(r.midFrequency),
                    r.twoSided ? QStringLiteral("two-sided") : QStringLiteral("one-sided"), chosen,
                    verdictText(r.verdictFor(chosen)));
+    if (!r.note.isEmpty())
+        out += QStringLiteral("  note: %1\n").arg(r.note);
     for (const CategoryResult& c : r.categories) {
         out += QStringLiteral("  %1: %2").arg(c.category, verdictText(c.verdict));
         const QString decided = decidedByText(c);
@@ -50,16 +52,16 @@ QByteArray reportText(const QString& name, const ComplianceReport& r, const QStr
                                                         : QStringLiteral(", decided by ")) +
                    decided;
         if (!std::isnan(c.suppression.worstMargin))
-            out += QStringLiteral("; worst margin %1 dB at %2 deg (%3)")
-                       .arg(marginText(c.suppression.worstMargin),
-                            angleText(c.suppression.worstAngle), cutName(c.suppression.worstCut));
+            out += QStringLiteral("; worst margin %1 dB at %2 (%3)")
+                       .arg(marginText(c.suppression.worstMargin), worstPlaceText(c.suppression),
+                            cutName(c.suppression.worstCut));
         out += QStringLiteral("\n    gain/beamwidth: %1\n").arg(gainBeamText(c.gainBeam));
         for (const CutSuppression& cs : c.suppression.cuts) {
-            out += QStringLiteral("    suppression %1: %2")
-                       .arg(cutName(cs.cut), cutSuppressionText(cs));
+            out +=
+                QStringLiteral("    suppression %1: %2").arg(cutLabel(cs), cutSuppressionText(cs));
             if (!std::isnan(cs.worstMargin))
-                out += QStringLiteral(", worst margin %1 dB at %2 deg")
-                           .arg(marginText(cs.worstMargin), angleText(cs.worstAngle));
+                out += QStringLiteral(", worst margin %1 dB at %2")
+                           .arg(marginText(cs.worstMargin), worstPlaceText(cs));
             out += QLatin1Char('\n');
         }
     }
@@ -80,6 +82,22 @@ void appendOptional(QByteArray& out, const std::optional<double>& v) {
         json::appendNumber(out, *v);
     else
         out += "null";
+}
+
+// The bin of a worst margin, and whether the margin is the limit at its open upper edge.
+void appendWorstBin(QByteArray& out, double low, double high, bool atEnd) {
+    out += ", \"worstBinDeg\": ";
+    if (std::isnan(low)) {
+        out += "null";
+    } else {
+        out += "[";
+        json::appendNumber(out, low);
+        out += ", ";
+        json::appendNumber(out, high);
+        out += "]";
+    }
+    out += ", \"worstAtBinEnd\": ";
+    out += atEnd ? "true" : "false";
 }
 
 QByteArray reportJson(const QString& file, const ComplianceReport& r, const QString& chosen) {
@@ -111,6 +129,8 @@ QByteArray reportJson(const QString& file, const ComplianceReport& r, const QStr
     json::appendString(out, chosen);
     out += ", \"result\": ";
     appendVerdict(out, r.verdictFor(chosen));
+    out += ", \"note\": ";
+    json::appendString(out, r.note);
     out += ", \"categories\": [";
     for (size_t i = 0; i < r.categories.size(); ++i) {
         const CategoryResult& c = r.categories[i];
@@ -145,6 +165,8 @@ QByteArray reportJson(const QString& file, const ComplianceReport& r, const QStr
         json::appendNumber(out, c.suppression.worstMargin);
         out += ", \"worstAngleDeg\": ";
         json::appendNumber(out, c.suppression.worstAngle);
+        appendWorstBin(out, c.suppression.worstBinLow, c.suppression.worstBinHigh,
+                       c.suppression.worstAtBinEnd);
         out += ", \"worstCut\": ";
         json::appendString(out, cutName(c.suppression.worstCut));
         out += ", \"cuts\": [";
@@ -154,12 +176,15 @@ QByteArray reportJson(const QString& file, const ComplianceReport& r, const QStr
                 out += ", ";
             out += "{\"cut\": ";
             json::appendString(out, cutName(cs.cut));
+            out += ", \"information\": ";
+            out += cs.decides ? "false" : "true";
             out += ", \"result\": ";
             appendVerdict(out, cs.verdict);
             out += ", \"worstMarginDb\": ";
             json::appendNumber(out, cs.worstMargin);
             out += ", \"worstAngleDeg\": ";
             json::appendNumber(out, cs.worstAngle);
+            appendWorstBin(out, cs.worstBinLow, cs.worstBinHigh, cs.worstAtBinEnd);
             out += ", \"notCovered\": ";
             json::appendString(out, cs.uncovered);
             out += "}";
@@ -216,20 +241,34 @@ const QStringList ReportHeading = {QStringLiteral("file"),
                                    QStringLiteral("suppression"),
                                    QStringLiteral("worst_margin_db"),
                                    QStringLiteral("worst_angle_deg"),
-                                   QStringLiteral("worst_cut")};
+                                   QStringLiteral("worst_cut"),
+                                   QStringLiteral("worst_bin_deg"),
+                                   QStringLiteral("cross_polar_information"),
+                                   QStringLiteral("note")};
+
+// "5-10", or "end of 5-10" when the worst margin is the limit at that bin's open upper edge.
+QString worstBinCell(const SuppressionTest& s) {
+    if (std::isnan(s.worstBinLow))
+        return {};
+    const QString end = binEndText(s);
+    return end.isEmpty()
+               ? QStringLiteral("%1-%2").arg(angleText(s.worstBinLow), angleText(s.worstBinHigh))
+               : end;
+}
 
 QByteArray reportRows(const QString& file, const AntennaHeader& h, const ComplianceReport& r) {
     const QString model = QString::fromLatin1(h.model);
     const QString mid = std::isnan(r.midFrequency) ? QString() : mhz(r.midFrequency);
     if (r.status != ComplianceReport::Status::Checked)
-        return csvRow({file, model, {}, mid, {}, r.message, {}, {}, {}, {}, {}, {}});
+        return csvRow({file, model, {}, mid, {}, r.message, {}, {}, {}, {}, {}, {}, {}, {}, {}});
     QByteArray out;
     const QString band = mhz(r.bandLowMHz) + QLatin1Char('-') + mhz(r.bandHighMHz);
     for (const CategoryResult& c : r.categories)
         out += csvRow({file, model, band, mid, c.category, verdictText(c.verdict), decidedByText(c),
                        gainBeamText(c.gainBeam), verdictText(c.suppression.verdict),
                        marginText(c.suppression.worstMargin), angleText(c.suppression.worstAngle),
-                       cutName(c.suppression.worstCut)});
+                       cutName(c.suppression.worstCut), worstBinCell(c.suppression),
+                       informationCutsText(c.suppression), r.note});
     for (const GroupResult& g : r.groups) {
         if (!g.split)
             continue;
@@ -254,7 +293,10 @@ QByteArray reportRows(const QString& file, const AntennaHeader& h, const Complia
                        {},
                        marginText(s.suppression.worstMargin),
                        angleText(s.suppression.worstAngle),
-                       cutName(s.suppression.worstCut)});
+                       cutName(s.suppression.worstCut),
+                       worstBinCell(s.suppression),
+                       {},
+                       r.note});
     }
     return out;
 }
@@ -397,7 +439,7 @@ int checkCommand(const QStringList& args) {
         const QString name = QFileInfo(file).fileName();
         AntennaDataOrError a = ReadAntennaFile(file);
         if (!a.data) {
-            printError(o.files.size() > 1 ? name + QStringLiteral(": ") + a.error : a.error);
+            printError(fileError(file, a.error));
             anyError = true;
             continue;
         }

@@ -25,5 +25,8 @@ bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pa
 
 // Prints a line on standard error.
 void printError(const QString& text);
+// An error line about a file: "NAME.adf: message", the message as it is when it names the file's
+// path already ("Cannot create file /x/out.gif").
+QString fileError(const QString& path, const QString& message);
 // Writes bytes to standard output.
 void printOut(const QByteArray& bytes);

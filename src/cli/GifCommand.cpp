@@ -38,7 +38,7 @@ int gifCommand(const QStringList& args) {
     TGIFImage gif;
     gif.Assign(image);
     if (const auto error = gif.SaveToFile(output)) {
-        printError(*error);
+        printError(fileError(output, *error));
         return 1;
     }
     return 0;

@@ -39,7 +39,7 @@ int screenCommand(const QStringList& args) {
     IndexRecord header;
     const auto headerError = BuildRecordFromFile(input, header);
     if (headerError == QString::fromLatin1(NotNsmaFileReason)) {
-        printError(QStringLiteral("%1: %2").arg(input, *headerError));
+        printError(fileError(input, *headerError));
         return 1;
     }
     if (!feedGiven)
@@ -47,7 +47,7 @@ int screenCommand(const QStringList& args) {
     LoadedPattern pattern;
     const LoadResult r = LoadPatternFile(input, feed, pattern);
     if (r.status != LoadStatus::Loaded) {
-        printError(r.message);
+        printError(fileError(input, r.message));
         return 1;
     }
     QImage canvas = screen::newCanvas();
@@ -58,7 +58,7 @@ int screenCommand(const QStringList& args) {
         TGIFImage gif;
         gif.Assign(canvas);
         if (const auto error = gif.SaveToFile(output)) {
-            printError(*error);
+            printError(fileError(output, *error));
             return 1;
         }
         return 0;

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
 #include "common/DisplayText.h"
+#include "common/NumberText.h"
 #include "graph/PatternReader.h"
 #include "index/IndexRefresh.h"
 
@@ -12,31 +13,42 @@ namespace {
 const char* const CutNames[CutCount] = {"H/H", "V/V", "H/V", "V/H"};
 
 // The index record the rebuild makes of the file; texts hold the file's bytes, one character per
-// byte.
+// byte, without the blanks that pad them in the record ("  5.925-6.425" sorts by its blanks),
+// and the record's numbers are JSON numbers (null when the header gave none).
 QByteArray recordJson(const IndexRecord& r) {
     QByteArray out = "{";
     const struct {
         const char* key;
         IndexField field;
-    } texts[] = {{"fileName", IndexField::FileName},
-                 {"modelNumber", IndexField::ModelNumber},
-                 {"series", IndexField::Series},
-                 {"size", IndexField::Size},
-                 {"polarization", IndexField::Polarization},
-                 {"date", IndexField::Date},
-                 {"rpeNumber", IndexField::RpeNumber},
-                 {"frequencyRange", IndexField::FrequencyRange},
-                 {"midFrequency", IndexField::MidFrequency},
-                 {"gain", IndexField::Gain},
-                 {"feedOrientation", IndexField::FeedOrientation},
-                 {"description1", IndexField::Description1},
-                 {"description2", IndexField::Description2}};
-    for (const auto& t : texts) {
+        bool number;
+    } fields[] = {{"fileName", IndexField::FileName, false},
+                  {"modelNumber", IndexField::ModelNumber, false},
+                  {"series", IndexField::Series, false},
+                  {"size", IndexField::Size, false},
+                  {"polarization", IndexField::Polarization, false},
+                  {"date", IndexField::Date, false},
+                  {"rpeNumber", IndexField::RpeNumber, false},
+                  {"frequencyRange", IndexField::FrequencyRange, false},
+                  {"midFrequency", IndexField::MidFrequency, true},
+                  {"gain", IndexField::Gain, true},
+                  {"feedOrientation", IndexField::FeedOrientation, false},
+                  {"description1", IndexField::Description1, false},
+                  {"description2", IndexField::Description2, false}};
+    for (const auto& f : fields) {
         if (out.size() > 1)
             out += ", ";
-        out += '"' + QByteArray(t.key) + "\": ";
-        json::appendString(out, QString::fromLatin1(r.text(t.field)));
-        if (t.field == IndexField::RpeNumber) {
+        out += '"' + QByteArray(f.key) + "\": ";
+        const QByteArray text = numtext::trimmed(r.text(f.field)).toByteArray();
+        if (f.number) {
+            const auto value = numtext::parseFloat(text);
+            if (value)
+                json::appendNumber(out, *value);
+            else
+                out += "null";
+        } else {
+            json::appendString(out, QString::fromLatin1(text));
+        }
+        if (f.field == IndexField::RpeNumber) {
             out += ", \"lowFrequency\": ";
             json::appendNumber(out, r.lowFrequency());
             out += ", \"highFrequency\": ";
@@ -144,9 +156,7 @@ int showCommand(const QStringList& args) {
     int status = 0;
     for (const QString& file : files) {
         const auto fail = [&](const QString& message) {
-            printError(files.size() > 1
-                           ? QFileInfo(file).fileName() + QStringLiteral(": ") + message
-                           : message);
+            printError(fileError(file, message));
             status = 1;
         };
         // The record the index would hold for this file; its feed orientation unless one is given.

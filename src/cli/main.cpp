@@ -70,6 +70,58 @@ bool usableRuntimeDirectory(const QByteArray& path) {
     return !path.isEmpty() && ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
            st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
 }
+
+// Options whose value is not a file name.
+bool takesTextValue(const QString& option) {
+    static const QStringList texts = {QStringLiteral("--feed"),     QStringLiteral("--page"),
+                                      QStringLiteral("--format"),   QStringLiteral("-j"),
+                                      QStringLiteral("--category"), QStringLiteral("--printer")};
+    return texts.contains(option);
+}
+
+// A name's bytes as a message shows them: printable ASCII as it is, other bytes as \xHH.
+QString escapedBytes(const QByteArray& bytes) {
+    QString out;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7f && u != '\\')
+            out += QLatin1Char(c);
+        else
+            out += QStringLiteral("\\x") +
+                   QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return out;
+}
+
+// The arguments after the program's name, each decoded from its own bytes with the file
+// system's encoding. A file name whose bytes do not come back from that decoding (Latin-1 bytes
+// where the system reads UTF-8, say) would be opened or written under another name; it is
+// refused with a message naming it, and the command is not run.
+std::optional<QStringList> decodeArguments(int argc, char** argv) {
+    QStringList args;
+    QList<QByteArray> raw;
+    for (int i = 1; i < argc; ++i) {
+        raw << QByteArray(argv[i]);
+        args << QFile::decodeName(raw.back());
+    }
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (takesTextValue(args[i])) {
+            ++i;
+            continue;
+        }
+        if (QFile::encodeName(args[i]) == raw[i])
+            continue;
+        const bool optionValue = QStringList{QStringLiteral("-o"), QStringLiteral("--catalogue"),
+                                             QStringLiteral("--masks")}
+                                     .contains(args[i - 1]);
+        printError(QStringLiteral("lobeview-cli %1: the file name \"%2\"%3 is not valid in the "
+                                  "file system's encoding (UTF-8) and cannot be used as given")
+                       .arg(args[0], escapedBytes(raw[i]),
+                            optionValue ? QStringLiteral(" given to ") + args[i - 1] : QString()));
+        return std::nullopt;
+    }
+    return args;
+}
 } // namespace
 
 void printError(const QString& text) {
@@ -77,6 +129,12 @@ void printError(const QString& text) {
     std::fflush(stdout);
     const QByteArray bytes = text.toLocal8Bit() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+QString fileError(const QString& path, const QString& message) {
+    if (message.contains(path) || message.contains(QDir::toNativeSeparators(path)))
+        return message;
+    return QFileInfo(path).fileName() + QStringLiteral(": ") + message;
 }
 
 void printOut(const QByteArray& bytes) {
@@ -87,7 +145,7 @@ bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pa
     const std::optional<QString> headerError = BuildRecordFromFile(path, record);
     const LoadResult loaded = LoadPatternFile(path, record.feedOrientation(), pattern);
     if (loaded.status != LoadStatus::Loaded) {
-        printError(loaded.message);
+        printError(fileError(path, loaded.message));
         return false;
     }
     if (headerError) {
@@ -125,7 +183,10 @@ int main(int argc, char** argv) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = QCoreApplication::arguments().mid(1);
+    const std::optional<QStringList> decoded = decodeArguments(argc, argv);
+    if (!decoded)
+        return 2;
+    QStringList args = *decoded;
     if (args.isEmpty() || args.first() == QStringLiteral("--help") ||
         args.first() == QStringLiteral("-h")) {
         printOut(Usage);

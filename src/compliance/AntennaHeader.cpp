@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "graph/PatternReader.h"
+#include "index/IndexRefresh.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -72,6 +73,16 @@ AntennaDataOrError ReadAntennaFile(const QString& path) {
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return {std::nullopt, QString::fromLatin1(FileNotFoundMessage)};
     AntennaData data;
+    // A file the index rebuild would leave out as no data file is none here either.
+    {
+        LineReader in(file, 64 * 1024);
+        IndexRecord record;
+        const std::optional<QString> error = ReadHeaderLines(in, record);
+        if (error && error->startsWith(QLatin1String(NotNsmaFileReason)))
+            return {std::nullopt, *error};
+        if (!file.seek(0))
+            return {std::nullopt, QStringLiteral("Cannot read file %1").arg(path)};
+    }
     // The header first, then the whole file again for the cuts: memory stays bounded by the
     // reader's buffer however large the file, and a usual file is one read each time.
     {

@@ -48,9 +48,10 @@ struct AntennaData {
 
 struct AntennaDataOrError {
     std::optional<AntennaData> data;
-    QString error; // "File was not found" or the conversion message
+    QString error; // "File was not found", "not an NSMA data file" or the conversion message
 };
 
 // Reads one data file whole: its header values and its pattern cuts, with the feed kind from its
-// own "FEDORN" line. The file is read once; only regular files are opened.
+// own "FEDORN" line. Only regular files are opened. A file the index rebuild takes for no data
+// file gives its reason, NotNsmaFileReason.
 AntennaDataOrError ReadAntennaFile(const QString& path);

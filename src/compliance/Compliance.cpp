@@ -105,45 +105,100 @@ struct BinPeak {
 };
 using SidePeaks = std::array<std::vector<BinPeak>, 2>; // [0] angles >= 0, [1] angles <= 0
 
+// Which bin a level at an angle t belongs to: the bin just below t (t its upper edge or inside
+// it), the bin just above t (t its lower edge or inside it), or the bin that holds t itself.
+enum class Belongs { Below, Above, Own };
+
+int binOf(const std::vector<MaskBin>& bins, double t, Belongs belongs) {
+    for (size_t b = 0; b < bins.size(); ++b) {
+        const double lo = bins[b].low;
+        const double hi = bins[b].high;
+        const bool closed = b + 1 == bins.size();
+        const bool in = belongs == Belongs::Below
+                            ? lo < t && t <= hi
+                            : (lo <= t && t < hi) || (belongs == Belongs::Own && closed && t == hi);
+        if (in)
+            return int(b);
+    }
+    return -1;
+}
+
 SidePeaks envelopePeaks(const std::vector<MaskBin>& bins, const TRList& points) {
     SidePeaks peaks;
     for (const int side : {+1, -1}) {
         std::vector<BinPeak>& out = peaks[side > 0 ? 0 : 1];
         out.assign(bins.size(), BinPeak{});
-        const std::vector<Piece> pieces = piecesOnSide(points, side);
-        const auto merged = coverage(pieces);
-        for (size_t b = 0; b < bins.size(); ++b) {
-            const double lo = bins[b].low;
-            const double hi = bins[b].high;
-            const bool closed = b + 1 == bins.size();
-            BinPeak& peak = out[b];
-            auto consider = [&](double level, double t) {
-                if (std::isnan(peak.level) || level > peak.level) {
-                    peak.level = level;
-                    peak.angle = side * t;
-                }
-            };
-            for (const Piece& p : pieces) {
-                const double a = std::max(p.t1, lo);
-                const double e = std::min(p.t2, hi);
-                if (a > e)
-                    continue;
-                if (a == e) {
-                    // One angle of this piece lies in the bin's closure: it counts when the bin
-                    // holds it. A vertical step there counts with both its levels.
-                    if (a < hi || closed) {
-                        consider(p.at(a), a);
-                        if (p.t1 == p.t2)
-                            consider(p.l2, a);
-                    }
-                    continue;
-                }
-                // A line over [a, e]: its highest level is at an end.
-                consider(p.at(a), a);
-                consider(p.at(e), e);
+        auto consider = [&](int b, double level, double t) {
+            if (b < 0)
+                return;
+            BinPeak& peak = out[size_t(b)];
+            if (std::isnan(peak.level) || level > peak.level) {
+                peak.level = level;
+                peak.angle = side * t;
             }
-            peak.covered = covers(merged, lo, hi);
+        };
+        const std::vector<Piece> pieces = piecesOnSide(points, side);
+        // A line over part of a bin has its highest level at an end of that part.
+        for (const Piece& p : pieces) {
+            if (!(p.t1 < p.t2))
+                continue;
+            for (size_t b = 0; b < bins.size(); ++b) {
+                const double a = std::max(p.t1, bins[b].low);
+                const double e = std::min(p.t2, bins[b].high);
+                if (a < e) {
+                    consider(int(b), p.at(a), a);
+                    consider(int(b), p.at(e), e);
+                }
+            }
         }
+        // The points themselves. A lone point lies in the bin that holds its angle. Points in a
+        // row at one angle are a vertical step: its first and last levels belong to the side of
+        // the neighbouring point each joins (the lines to those points carry them), so a step on
+        // a bin edge puts each level in the bin on its own side. A step end that joins nothing
+        // takes the side opposite the other end. A point inside the step above both its ends is
+        // a spike at that angle, in the bin that holds it; one between them lies on the step.
+        const size_t n = points.size();
+        for (size_t i = 0; i < n;) {
+            const double t = side * points[i].Angle;
+            size_t j = i;
+            while (j + 1 < n && side * points[j + 1].Angle == t)
+                ++j;
+            if (t < 0) {
+                i = j + 1;
+                continue;
+            }
+            const double first = points[i].Level;
+            const double last = points[j].Level;
+            if (i == j) {
+                consider(binOf(bins, t, Belongs::Own), first, t);
+                i = j + 1;
+                continue;
+            }
+            const auto sideOf = [&](size_t neighbour) {
+                return side * points[neighbour].Angle < t ? Belongs::Below : Belongs::Above;
+            };
+            const auto opposite = [](Belongs b) {
+                return b == Belongs::Below ? Belongs::Above : Belongs::Below;
+            };
+            const bool joinsBefore = i > 0;
+            const bool joinsAfter = j + 1 < n;
+            if (joinsBefore && !joinsAfter)
+                consider(binOf(bins, t, opposite(sideOf(i - 1))), last, t);
+            else if (!joinsBefore && joinsAfter)
+                consider(binOf(bins, t, opposite(sideOf(j + 1))), first, t);
+            else if (!joinsBefore && !joinsAfter) {
+                consider(binOf(bins, t, Belongs::Own), first, t);
+                consider(binOf(bins, t, Belongs::Own), last, t);
+            }
+            const double top = std::max(first, last);
+            for (size_t k = i + 1; k < j; ++k)
+                if (points[k].Level > top)
+                    consider(binOf(bins, t, Belongs::Own), points[k].Level, t);
+            i = j + 1;
+        }
+        const auto merged = coverage(pieces);
+        for (size_t b = 0; b < bins.size(); ++b)
+            out[b].covered = covers(merged, bins[b].low, bins[b].high);
     }
     return peaks;
 }
@@ -193,6 +248,11 @@ CutSuppression applyRow(const MaskRow& row, const std::vector<MaskBin>& bins,
                     r.worstMargin = margin;
                     r.worstAngle = peak.angle;
                     r.worstBin = int(b);
+                    r.worstBinLow = bins[b].low;
+                    r.worstBinHigh = bins[b].high;
+                    // Only a limit from below reaches a bin's upper edge; the last bin's is
+                    // its own.
+                    r.worstAtBinEnd = b + 1 < bins.size() && std::abs(peak.angle) == bins[b].high;
                 }
             }
             if ((side > 0 || twoSided) && !peak.covered) {
@@ -364,6 +424,12 @@ ComplianceReport CheckCompliance(const MaskTable& table, const AntennaHeader& he
     }
     report.bandLowMHz = rows.front()->bandLowMHz;
     report.bandHighMHz = rows.front()->bandHighMHz;
+    // 24.25-25.25 GHz: paragraph (b) of the rule leaves DEMS nodal stations out of these
+    // standards, and the table carries a note on the band's DEMS user stations. The verdict
+    // stands; the note keeps a fail there from being read as binding on every station.
+    if (table.title == QLatin1String(FccTableTitle) && report.bandLowMHz < 25250 &&
+        report.bandHighMHz > 24250)
+        report.note = QString::fromLatin1(DemsNote);
 
     // The envelope's peaks per bin do not depend on the row: found once per cut.
     std::array<std::optional<SidePeaks>, CutCount> peaks;
@@ -383,22 +449,30 @@ ComplianceReport CheckCompliance(const MaskTable& table, const AntennaHeader& he
             needed = needed || v.has_value();
         if (needed) {
             s.verdict = Verdict::Pass;
+            bool anyDeciding = false;
             for (int cut = 0; cut < CutCount; ++cut) {
                 if (!peaks[size_t(cut)])
                     continue;
                 CutSuppression cs =
                     applyRow(*row, table.bins, *peaks[size_t(cut)], report.twoSided);
                 cs.cut = cut;
-                if (!std::isnan(cs.worstMargin) &&
-                    (std::isnan(s.worstMargin) || cs.worstMargin < s.worstMargin)) {
-                    s.worstMargin = cs.worstMargin;
-                    s.worstAngle = cs.worstAngle;
-                    s.worstCut = cut;
+                cs.decides = isCoPolar(cut);
+                if (cs.decides) {
+                    anyDeciding = true;
+                    if (!std::isnan(cs.worstMargin) &&
+                        (std::isnan(s.worstMargin) || cs.worstMargin < s.worstMargin)) {
+                        s.worstMargin = cs.worstMargin;
+                        s.worstAngle = cs.worstAngle;
+                        s.worstCut = cut;
+                        s.worstBinLow = cs.worstBinLow;
+                        s.worstBinHigh = cs.worstBinHigh;
+                        s.worstAtBinEnd = cs.worstAtBinEnd;
+                    }
+                    s.verdict = both(s.verdict, cs.verdict);
                 }
-                s.verdict = both(s.verdict, cs.verdict);
                 s.cuts.push_back(std::move(cs));
             }
-            if (s.cuts.empty())
+            if (!anyDeciding)
                 s.verdict = Verdict::NotEnoughData;
         }
         c.verdict = both(c.gainBeam.verdict, s.verdict);

@@ -7,8 +7,13 @@
 // beam (|theta| on both sides for two-sided antennas) in a bin with a suppression value s, the
 // envelope must lie at or below -s. The margin at an angle is -s minus the envelope level there
 // (positive: below the mask). Bins are half-open, [5, 10), ..., and the last one closed, so an
-// angle on a boundary belongs to the bin above it. The worst margin is found exactly, from the
-// envelope at the bin edges and at its own points.
+// angle on a boundary belongs to the bin above it; but a vertical step on a boundary (points in
+// a row at one angle) puts each of its two levels in the bin on its own side, as the mask line
+// itself steps there. The worst margin is found exactly, from the envelope at the bin edges and
+// at its own points.
+//
+// The standards apply to co-polarised radiation: the H/H and V/V cuts decide; H/V and V/H are
+// checked and listed for information only.
 #include "compliance/AntennaHeader.h"
 #include "compliance/MaskTable.h"
 #include "graph/Pattern.h"
@@ -51,16 +56,28 @@ struct CutSuppression {
     double worstMargin = NoMargin;   // dB; NaN when no envelope lies in any bin
     double worstAngle = NoMargin;    // degrees, signed as in the file
     int worstBin = -1;               // bin of the table the worst margin lies in
-    QString uncovered;               // "5 to 180 deg on the left side", when not covered
+    double worstBinLow = NoMargin;   // that bin's edges, degrees
+    double worstBinHigh = NoMargin;
+    bool worstAtBinEnd = false; // the worst is the limit at the bin's open upper edge
+    QString uncovered;          // "5 to 180 deg on the left side", when not covered
+    bool decides = true;        // false for a cross-polar cut: listed for information only
 };
 
+// H/H and V/V: the cuts whose suppression decides.
+inline bool isCoPolar(int cut) {
+    return cut == CutHH || cut == CutVV;
+}
+
 struct SuppressionTest {
-    Verdict verdict = Verdict::NotRequired;
-    std::vector<CutSuppression> cuts; // the cuts that have points, by cut index
-    // The worst of all cuts.
+    Verdict verdict = Verdict::NotRequired; // of the co-polar cuts; not enough data without one
+    std::vector<CutSuppression> cuts;       // the cuts that have points, by cut index
+    // The worst of the co-polar cuts.
     double worstMargin = NoMargin;
     double worstAngle = NoMargin;
     int worstCut = -1;
+    double worstBinLow = NoMargin;
+    double worstBinHigh = NoMargin;
+    bool worstAtBinEnd = false;
 };
 
 struct CategoryResult {
@@ -94,6 +111,7 @@ struct ComplianceReport {
     bool twoSided = false;
     std::vector<CategoryResult> categories; // the band's rows, in table order
     std::vector<GroupResult> groups;        // "A", "B", in table order
+    QString note;                           // what the verdict does not say (DemsNote), or empty
 
     const GroupResult* group(const QString& category) const;
     const CategoryResult* category(const QString& name) const;
@@ -113,6 +131,12 @@ CutSuppression CheckCutSuppression(const MaskRow& row, const std::vector<MaskBin
 // The whole check of one antenna.
 ComplianceReport CheckCompliance(const MaskTable& table, const AntennaHeader& header,
                                  const LoadedPattern& pattern);
+
+inline constexpr char FccTableTitle[] = "FCC 101.115";
+// The note of a check in the 24.25-25.25 GHz band of the FCC table.
+inline constexpr char DemsNote[] =
+    "DEMS stations of this band may be exempt: paragraph (b) of 101.115 leaves DEMS nodal "
+    "stations out of these standards, and the table's note covers the band's DEMS user stations";
 
 // Margins this close to zero count as zero, so an envelope point exactly on the mask passes
 // whatever the rounding of the interpolation.

@@ -1,6 +1,7 @@
 #include "ComplianceText.h"
 
 #include <QtCore/QStringList>
+#include <algorithm>
 #include <cmath>
 
 QString cutName(int cut) {
@@ -77,6 +78,57 @@ QString cutSuppressionText(const CutSuppression& c) {
     return verdictText(c.verdict);
 }
 
+QString cutLabel(const CutSuppression& c) {
+    return c.decides ? cutName(c.cut) : cutName(c.cut) + QStringLiteral(" (for information)");
+}
+
+namespace {
+
+QString binEnd(bool atEnd, double low, double high) {
+    if (!atEnd)
+        return {};
+    return QStringLiteral("end of %1-%2").arg(angleText(low), angleText(high));
+}
+
+QString worstPlace(double angle, const QString& end) {
+    if (std::isnan(angle))
+        return {};
+    const QString at = angleText(angle) + QStringLiteral(" deg");
+    return end.isEmpty() ? at : at + QStringLiteral(", ") + end;
+}
+
+} // namespace
+
+QString binEndText(const CutSuppression& c) {
+    return binEnd(c.worstAtBinEnd, c.worstBinLow, c.worstBinHigh);
+}
+
+QString binEndText(const SuppressionTest& t) {
+    return binEnd(t.worstAtBinEnd, t.worstBinLow, t.worstBinHigh);
+}
+
+QString worstPlaceText(const CutSuppression& c) {
+    return worstPlace(c.worstAngle, binEndText(c));
+}
+
+QString worstPlaceText(const SuppressionTest& t) {
+    return worstPlace(t.worstAngle, binEndText(t));
+}
+
+QString informationCutsText(const SuppressionTest& t) {
+    QStringList parts;
+    for (const CutSuppression& c : t.cuts) {
+        if (c.decides)
+            continue;
+        QString part = cutName(c.cut) + QLatin1Char(' ') + cutSuppressionText(c);
+        if (!std::isnan(c.worstMargin))
+            part +=
+                QStringLiteral(", %1 dB at %2").arg(marginText(c.worstMargin), worstPlaceText(c));
+        parts << part;
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 QString decidedByText(const CategoryResult& r) {
     using D = GainBeamTest::Decider;
     const GainBeamTest& g = r.gainBeam;
@@ -110,8 +162,13 @@ QString decidedByText(const CategoryResult& r) {
         if (g.verdict == Verdict::NotEnoughData)
             parts << (g.missing.isEmpty() ? QStringLiteral("gain or beamwidth")
                                           : g.missing.join(QStringLiteral(", ")));
-        if (r.suppression.verdict == Verdict::NotEnoughData)
-            parts << QStringLiteral("envelope too short");
+        if (r.suppression.verdict == Verdict::NotEnoughData) {
+            const bool coPolar = std::any_of(r.suppression.cuts.begin(), r.suppression.cuts.end(),
+                                             [](const CutSuppression& c) { return c.decides; });
+            parts << (coPolar || r.suppression.cuts.empty()
+                          ? QStringLiteral("envelope too short")
+                          : QStringLiteral("no co-polar envelope (H/H, V/V)"));
+        }
         break;
     }
     return parts.join(QStringLiteral(" and "));

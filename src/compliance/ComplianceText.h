@@ -16,6 +16,18 @@ QString angleText(double angle);
 QString gainBeamText(const GainBeamTest& test);
 // "pass", "fail", "not enough data (no envelope at 100 to 180 deg)".
 QString cutSuppressionText(const CutSuppression& cut);
+// "H/H"; "H/V (for information)" for a cut that does not decide.
+QString cutLabel(const CutSuppression& cut);
+// "end of 5-10" when a worst margin is the limit at its bin's open upper edge, else empty: 10
+// degrees there belongs to the 5-10 bin, not to the next.
+QString binEndText(const CutSuppression& cut);
+QString binEndText(const SuppressionTest& test);
+// "10 deg, end of 5-10" or "5 deg": where a worst margin lies; empty when there is none.
+QString worstPlaceText(const CutSuppression& cut);
+QString worstPlaceText(const SuppressionTest& test);
+// The cuts listed for information only, with their results: "H/V fail, -5.00 dB at 120 deg;
+// V/H pass, 2.00 dB at 5 deg"; empty when there are none.
+QString informationCutsText(const SuppressionTest& test);
 // The test or tests that decided the category: "beamwidth and suppression", "suppression", ...
 QString decidedByText(const CategoryResult& result);
 // "pass via B2", "fail", "not enough data".

@@ -59,6 +59,13 @@ QTableWidgetItem* verdictCell(const QString& text, Verdict v) {
     return item;
 }
 
+// A cut listed for information only: its result in grey, as it decides nothing.
+QTableWidgetItem* informationCell(const QString& text) {
+    QTableWidgetItem* item = cell(text);
+    item->setForeground(QColor(112, 112, 112));
+    return item;
+}
+
 QString mhz(double v) {
     return QString::number(v, 'g', 10);
 }
@@ -186,7 +193,8 @@ void TComplianceForm::fill() {
                 .arg(table_->title, mhz(report_.bandLowMHz), mhz(report_.bandHighMHz),
                      mhz(report_.midFrequency),
                      report_.twoSided ? QStringLiteral("two-sided") : QStringLiteral("one-sided"),
-                     verdicts.join(QStringLiteral(", "))));
+                     verdicts.join(QStringLiteral(", "))) +
+            (report_.note.isEmpty() ? QString() : QStringLiteral(" Note: %1.").arg(report_.note)));
         for (const CategoryResult& c : report_.categories) {
             cbCategory->addItem(c.category);
             const int first = Grid1->rowCount();
@@ -205,11 +213,16 @@ void TComplianceForm::fill() {
             for (size_t k = 0; k < c.suppression.cuts.size(); ++k) {
                 const CutSuppression& cs = c.suppression.cuts[k];
                 const int row = first + int(k);
-                Grid1->setItem(row, ColCut, cell(cutName(cs.cut)));
+                Grid1->setItem(row, ColCut, cell(cutLabel(cs)));
                 Grid1->setItem(row, ColSuppression,
-                               verdictCell(cutSuppressionText(cs), cs.verdict));
+                               cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
+                                          : informationCell(cutSuppressionText(cs)));
                 Grid1->setItem(row, ColMargin, cell(marginText(cs.worstMargin), Qt::AlignRight));
-                Grid1->setItem(row, ColAngle, cell(angleText(cs.worstAngle), Qt::AlignRight));
+                const QString end = binEndText(cs);
+                Grid1->setItem(row, ColAngle,
+                               cell(angleText(cs.worstAngle) +
+                                        (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
+                                    Qt::AlignRight));
             }
         }
         for (const GroupResult& g : report_.groups) {

@@ -4,12 +4,17 @@
 #include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtCore/QProcess>
 #include <QtCore/QProcessEnvironment>
 #include <QtGui/QImage>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -31,8 +36,9 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         if (file.contains(QStringLiteral("bruce-lee"))) {
             // Its minus signs are U+2010: reported with the conversion message, nothing printed.
             EXPECT_EQ(r.exitCode, 1);
-            EXPECT_EQ(r.err, "'\xe2\x80\x90"
-                             "179' is not a valid floating point value\n");
+            EXPECT_EQ(r.err, QFileInfo(file).fileName().toUtf8() +
+                                 ": '\xe2\x80\x90"
+                                 "179' is not a valid floating point value\n");
             EXPECT_TRUE(r.out.isEmpty());
             continue;
         }
@@ -52,6 +58,15 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         const auto text = [&](const char* key) {
             return record[QLatin1String(key)].toString().toLatin1();
         };
+        // The record's numbers as JSON numbers, null where the header gave none.
+        const auto number = [&](const char* key, const QByteArray& stored) {
+            const QJsonValue v = record[QLatin1String(key)];
+            if (stored.trimmed().isEmpty())
+                EXPECT_TRUE(v.isNull()) << key << ' ' << file.toStdString();
+            else
+                EXPECT_TRUE(v.isDouble() && v.toDouble() == stored.trimmed().toDouble())
+                    << key << ' ' << file.toStdString();
+        };
         EXPECT_EQ(record.size(), 15);
         EXPECT_EQ(text("fileName"), header.fileName());
         EXPECT_EQ(text("modelNumber"), header.modelNumber());
@@ -62,9 +77,10 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
         EXPECT_EQ(text("rpeNumber"), header.rpeNumber());
         EXPECT_EQ(record[QStringLiteral("lowFrequency")].toDouble(), header.lowFrequency());
         EXPECT_EQ(record[QStringLiteral("highFrequency")].toDouble(), header.highFrequency());
-        EXPECT_EQ(text("frequencyRange"), header.frequencyRange());
-        EXPECT_EQ(text("midFrequency"), header.midFrequency());
-        EXPECT_EQ(text("gain"), header.gain());
+        // Without the blanks that pad it in the index, where it sorts by them.
+        EXPECT_EQ(text("frequencyRange"), header.frequencyRange().trimmed());
+        number("midFrequency", header.midFrequency());
+        number("gain", header.gain());
         EXPECT_EQ(text("feedOrientation"), header.feedOrientation());
         EXPECT_EQ(text("description1"), header.description1());
         EXPECT_EQ(text("description2"), header.description2());
@@ -94,7 +110,7 @@ TEST(Cli, ShowJsonMatchesTheReaderForEverySampleAndForeignFile) {
     r = testutils::runCli(
         {QStringLiteral("show"), QStringLiteral("/no/such.adf"), QStringLiteral("--json")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.trimmed(), "File was not found");
+    EXPECT_EQ(r.err, "such.adf: File was not found\n");
 }
 
 TEST(Cli, ShowWithoutARecordAndFilesThatAreNotData) {
@@ -113,7 +129,7 @@ TEST(Cli, ShowWithoutARecordAndFilesThatAreNotData) {
     for (const QString& name : {QStringLiteral("notes.adf"), QStringLiteral("x.adf")}) {
         r = testutils::runCli({QStringLiteral("show"), box.path(name)});
         EXPECT_EQ(r.exitCode, 1) << name.toStdString();
-        EXPECT_EQ(r.err, "not an NSMA data file\n");
+        EXPECT_EQ(r.err, name.toUtf8() + ": not an NSMA data file\n");
         EXPECT_TRUE(r.out.isEmpty());
         r = testutils::runCli({QStringLiteral("screen"), box.path(name), QStringLiteral("-o"),
                                box.path(QStringLiteral("x.png"))});
@@ -246,4 +262,81 @@ TEST(Cli, ScreenWritesTheFormatItsNameSaysAndKeepsStderrClean) {
         EXPECT_TRUE(r.err.contains("the chart is written as .png or .gif")) << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(out)) << name;
     }
+}
+
+TEST(Cli, ErrorLinesNameTheFile) {
+    testutils::Sandbox box;
+    box.write(QStringLiteral("notes.adf"), "Dear reader,\nthese are notes.\n");
+    const std::pair<QString, QByteArray> files[] = {
+        {box.path(QStringLiteral("gone.adf")), "gone.adf: File was not found\n"},
+        {box.path(QStringLiteral("notes.adf")), "notes.adf: not an NSMA data file\n"},
+    };
+    for (const char* command :
+         {"show FILE", "screen FILE -o OUT.png", "export FILE --page chart -o OUT.png",
+          "export FILE --page data --format svg -o OUT.svg", "print FILE", "check FILE"}) {
+        for (const auto& [file, error] : files) {
+            QStringList args = QString::fromLatin1(command).split(u' ');
+            for (QString& arg : args)
+                arg = arg == QStringLiteral("FILE") ? file
+                      : arg.startsWith(QStringLiteral("OUT."))
+                          ? box.path(QStringLiteral("out")) + arg.mid(3)
+                          : arg;
+            const auto r = testutils::runCli(args);
+            EXPECT_EQ(r.exitCode, args[0] == QStringLiteral("check") ? 2 : 1) << command;
+            EXPECT_EQ(r.err, error) << command;
+        }
+    }
+    EXPECT_EQ(QDir(box.path()).entryList(QDir::Files).size(), 1); // notes.adf alone
+}
+
+namespace {
+
+// Runs the batch tool in a folder with arguments given as bytes: the shell's printf makes each
+// one, so bytes that are not UTF-8 reach the program as they are.
+testutils::CliResult runCliBytes(const QList<QByteArray>& args, const QString& dir) {
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const QByteArray& arg : args) {
+        script += QStringLiteral(" \"$(printf '");
+        for (const char c : arg)
+            script += QStringLiteral("\\%1").arg(uint(uchar(c)), 3, 8, QLatin1Char('0'));
+        script += QStringLiteral("')\"");
+    }
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, testutils::cliPath()});
+    p.waitForFinished(600000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+// The names in a folder as the file system holds them.
+std::set<std::string> namesIn(const QString& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.toStdString()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(Cli, FileNamesAreUsedByteForByte) {
+    testutils::Sandbox box;
+    const std::string dir = box.path().toStdString() + '/';
+    const QByteArray adf = QFile::encodeName(testutils::samplePath(QStringLiteral("ZZ8-107.adf")));
+    std::filesystem::copy_file(adf.toStdString(), dir + "\xc3\xa9t\xc3\xa9.adf");
+    std::filesystem::copy_file(adf.toStdString(), dir + "\xe9t\xe9.adf");
+    // UTF-8 names are written and read under their own bytes.
+    auto r = runCliBytes({"screen", "\xc3\xa9t\xc3\xa9.adf", "-o", "caf\xc3\xa9.png"}, box.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Latin-1 names are not valid UTF-8: refused, their bytes shown, nothing read or written.
+    r = runCliBytes({"screen", adf, "-o", "caf\xe9.png"}, box.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "lobeview-cli screen: the file name \"caf\\xE9.png\" given to -o is not valid "
+                     "in the file system's encoding (UTF-8) and cannot be used as given\n");
+    r = runCliBytes({"check", "\xe9t\xe9.adf"}, box.path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "lobeview-cli check: the file name \"\\xE9t\\xE9.adf\" is not valid in the "
+                     "file system's encoding (UTF-8) and cannot be used as given\n");
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(namesIn(box.path()),
+              (std::set<std::string>{"\xc3\xa9t\xc3\xa9.adf", "\xe9t\xe9.adf", "caf\xc3\xa9.png"}));
 }

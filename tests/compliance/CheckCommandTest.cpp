@@ -1,6 +1,7 @@
 // lobeview-cli check: exit codes, text and JSON results, and the catalogue report on the sample
 // catalogue, whose expected results were worked out by hand for QS8-59 and ZZX10-60L.
 #include "TestUtils.h"
+#include "compliance/Compliance.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -146,7 +147,8 @@ TEST(CheckCommand, SampleCatalogueReport) {
     const QList<QByteArray> lines = testutils::readFile(report).trimmed().split('\n');
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines[0], "file,model,band_mhz,mid_mhz,category,result,decided_by,gain_beamwidth,"
-                        "suppression,worst_margin_db,worst_angle_deg,worst_cut");
+                        "suppression,worst_margin_db,worst_angle_deg,worst_cut,worst_bin_deg,"
+                        "cross_polar_information,note");
     std::map<QString, std::map<QString, QString>> got;
     std::map<QString, QStringList> rows;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -168,13 +170,16 @@ TEST(CheckCommand, SampleCatalogueReport) {
     // The two worked by hand, row for row.
     EXPECT_TRUE(rows[QStringLiteral("QS8-59.adf")].contains(
         QStringLiteral("QS8-59.adf,QS8-59,5925-6425,6175,A,fail,suppression,pass (gain 41.0 >= "
-                       "38.0 dBi),fail,-2.50,5,V/V")));
+                       "38.0 dBi),fail,-2.50,5,V/V,5-10,\"H/V pass, 5.80 dB at 5 deg; V/H "
+                       "pass, 5.80 dB at 5 deg\",")));
     EXPECT_TRUE(rows[QStringLiteral("QS8-59.adf")].contains(
         QStringLiteral("QS8-59.adf,QS8-59,5925-6425,6175,B2,fail,suppression,pass (gain 41.0 >= "
-                       "32.0 dBi),fail,-4.80,100,V/V")));
+                       "32.0 dBi),fail,-4.80,100,V/V,100-140,\"H/V pass, 2.50 dB at 100 deg; "
+                       "V/H pass, 2.00 dB at 100 deg\",")));
     EXPECT_TRUE(rows[QStringLiteral("ZZX10-60L.adf")].contains(
         QStringLiteral("ZZX10-60L.adf,ZZX10-60,5925-6425,6175,A,pass,gain and suppression,pass "
-                       "(gain 42.7 >= 38.0 dBi),pass,2.50,5,H/H")));
+                       "(gain 42.7 >= 38.0 dBi),pass,2.50,5,H/H,5-10,\"H/V pass, 10.13 dB at 5 "
+                       "deg; V/H pass, 10.38 dB at 5 deg\",")));
 }
 
 TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
@@ -184,14 +189,16 @@ TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
     box.write(QStringLiteral("cat/bad.adf"),
               "MODNUM:,BAD\nLOWFRQ:,5925\nHGHFRQ:,6425\nPOLARI:,H/H\nNUPOIN:,2\n0,0,\nx,-3,\n");
     box.write(QStringLiteral("cat/notes.txt"), "not a data file");
+    box.write(QStringLiteral("cat/notes.adf"), "Dear reader,\nthese are notes.\n");
     const QString report = box.path(QStringLiteral("out/report.csv"));
     QDir().mkpath(box.path(QStringLiteral("out")));
     auto r = check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat")),
                     QStringLiteral("-o"), report});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith("1 files checked against FCC 101.115 Category A: 1 pass, 0 fail, "
-                                 "0 without a standard or enough data, 1 skipped;"));
-    EXPECT_TRUE(r.out.endsWith("\nskipped bad.adf: 'x' is not a valid floating point value\n"))
+                                 "0 without a standard or enough data, 2 skipped;"));
+    EXPECT_TRUE(r.out.endsWith("\nskipped bad.adf: 'x' is not a valid floating point value\n"
+                               "skipped notes.adf: not an NSMA data file\n"))
         << r.out.toStdString();
     EXPECT_EQ(testutils::readFile(report).count('\n'), 1 + 4); // heading, A, B1, B2, B
 
@@ -207,4 +214,41 @@ TEST(CheckCommand, CatalogueSkipsBadFilesLikeTheRebuild) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "No NSMA data files were found in this directory\n");
     EXPECT_EQ(check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat"))}).exitCode, 2);
+}
+
+TEST(CheckCommand, ReportsShowNotesInformationCutsAndBinEnds) {
+    // 24 GHz: H/H steps down at 10 degrees from 1 dB over Category A's 25 dB on 5-10; H/V lies
+    // 50 dB down beyond 100 degrees, short of A's 55 and 60 dB.
+    testutils::Sandbox box;
+    box.write(QStringLiteral("cat/ZZ2-240.adf"),
+              "MODNUM:,ZZ2-240\nLOWFRQ:,24250\nHGHFRQ:,25250\nMDGAIN:,40.0\nAZWIDT:,1.0\n"
+              "ELWIDT:,1.0\nPOLARI:,H/H\nNUPOIN:,5\n0,0,\n5,-30,\n10,-24,\n10,-45,\n180,-70,\n"
+              "POLARI:,H/V\nNUPOIN:,4\n0,-30,\n5,-45,\n100,-50,\n180,-50,\nENDFIL:,EOF\n");
+    const QString file = box.path(QStringLiteral("cat/ZZ2-240.adf"));
+    const QByteArray note = DemsNote;
+    auto r = check({file});
+    EXPECT_TRUE(r.out.startsWith(
+        "ZZ2-240.adf: 24250-25250 MHz band, mid 24750 MHz, one-sided; Category A: fail\n  note: " +
+        note +
+        "\n  A: fail, decided by suppression; worst margin -1.00 dB at 10 deg, end of 5-10 (H/H)\n"
+        "    gain/beamwidth: pass (gain 40.0 >= 38.0 dBi)\n"
+        "    suppression H/H: fail, worst margin -1.00 dB at 10 deg, end of 5-10\n"
+        "    suppression H/V (for information): fail, worst margin -10.00 dB at 140 deg\n"))
+        << r.out.toStdString();
+
+    r = check({file, QStringLiteral("--json")});
+    const QJsonObject json = QJsonDocument::fromJson(r.out).array()[0].toObject();
+    EXPECT_EQ(json[QStringLiteral("note")].toString(), QString::fromLatin1(note));
+    const QJsonObject sup =
+        json[QStringLiteral("categories")][0][QStringLiteral("suppression")].toObject();
+    EXPECT_TRUE(sup[QStringLiteral("worstAtBinEnd")].toBool());
+    EXPECT_TRUE(sup[QStringLiteral("cuts")][1][QStringLiteral("information")].toBool());
+
+    const QString report = box.path(QStringLiteral("r.csv"));
+    check({QStringLiteral("--catalogue"), box.path(QStringLiteral("cat")), QStringLiteral("-o"),
+           report});
+    EXPECT_TRUE(testutils::readFile(report).contains(
+        "ZZ2-240.adf,ZZ2-240,24250-25250,24750,A,fail,suppression,pass (gain 40.0 >= 38.0 dBi),"
+        "fail,-1.00,10,H/H,end of 5-10,\"H/V fail, -10.00 dB at 140 deg\",\"" +
+        note + "\"\n"));
 }

@@ -7,6 +7,7 @@
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
 #include "common/Prompter.h"
+#include "compliance/Compliance.h"
 #include "compliance/MaskOverlay.h"
 #include "graph/GraphUnit.h"
 #include "graph/ScreenChart.h"
@@ -190,4 +191,29 @@ TEST(ComplianceWindow, UnusableMaskTableIsReportedAndNotUsed) {
     EXPECT_EQ(t.prompter.errors.size(), 1);
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_EQ(t.form().Grid1->rowCount(), 13);
+}
+
+TEST(ComplianceWindow, InformationCutsBinEndsAndTheDemsNote) {
+    // A 24 GHz antenna whose H/H steps down at 10 degrees from 1 dB over Category A's 25 dB, and
+    // whose H/V fails A beyond 100 degrees.
+    Graph t;
+    const QString file = t.box.path(QStringLiteral("prog/NSMAData/ZZ2-240.adf"));
+    testutils::writeFile(file,
+                         "MODNUM:,ZZ2-240\nLOWFRQ:,24250\nHGHFRQ:,25250\nMDGAIN:,40.0\n"
+                         "AZWIDT:,1.0\nELWIDT:,1.0\nPOLARI:,H/H\nNUPOIN:,5\n0,0,\n5,-30,\n10,-24,\n"
+                         "10,-45,\n180,-70,\nPOLARI:,H/V\nNUPOIN:,4\n0,-30,\n5,-45,\n100,-50,\n"
+                         "180,-50,\nENDFIL:,EOF\n");
+    IndexRecord r;
+    ASSERT_FALSE(BuildRecordFromFile(file, r));
+    t.g().ShowAntenna(r);
+    t.g().Compliance1->trigger();
+    EXPECT_TRUE(t.form().Label1->text().endsWith(
+        QStringLiteral("Category A fail, Category B pass. Note: %1.").arg(QLatin1String(DemsNote))))
+        << t.form().Label1->text().toStdString();
+    EXPECT_EQ(t.cellText(0, 4), QStringLiteral("H/H"));
+    EXPECT_EQ(t.cellText(0, 7), QStringLiteral("10, end of 5-10"));
+    EXPECT_EQ(t.cellText(1, 4), QStringLiteral("H/V (for information)"));
+    EXPECT_EQ(t.cellText(1, 5), QStringLiteral("fail"));
+    // In grey, not in the red of a deciding fail.
+    EXPECT_EQ(t.form().Grid1->item(1, 5)->foreground().color(), QColor(112, 112, 112));
 }

@@ -361,3 +361,127 @@ TEST(MaskLine, StepsAtTheBinEdgesOnEachSide) {
     EXPECT_EQ(two.lines[1].front(), QPointF(-10, -6));
     EXPECT_EQ(two.lines[1].back(), QPointF(-180, -24));
 }
+
+// ---- limits, the mask line, steps on bin edges, co-polar cuts ----
+
+TEST(Categories, GainAndBeamwidthExactlyAtTheLimitPass) {
+    // 6 GHz Category A: 38 dBi or 2.2 degrees, both compared inclusively.
+    const MaskRow& a = *fcc().rowsFor(6175)[0];
+    const std::pair<AntennaHeader, const char*> cases[] = {
+        {header6(38, 3, 3), "pass (gain 38.0 >= 38.0 dBi)"},
+        {header6(37.99, 3, 3), "fail (gain 37.99 < 38.0 dBi, beamwidth 3.0 > 2.2 deg)"},
+        {header6(30, 2.2, 2.2), "pass (beamwidth 2.2 <= 2.2 deg)"},
+        {header6(30, 2.2, 2.21), "fail (gain 30.0 < 38.0 dBi, beamwidth 2.21 > 2.2 deg)"},
+    };
+    for (const auto& [h, text] : cases)
+        EXPECT_EQ(gainBeamText(CheckGainBeam(a, h)), QLatin1String(text));
+}
+
+TEST(Suppression, EnvelopeOnTheMaskLinePassesWithNoMargin) {
+    // Every row as "Show mask" draws it, one- and two-sided (the left side from -180 degrees
+    // in, then the right side out): each step on a bin edge puts its levels on their own sides.
+    const MaskTable& t = fcc();
+    for (const MaskRow& row : t.rows) {
+        for (const bool twoSided : {false, true}) {
+            const MaskOverlay o = MakeMaskOverlay(t, row, twoSided);
+            TRList points;
+            if (twoSided)
+                for (auto p = o.lines[1].rbegin(); p != o.lines[1].rend(); ++p)
+                    points.emplace_back(p->x(), p->y());
+            for (const QPointF& p : o.lines[0])
+                points.emplace_back(p.x(), p.y());
+            const CutSuppression r = CheckCutSuppression(row, t.bins, points, twoSided);
+            EXPECT_EQ(cutSuppressionText(r) + u' ' + marginText(r.worstMargin),
+                      QStringLiteral("pass 0.00"))
+                << "line " << row.line << (twoSided ? ", two-sided" : "");
+        }
+    }
+    // Through the mask's corner at 5 degrees, 25 dB down exactly (-10.6 - 3 * 4.8): computed a
+    // few 1e-15 above it, which still counts as on the mask.
+    const CutSuppression corner = CheckCutSuppression(
+        *t.rowsFor(6175)[0], t.bins, {{0.2, -10.6}, {6.8, -30.4}, {10, -40}, {180, -70}}, false);
+    EXPECT_EQ(corner.verdict, Verdict::Pass);
+    EXPECT_EQ(corner.worstMargin, 0.0);
+}
+
+TEST(Suppression, StepOnABinEdgePutsEachLevelInTheBinOnItsSide) {
+    // Bins [5, 10) 20 dB, [10, 30) 25 dB, [30, 180] 30 dB.
+    const struct {
+        TRList points;
+        bool twoSided;
+        const char* expected;
+    } cases[] = {
+        // Stepping where the mask steps.
+        {{{0, 0}, {5, -20}, {10, -20}, {10, -25}, {30, -25}, {30, -30}, {180, -30}},
+         false,
+         "pass 0.00 at 5 deg"},
+        // The upper level is the lower bin's (1 dB over its 20 dB), the lower one the upper's.
+        {{{0, 0}, {5, -30}, {10, -19}, {10, -40}, {180, -40}},
+         false,
+         "fail -1.00 at 10 deg, end of 5-10"},
+        {{{0, 0}, {5, -30}, {10, -30}, {10, -24}, {30, -40}, {180, -40}},
+         false,
+         "fail -1.00 at 10 deg"},
+        {{{-180, -40}, {-10, -40}, {-10, -19}, {-5, -30}, {0, 0}, {5, -30}, {180, -40}},
+         true,
+         "fail -1.00 at -10 deg, end of 5-10"},
+        // A step that starts the envelope: its first level takes the lower side; one that ends
+        // it: its last level the upper side.
+        {{{10, -19}, {10, -26}, {180, -70}}, false, "fail -1.00 at 10 deg, end of 5-10"},
+        {{{0, 0}, {5, -30}, {30, -26}, {30, -29}}, false, "fail -1.00 at 30 deg"},
+    };
+    for (const auto& c : cases) {
+        const CutSuppression r = cutCheck(small(), c.points, c.twoSided);
+        EXPECT_EQ(QStringLiteral("%1 %2 at %3")
+                      .arg(verdictText(r.verdict), marginText(r.worstMargin), worstPlaceText(r)),
+                  QLatin1String(c.expected));
+    }
+}
+
+TEST(Suppression, FailingBinBesideAMissingOneFails) {
+    // Where the envelope reaches, it fails; that it stops short does not make it "not enough data".
+    EXPECT_EQ(cutCheck(small(), {{0, 0}, {5, -30}, {10, -20}, {30, -40}}).verdict, Verdict::Fail);
+    EXPECT_EQ(cutCheck(small(), {{0, 0}, {5, -15}, {180, -40}}, true).verdict, Verdict::Fail);
+    const ComplianceReport r =
+        CheckCompliance(fcc(), header6(40, 1, 1), oneCut({{0, 0}, {5, -20}, {30, -45}}));
+    EXPECT_EQ(r.verdictFor(QStringLiteral("A")), Verdict::Fail);
+}
+
+TEST(Categories, CoPolarCutsDecideCrossPolarCutsAreListedForInformation) {
+    LoadedPattern p = oneCut(Quiet);
+    p.CutPoints[CutVV] = Quiet;
+    p.CutPoints[CutHV] = {{0, -30}, {5, -45}, {100, -50}, {180, -50}}; // 50 dB beyond 100 deg
+    p.CutPoints[CutVH] = {{0, -30}, {5, -45}, {90, -60}};              // ends at 90 degrees
+    const ComplianceReport r = CheckCompliance(fcc(), header6(40, 1, 1), p);
+    EXPECT_EQ(r.verdictFor(QStringLiteral("A")), Verdict::Pass);
+    const SuppressionTest& s = r.category(QStringLiteral("A"))->suppression;
+    EXPECT_EQ(s.worstCut, int(CutHH));
+    ASSERT_EQ(s.cuts.size(), 4u);
+    EXPECT_EQ(cutLabel(s.cuts[1]), QStringLiteral("V/V"));
+    EXPECT_EQ(cutLabel(s.cuts[2]), QStringLiteral("H/V (for information)"));
+    EXPECT_EQ(informationCutsText(s),
+              QStringLiteral("H/V fail, -5.00 dB at 100 deg; V/H not enough data (no envelope at "
+                             "30 to 180 deg), 7.41 dB at 30 deg"));
+    // Cross-polar cuts alone decide nothing.
+    LoadedPattern cross;
+    cross.CutPoints[CutHV] = Quiet;
+    const ComplianceReport none = CheckCompliance(fcc(), header6(40, 1, 1), cross);
+    EXPECT_EQ(decidedByText(*none.category(QStringLiteral("A"))),
+              QStringLiteral("no co-polar envelope (H/H, V/V)"));
+}
+
+TEST(Categories, DemsStationsOfTheTwentyFourGigahertzBandMayBeExempt) {
+    AntennaHeader h = header6(40, 1, 1);
+    h.lowFrequency = num(24250);
+    h.highFrequency = num(25250);
+    // 20 dB down at 5 degrees misses Category A's 25 dB: the verdict stands, with the note.
+    const LoadedPattern p = oneCut({{0, 0}, {5, -20}, {10, -45}, {180, -70}});
+    const ComplianceReport r = CheckCompliance(fcc(), h, p);
+    EXPECT_EQ(r.verdictFor(QStringLiteral("A")), Verdict::Fail);
+    EXPECT_EQ(r.note, QString::fromLatin1(DemsNote));
+    // Not in another band, nor from a table other than the FCC one.
+    EXPECT_TRUE(CheckCompliance(fcc(), header6(40, 1, 1), p).note.isEmpty());
+    MaskTable other = fcc();
+    other.title = QStringLiteral("mine");
+    EXPECT_TRUE(CheckCompliance(other, h, p).note.isEmpty());
+}

@@ -469,7 +469,7 @@ TEST_F(PrivateScheduler, TheBatchToolPrintsWithoutDialogs) {
                   2);
         const auto r = testutils::runCli({QStringLiteral("print"), QStringLiteral("/no/such.adf")});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.err, "File was not found\n");
+        EXPECT_EQ(r.err, "such.adf: File was not found\n");
     }
     EXPECT_EQ(cups->jobCount(), jobsBefore);
 }
