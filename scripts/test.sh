@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Test command: installs what is missing, builds, runs every test with ctest, then runs the same
-# tests again in an AddressSanitizer + UndefinedBehaviorSanitizer build.
+# Test command: installs what is missing, builds with warnings as errors, runs every test with
+# ctest, then runs the same tests again in an AddressSanitizer + UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -14,11 +14,20 @@ else
   find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 fi
 
+# ctest lists the skipped tests but not why; the reasons are in its log, after "Skipped".
+skip_reasons() {
+  awk '/^[0-9]+\/[0-9]+ Test: /{name=$3} /: Skipped$/{getline; print "skipped: " name ": " $0}' \
+    "$1/Testing/Temporary/LastTest.log"
+}
+
 echo "== build and test (RelWithDebInfo) =="
-bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOBEVIEW_WERROR=ON
 ctest --test-dir build --output-on-failure
+skip_reasons build
 
 echo "== build and test (ASan + UBSan) =="
-bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DLOBEVIEW_SANITIZE=ON -DLOBEVIEW_BUILD_BENCH=OFF
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DLOBEVIEW_SANITIZE=ON -DLOBEVIEW_BUILD_BENCH=OFF \
+  -DLOBEVIEW_WERROR=ON
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure
+skip_reasons build-asan

@@ -127,7 +127,7 @@ QByteArray nonFinite(double value) {
 // writes it with "." as separator; a result of zero has no sign.
 QByteArray roundDecimalText(bool negative, std::string intPart, std::string frac, int decimals) {
     if (intPart.empty())
-        intPart = "0";
+        intPart.push_back('0'); // not `= "0"`: GCC 12 at -O3 warns falsely of overlapping copies
     bool roundUp = false;
     if (static_cast<int>(frac.size()) > decimals) {
         roundUp = frac[static_cast<size_t>(decimals)] >= '5';

@@ -20,6 +20,10 @@ std::int32_t R(double v) {
 
 const QString Arial = QStringLiteral("Arial");
 
+// The grid of the printed and exported pages: the platform's grey-text grey. The screen chart's
+// light button-face grey all but vanishes on paper at one printer dot.
+const QColor PageGridColour(128, 128, 128);
+
 // The coordinates that differ between the two variants.
 struct Variant {
     bool full;
@@ -216,7 +220,7 @@ void drawTitleBlock(const PageSource& page, const Variant& v) {
 // Step 17, full chart.
 void drawFullGrid(const PageSource& page) {
     TPrint& map = page.PageMap;
-    map.SetPenColor(screen::gridColour());
+    map.SetPenColor(PageGridColour);
     for (int i = 1; i <= 33; ++i) {
         SetScaledPenWidth(page, i % 4 == 0 ? 2 : 1);
         map.Line(70 + 10 * i, 150, 70 + 10 * i, 550);
@@ -238,7 +242,7 @@ void drawFullGrid(const PageSource& page) {
 // Step 17, half chart.
 void drawHalfGrid(const PageSource& page) {
     TPrint& map = page.PageMap;
-    map.SetPenColor(screen::gridColour());
+    map.SetPenColor(PageGridColour);
     for (int i = 1; i <= 30; ++i) {
         SetScaledPenWidth(page, i % 10 == 0 ? 3 : 1);
         map.Line(70 + 5 * i, 150, 70 + 5 * i, 550);

@@ -20,7 +20,7 @@ namespace {
 constexpr QRgb Red = qRgb(191, 0, 0);  // cut 3
 constexpr QRgb Blue = qRgb(0, 0, 191); // cut 2
 constexpr QRgb Black = qRgb(0, 0, 0);
-constexpr QRgb Grey = qRgb(212, 208, 200); // the screen chart's grid
+constexpr QRgb Grey = qRgb(128, 128, 128); // the pages' grid: darker than the screen chart's
 
 auto is(QRgb colour) {
     return [colour](QRgb p) { return isColour(p, colour); };

@@ -1,5 +1,5 @@
-// The page routines on both targets, whole chart pages of sample antennas against golden
-// pictures, and the batch tool's export command.
+// The page routines on both targets, whole chart pages and data sheets of sample antennas against
+// golden pictures, and the batch tool's export command.
 #include "PageTestSupport.h"
 #include "TestUtils.h"
 #include "graph/PatternReader.h"
@@ -12,8 +12,10 @@
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace pagetest;
 
@@ -201,6 +203,12 @@ struct Sample {
         DrawGraphPage(PageSource{map, record, pattern, colour, 1}, image);
         return image;
     }
+    QImage sheet(bool colour) {
+        TPrint map;
+        QImage image;
+        DrawDataPage(PageSource{map, record, pattern, colour, 1}, image);
+        return image;
+    }
 };
 
 // Golden chart pages of sample antennas, under tests/data/golden. A page may differ from its
@@ -236,6 +244,63 @@ TEST(GoldenPages, SampleChartPagesAreUnchanged) {
             page.width() == 2200 ? QRect(1870, 50, 240, 110) : QRect(910, 50, 170, 90);
         EXPECT_LE(differingPixels(page, expected, 40) - differingPixels(page, expected, 40, logo),
                   page.width() * page.height() / 5000);
+    }
+}
+
+// The most pixels, outside `skip`, that differ by more than `threshold` in any one square of
+// `tile` x `tile` pixels: a word moved or changed shows as a cluster of them.
+int worstTile(const QImage& a, const QImage& b, int threshold, int tile, QRect skip) {
+    const QImage ca = a.convertToFormat(QImage::Format_RGB32);
+    const QImage cb = b.convertToFormat(QImage::Format_RGB32);
+    const int columns = (a.width() + tile - 1) / tile;
+    std::vector<int> counts(static_cast<std::size_t>(columns * ((a.height() + tile - 1) / tile)));
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* ra = reinterpret_cast<const QRgb*>(ca.constScanLine(y));
+        const auto* rb = reinterpret_cast<const QRgb*>(cb.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            const int d = std::max({std::abs(qRed(ra[x]) - qRed(rb[x])),
+                                    std::abs(qGreen(ra[x]) - qGreen(rb[x])),
+                                    std::abs(qBlue(ra[x]) - qBlue(rb[x]))});
+            if (d > threshold && !skip.contains(x, y))
+                ++counts[static_cast<std::size_t>(y / tile * columns + x / tile)];
+        }
+    }
+    return *std::max_element(counts.begin(), counts.end());
+}
+
+// Golden data sheets of sample antennas: two columns in every table (ZZX10-60L), one column and
+// two empty tables (QS1-212), and a table that runs on over the footer and off the page
+// (ZZ8-107). The same allowance for fonts as the chart pages, and no cluster of differences.
+TEST(GoldenPages, SampleDataSheetsAreUnchanged) {
+    struct Case {
+        const char* name;
+        bool colour;
+    };
+    const bool update = qEnvironmentVariableIsSet("LOBEVIEW_UPDATE_GOLDEN");
+    for (const Case c : {Case{"ZZX10-60L", true}, Case{"QS1-212", false}, Case{"ZZ8-107", false}}) {
+        const QString name = QString::fromLatin1(c.name);
+        SCOPED_TRACE(c.name);
+        const QImage page = Sample(name).sheet(c.colour);
+        const QString golden = testutils::dataPath(
+            QStringLiteral("golden/sheet-%1-%2.png")
+                .arg(name, c.colour ? QStringLiteral("color") : QStringLiteral("mono")));
+        if (update) {
+            QDir().mkpath(QFileInfo(golden).absolutePath());
+            ASSERT_TRUE(page.save(golden, "PNG"));
+            continue;
+        }
+        const QImage expected(golden);
+        ASSERT_FALSE(expected.isNull())
+            << golden.toStdString() << " is missing; run with LOBEVIEW_UPDATE_GOLDEN=1";
+        ASSERT_EQ(page.size(), QSize(1600, 2000));
+        ASSERT_EQ(page.size(), expected.size());
+        // The logo (349, 72, 100 x 34 units) is left out, as on the chart pages.
+        const QRect logo(690, 130, 220, 80);
+        EXPECT_LE(differingPixels(page, expected, 40) - differingPixels(page, expected, 40, logo),
+                  page.width() * page.height() / 5000);
+        // A heading or a title one unit off, or two titles swapped, changes 150 pixels or more
+        // within a few tiles; font rasterisation does not cluster like that.
+        EXPECT_LE(worstTile(page, expected, 40, 40, logo), 40);
     }
 }
 
