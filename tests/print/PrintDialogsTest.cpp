@@ -347,3 +347,38 @@ TEST(QtPrompterCursor, AMessageBoxLiftsTheWaitCursorAndItComesBack) {
 }
 
 } // namespace
+
+TEST_F(ProgramPrinter, TwoSidedPrintingReachesTheJobAsItsSides) {
+    if (!cups->running())
+        GTEST_SKIP() << "no private print scheduler: " << cups->skipReason().toStdString();
+    // cups-pdf with the two-sided choices of a duplex printer.
+    testutils::Sandbox sandbox;
+    QByteArray ppd = testutils::readFile(testutils::PrivateCups::cupsPdfPpd());
+    ppd += "*OpenUI *Duplex/2-Sided Printing: PickOne\n"
+           "*OrderDependency: 10 AnySetup *Duplex\n"
+           "*DefaultDuplex: None\n"
+           "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+           "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+           "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+           "*CloseUI: *Duplex\n";
+    ASSERT_TRUE(sandbox.write(QStringLiteral("duplex.ppd"), ppd));
+    const QString error = cups->addPdfQueue(QStringLiteral("LobeviewDuplex"),
+                                            sandbox.path(QStringLiteral("duplex.ppd")));
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const std::unique_ptr<QPrinter> printer = MakeProgramPrinter();
+    printer->setPrinterName(QStringLiteral("LobeviewDuplex"));
+    ASSERT_TRUE(IsSystemPrinter(*printer));
+    const std::pair<QPrinter::DuplexMode, QByteArray> sides[] = {
+        {QPrinter::DuplexLongSide, "two-sided-long-edge"},
+        {QPrinter::DuplexAuto, "two-sided-long-edge"},
+        {QPrinter::DuplexShortSide, "two-sided-short-edge"},
+        {QPrinter::DuplexNone, QByteArray()},
+    };
+    for (const auto& [mode, expected] : sides) {
+        printer->setDuplex(mode);
+        const PrinterSetup chosen = SetupFromPrinter(*printer);
+        const auto side = std::find_if(chosen.Options.begin(), chosen.Options.end(),
+                                       [](const auto& option) { return option.first == "sides"; });
+        EXPECT_EQ(side == chosen.Options.end() ? QByteArray() : side->second, expected) << mode;
+    }
+}
