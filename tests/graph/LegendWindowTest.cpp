@@ -8,7 +8,6 @@
 #include "common/Prompter.h"
 #include "common/QtPrompter.h"
 #include "common/Resources.h"
-#include "common/WindowPlacement.h"
 #include "export/ExportDataU.h"
 #include "export/ExportOptionsU.h"
 #include "export/FileLocDlg.h"
@@ -354,33 +353,6 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
     }
     EXPECT_EQ(t.programEnds, 0);
     EXPECT_TRUE(t.prompter.errors.isEmpty());
-}
-
-TEST(ChartWindows, BesideTheChartOnScreensLargeAndSmall) {
-    // The chart's outer rectangle centred on each screen, bars 86 high; a window of 790 x 405.
-    const QSize window(790, 405);
-    for (const QSize screen : {QSize(1920, 1080), QSize(1600, 1000), QSize(1366, 768),
-                               QSize(1024, 768), QSize(800, 600)}) {
-        const QRect area(QPoint(0, 0), screen);
-        QRect chart(QPoint(0, 0), QSize(676, 540));
-        chart.moveCenter(area.center());
-        const QRect bars(chart.topLeft(), QSize(chart.width(), 86));
-        const QRect placed(besidePosition(area, chart, bars, window), window);
-        const std::string name =
-            std::to_string(screen.width()) + "x" + std::to_string(screen.height());
-        EXPECT_FALSE(placed.intersects(bars)) << name;
-        EXPECT_GE(placed.left(), area.left()) << name;
-        EXPECT_LE(placed.right(), area.right()) << name;
-        EXPECT_GE(placed.top(), area.top()) << name;
-        // Where there is room beside the chart, it covers none of it.
-        const bool room = area.width() - chart.right() - 1 >= window.width() ||
-                          area.height() - chart.bottom() - 1 >= window.height() ||
-                          chart.left() >= window.width() || chart.top() >= window.height();
-        if (room)
-            EXPECT_FALSE(placed.intersects(chart)) << name;
-        else
-            EXPECT_LE(placed.bottom(), area.bottom()) << name; // and it fits below the bars
-    }
 }
 
 TEST(ChartWindows, ComplianceOpeningFirstCountsItsFrameBeforeItHasOne) {
