@@ -22,14 +22,16 @@ AppWindows::AppWindows(AppEnvironment env) {
     legend = new TLegend(*graph, graph); // owned by the graph window, usable while it is modal
     graph->setLegend(legend);
     chooser = new TChooseDlg(owner->prompter(), owner);
-    penWidth = new TPenWidthDlg(owner);
+    // The dialogs the graph window opens belong to it: the window system keeps them above the
+    // chart and leaves the selection window where it is.
+    penWidth = new TPenWidthDlg(graph);
     directory = new TDirectorySelect(owner);
     fileLocations =
-        new TFileLoc(owner->shellSettings(), owner->programDirectory(), owner->prompter(), owner);
-    printOptions = new TPrintOptionsForm(owner);
+        new TFileLoc(owner->shellSettings(), owner->programDirectory(), owner->prompter(), graph);
+    printOptions = new TPrintOptionsForm(graph);
     graph->setPrintDialogs(printOptions, penWidth);
-    exportOptions = new TExportOptionsForm(owner);
-    exportData = new TExportDataForm(owner);
+    exportOptions = new TExportOptionsForm(graph);
+    exportData = new TExportDataForm(graph);
     graph->setExportWindows(exportOptions, exportData, fileLocations);
     for (QWidget* w : all())
         w->hide();

@@ -29,7 +29,9 @@ public:
     // The windows in creation order.
     QList<QWidget*> all() const;
 
-    std::unique_ptr<TSelect> select; // owns the other eleven through Qt parenthood
+    // Owns the other eleven through Qt parenthood: the graph window, and through it the legend
+    // and the dialogs opened from the chart, are its children.
+    std::unique_ptr<TSelect> select;
     TRefreshForm* refresh = nullptr;
     TIndexFileForm* indexDisplay = nullptr;
     TGraphForm* graph = nullptr;

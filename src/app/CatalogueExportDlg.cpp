@@ -81,7 +81,10 @@ TCatalogueExportDlg::TCatalogueExportDlg(Prompter& prompter, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Catalogue:"), CatalogueLabel);
-    form->addRow(QStringLiteral("Save &in:"), folderRow);
+    // A row of a layout gets no buddy of its own: without one the label would show the "&".
+    auto* folderLabel = new QLabel(QStringLiteral("Save &in:"), this);
+    folderLabel->setBuddy(FolderEdit);
+    form->addRow(folderLabel, folderRow);
     form->addRow(QStringLiteral("&Format:"), FormatBox);
 
     auto* buttons = new QDialogButtonBox(this);

@@ -30,13 +30,29 @@
 namespace {
 
 // A list in which selecting an item by the keyboard (arrow and page keys, Home and End, typing
-// the start of an item, the space bar) acts as a click on it does.
+// the start of an item, the space bar) acts as a click on it does; or, for a list whose click
+// opens a window, one whose keys only move the highlight and Return, Enter or the space bar act
+// as the click.
 class SelectionList : public QListWidget {
 public:
-    using QListWidget::QListWidget;
+    enum class Keys { Select, Browse };
+    SelectionList(Keys keys, QWidget* parent) : QListWidget(parent), keys_(keys) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (keys_ == Keys::Browse) {
+            const int key = event->key();
+            if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+                QListWidget::keyPressEvent(event);
+                return;
+            }
+            event->accept();
+            if (QListWidgetItem* item = currentItem()) {
+                setCurrentItem(item); // selects it, alone
+                Q_EMIT itemClicked(item);
+            }
+            return;
+        }
         const QListWidgetItem* before = currentItem();
         const bool wasSelected = before && before->isSelected();
         QListWidget::keyPressEvent(event);
@@ -52,6 +68,9 @@ protected:
         if (!hadCurrent && currentItem() && !currentItem()->isSelected())
             setCurrentIndex(QModelIndex());
     }
+
+private:
+    Keys keys_;
 };
 
 QFont arialBold17() {
@@ -109,8 +128,9 @@ void TSelect::buildWindow() {
         label->adjustSize();
     }
 
-    auto makeList = [client](const char* name, int left, int width, const char* hint) {
-        auto* list = new SelectionList(client);
+    auto makeList = [client](const char* name, int left, int width, const char* hint,
+                             SelectionList::Keys keys = SelectionList::Keys::Select) {
+        auto* list = new SelectionList(keys, client);
         list->setObjectName(QString::fromLatin1(name));
         list->setGeometry(left, 32, width, 321);
         list->setSortingEnabled(false); // the working lists are already sorted
@@ -122,7 +142,8 @@ void TSelect::buildWindow() {
     };
     ListBox1 = makeList("ListBox1", 8, 169, "Select Frequency Range");
     ListBox2 = makeList("ListBox2", 184, 113, "Select Antenna Type");
-    ListBox3 = makeList("ListBox3", 304, 217, "Select Antenna Model");
+    // A model opens the graph window, which hides the lists: the keys only browse the models.
+    ListBox3 = makeList("ListBox3", 304, 217, "Select Antenna Model", SelectionList::Keys::Browse);
 
     Button1 = new QPushButton(QStringLiteral("E&xit"), client);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -152,8 +173,9 @@ void TSelect::buildWindow() {
     connect(ListBox1, &QListWidget::itemClicked, this, &TSelect::ListBox1Click);
     connect(ListBox2, &QListWidget::itemClicked, this, &TSelect::ListBox2Click);
     connect(ListBox3, &QListWidget::itemClicked, this, &TSelect::ListBox3Click);
-    // Keyboard selection works like a click.
-    for (QListWidget* list : {ListBox1, ListBox2, ListBox3})
+    // Keyboard selection works like a click. The model list opens its item on a click (the one
+    // that starts a double click included) and its own keys, never twice for one click.
+    for (QListWidget* list : {ListBox1, ListBox2})
         connect(list, &QListWidget::itemActivated, list, &QListWidget::itemClicked);
 
     hintPanel_ = new QLabel(this);

@@ -3,6 +3,7 @@
 #include "common/DisplayText.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 
 namespace output {
 
@@ -69,6 +70,43 @@ QString ExportPreset(ExportKind kind, const QString& locationText, QByteArrayVie
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir + name;
+}
+
+QString DefaultOutputFolder(ExportKind kind, const QString& programDir) {
+    const char* name = nullptr;
+    switch (kind) {
+    case ExportKind::ChartJpg:
+        name = "JPG";
+        break;
+    case ExportKind::ChartGif:
+        name = "GIF";
+        break;
+    case ExportKind::ChartPdf:
+    case ExportKind::DataPdf:
+        name = "PDF";
+        break;
+    case ExportKind::DataText:
+        return {};
+    }
+    QString base = programDir;
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return base + QLatin1String(name);
+}
+
+QString PrepareOutputFolder(ExportKind kind, const QString& locationText,
+                            const QString& programDir) {
+    const QString fallback = DefaultOutputFolder(kind, programDir);
+    if (fallback.isEmpty())
+        return {};
+    QString chosen = ResolveLocation(locationText, programDir);
+    if (chosen.isEmpty())
+        chosen = programDir;
+    if (QFileInfo(chosen).isDir())
+        return chosen;
+    if (QFileInfo(fallback).isDir() || QDir().mkdir(fallback))
+        return fallback;
+    return chosen;
 }
 
 namespace {

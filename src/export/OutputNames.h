@@ -30,6 +30,20 @@ QString ExportFileName(ExportKind kind, QByteArrayView rpeNumber);
 QString ExportPreset(ExportKind kind, const QString& locationText, QByteArrayView rpeNumber,
                      const QString& programDir);
 
+// The folder of File Locations a kind belongs to when nothing else was chosen: the program
+// directory followed by "JPG", "GIF" or "PDF" (the data sheet's PDF included). Empty for the text
+// export, which has no folder.
+QString DefaultOutputFolder(ExportKind kind, const QString& programDir);
+
+// The folder the save dialog of `kind` opens in, made ready when it is about to be shown. An
+// existing folder is used as it is. The default folder is created when it is missing (one level,
+// in the program directory). A folder chosen in File Locations that is missing is never created
+// here (it may be a drive that is not attached): the dialog opens in the default folder instead,
+// so that it always opens in the same place. Falls back to the resolved text when the default
+// cannot be created either. The text export has no folder and gives nothing.
+QString PrepareOutputFolder(ExportKind kind, const QString& locationText,
+                            const QString& programDir);
+
 // A path without its extension. Only the part after the last "/" is looked at, and a leading "."
 // (or run of leading dots) of a name is not an extension: "my.report.pdf" gives "my.report",
 // "report" and ".report" stay as they are.

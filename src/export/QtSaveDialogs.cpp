@@ -18,7 +18,7 @@ std::optional<QString> QtSaveDialogs::save(const SaveRequest& request) {
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmReplace);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (!request.Title.isEmpty())
         dialog.setWindowTitle(request.Title);

@@ -1,6 +1,6 @@
 #pragma once
-// The desktop's save dialog for the export runs. It never asks before replacing a file, and the
-// wait cursor of a run is lifted while it is shown.
+// The desktop's save dialog for the export runs. It asks before replacing a file only when the
+// request says so (its own question), and the wait cursor of a run is lifted while it is shown.
 #include "export/SaveDialogs.h"
 
 #include <QtCore/QPointer>

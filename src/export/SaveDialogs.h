@@ -15,6 +15,9 @@ struct SaveRequest {
     QString Filter;           // "Description|pattern|Description|pattern..."
     int FilterIndex = 1;      // 1-based, into the pairs of Filter
     QString DefaultExtension; // without the dot; added to a name typed without one
+    // Ask before an existing file is replaced; "No" goes back to the dialog. The written exports
+    // replace without a question.
+    bool ConfirmReplace = false;
     friend bool operator==(const SaveRequest&, const SaveRequest&) = default;
 };
 
@@ -25,7 +28,7 @@ class SaveDialogs {
 public:
     virtual ~SaveDialogs() = default;
     // Shows the dialog modally. Returns the confirmed path, or nothing when cancelled. The
-    // dialog never asks before an existing file is replaced.
+    // dialog asks before an existing file is replaced only when the request says so.
     virtual std::optional<QString> save(const SaveRequest& request) = 0;
 };
 

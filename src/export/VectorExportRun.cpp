@@ -26,6 +26,9 @@ SaveRequest VectorSaveRequest(VectorFormat format, ExportPage page, const QStrin
                          : QStringLiteral("SVG drawings (*.svg)|*.svg");
     request.FilterIndex = 1;
     request.DefaultExtension = VectorExtension(format);
+    // Unlike the written exports, these ask before a file (the converter's PDF of the same name,
+    // say) is replaced.
+    request.ConfirmReplace = true;
     return request;
 }
 

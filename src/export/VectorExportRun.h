@@ -15,7 +15,8 @@ enum class VectorPageChoice { Chart, Data, Both };
 QString VectorFileName(VectorFormat format, ExportPage page, QByteArrayView rpeNumber);
 
 // The save dialog of one vector page: its title, the preset in the PDF folder (a File Locations
-// text, resolved as for the other exports), the format's filter and default extension.
+// text, resolved as for the other exports), the format's filter and default extension; it asks
+// before an existing file is replaced.
 SaveRequest VectorSaveRequest(VectorFormat format, ExportPage page, const QString& pdfLocation,
                               QByteArrayView rpeNumber, const QString& programDir);
 

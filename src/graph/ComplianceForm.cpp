@@ -8,6 +8,7 @@
 #include "graph/PatternReader.h"
 
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QHBoxLayout>
@@ -292,31 +293,15 @@ void TComplianceForm::maskChanged() {
     graph_.RedrawScreenChart();
 }
 
-void TComplianceForm::PlaceBeside(const QWidget& other) {
+void TComplianceForm::PlaceBeside(const QWidget& other, const QRect& keepClear) {
     const QScreen* s = other.screen() ? other.screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
-    const QRect area = s->availableGeometry();
-    const QRect busy = other.frameGeometry();
-    const QSize size = frameGeometry().size();
-    const QPoint candidates[] = {
-        {busy.left(), busy.bottom() + 1},          // below
-        {busy.left(), busy.top() - size.height()}, // above
-        {busy.right() + 1, busy.top()},            // right
-        {busy.left() - size.width(), busy.top()},  // left
-    };
-    QPoint best = pos();
-    qint64 bestHidden = -1;
-    for (QPoint p : candidates) {
-        // Pushed back inside the screen, which may make it cover part of the other window.
-        p.setX(std::clamp(p.x(), area.left(), std::max(area.left(), area.right() - size.width())));
-        p.setY(std::clamp(p.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
-        const QRect hidden = QRect(p, size).intersected(busy);
-        const qint64 cost = hidden.isEmpty() ? 0 : qint64(hidden.width()) * hidden.height();
-        if (bestHidden < 0 || cost < bestHidden) {
-            bestHidden = cost;
-            best = p;
-        }
-    }
-    move(best);
+    // Outer sizes. Before this window was first shown its frame is not known: the other
+    // window's frame stands in for it.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && other.windowHandle())
+        frame = other.windowHandle()->frameMargins();
+    const QSize size = this->size().grownBy(frame);
+    move(besidePosition(s->availableGeometry(), other.frameGeometry(), keepClear, size));
 }

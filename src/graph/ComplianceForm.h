@@ -26,8 +26,9 @@ public:
     std::optional<QString> Recheck();
     // Checks the antenna on show against the table already read (after each load).
     void AntennaLoaded();
-    // Places the window beside `other` where it hides least of it, within the screen.
-    void PlaceBeside(const QWidget& other);
+    // Places the window beside `other` where it hides least of it, within the screen, and never
+    // over `keepClear` (global coordinates: the bars of `other` that hold its commands).
+    void PlaceBeside(const QWidget& other, const QRect& keepClear);
 
     // Draws the chosen category's mask on the screen canvas when "Show mask" is ticked.
     void DrawScreenOverlay(QImage& canvas) const;

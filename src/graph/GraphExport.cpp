@@ -10,6 +10,7 @@
 #include "export/ExportOptionsU.h"
 #include "export/ExportRun.h"
 #include "export/FileLocDlg.h"
+#include "export/OutputNames.h"
 #include "export/PdfExport.h"
 #include "export/QtSaveDialogs.h"
 #include "export/VectorExportRun.h"
@@ -120,8 +121,9 @@ void TGraphForm::exportVector(VectorFormat format) {
     VectorExportRequest request;
     request.Format = format;
     request.Pages = VectorExportForm->Choice();
-    request.PdfLocation = select_.shellSettings().PDFfiles;
     request.ProgramDir = select_.programDirectory();
+    request.PdfLocation = output::PrepareOutputFolder(
+        output::ExportKind::ChartPdf, select_.shellSettings().PDFfiles, request.ProgramDir);
     request.Color = Color1->isChecked();
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
@@ -148,10 +150,18 @@ void TGraphForm::ExportBranch() {
     request.MakePDF = MakePDF1->isChecked();
     request.Landscape = isTwoSided(Pattern.feedKind);
     request.RpeNumber = CurrentRecord.rpeNumber();
-    request.JpgLocation = shell.JPGfiles;
-    request.GifLocation = shell.GIFfiles;
-    request.PdfLocation = shell.PDFfiles;
     request.ProgramDir = select_.programDirectory();
+    // The save dialogs of the run open in folders that exist: a default one is made when first
+    // used. A JPG or GIF is asked for the chart only.
+    const auto folder = [&request](output::ExportKind kind, const QString& text, bool asked) {
+        return asked ? output::PrepareOutputFolder(kind, text, request.ProgramDir) : text;
+    };
+    request.JpgLocation =
+        folder(output::ExportKind::ChartJpg, shell.JPGfiles, request.Graph && request.MakeJPG);
+    request.GifLocation =
+        folder(output::ExportKind::ChartGif, shell.GIFfiles, request.Graph && request.MakeGIF);
+    request.PdfLocation = folder(output::ExportKind::ChartPdf, shell.PDFfiles,
+                                 request.MakePDF && (request.Graph || request.Data));
     request.CommonFilesDir = select_.commonFilesDirectory();
 
     ExportRunPages pages;

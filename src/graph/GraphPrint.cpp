@@ -129,6 +129,9 @@ void TGraphForm::PrintBranch() {
         makePrintBackend ? makePrintBackend()
                          : std::make_unique<CupsBackend>(SetupFromPrinter(*Printer));
     LastPrintRun = RunPrint(request, pages, *backend, select_.prompter());
+    // The printer keeps the orientation the run used last, as the next printer setup shows.
+    if (LastPrintRun.LastOrientation)
+        Printer->setPageOrientation(*LastPrintRun.LastOrientation);
 }
 
 void TGraphForm::SetUp1Click() {

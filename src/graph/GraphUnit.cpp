@@ -299,11 +299,17 @@ QString TGraphForm::resourceDirectory() const {
     return select_.resourceDirectory();
 }
 
+QRect TGraphForm::commandBars() const {
+    const auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const QRect outer = frameGeometry();
+    const int bottom = bar ? bar->mapToGlobal(QPoint(0, bar->height() - 1)).y() : outer.top();
+    return QRect(outer.topLeft(), QPoint(outer.right(), bottom));
+}
+
 void TGraphForm::Compliance1Click() {
     if (!Compliance1->isEnabled())
         return;
-    const bool first = !ComplianceForm;
-    if (first)
+    if (!ComplianceForm)
         ComplianceForm = new TComplianceForm(*this, this);
     const auto error = ComplianceForm->Recheck();
     RedrawScreenChart();
@@ -312,8 +318,9 @@ void TGraphForm::Compliance1Click() {
         select_.prompter().error(*error);
         return;
     }
-    if (first)
-        ComplianceForm->PlaceBeside(*this);
+    // Each opening places it beside the chart, clear of the window's commands.
+    if (!ComplianceForm->isVisible())
+        ComplianceForm->PlaceBeside(*this, commandBars());
     ComplianceForm->show();
     ComplianceForm->raise();
     ComplianceForm->activateWindow();
@@ -403,9 +410,11 @@ void TGraphForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
-    // The legend belongs to the chart on show and closes with it.
+    // The legend and the compliance window belong to the chart on show and close with it.
     if (legend_ && legend_->isVisible())
         legend_->close();
+    if (ComplianceForm && ComplianceForm->isVisible())
+        ComplianceForm->close();
     if (!selectionChosen_ && endProgram)
         endProgram();
     selectionChosen_ = false;

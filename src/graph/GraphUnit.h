@@ -57,6 +57,9 @@ public:
     // The mask the chart pages draw when the compliance window's "Show mask on pages" is ticked:
     // the chosen category's step line and its caption ("FCC 101.115 Cat. A"). Nothing otherwise.
     std::optional<MaskOverlay> PageMaskOverlay() const;
+    // The title, menu and tool bars of the window, in global coordinates: what a window opened
+    // beside it leaves uncovered.
+    QRect commandBars() const;
     // Where the program keeps the files it writes (the PDF temporaries among them).
     QString programDirectory() const;
     // Where the files that ship with the program are (masks/, NSMAData/).

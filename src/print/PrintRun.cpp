@@ -17,6 +17,7 @@ namespace {
 // Prints one document; on failure shows the error and returns false.
 bool printOne(const QString& what, PrintDocument document, PrintBackend& backend,
               Prompter& prompter, PrintRunResult& result) {
+    result.LastOrientation = document.Orientation;
     const PrintJobResult job = backend.print(document);
     if (job.JobId > 0 && job.Error.isEmpty()) {
         result.JobIds.push_back(job.JobId);

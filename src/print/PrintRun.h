@@ -74,6 +74,9 @@ struct PrintRunResult {
     QString PrinterName;
     std::vector<int> JobIds; // in submission order
     QString Error;           // the message shown to the user; empty when all went well
+    // The orientation of the last document handed to the printing system; it stays on the
+    // program's printer, so that the next printer setup shows it. Nothing when none was.
+    std::optional<QPageLayout::Orientation> LastOrientation;
     bool ok() const { return Error.isEmpty(); }
 };
 

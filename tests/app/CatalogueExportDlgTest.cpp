@@ -8,6 +8,7 @@
 #include "common/Prompter.h"
 #include "export/CatalogueRun.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QSemaphore>
 #include <QtWidgets/QComboBox>
@@ -125,6 +126,40 @@ TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
     // The folder chosen stays for the next showing.
     d.prepare(QStringLiteral("/data/cat"), QStringLiteral("/elsewhere"));
     EXPECT_EQ(d.FolderEdit->text(), QStringLiteral("/tmp/out"));
+}
+
+TEST(ExportCatalogueWindow, LabelsShowTheirMnemonicsAndEveryWindowHasACaption) {
+    MainWindow m;
+    m.s().ExportCatalogue1->trigger(); // made on first use
+    auto* d = m.s().findChild<TCatalogueExportDlg*>();
+    ASSERT_NE(d, nullptr);
+    // A label with a mnemonic needs its buddy, or it shows the "&" itself.
+    for (const QLabel* label : d->findChildren<QLabel*>()) {
+        if (label->text().contains(QLatin1Char('&'))) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+    }
+    const auto* folderLabel = [d]() -> QLabel* {
+        for (QLabel* l : d->findChildren<QLabel*>())
+            if (l->text() == QStringLiteral("Save &in:"))
+                return l;
+        return nullptr;
+    }();
+    ASSERT_NE(folderLabel, nullptr);
+    EXPECT_EQ(folderLabel->buddy(), d->FolderEdit);
+
+    // Every window of the program says what it is, none only the program's name.
+    QList<QWidget*> windows{m.s().window()};
+    for (QWidget* w : m.s().findChildren<QWidget*>())
+        if (w->isWindow() && qobject_cast<QDialog*>(w))
+            windows << w;
+    EXPECT_GE(windows.size(), 13);
+    for (const QWidget* w : windows) {
+        const QString title = w->windowTitle().trimmed();
+        EXPECT_FALSE(title.isEmpty()) << w->objectName().toStdString();
+        EXPECT_NE(title, QCoreApplication::applicationName()) << w->objectName().toStdString();
+        EXPECT_NE(title, QStringLiteral("Lobeview")) << w->objectName().toStdString();
+    }
 }
 
 TEST(ExportCatalogueWindow, StopFinishesTheFileInHandAndSaysWhatWasLeft) {

@@ -6,11 +6,16 @@
 #include "app/ChooseFile.h"
 #include "app/DirectForm.h"
 #include "app/MainUnit.h"
+#include "common/DisplayText.h"
 #include "common/Prompter.h"
+#include "graph/GraphUnit.h"
 #include "index/FileIndx.h"
 #include "index/Refresh.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
@@ -357,4 +362,102 @@ TEST(Selection, IndexDisplayDumpFollowsMovedColumnsAndEdits) {
     EXPECT_FALSE(display->isVisible());
     ASSERT_FALSE(t.prompter.errors.isEmpty());
     EXPECT_TRUE(t.prompter.errors.last().startsWith(QStringLiteral("Cannot create file ")));
+}
+
+TEST(Selection, ModelKeysMoveTheHighlightReturnSpaceAndClicksOpen) {
+    Selection t;
+    t.start();
+    t.dialogsRun.clear();
+    QListWidget* models = t.s().ListBox3;
+    const auto current = [models] {
+        return models->currentItem() && models->currentItem()->isSelected()
+                   ? models->currentItem()->text()
+                   : QString();
+    };
+    const auto shownModels = [&t] {
+        QStringList out;
+        for (const auto& [model, path] : t.shown)
+            out << DisplayText(model);
+        return out;
+    };
+    // Every key that moves the highlight: it moves, and nothing opens.
+    const struct {
+        int key;
+        const char* highlighted;
+    } moves[] = {{Qt::Key_Down, "QB10-W"},   {Qt::Key_Down, "ZZ8-107"},
+                 {Qt::Key_End, "ZZX12-65"},  {Qt::Key_Up, "ZZX10-65"},
+                 {Qt::Key_Home, "QB10-W"},   {Qt::Key_PageDown, "ZZX12-65"},
+                 {Qt::Key_PageUp, "QB10-W"}, {Qt::Key_Z, "ZZ8-107"}};
+    for (const auto& m : moves) {
+        QTest::keyClick(models, Qt::Key(m.key));
+        EXPECT_EQ(current(), QString::fromLatin1(m.highlighted)) << m.highlighted;
+    }
+    EXPECT_TRUE(t.shown.isEmpty());
+    EXPECT_TRUE(t.dialogsRun.isEmpty()); // not even the chooser of ZZ8-107
+
+    // Return, Enter and the space bar open the highlighted model, once each.
+    QTest::keyClick(models, Qt::Key_Down);
+    QTest::keyClick(models, Qt::Key_Return);
+    QTest::keyClick(models, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(models, Qt::Key_Down);
+    QTest::keyClick(models, Qt::Key_Space);
+    EXPECT_EQ(shownModels(), (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX10-65"),
+                                          QStringLiteral("ZZX12-65")}));
+
+    // A click opens, and a double click (press, release, press, double click, release as the
+    // window system sends them) opens once, not twice.
+    t.s().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.s()));
+    const auto at = [&t, models](int row) {
+        return models->viewport()->mapTo(&t.s(),
+                                         models->visualItemRect(models->item(row)).center());
+    };
+    t.shown.clear();
+    QTest::mouseClick(t.s().windowHandle(), Qt::LeftButton, {}, at(0));
+    EXPECT_EQ(shownModels(), QStringList{QStringLiteral("QB10-W")});
+    QTest::mouseDClick(t.s().windowHandle(), Qt::LeftButton, {}, at(3));
+    EXPECT_EQ(shownModels(), (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZX12-65")}));
+    t.s().hide();
+}
+
+// The real graph window in its own modal loop: a key that only moves the highlight leaves the
+// selection window in front; Return brings the chart of the highlighted model.
+TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
+    Selection t;
+    t.start();
+    TGraphForm& g = *t.w->graph;
+    g.endProgram = [] {};
+    t.s().showAntenna = [&g](const IndexRecord& r, const QString& path) { g.ShowAntenna(r, path); };
+    QStringList charts; // the model on show each time the chart came up
+    QTimer watch;       // closes the chart through "Selection" whenever it is up
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!g.isVisible() || QApplication::activeModalWidget() != &g)
+            return;
+        charts << DisplayText(g.CurrentRecord.modelNumber());
+        g.Select1Click();
+    });
+    watch.start();
+    t.s().show();
+    t.s().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.s()));
+    t.s().ListBox3->setFocus();
+    // Keys reach the list as the window system delivers them: through the active window.
+    QWindow* window = t.s().windowHandle();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(window, key);
+    QTest::qWait(30);
+    EXPECT_TRUE(charts.isEmpty());
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_EQ(t.s().ListBox3->currentItem()->text(), QStringLiteral("ZZX10-65"));
+
+    QTest::keyClick(window, Qt::Key_Return);
+    EXPECT_EQ(charts, QStringList{QStringLiteral("ZZX10-65")});
+    EXPECT_FALSE(g.isVisible());
+    // Back in the list, browsing goes on from the model that was opened.
+    QTest::keyClick(window, Qt::Key_Down);
+    QTest::qWait(30);
+    EXPECT_EQ(charts.size(), 1);
+    EXPECT_EQ(t.s().ListBox3->currentItem()->text(), QStringLiteral("ZZX12-65"));
+    t.s().hide();
 }

@@ -1,17 +1,19 @@
 // The export option dialogs and the desktop's save dialog, each answered while its modal loop
-// runs.
+// runs, the dialog's own question before a file is replaced among them.
 #include "TestUtils.h"
 #include "common/WaitCursor.h"
 #include "export/ExportDataU.h"
 #include "export/ExportOptionsU.h"
 #include "export/ExportRun.h"
 #include "export/QtSaveDialogs.h"
+#include "export/VectorExportRun.h"
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QTreeWidget>
@@ -181,4 +183,69 @@ TEST(QtSaveDialogs, ShowsThePresetAndReplacesWithoutAskingOrTheWaitCursor) {
     EXPECT_EQ(seen.suffix, QStringLiteral("txt"));
     EXPECT_EQ(seen.folder, box.path());
     EXPECT_EQ(seen.filters, QStringList{QStringLiteral("Text Files (*.txt) (*.txt)")});
+}
+
+TEST(QtSaveDialogs, AVectorPageAsksBeforeReplacingAndNoGoesBackToTheDialog) {
+    testutils::Sandbox box;
+    const QString existing = box.path(QStringLiteral("12050.pdf"));
+    ASSERT_TRUE(testutils::writeFile(existing, "made by the converter"));
+    SaveRequest request = VectorSaveRequest(VectorFormat::Pdf, ExportPage::Chart, box.path(),
+                                            "12050", QStringLiteral("/p/"));
+    ASSERT_TRUE(request.ConfirmReplace);
+
+    struct Seen {
+        QStringList questions;
+        bool openAfterNo = false;
+    } seen;
+    // Answers the question the dialog asks with `button`.
+    const auto answerQuestion = [&seen](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&seen, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen.questions << box->text();
+            box->button(button)->click();
+        });
+    };
+    QtSaveDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        // The name as typed, without its extension: the dialog adds it before it asks.
+        dialog->selectFile(QStringLiteral("12050"));
+        answerQuestion(QMessageBox::No);
+        static_cast<QDialog*>(dialog)->accept();
+        seen.openAfterNo = dialog->isVisible();
+        answerQuestion(QMessageBox::Yes);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    EXPECT_EQ(dialogs.save(request), std::optional<QString>(existing));
+    ASSERT_EQ(seen.questions.size(), 2);
+    EXPECT_TRUE(seen.questions[0].contains(QStringLiteral("12050.pdf already exists")))
+        << seen.questions[0].toStdString();
+    EXPECT_TRUE(seen.openAfterNo);
+    EXPECT_EQ(testutils::readFile(existing), "made by the converter"); // the caller writes
+
+    // The written exports' dialog replaces without a question.
+    SaveRequest written =
+        GraphSaveRequest(output::ExportKind::ChartPdf, box.path(), "12050", QStringLiteral("/p/"));
+    ASSERT_FALSE(written.ConfirmReplace);
+    seen = Seen{};
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answerQuestion(QMessageBox::No); // should a question come after all
+        dialog->selectFile(existing);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    EXPECT_EQ(dialogs.save(written), std::optional<QString>(existing));
+    EXPECT_TRUE(seen.questions.isEmpty());
+    // The stray answer would otherwise act on a later test.
+    QCoreApplication::processEvents();
 }

@@ -138,6 +138,7 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
     ASSERT_EQ(t.dialogs->shown.size(), 1);
     EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("JPG/4388.jpg")));
     EXPECT_EQ(t.dialogs->shown[0].FilterIndex, 1);
+    EXPECT_FALSE(t.dialogs->shown[0].ConfirmReplace); // a written export replaces unasked
     EXPECT_EQ(QImage(jpg).size(), QSize(1200, 1500));
     EXPECT_EQ(t.prompter.opened, QStringList{jpg});
     EXPECT_EQ(t.flags(), QStringLiteral("10100"));
@@ -173,6 +174,50 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
     EXPECT_EQ(t.prompter.errors, QStringList{QStringLiteral("Cannot create file ") + missing});
     EXPECT_EQ(t.prompter.opened.size(), 2);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
+    Window t;
+    TGraphForm& g = t.g();
+    ShellSettings& shell = t.w->select->shellSettings();
+    t.show("QS2-370.adf"); // RPE number 4388
+    const auto exists = [&t](const char* folder) {
+        return QFileInfo(t.box.path(QLatin1String(folder))).isDir();
+    };
+    const auto shownFolder = [&t] {
+        return QFileInfo(t.dialogs->shown.last().FileName).absolutePath();
+    };
+    // The default folders: each is made when its dialog is first shown, and only then.
+    ASSERT_FALSE(exists("prog/JPG") || exists("prog/GIF") || exists("prog/PDF"));
+    t.exportGraph(t.w->exportOptions->rbJPG); // cancelled in the save dialog
+    EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("JPG")));
+    EXPECT_TRUE(exists("prog/JPG"));
+    EXPECT_FALSE(exists("prog/GIF") || exists("prog/PDF"));
+    t.exportGraph(t.w->exportOptions->rbGIF);
+    EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("GIF")));
+    EXPECT_TRUE(exists("prog/GIF"));
+    EXPECT_FALSE(exists("prog/PDF"));
+    t.answerOptions(*g.VectorExportForm, g.VectorExportForm->rbGraph);
+    g.ExportSvgClick();
+    EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("PDF")));
+    EXPECT_TRUE(exists("prog/PDF"));
+
+    // A folder chosen in File Locations: used when it is there; when it is gone it is not made
+    // again (a drive not attached, say): the dialog opens in the default folder.
+    shell.JPGfiles = t.box.path(QStringLiteral("out"));
+    t.exportGraph(t.w->exportOptions->rbJPG);
+    EXPECT_EQ(shownFolder(), t.box.path(QStringLiteral("out")));
+    shell.JPGfiles = t.box.path(QStringLiteral("stick/JPG"));
+    shell.PDFfiles = t.box.path(QStringLiteral("stick/PDF"));
+    t.exportGraph(t.w->exportOptions->rbJPG);
+    EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("JPG")));
+    t.exportData(t.w->exportData->rbPDF);
+    EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("PDF")));
+    EXPECT_EQ(t.dialogs->shown.last().FileName, t.prog(QStringLiteral("PDF/4388dat.pdf")));
+    EXPECT_FALSE(exists("stick"));
+    // The settings keep the chosen folders.
+    EXPECT_EQ(shell.JPGfiles, t.box.path(QStringLiteral("stick/JPG")));
+    EXPECT_EQ(t.prompter.errors, QStringList());
 }
 
 TEST(GraphExport, CancelInTheOptionsChangesNothing) {
@@ -304,11 +349,14 @@ TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
     EXPECT_TRUE(t.prompter.messages.isEmpty());
     EXPECT_TRUE(t.prompter.opened.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(t.out("sheet.pdf")));
-    // The converter was killed, and nothing but its log is left in the program directory.
+    // The converter was killed, and nothing but its log is left in the program directory, beside
+    // the default PDF folder the dialog opened in, which stays empty.
     const int pid = testutils::readFile(t.prog(QStringLiteral("pid"))).trimmed().toInt();
     ASSERT_GT(pid, 0);
     EXPECT_NE(::kill(pid, 0), 0);
-    QStringList expected = before + QStringList{QStringLiteral("log"), QStringLiteral("pid")};
+    EXPECT_TRUE(entries(t.prog(QStringLiteral("PDF"))).isEmpty());
+    QStringList expected =
+        before + QStringList{QStringLiteral("PDF"), QStringLiteral("log"), QStringLiteral("pid")};
     expected.sort();
     EXPECT_EQ(entries(t.prog()), expected);
     EXPECT_TRUE(g.isEnabled());
@@ -334,7 +382,11 @@ TEST(GraphExport, RealHtmldocFromTheWindow) {
     EXPECT_EQ(pageBox(pdfinfo(chart)), QStringLiteral("792 x 595"));
     EXPECT_EQ(pageCount(pdfinfo(chart)), 1);
     EXPECT_EQ(pageBox(pdfinfo(sheet)), QStringLiteral("595 x 792"));
-    EXPECT_EQ(entries(t.prog()), before);
+    // No temporaries are left; the default PDF folder the dialogs opened in stays, empty.
+    QStringList expected = before + QStringList{QStringLiteral("PDF")};
+    expected.sort();
+    EXPECT_EQ(entries(t.prog()), expected);
+    EXPECT_TRUE(entries(t.prog(QStringLiteral("PDF"))).isEmpty());
 }
 
 TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
@@ -387,6 +439,8 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     EXPECT_EQ(t.dialogs->shown[1].FileName, t.prog(QStringLiteral("PDF/%1dat.pdf").arg(rpe)));
     EXPECT_EQ(t.dialogs->shown[1].Title, QStringLiteral("Export Data as Vector PDF"));
     EXPECT_EQ(t.dialogs->shown[1].DefaultExtension, QStringLiteral("pdf"));
+    // Unlike the written exports, these ask before replacing a file.
+    EXPECT_TRUE(t.dialogs->shown[0].ConfirmReplace && t.dialogs->shown[1].ConfirmReplace);
     const QByteArray chart = testutils::readFile(chartPdf);
     const QByteArray data = testutils::readFile(dataPdf + QStringLiteral(".pdf"));
     EXPECT_TRUE(chart.startsWith("%PDF-"));

@@ -1,20 +1,35 @@
 // The legend beside an open chart: usable while the graph window runs its real modal loop, closed
-// with it, sized by its outer width, and showing the feed picture of the antenna on display.
+// with it, sized by its outer width, and showing the feed picture of the antenna on display. The
+// chart's other windows the same way: its option dialogs and messages over it, and the
+// compliance window beside it.
 #include "TestUtils.h"
 #include "app/AppWindows.h"
 #include "app/MainUnit.h"
 #include "common/Prompter.h"
+#include "common/QtPrompter.h"
 #include "common/Resources.h"
+#include "export/ExportDataU.h"
+#include "export/ExportOptionsU.h"
+#include "export/FileLocDlg.h"
+#include "graph/ComplianceForm.h"
 #include "graph/GraphUnit.h"
 #include "index/IndexRefresh.h"
 #include "print/LegendU.h"
+#include "print/PenWidth.h"
+#include "print/PrintOptionsU.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
+#include <QtGui/QAction>
 #include <QtGui/QPainter>
 #include <QtGui/QWindow>
 #include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
 #include <gtest/gtest.h>
 
@@ -174,4 +189,188 @@ TEST(LegendWindow, EachFeedKindShowsItsOwnPictureAndTexts) {
     EXPECT_EQ(texts[0], texts[2]);
     EXPECT_EQ(texts[1], texts[3]);
     EXPECT_NE(texts[0], texts[1]);
+}
+
+// ---- The other windows of the chart -----------------------------------------------------------
+
+namespace {
+
+// The title, menu and tool bars of the chart in global coordinates, from the frame's top to the
+// tool bar's bottom edge.
+QRect barsOf(const TGraphForm& g) {
+    const auto* bar = g.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const QRect bars(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+    return QRect(g.frameGeometry().topLeft(), QPoint(g.frameGeometry().right(), bars.bottom()));
+}
+
+} // namespace
+
+TEST(ChartWindows, OptionDialogsAndMessagesBelongToTheChartInItsModalLoop) {
+    Windows t;
+    const IndexRecord r = t.record(QStringLiteral("two.adf"), adf("RIGHT"));
+    TGraphForm& g = t.graph();
+    // The dialogs opened from the chart are its own, wherever they are opened from.
+    for (QWidget* d : QList<QWidget*>{t.w->printOptions, t.w->exportOptions, t.w->exportData,
+                                      t.w->penWidth, t.w->fileLocations})
+        EXPECT_EQ(d->parentWidget(), &g) << d->windowTitle().toStdString();
+
+    // The selection window behind the chart, as when a model was clicked; its first showing
+    // builds the index (the index display is not shown).
+    t.w->select->runDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    t.w->select->show();
+    QCoreApplication::processEvents();
+    QtPrompter desktop(t.w->select.get());
+    struct Opened {
+        QString title;
+        bool modal = false;     // the top modal window while it was open
+        bool overChart = false; // the window system keeps it above the chart, not the lists
+    };
+    QList<Opened> opened;
+    // Looks at the modal window once its own loop runs, then closes it with its Cancel (or OK).
+    const auto answer = [&](QPushButton* close) {
+        QTimer::singleShot(0, &g, [&, close] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened << Opened{modal ? modal->windowTitle() : QString(),
+                             modal && modal == close->window(),
+                             modal && modal->windowHandle() &&
+                                 modal->windowHandle()->transientParent() == g.windowHandle()};
+            clickAsUser(close);
+        });
+    };
+    QWidget* boxOwner = nullptr;
+    bool chartModalAfterwards = false;
+    QTimer::singleShot(0, &g, [&] {
+        answer(t.w->printOptions->btnCancel);
+        clickAsUser(g.tbPrint);
+        answer(t.w->exportOptions->btnCancel);
+        clickAsUser(g.tbExport);
+        answer(t.w->exportData->btnCancel);
+        g.ExportData1->trigger();
+        // A message box of the desktop comes over the chart, not over the lists.
+        QTimer::singleShot(0, &g, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxOwner = box->parentWidget();
+            box->accept();
+        });
+        desktop.message(QStringLiteral("Something to say"));
+        chartModalAfterwards = QApplication::activeModalWidget() == &g;
+        clickAsUser(g.tbSelect);
+        if (g.isVisible())
+            g.Select1Click();
+    });
+    g.ShowAntenna(r);
+
+    ASSERT_EQ(opened.size(), 3);
+    const char* titles[] = {"Print Options", "Export Graph Options", "Export Data Options"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(opened[i].title, QString::fromLatin1(titles[i]));
+        EXPECT_TRUE(opened[i].modal) << titles[i];
+        EXPECT_TRUE(opened[i].overChart) << titles[i];
+    }
+    EXPECT_EQ(boxOwner, &g);
+    EXPECT_TRUE(chartModalAfterwards);
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_EQ(t.programEnds, 0);
+    // Outside the chart the message boxes come over the selection window.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        boxOwner = box ? box->parentWidget() : nullptr;
+        if (box)
+            box->accept();
+    });
+    desktop.message(QStringLiteral("Something else"));
+    EXPECT_EQ(boxOwner, t.w->select.get());
+    t.w->select->hide();
+}
+
+TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
+    Windows t;
+    t.box.write(
+        QStringLiteral("prog/masks/fcc-101-115.csv"),
+        testutils::readFile(testutils::samplePath(QStringLiteral("../masks/fcc-101-115.csv"))));
+    TGraphForm& g = t.graph();
+    QFile::copy(testutils::samplePath(QStringLiteral("QS8-59.adf")),
+                t.box.path(QStringLiteral("prog/NSMAData/QS8-59.adf")));
+    QFile::copy(testutils::samplePath(QStringLiteral("ZZX10-60L.adf")),
+                t.box.path(QStringLiteral("prog/NSMAData/ZZX10-60L.adf")));
+    const auto record = [&t](const char* name) {
+        IndexRecord r;
+        BuildRecordFromFile(t.box.path(QStringLiteral("prog/NSMAData/") + QLatin1String(name)), r);
+        return r;
+    };
+    struct Seen {
+        bool open = false;
+        bool clearOfBars = false;
+        bool beside = false; // its frame is not the chart's
+        QString antenna;
+        bool usable = false; // ticked by a click while the chart is modal
+    };
+    QList<Seen> seen;
+    const auto openAndLeave = [&] {
+        QTimer::singleShot(0, &g, [&] {
+            g.Compliance1->trigger();
+            TComplianceForm* form = g.ComplianceForm;
+            Seen s;
+            s.open = form && form->isVisible();
+            if (s.open) {
+                s.clearOfBars = !form->frameGeometry().intersects(barsOf(g));
+                s.beside = form->frameGeometry() != g.frameGeometry();
+                s.antenna = form->Label1->text().section(QLatin1Char(':'), 0, 0);
+                clickAsUser(form->cbShowMask);
+                s.usable = form->cbShowMask->isChecked();
+                clickAsUser(form->cbShowMask);
+            }
+            seen << s;
+            clickAsUser(g.tbSelect);
+            if (g.isVisible())
+                g.Select1Click();
+        });
+    };
+    openAndLeave();
+    g.ShowAntenna(record("QS8-59.adf"));
+    ASSERT_NE(g.ComplianceForm, nullptr);
+    // "Selection" closed it with the chart: the lists show without it.
+    EXPECT_FALSE(g.ComplianceForm->isVisible());
+
+    // The next antenna opens without it; opened again, it shows that antenna.
+    bool hiddenAtFirst = false;
+    QTimer::singleShot(0, &g, [&] { hiddenAtFirst = !g.ComplianceForm->isVisible(); });
+    openAndLeave();
+    g.ShowAntenna(record("ZZX10-60L.adf"));
+    EXPECT_TRUE(hiddenAtFirst);
+    EXPECT_FALSE(g.ComplianceForm->isVisible());
+
+    ASSERT_EQ(seen.size(), 2);
+    const char* antennas[] = {"QS8-59", "ZZX10-60"};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(seen[i].open) << i;
+        EXPECT_TRUE(seen[i].clearOfBars) << i;
+        EXPECT_TRUE(seen[i].beside) << i;
+        EXPECT_EQ(seen[i].antenna, QString::fromLatin1(antennas[i]));
+        EXPECT_TRUE(seen[i].usable) << i;
+    }
+    EXPECT_EQ(t.programEnds, 0);
+    EXPECT_TRUE(t.prompter.errors.isEmpty());
+}
+
+TEST(ChartWindows, ComplianceOpeningFirstCountsItsFrameBeforeItHasOne) {
+    Windows t;
+    // A window low on the screen: the only place that hides none of it is above it, flush with
+    // its frame, which the compliance window's own frame must not reach into.
+    QWidget other;
+    other.setGeometry(0, 0, 300, 100);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    const QRect area = other.screen()->availableGeometry();
+    other.move(area.left(), area.bottom() - 140);
+    TComplianceForm form(t.graph());
+    ASSERT_EQ(form.windowHandle(), nullptr); // never shown: no frame yet
+    form.PlaceBeside(other, QRect());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_FALSE(form.frameGeometry().intersects(other.frameGeometry()))
+        << form.frameGeometry().bottom() << " " << other.frameGeometry().top();
+    EXPECT_TRUE(area.contains(form.frameGeometry()));
 }

@@ -399,6 +399,62 @@ TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
     EXPECT_TRUE(seen);
 }
 
+TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
+    Program p;
+    TGraphForm& g = p.g();
+    QPrinter& printer = *g.Printer;
+    const auto orientation = [&printer] { return printer.pageLayout().orientation(); };
+    ASSERT_EQ(orientation(), QPageLayout::Portrait);
+    const struct {
+        const char* sample;
+        QRadioButton* TPrintOptionsForm::*choice;
+        QPageLayout::Orientation after;
+    } runs[] = {
+        {"ZZX10-60L.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Landscape}, // two-sided
+        {"ZZX10-60L.adf", &TPrintOptionsForm::rbBoth, QPageLayout::Portrait},   // the sheet last
+        {"ZZX10-60L.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Landscape},
+        {"ZZ6-77A.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Portrait}, // one-sided
+    };
+    QStringList copied;
+    const auto show = [&](const char* sample) {
+        const QString name = QString::fromLatin1(sample);
+        if (copied.contains(name)) {
+            IndexRecord r;
+            BuildRecordFromFile(p.box.path(QStringLiteral("prog/NSMAData/") + name), r);
+            g.ShowAntenna(r);
+        } else {
+            p.showSample(name);
+            copied << name;
+        }
+    };
+    for (const auto& run : runs) {
+        show(run.sample);
+        answerPrintOptions(p.options(), run.choice);
+        g.Print4Click();
+        EXPECT_EQ(orientation(), run.after) << run.sample;
+    }
+    // Nothing handed to the printing system leaves the printer as it was.
+    show("ZZX10-60L.adf");
+    p.printerFailure = QStringLiteral("No printer is installed");
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+    g.Print4Click();
+    EXPECT_EQ(orientation(), QPageLayout::Portrait);
+
+    // The next printer setup opens on it.
+    p.printerFailure.reset();
+    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+    g.Print4Click();
+    QPageLayout::Orientation shown = QPageLayout::Portrait;
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_TRUE(dialog);
+        shown = dialog->printer()->pageLayout().orientation();
+        dialog->reject();
+    });
+    g.SetUp1->trigger();
+    EXPECT_EQ(shown, QPageLayout::Landscape);
+}
+
 // ---- Through a print scheduler -----------------------------------------------------------------
 
 class GraphPrintCups : public ::testing::Test {
