@@ -211,33 +211,42 @@ struct Sample {
     }
 };
 
+struct GoldenCase {
+    const char* name;
+    bool colour;
+};
+
+// The golden picture of a page of the case ("chart" or "sheet"). With LOBEVIEW_UPDATE_GOLDEN set
+// the page is written as the golden instead, and the picture returned is null.
+QImage goldenPicture(const QImage& page, const char* kind, const GoldenCase& c) {
+    const QString golden =
+        testutils::dataPath(QStringLiteral("golden/%1-%2-%3.png")
+                                .arg(QLatin1String(kind), QLatin1String(c.name),
+                                     c.colour ? QStringLiteral("color") : QStringLiteral("mono")));
+    if (qEnvironmentVariableIsSet("LOBEVIEW_UPDATE_GOLDEN")) {
+        QDir().mkpath(QFileInfo(golden).absolutePath());
+        EXPECT_TRUE(page.save(golden, "PNG")) << golden.toStdString();
+        return {};
+    }
+    const QImage expected(golden);
+    EXPECT_FALSE(expected.isNull())
+        << golden.toStdString() << " is missing; run with LOBEVIEW_UPDATE_GOLDEN=1";
+    return expected;
+}
+
 // Golden chart pages of sample antennas, under tests/data/golden. A page may differ from its
 // golden picture only where fonts are rasterised a little differently: at most 0.02 % of its
 // pixels by more than 40 levels in a channel (a missing grid line is some 1000 pixels). Run
 // with LOBEVIEW_UPDATE_GOLDEN=1 to write the current pages as the new golden pictures (see
 // tests/data/golden/README.md).
 TEST(GoldenPages, SampleChartPagesAreUnchanged) {
-    struct Case {
-        const char* name;
-        bool colour;
-    };
-    const bool update = qEnvironmentVariableIsSet("LOBEVIEW_UPDATE_GOLDEN");
-    for (const Case c : {Case{"ZZX10-60L", true}, Case{"QU12-59", false}, Case{"QS1-212", false},
-                         Case{"ZZX6-127", true}}) {
-        const QString name = QString::fromLatin1(c.name);
+    for (const GoldenCase c : {GoldenCase{"ZZX10-60L", true}, GoldenCase{"QU12-59", false},
+                               GoldenCase{"QS1-212", false}, GoldenCase{"ZZX6-127", true}}) {
         SCOPED_TRACE(c.name);
-        const QImage page = Sample(name).chart(c.colour);
-        const QString golden = testutils::dataPath(
-            QStringLiteral("golden/chart-%1-%2.png")
-                .arg(name, c.colour ? QStringLiteral("color") : QStringLiteral("mono")));
-        if (update) {
-            QDir().mkpath(QFileInfo(golden).absolutePath());
-            ASSERT_TRUE(page.save(golden, "PNG"));
-            continue;
-        }
-        const QImage expected(golden);
-        ASSERT_FALSE(expected.isNull())
-            << golden.toStdString() << " is missing; run with LOBEVIEW_UPDATE_GOLDEN=1";
+        const QImage page = Sample(QString::fromLatin1(c.name)).chart(c.colour);
+        const QImage expected = goldenPicture(page, "chart", c);
+        if (expected.isNull())
+            continue; // written anew
         ASSERT_EQ(page.size(), expected.size());
         // The logo has its own test, and its artwork may be redrawn: it is left out here.
         const QRect logo =
@@ -272,26 +281,13 @@ int worstTile(const QImage& a, const QImage& b, int threshold, int tile, QRect s
 // two empty tables (QS1-212), and a table that runs on over the footer and off the page
 // (ZZ8-107). The same allowance for fonts as the chart pages, and no cluster of differences.
 TEST(GoldenPages, SampleDataSheetsAreUnchanged) {
-    struct Case {
-        const char* name;
-        bool colour;
-    };
-    const bool update = qEnvironmentVariableIsSet("LOBEVIEW_UPDATE_GOLDEN");
-    for (const Case c : {Case{"ZZX10-60L", true}, Case{"QS1-212", false}, Case{"ZZ8-107", false}}) {
-        const QString name = QString::fromLatin1(c.name);
+    for (const GoldenCase c : {GoldenCase{"ZZX10-60L", true}, GoldenCase{"QS1-212", false},
+                               GoldenCase{"ZZ8-107", false}}) {
         SCOPED_TRACE(c.name);
-        const QImage page = Sample(name).sheet(c.colour);
-        const QString golden = testutils::dataPath(
-            QStringLiteral("golden/sheet-%1-%2.png")
-                .arg(name, c.colour ? QStringLiteral("color") : QStringLiteral("mono")));
-        if (update) {
-            QDir().mkpath(QFileInfo(golden).absolutePath());
-            ASSERT_TRUE(page.save(golden, "PNG"));
-            continue;
-        }
-        const QImage expected(golden);
-        ASSERT_FALSE(expected.isNull())
-            << golden.toStdString() << " is missing; run with LOBEVIEW_UPDATE_GOLDEN=1";
+        const QImage page = Sample(QString::fromLatin1(c.name)).sheet(c.colour);
+        const QImage expected = goldenPicture(page, "sheet", c);
+        if (expected.isNull())
+            continue; // written anew
         ASSERT_EQ(page.size(), QSize(1600, 2000));
         ASSERT_EQ(page.size(), expected.size());
         // The logo (349, 72, 100 x 34 units) is left out, as on the chart pages.
