@@ -1,10 +1,10 @@
 // The catalogue on 10,000 files: the rebuild against a plain loop that opens each file and reads
 // it up to its first "NUPOIN" line, and a click in each list of the selection window.
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "index/IndexRefresh.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
@@ -57,44 +57,44 @@ QListWidgetItem* pick(QListWidget* list, int row) {
 }
 
 void BM_ClickRange(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
+    SelectionWindow& s = *g_windows->select;
     int row = 0;
     for (auto _ : state) {
-        pick(s.ListBox1, row);
-        s.ListBox1Click();
-        row = (row + 1) % s.ListBox1->count();
+        pick(s.rangeList, row);
+        s.rangeChosen();
+        row = (row + 1) % s.rangeList->count();
     }
 }
 
 void BM_ClickAll(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
+    SelectionWindow& s = *g_windows->select;
     for (auto _ : state) {
-        pick(s.ListBox1, 0);
-        s.ListBox1Click(); // every type and every model
+        pick(s.rangeList, 0);
+        s.rangeChosen(); // every type and every model
     }
 }
 
 void BM_ClickType(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
-    pick(s.ListBox1, 0);
-    s.ListBox1Click();
+    SelectionWindow& s = *g_windows->select;
+    pick(s.rangeList, 0);
+    s.rangeChosen();
     int row = 0;
     for (auto _ : state) {
-        pick(s.ListBox2, row);
-        s.ListBox2Click();
-        row = (row + 1) % s.ListBox2->count();
+        pick(s.typeList, row);
+        s.typeChosen();
+        row = (row + 1) % s.typeList->count();
     }
 }
 
 void BM_ClickModel(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
-    pick(s.ListBox1, 0);
-    s.ListBox1Click();
+    SelectionWindow& s = *g_windows->select;
+    pick(s.rangeList, 0);
+    s.rangeChosen();
     int row = 0;
     for (auto _ : state) {
-        pick(s.ListBox3, row);
-        s.ListBox3Click();
-        row = (row + 97) % s.ListBox3->count();
+        pick(s.modelList, row);
+        s.modelChosen();
+        row = (row + 97) % s.modelList->count();
     }
 }
 

@@ -6,7 +6,7 @@
 //
 //   bench_catalogue_export [benchmark options] [N]
 #include "BenchSupport.h"
-#include "export/CatalogueExport.h"
+#include "output/CatalogueExport.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>

@@ -3,14 +3,14 @@
 // a model with 50 files in the match chooser. Each is one stretch in which the window does not
 // respond; the reference is plain Qt doing the visible part of the same work (a QTableWidget
 // filled with the same 140,000 texts, a QListWidget with the same 50 lines).
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "app/AppWindows.h"
-#include "app/Catalogue.h"
-#include "app/ChooseFile.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "index/FileIndx.h"
-#include "index/IndexDump.h"
+#include "base/Prompter.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/IndexDump.h"
+#include "selection/IndexTableWindow.h"
+#include "selection/ModelChooserDialog.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -34,7 +34,7 @@ void settle() {
 }
 
 void BM_RebuildWithProgress(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
+    SelectionWindow& s = *g_windows->select;
     for (auto _ : state)
         if (!s.rebuildIndex())
             state.SkipWithError("rebuild failed");
@@ -42,7 +42,7 @@ void BM_RebuildWithProgress(benchmark::State& state) {
 
 // Show, fill, paint the first rows; then the last rows; then close, writing the dump.
 void BM_IndexTable(benchmark::State& state) {
-    TIndexFileForm& table = *g_windows->indexDisplay;
+    IndexTableWindow& table = *g_windows->indexDisplay;
     for (auto _ : state) {
         table.show();
         settle();
@@ -71,7 +71,7 @@ void BM_PlainTable(benchmark::State& state) {
 QList<IndexRecord> g_fifty;
 
 void BM_ChooserFifty(benchmark::State& state) {
-    TChooseDlg& chooser = *g_windows->chooser;
+    ModelChooserDialog& chooser = *g_windows->chooser;
     for (auto _ : state) {
         chooser.setMatches(g_fifty);
         chooser.show();
@@ -83,7 +83,7 @@ void BM_ChooserFifty(benchmark::State& state) {
 void BM_PlainList(benchmark::State& state) {
     QStringList lines;
     for (const IndexRecord& r : g_fifty)
-        lines << TChooseDlg::matchLine(r);
+        lines << ModelChooserDialog::matchLine(r);
     for (auto _ : state) {
         QListWidget list;
         list.addItems(lines);
@@ -94,7 +94,7 @@ void BM_PlainList(benchmark::State& state) {
 }
 
 void BM_ClickModelWithFifty(benchmark::State& state) {
-    TSelect& s = *g_windows->select;
+    SelectionWindow& s = *g_windows->select;
     for (auto _ : state) {
         const QList<IndexRecord> found = FindListedModel(s.index(), QStringLiteral("QB8-FIFTY"));
         if (found.size() != 50)

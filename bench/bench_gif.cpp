@@ -4,7 +4,7 @@
 //   writer / giflib LZW       target <= 1.0
 //   writer / ImageMagick      target <= 0.1
 // LOBEVIEW_CONVERT names the convert program to time; otherwise /usr/bin/convert, then PATH.
-#include "export/GifWriter.h"
+#include "output/GifImage.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
@@ -77,7 +77,7 @@ const QImage& chartPage() {
 void BM_WriterWholeEncode(benchmark::State& state) {
     QByteArray out;
     for (auto _ : state) {
-        TGIFImage gif;
+        GifImage gif;
         gif.Assign(chartPage());
         if (gif.SaveToBuffer(out)) {
             state.SkipWithError("encoding failed");
@@ -95,7 +95,7 @@ void BM_WriterReduceOnly(benchmark::State& state) {
 }
 
 void BM_WriterLzwOnly(benchmark::State& state) {
-    const TGIFIndexedImage indexed = ReduceToPalette(chartPage());
+    const GifIndexedImage indexed = ReduceToPalette(chartPage());
     QByteArray out;
     for (auto _ : state) {
         out.clear();
@@ -110,10 +110,10 @@ int appendToMemory(GifFileType* file, const GifByteType* bytes, int count) {
 }
 
 void BM_GiflibLzwOnly(benchmark::State& state) {
-    const TGIFIndexedImage indexed = ReduceToPalette(chartPage());
+    const GifIndexedImage indexed = ReduceToPalette(chartPage());
     std::vector<GifPixelType> pixels(indexed.Pixels.begin(), indexed.Pixels.end());
     std::vector<GifColorType> colours;
-    for (const TGIFColor& c : indexed.Palette)
+    for (const GifColor& c : indexed.Palette)
         colours.push_back({c.Red, c.Green, c.Blue});
     ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
     const int w = indexed.Width, h = indexed.Height;

@@ -2,12 +2,12 @@
 // change (a copy of the canvas slice). The slider is measured on a small and on a huge pattern to
 // show that it does not depend on the number of points; a plain copy of a 650 x 400 slice of a
 // QImage is the outside reference.
+#include "AppWindows.h"
 #include "BenchSupport.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "graph/GraphUnit.h"
-#include "index/IndexRefresh.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "graph/GraphWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -42,7 +42,7 @@ QByteArray pattern(int points) {
 }
 
 void BM_LoadAndDraw180(benchmark::State& state) {
-    TGraphForm& g = *g_windows->graph;
+    GraphWindow& g = *g_windows->graph;
     for (auto _ : state) {
         g.CurrentRecord = g_small;
         if (g.LoadAntenna())
@@ -51,7 +51,7 @@ void BM_LoadAndDraw180(benchmark::State& state) {
 }
 
 void sliderBench(benchmark::State& state, const IndexRecord& record) {
-    TGraphForm& g = *g_windows->graph;
+    GraphWindow& g = *g_windows->graph;
     g.CurrentRecord = record;
     g.LoadAntenna();
     int v = 0;

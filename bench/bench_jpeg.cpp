@@ -4,7 +4,7 @@
 // process and reading its input), which is the fairer figure.
 // LOBEVIEW_CJPEG names the cjpeg program to time; otherwise cjpeg on the PATH.
 #include "BenchSupport.h"
-#include "export/JpegWriter.h"
+#include "output/JpegWriter.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>

@@ -4,7 +4,7 @@
 // same number of QPainter::drawLine calls (grid, frames, trace segments) and of drawText calls
 // with an ordinary font, without the logical page mapping.
 #include "BenchSupport.h"
-#include "print/PageRoutines.h"
+#include "pages/PageRoutines.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
@@ -46,7 +46,7 @@ const Antenna& antenna() {
 }
 
 void BM_ChartPage(benchmark::State& state) {
-    TPrint map;
+    PageMapper map;
     QImage image;
     for (auto _ : state) {
         DrawLandscapeGraphPage(PageSource{map, antenna().record, antenna().pattern, true, 1},
@@ -56,7 +56,7 @@ void BM_ChartPage(benchmark::State& state) {
 }
 
 void BM_DataSheet(benchmark::State& state) {
-    TPrint map;
+    PageMapper map;
     QImage image;
     for (auto _ : state) {
         DrawDataPage(PageSource{map, antenna().record, antenna().pattern, true, 1}, image);
@@ -84,7 +84,7 @@ void BM_PlainChartDrawing(benchmark::State& state) {
             p.drawLine(140, 392 + 100 * i, 2060, 392 + 100 * i);
         for (int cut = 0; cut < CutCount; ++cut) {
             p.setPen(QPen(Qt::blue, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            const TRList& points = antenna().pattern.CutPoints[static_cast<size_t>(cut)];
+            const PatternPoints& points = antenna().pattern.CutPoints[static_cast<size_t>(cut)];
             for (size_t i = 1; i < points.size(); ++i)
                 p.drawLine(QPointF(1100 + 5 * points[i - 1].Angle, 392 - 10 * points[i - 1].Level),
                            QPointF(1100 + 5 * points[i].Angle, 392 - 10 * points[i].Level));

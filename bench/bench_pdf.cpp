@@ -3,13 +3,13 @@
 // temporaries), against htmldoc alone on the same HTML page and GIF, and prints the ratio at the
 // end (target <= 1.3). Both sides run htmldoc with the same arguments and an empty HOME.
 #include "BenchSupport.h"
-#include "common/Prompter.h"
-#include "export/ExportRun.h"
-#include "export/GifWriter.h"
-#include "export/PdfExport.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/ExportRun.h"
+#include "output/GifImage.h"
+#include "output/PdfExport.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
@@ -23,7 +23,7 @@ namespace {
 struct Antenna {
     IndexRecord record;
     LoadedPattern pattern;
-    TPrint map;
+    PageMapper map;
     Antenna() {
         const QString path = QStringLiteral(LOBEVIEW_SAMPLE_DIR "/ZZX10-60L.adf");
         BuildRecordFromFile(path, record);
@@ -77,7 +77,7 @@ const PdfTemporaries& aloneInputs() {
             PdfTemporaryPaths(programDir, antenna().record.rpeNumber(), PdfVariant::Graph);
         QImage page;
         DrawGraphPage(antenna().source(), page);
-        TGIFImage gif;
+        GifImage gif;
         gif.Assign(page);
         if (gif.SaveToFile(t.gif) || WriteHtmlPage(t.html, t.gif, 680, 520))
             return PdfTemporaries{};
@@ -114,7 +114,7 @@ void BM_DrawAndEncode(benchmark::State& state) {
     for (auto _ : state) {
         QImage page;
         DrawGraphPage(antenna().source(), page);
-        TGIFImage gif;
+        GifImage gif;
         gif.Assign(page);
         QByteArray bytes;
         gif.SaveToBuffer(bytes);

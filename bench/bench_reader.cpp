@@ -1,7 +1,7 @@
 // Reading a large pattern file (4 cuts x 50,000 points) with the program's reader, against a
 // plain read of the same bytes, in MB/s.
 #include "BenchSupport.h"
-#include "graph/PatternReader.h"
+#include "adf/PatternReader.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFile>

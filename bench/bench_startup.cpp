@@ -9,11 +9,11 @@
 // "ready ROWS PEAK_KB" on stdout once its window is up, and exits:
 //   bench_startup --lobeview DIR   the program's own start-up on DIR (DIR/prog/FileIndx.dat, ...)
 //   bench_startup --reference      a QMainWindow holding a QListWidget of three rows
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/QtPrompter.h"
-#include "common/Settings.h"
-#include "index/IndexRefresh.h"
+#include "AppWindows.h"
+#include "base/Settings.h"
+#include "catalogue/IndexRefresh.h"
+#include "dialogs/QtPrompter.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
@@ -59,7 +59,7 @@ int lobeviewChild(int argc, char** argv, const QString& root) {
     QMetaObject::invokeMethod(
         &app,
         [&] {
-            reportReady(windows.select->ListBox3->count());
+            reportReady(windows.select->modelList->count());
             QApplication::quit();
         },
         Qt::QueuedConnection);

@@ -4,12 +4,12 @@
 //
 //   bench_vector [benchmark options]
 #include "BenchSupport.h"
-#include "common/Prompter.h"
-#include "export/PdfExport.h"
-#include "export/VectorPages.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/PdfExport.h"
+#include "output/VectorPages.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
@@ -36,7 +36,7 @@ void BM_HtmldocPdfChart(benchmark::State& state) {
     options.landscape = isTwoSided(g_pattern.feedKind);
     options.confirmedPath = g_folder + QStringLiteral("/htmldoc.pdf");
     for (auto _ : state) {
-        TPrint pageMap;
+        PageMapper pageMap;
         QImage image;
         DrawGraphPage(PageSource{pageMap, g_record, g_pattern, true, ImagePenFactor}, image);
         RecordingPrompter prompter;

@@ -8,7 +8,7 @@
 #   PREFIX/share/icons/hicolor/{48x48,256x256,scalable}/{apps,mimetypes}/...
 #
 # An installed program finds its shipped files under share/lobeview and writes its own files
-# (index, dump, default export folders) to the user's data folder (src/common/ProgramPaths).
+# (index, dump, default export folders) to the user's data folder (src/core/base/ProgramPaths).
 include(GNUInstallDirs)
 
 install(TARGETS lobeview lobeview-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the fuzz targets: the input as a byte view and as a line reader source.
-#include "graph/LineReader.h"
+#include "adf/LineReader.h"
 
 #include <QtCore/QByteArrayView>
 #include <algorithm>

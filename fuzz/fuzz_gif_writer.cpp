@@ -6,7 +6,7 @@
 // back in its exact colour.
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
-#include "export/GifWriter.h"
+#include "output/GifImage.h"
 
 #include <QtGui/QImage>
 #include <set>
@@ -22,7 +22,7 @@ struct Input {
 };
 
 // Reads the one-frame GIF the writer makes; false when it is not well formed.
-bool readGif(const QByteArray& file, int& width, int& height, std::vector<TGIFColor>& palette,
+bool readGif(const QByteArray& file, int& width, int& height, std::vector<GifColor>& palette,
              std::vector<std::uint8_t>& indices) {
     const auto* b = reinterpret_cast<const std::uint8_t*>(file.constData());
     const std::size_t n = std::size_t(file.size());
@@ -200,15 +200,15 @@ int FuzzGifWriter(const std::uint8_t* data, std::size_t size) {
     }
     }
 
-    TGIFImage gif;
+    GifImage gif;
     gif.Assign(picture);
     QByteArray file;
     if (const auto error = gif.SaveToBuffer(file))
         fuzz::fail("a picture could not be written");
-    const TGIFIndexedImage expected = IndexBitmap(picture);
+    const GifIndexedImage expected = IndexBitmap(picture);
 
     int w = 0, h = 0;
-    std::vector<TGIFColor> palette;
+    std::vector<GifColor> palette;
     std::vector<std::uint8_t> indices;
     if (!readGif(file, w, h, palette, indices))
         fuzz::fail("the file is not a well-formed GIF");
@@ -223,7 +223,7 @@ int FuzzGifWriter(const std::uint8_t* data, std::size_t size) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x, ++i) {
                 const QRgb want = picture.pixel(x, y);
-                const TGIFColor got = palette[indices[i]];
+                const GifColor got = palette[indices[i]];
                 if (got.Red != qRed(want) || got.Green != qGreen(want) || got.Blue != qBlue(want))
                     fuzz::fail("a colour changed although the picture has few colours");
             }

@@ -5,7 +5,7 @@
 // same record.
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
-#include "index/IndexRefresh.h"
+#include "catalogue/IndexRefresh.h"
 
 int FuzzHeader(const std::uint8_t* data, std::size_t size) {
     if (size < 1)

@@ -6,9 +6,9 @@
 // as it maps a real one. Checks: the reader yields exactly the whole records of the file.
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
-#include "app/Catalogue.h"
-#include "index/IndexDump.h"
-#include "index/IndexFile.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/IndexDump.h"
+#include "catalogue/IndexFile.h"
 
 #include <QtCore/QString>
 #include <sys/mman.h>

@@ -6,7 +6,7 @@
 // size, and every point read comes from its own line.
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
-#include "graph/PatternReader.h"
+#include "adf/PatternReader.h"
 
 #include <QtCore/QByteArray>
 #include <vector>
@@ -54,7 +54,7 @@ int FuzzPatternReader(const std::uint8_t* data, std::size_t size) {
         const QByteArray first = in.readLine().toByteArray();
         const auto error = ReadPattern(in, first, pattern, feed);
         std::size_t points = 0;
-        for (const TRList& cut : pattern.CutPoints)
+        for (const PatternPoints& cut : pattern.CutPoints)
             points += cut.size();
         if (okWhole && points > whole.size())
             fuzz::fail("more points than lines");

@@ -40,6 +40,9 @@ cd "$out"
 "$cli" check --catalogue "$samples" -o report.csv > report.txt || true
 sed -i "s#$out/##g" index.txt report.txt # the folder differs from snapshot to snapshot
 cd - >/dev/null
+# The catalogue's folder is the checkout's own.
+find "$out" \( -name '*.json' -o -name '*.txt' -o -name '*.csv' \) -print0 |
+  xargs -0 sed -i "s#$samples#SAMPLES#g"
 # The PDFs' times of making (and the IDs derived from them) differ from run to run.
 find "$out" -name '*.pdf' -print0 | xargs -0 sed -i -E \
   -e 's#/(CreationDate|ModDate) ?\([^)]*\)#/\1 ()#g' \

@@ -1,9 +1,9 @@
 // lobeview-cli export: the vector formats of one file, and the export of a whole catalogue.
+#include "adf/PatternReader.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "export/CatalogueExport.h"
-#include "export/VectorPages.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
+#include "output/CatalogueExport.h"
+#include "output/VectorPages.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>

@@ -1,12 +1,12 @@
 // lobeview-cli check: the compliance check of data files against a mask table, one file at a time
 // or a whole catalogue into a CSV report.
+#include "base/ProgramPaths.h"
+#include "catalogue/AntennaHeader.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
-#include "common/ProgramPaths.h"
-#include "compliance/AntennaHeader.h"
 #include "compliance/Compliance.h"
 #include "compliance/ComplianceText.h"
-#include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 // The batch tool's commands. Each takes its own arguments (without the command name) and returns
 // the process exit code; results go to standard output, errors to standard error.
-#include "graph/Pattern.h"
-#include "index/IndexRecord.h"
+#include "adf/Pattern.h"
+#include "catalogue/IndexRecord.h"
 
 #include <QtCore/QStringList>
 

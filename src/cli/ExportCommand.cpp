@@ -1,12 +1,12 @@
+#include "adf/PatternReader.h"
+#include "base/ProgramPaths.h"
+#include "base/Prompter.h"
+#include "base/SaveFile.h"
+#include "base/Settings.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "common/ProgramPaths.h"
-#include "common/Prompter.h"
-#include "common/Settings.h"
-#include "export/ExportRun.h"
-#include "export/SaveFile.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "output/ExportRun.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
@@ -107,7 +107,7 @@ int exportCommand(const QStringList& args) {
     if (!loadAntennaFile(input, record, pattern))
         return 1;
 
-    TPrint pageMap;
+    PageMapper pageMap;
     const PageSource page{pageMap, record, pattern, color, ImagePenFactor};
     if (format == QStringLiteral("png"))
         return writePng(page, chart, output);

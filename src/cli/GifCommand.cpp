@@ -1,5 +1,5 @@
 #include "cli/Commands.h"
-#include "export/GifWriter.h"
+#include "output/GifImage.h"
 
 #include <QtGui/QImageReader>
 
@@ -35,7 +35,7 @@ int gifCommand(const QStringList& args) {
         printError(QStringLiteral("Cannot read image %1: %2").arg(input, reader.errorString()));
         return 1;
     }
-    TGIFImage gif;
+    GifImage gif;
     gif.Assign(image);
     if (const auto error = gif.SaveToFile(output)) {
         printError(fileError(output, *error));

@@ -1,7 +1,7 @@
+#include "catalogue/IndexDump.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "index/IndexDump.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

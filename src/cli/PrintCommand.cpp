@@ -1,11 +1,11 @@
 // lobeview-cli print: the graph window's print run without its dialogs, for scripts.
+#include "adf/PatternReader.h"
+#include "base/DisplayText.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "common/DisplayText.h"
-#include "common/Prompter.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
+#include "pages/PageRoutines.h"
 #include "print/CupsPrint.h"
-#include "print/PageRoutines.h"
 
 #include <QtCore/QFileInfo>
 
@@ -62,7 +62,7 @@ int printCommand(const QStringList& args) {
     request.Data = data;
     request.Feed = pattern.feedKind;
     request.Title = DisplayText(record.modelNumber()).trimmed();
-    TPrint pageMap;
+    PageMapper pageMap;
     const auto page = [&](int penFactor) {
         return PageSource{pageMap, record, pattern, color, penFactor};
     };

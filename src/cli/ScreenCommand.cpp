@@ -1,8 +1,8 @@
+#include "adf/PatternReader.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "export/GifWriter.h"
-#include "graph/PatternReader.h"
-#include "graph/ScreenChart.h"
-#include "index/IndexRefresh.h"
+#include "output/GifImage.h"
+#include "pages/ScreenChart.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
@@ -55,7 +55,7 @@ int screenCommand(const QStringList& args) {
     for (int cut = 0; cut < CutCount; ++cut)
         screen::DrawScreenTrace(canvas, pattern.CutPoints[static_cast<size_t>(cut)], cut);
     if (suffix == QStringLiteral("gif")) {
-        TGIFImage gif;
+        GifImage gif;
         gif.Assign(canvas);
         if (const auto error = gif.SaveToFile(output)) {
             printError(fileError(output, *error));

@@ -1,9 +1,9 @@
+#include "adf/PatternReader.h"
+#include "base/DisplayText.h"
+#include "base/NumberText.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
 #include "cli/JsonText.h"
-#include "common/DisplayText.h"
-#include "common/NumberText.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
 
 #include <QtCore/QFileInfo>
 #include <algorithm>
@@ -76,7 +76,7 @@ QByteArray patternJson(const LoadedPattern& p, const IndexRecord& record,
             out += ", ";
         out += '[';
         bool first = true;
-        for (const TDataType& pt : p.CutPoints[static_cast<size_t>(i)]) {
+        for (const PatternPoint& pt : p.CutPoints[static_cast<size_t>(i)]) {
             if (!first)
                 out += ", ";
             first = false;
@@ -103,7 +103,7 @@ QByteArray patternSummary(const QString& path, const LoadedPattern& p) {
     QByteArray out = QFileInfo(path).fileName().toUtf8() + ": feed " +
                      feedKindName(p.feedKind).toLatin1() + '\n';
     for (int i = 0; i < CutCount; ++i) {
-        const TRList& cut = p.CutPoints[static_cast<size_t>(i)];
+        const PatternPoints& cut = p.CutPoints[static_cast<size_t>(i)];
         if (cut.empty())
             continue;
         const auto [minA, maxA] = std::minmax_element(

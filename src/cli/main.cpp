@@ -1,8 +1,8 @@
 // lobeview-cli: the program's core without windows, for scripts and batch work.
+#include "adf/PatternReader.h"
+#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "export/PdfRunFolder.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
+#include "output/PdfRunFolder.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -123,37 +123,6 @@ std::optional<QStringList> decodeArguments(int argc, char** argv) {
     return args;
 }
 } // namespace
-
-void printError(const QString& text) {
-    // What went to standard output so far comes first when both go to one file or pipe.
-    std::fflush(stdout);
-    const QByteArray bytes = text.toLocal8Bit() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-}
-
-QString fileError(const QString& path, const QString& message) {
-    if (message.contains(path) || message.contains(QDir::toNativeSeparators(path)))
-        return message;
-    return QFileInfo(path).fileName() + QStringLiteral(": ") + message;
-}
-
-void printOut(const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
-bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pattern) {
-    const std::optional<QString> headerError = BuildRecordFromFile(path, record);
-    const LoadResult loaded = LoadPatternFile(path, record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        printError(fileError(path, loaded.message));
-        return false;
-    }
-    if (headerError) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), *headerError));
-        return false;
-    }
-    return true;
-}
 
 int main(int argc, char** argv) {
     // Drawing commands need fonts (a GUI application object) but never a display; the others

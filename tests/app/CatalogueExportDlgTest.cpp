@@ -1,12 +1,11 @@
 // File > Export Catalogue... of the main window: the dialog, the run behind a progress dialog,
 // and its Stop button.
-#include "app/CatalogueExportDlg.h"
-
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "export/CatalogueRun.h"
+#include "base/Prompter.h"
+#include "output/CatalogueRun.h"
+#include "selection/CatalogueExportDialog.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -43,10 +42,10 @@ struct MainWindow {
             return int(QDialog::Rejected);
         };
     }
-    TSelect& s() { return *w->select; }
+    SelectionWindow& s() { return *w->select; }
 };
 
-void selectFormat(TCatalogueExportDlg& d, const QString& captionStart) {
+void selectFormat(CatalogueExportDialog& d, const QString& captionStart) {
     for (int i = 0; i < d.FormatBox->count(); ++i)
         if (d.FormatBox->itemText(i).startsWith(captionStart))
             d.FormatBox->setCurrentIndex(i);
@@ -62,7 +61,7 @@ TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
     QString shownCatalogue;
     QString presetFolder;
     m.answer = [&](QDialog& dialog) {
-        auto& d = dynamic_cast<TCatalogueExportDlg&>(dialog);
+        auto& d = dynamic_cast<CatalogueExportDialog&>(dialog);
         shownCatalogue = d.CatalogueLabel->text();
         presetFolder = d.FolderEdit->text();
         d.chooseFolder = [&](const QString&) { return out; };
@@ -99,7 +98,7 @@ TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
 
 TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
     RecordingPrompter prompter;
-    TCatalogueExportDlg d(prompter);
+    CatalogueExportDialog d(prompter);
     d.prepare(QStringLiteral("/data/cat"), QString());
     d.btnOK->click();
     EXPECT_EQ(prompter.messages,
@@ -131,7 +130,7 @@ TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
 TEST(ExportCatalogueWindow, LabelsShowTheirMnemonicsAndEveryWindowHasACaption) {
     MainWindow m;
     m.s().ExportCatalogue1->trigger(); // made on first use
-    auto* d = m.s().findChild<TCatalogueExportDlg*>();
+    auto* d = m.s().findChild<CatalogueExportDialog*>();
     ASSERT_NE(d, nullptr);
     // A label with a mnemonic needs its buddy, or it shows the "&" itself.
     for (const QLabel* label : d->findChildren<QLabel*>()) {

@@ -1,15 +1,15 @@
 // The selection window and its dialogs as a user meets them: keyboard selection, hints from every
 // window, File > Location stopped or failing, folders without visible data files, the messages,
 // the chooser's pick, the refresh window's text, the index table and the directory dialog.
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/ChooseFile.h"
-#include "app/DirectForm.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "graph/GraphUnit.h"
-#include "index/FileIndx.h"
-#include "index/Refresh.h"
+#include "base/Prompter.h"
+#include "graph/GraphWindow.h"
+#include "selection/DataFolderDialog.h"
+#include "selection/IndexTableWindow.h"
+#include "selection/ModelChooserDialog.h"
+#include "selection/RebuildWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QSettings>
@@ -75,11 +75,11 @@ struct Catalogue {
         s().showAntenna = [this](const IndexRecord& r, const QString&) { shown << r; };
         s().FormShow();
     }
-    TSelect& s() { return *w->select; }
+    SelectionWindow& s() { return *w->select; }
     QString indexPath() { return box.path(QStringLiteral("prog/FileIndx.dat")); }
 };
 
-QString statusPanel(TSelect& s) {
+QString statusPanel(SelectionWindow& s) {
     const auto* panel = s.findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
     return panel ? panel->text() : QStringLiteral("(no panel)");
 }
@@ -99,9 +99,9 @@ void pointerLeaves(QWidget* w) {
 TEST(CatalogueWindows, KeyboardChangesOfTheCurrentItemAreSelections) {
     Catalogue t;
     t.start();
-    QListWidget* ranges = t.s().ListBox1;
-    QListWidget* types = t.s().ListBox2;
-    QListWidget* models = t.s().ListBox3;
+    QListWidget* ranges = t.s().rangeList;
+    QListWidget* types = t.s().typeList;
+    QListWidget* models = t.s().modelList;
     ASSERT_EQ(ranges->currentRow(), -1);
 
     QTest::keyClick(ranges, Qt::Key_Down); // onto "   ALL   "
@@ -146,20 +146,20 @@ TEST(CatalogueWindows, KeyboardChangesOfTheCurrentItemAreSelections) {
 TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
     Catalogue t;
     t.start();
-    TSelect& s = t.s();
+    SelectionWindow& s = t.s();
     s.show();
     const auto* panel = s.findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->width(), 200);
     EXPECT_EQ(statusPanel(s), s.createdHint());
 
-    pointerEnters(s.ListBox2);
+    pointerEnters(s.typeList);
     EXPECT_EQ(statusPanel(s), QStringLiteral("Select Antenna Type"));
-    pointerLeaves(s.ListBox2); // back on the window itself: its own hint
+    pointerLeaves(s.typeList); // back on the window itself: its own hint
     EXPECT_EQ(statusPanel(s), s.createdHint());
 
     // The graph window's tool bar, though it has no status bar of its own.
-    TGraphForm& g = *t.w->graph;
+    GraphWindow& g = *t.w->graph;
     pointerEnters(g.tbSelect);
     EXPECT_EQ(statusPanel(s), QStringLiteral("View Antenna Selection"));
     pointerEnters(g.tbLegend);
@@ -175,7 +175,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     const QString oldFolder = t.s().shellSettings().SourceDir;
     const QByteArray oldIndex = testutils::readFile(t.indexPath());
     ASSERT_EQ(oldIndex.size(), 4 * 380);
-    const QStringList oldModels = items(t.s().ListBox3);
+    const QStringList oldModels = items(t.s().modelList);
     t.box.write(QStringLiteral("other/x.adf"), adf("OTHER1-1", 5925, 6425));
     t.box.write(QStringLiteral("other/y.adf"), adf("OTHER2-1", 5925, 6425));
 
@@ -193,7 +193,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     };
     // "Stop" pressed as soon as the rebuild runs.
     bool stop = true;
-    QObject::connect(&t.s(), &TSelect::rebuildStarted, [&](QProgressDialog* progress) {
+    QObject::connect(&t.s(), &SelectionWindow::rebuildStarted, [&](QProgressDialog* progress) {
         if (!stop)
             return;
         const auto buttons = progress->findChildren<QPushButton*>();
@@ -207,7 +207,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     t.s().Location1Click();
     EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
-    EXPECT_EQ(items(t.s().ListBox3), oldModels);
+    EXPECT_EQ(items(t.s().modelList), oldModels);
     EXPECT_EQ(t.prompter.messages,
               QStringList{QStringLiteral("The index was not changed.\n\n") + kept});
     EXPECT_FALSE(t.dialogsRun.contains(QStringLiteral("File Index Display")));
@@ -235,7 +235,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     t.s().Location1Click();
     EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
-    EXPECT_EQ(items(t.s().ListBox3), oldModels);
+    EXPECT_EQ(items(t.s().modelList), oldModels);
     EXPECT_EQ(
         t.prompter.messages,
         QStringList{QStringLiteral("No NSMA data files were found in this directory\n\n") + kept});
@@ -250,7 +250,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     chosen = t.box.path(QStringLiteral("other"));
     t.s().Location1Click();
     EXPECT_EQ(t.s().shellSettings().SourceDir, chosen);
-    EXPECT_EQ(items(t.s().ListBox3),
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("OTHER1-1"), QStringLiteral("OTHER2-1")}));
     EXPECT_TRUE(t.prompter.messages.isEmpty());
     ASSERT_TRUE(t.s().saveSettings());
@@ -267,12 +267,12 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
         t.prompter.messages,
         (QStringList{QStringLiteral("Cannot read folder %1: No such file or directory").arg(folder),
                      QStringLiteral("To recover you must select a valid file location")}));
-    EXPECT_EQ(items(t.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
+    EXPECT_EQ(items(t.s().rangeList), QStringList{QStringLiteral("   ALL   ")});
 
     // A folder whose only data file is hidden: an empty index, shown, and the refresh window
     // closes as after any rebuild.
     t.data(QStringLiteral(".hidden.adf"), adf("HIDDEN1-1", 5925, 6425));
-    TRefreshForm* refresh = t.w->refresh;
+    RebuildWindow* refresh = t.w->refresh;
     t.answer = [&](QDialog& d) {
         d.setResult(QDialog::Rejected); // as a window being shown starts
         if (&d == refresh)
@@ -288,7 +288,7 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
     EXPECT_EQ(refresh->result(), int(QDialog::Accepted));
     EXPECT_TRUE(QFileInfo::exists(t.indexPath()));
     EXPECT_EQ(QFileInfo(t.indexPath()).size(), 0);
-    EXPECT_EQ(items(t.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
+    EXPECT_EQ(items(t.s().rangeList), QStringList{QStringLiteral("   ALL   ")});
 
     // A data folder that became a file: named, with the reason; the window stays open.
     t.data(QStringLiteral("a.adf"), adf("ZZ8-107", 5925, 6425));
@@ -303,13 +303,13 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
                               .arg(t.box.path(QStringLiteral("plain-file")))});
     EXPECT_EQ(refresh->result(), int(QDialog::Rejected));
     EXPECT_EQ(QFileInfo(t.indexPath()).size(), 380); // the old index stays
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("ZZ8-107")});
 
     // A model in the list that the index does not hold.
     t.prompter.messages.clear();
-    t.s().ListBox3->addItem(QStringLiteral("GONE1-1"));
-    t.s().ListBox3->setCurrentRow(1);
-    Q_EMIT t.s().ListBox3->itemClicked(t.s().ListBox3->item(1));
+    t.s().modelList->addItem(QStringLiteral("GONE1-1"));
+    t.s().modelList->setCurrentRow(1);
+    Q_EMIT t.s().modelList->itemClicked(t.s().modelList->item(1));
     EXPECT_EQ(t.prompter.messages, QStringList{QStringLiteral("The file was not found!!!")});
     EXPECT_TRUE(t.shown.isEmpty());
 }
@@ -317,24 +317,24 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
 TEST(CatalogueWindows, TheChooserShowsTheLineThatWasPicked) {
     Catalogue t;
     t.start();
-    TChooseDlg* chooser = t.w->chooser;
+    ModelChooserDialog* chooser = t.w->chooser;
     int pick = 2;
     t.answer = [&](QDialog& d) {
         if (&d == chooser) {
-            chooser->ListBox1->setCurrentRow(pick);
+            chooser->matchList->setCurrentRow(pick);
             if (pick == 0)
-                chooser->ListBox1Click();
+                chooser->matchChosen();
             chooser->BitBtn1Click();
         }
         return d.result();
     };
     const auto clickModel = [&] {
-        t.s().ListBox3->setCurrentRow(t.s().ListBox3->count() - 2); // ZZ8-107
-        ASSERT_EQ(t.s().ListBox3->currentItem()->text(), QStringLiteral("ZZ8-107"));
-        Q_EMIT t.s().ListBox3->itemClicked(t.s().ListBox3->currentItem());
+        t.s().modelList->setCurrentRow(t.s().modelList->count() - 2); // ZZ8-107
+        ASSERT_EQ(t.s().modelList->currentItem()->text(), QStringLiteral("ZZ8-107"));
+        Q_EMIT t.s().modelList->itemClicked(t.s().modelList->currentItem());
     };
     clickModel();
-    ASSERT_EQ(items(chooser->ListBox1),
+    ASSERT_EQ(items(chooser->matchList),
               (QStringList{QStringLiteral("RPE File   Frequency Range  Orientation"),
                            QStringLiteral("zz8-107a.adf   5.925-6.425 GHz       FEED"),
                            QStringLiteral("zz8-107b.adf   6.425-7.125 GHz      RIGHT FEED")}));
@@ -357,7 +357,7 @@ TEST(CatalogueWindows, TheChooserShowsTheLineThatWasPicked) {
 TEST(CatalogueWindows, TheRefreshWindowSaysWhatItDoes) {
     Catalogue t;
     t.start();
-    TRefreshForm* refresh = t.w->refresh;
+    RebuildWindow* refresh = t.w->refresh;
     EXPECT_EQ(refresh->size(), QSize(635, 265));
     QList<QLabel*> labels = refresh->findChildren<QLabel*>();
     std::sort(labels.begin(), labels.end(),
@@ -390,7 +390,7 @@ TEST(CatalogueWindows, TheRefreshWindowSaysWhatItDoes) {
 TEST(CatalogueWindows, IndexTableFreezesItsLeftColumnAndDrawsCellsAtTheirCorner) {
     Catalogue t;
     t.start();
-    TIndexFileForm* display = t.w->indexDisplay;
+    IndexTableWindow* display = t.w->indexDisplay;
     QTableWidget* grid = display->StringGrid1;
     const int widths[14] = {100, 150, 50, 35, 75, 200, 50, 75, 75, 180, 65, 50, 50, 150};
     for (int c = 0; c < 14; ++c)
@@ -445,7 +445,7 @@ TEST(CatalogueWindows, IndexTableFreezesItsLeftColumnAndDrawsCellsAtTheirCorner)
 TEST(CatalogueWindows, DirectoryDialogGrowsAndShowsTheWholePath) {
     Catalogue t;
     t.start();
-    TDirectorySelect* dialog = t.w->directory;
+    DataFolderDialog* dialog = t.w->directory;
     const QString deep = t.box.path(QStringLiteral("cat1/level two/level three/level four"));
     ASSERT_TRUE(QDir().mkpath(deep));
     dialog->setCurrentDirectory(deep);
@@ -456,19 +456,19 @@ TEST(CatalogueWindows, DirectoryDialogGrowsAndShowsTheWholePath) {
     dialog->show();
     EXPECT_LT(dialog->minimumWidth(), dialog->maximumWidth());
     EXPECT_LT(dialog->minimumHeight(), dialog->maximumHeight());
-    const QSize tree = dialog->DirectoryListBox1->size();
+    const QSize tree = dialog->folderTree->size();
     const QPoint pathAt = dialog->PathEdit->mapTo(dialog, QPoint(0, 0));
-    const QPoint treeAt = dialog->DirectoryListBox1->mapTo(dialog, QPoint(0, 0));
+    const QPoint treeAt = dialog->folderTree->mapTo(dialog, QPoint(0, 0));
     EXPECT_LT(pathAt.y(), treeAt.y()); // the path line is above the tree
     dialog->resize(dialog->size() + QSize(200, 150));
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(dialog->DirectoryListBox1->size(), tree + QSize(200, 150));
-    EXPECT_EQ(dialog->PathEdit->width(), dialog->DirectoryListBox1->width());
+    EXPECT_EQ(dialog->folderTree->size(), tree + QSize(200, 150));
+    EXPECT_EQ(dialog->PathEdit->width(), dialog->folderTree->width());
 
     // Picking a folder in the tree shows its path.
-    const QModelIndex parentIndex = dialog->DirectoryListBox1->currentIndex().parent();
+    const QModelIndex parentIndex = dialog->folderTree->currentIndex().parent();
     ASSERT_TRUE(parentIndex.isValid());
-    dialog->DirectoryListBox1->setCurrentIndex(parentIndex);
+    dialog->folderTree->setCurrentIndex(parentIndex);
     EXPECT_EQ(dialog->PathEdit->text(), t.box.path(QStringLiteral("cat1/level two/level three")));
     dialog->reject();
 }

@@ -1,7 +1,7 @@
 // The batch tool on the sample catalogue and on files written by other tools.
 #include "TestUtils.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
+#include "adf/PatternReader.h"
+#include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

@@ -1,7 +1,7 @@
 // Number texts in data files and the index: "." decimals whatever the locale.
-#include "common/NumberText.h"
+#include "base/NumberText.h"
 
-#include "common/DisplayText.h"
+#include "base/DisplayText.h"
 
 #include <QtCore/QLocale>
 #include <gtest/gtest.h>

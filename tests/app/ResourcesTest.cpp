@@ -1,6 +1,6 @@
 // The built-in pictures: the logo and feed bitmaps, the logo GIFs, and the letter-case blind
 // lookup.
-#include "common/Resources.h"
+#include "base/Resources.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QSet>

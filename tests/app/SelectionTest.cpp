@@ -1,16 +1,16 @@
 // The selection window driven as a user would: lists, filters, the chooser, the command line,
 // File > Location and File > Refresh, and the index display's dump.
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/Catalogue.h"
-#include "app/ChooseFile.h"
-#include "app/DirectForm.h"
-#include "app/MainUnit.h"
-#include "common/DisplayText.h"
-#include "common/Prompter.h"
-#include "graph/GraphUnit.h"
-#include "index/FileIndx.h"
-#include "index/Refresh.h"
+#include "base/DisplayText.h"
+#include "base/Prompter.h"
+#include "catalogue/CatalogueLists.h"
+#include "graph/GraphWindow.h"
+#include "selection/DataFolderDialog.h"
+#include "selection/IndexTableWindow.h"
+#include "selection/ModelChooserDialog.h"
+#include "selection/RebuildWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
@@ -81,7 +81,7 @@ struct Selection {
         };
         w->select->FormShow();
     }
-    TSelect& s() { return *w->select; }
+    SelectionWindow& s() { return *w->select; }
 };
 
 } // namespace
@@ -91,58 +91,59 @@ TEST(Selection, MissingIndexIsRebuiltAndTheListsAreFilled) {
     t.start();
     EXPECT_EQ(t.dialogsRun, QStringList{QStringLiteral("File Index Display")});
     EXPECT_TRUE(QFileInfo::exists(t.box.path(QStringLiteral("prog/FileIndx.txt"))));
-    EXPECT_EQ(items(t.s().ListBox1),
+    EXPECT_EQ(items(t.s().rangeList),
               (QStringList{QStringLiteral("   ALL   "), QStringLiteral(" 5.925-6.425"),
                            QStringLiteral(" 6.425-7.125"), QStringLiteral("10.000-12.000"),
                            QStringLiteral("10.700-11.700")}));
-    EXPECT_EQ(items(t.s().ListBox2),
+    EXPECT_EQ(items(t.s().typeList),
               (QStringList{QStringLiteral("QB"), QStringLiteral("ZZ"), QStringLiteral("ZZX")}));
-    EXPECT_EQ(items(t.s().ListBox3),
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZ8-107"),
                            QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
-    EXPECT_EQ(t.s().ListBox1->currentRow(), -1);
+    EXPECT_EQ(t.s().rangeList->currentRow(), -1);
 }
 
 TEST(Selection, RangeAndTypeNarrowTheLists) {
     Selection t;
     t.start();
     // A range lists the records whose band covers it, the wider band included.
-    clickRow(t.s().ListBox1, QStringLiteral("10.700-11.700"));
-    EXPECT_EQ(items(t.s().ListBox2), (QStringList{QStringLiteral("QB"), QStringLiteral("ZZX")}));
-    EXPECT_EQ(items(t.s().ListBox3),
+    clickRow(t.s().rangeList, QStringLiteral("10.700-11.700"));
+    EXPECT_EQ(items(t.s().typeList), (QStringList{QStringLiteral("QB"), QStringLiteral("ZZX")}));
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("QB10-W"), QStringLiteral("ZZX10-65"),
                            QStringLiteral("ZZX12-65")}));
-    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
-    EXPECT_EQ(items(t.s().ListBox3),
+    clickRow(t.s().typeList, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
 
-    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425"));
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
-    clickRow(t.s().ListBox2, QStringLiteral("ZZ"));
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+    clickRow(t.s().rangeList, QStringLiteral(" 5.925-6.425"));
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("ZZ8-107")});
+    clickRow(t.s().typeList, QStringLiteral("ZZ"));
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("ZZ8-107")});
 
-    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
-    EXPECT_EQ(items(t.s().ListBox3).size(), 4);
-    clickRow(t.s().ListBox2, QStringLiteral("ZZ"));
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZ8-107")});
+    clickRow(t.s().rangeList, QStringLiteral("   ALL   "));
+    EXPECT_EQ(items(t.s().modelList).size(), 4);
+    clickRow(t.s().typeList, QStringLiteral("ZZ"));
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("ZZ8-107")});
 }
 
 TEST(Selection, AModelWithTwoRecordsGoesThroughTheChooser) {
     Selection t;
     t.start();
-    TChooseDlg* chooser = t.w->chooser;
+    ModelChooserDialog* chooser = t.w->chooser;
     QStringList lines;
     t.answer = [&](QDialog& d) {
         if (&d != chooser)
             return int(QDialog::Accepted);
-        lines = items(chooser->ListBox1);
-        EXPECT_EQ(chooser->ListBox1->currentRow(), 1);
-        chooser->ListBox1->setCurrentRow(2);
+        lines = items(chooser->matchList);
+        EXPECT_EQ(chooser->matchList->currentRow(), 1);
+        chooser->matchList->setCurrentRow(2);
         chooser->BitBtn1Click();
         return chooser->result();
     };
-    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425")); // both bands are offered all the same
-    clickRow(t.s().ListBox3, QStringLiteral("ZZ8-107"));
+    clickRow(t.s().rangeList,
+             QStringLiteral(" 5.925-6.425")); // both bands are offered all the same
+    clickRow(t.s().modelList, QStringLiteral("ZZ8-107"));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("RPE File   Frequency Range  Orientation"));
     EXPECT_EQ(lines[1], QStringLiteral("zz8-107a.adf   5.925-6.425 GHz       FEED"));
@@ -151,20 +152,20 @@ TEST(Selection, AModelWithTwoRecordsGoesThroughTheChooser) {
 
     // The heading clicked: a hint, and OK then shows the first match.
     t.answer = [&](QDialog& d) {
-        chooser->ListBox1->setCurrentRow(0);
-        chooser->ListBox1Click();
+        chooser->matchList->setCurrentRow(0);
+        chooser->matchChosen();
         chooser->BitBtn1Click();
         return d.result();
     };
-    clickRow(t.s().ListBox3, QStringLiteral("ZZ8-107"));
+    clickRow(t.s().modelList, QStringLiteral("ZZ8-107"));
     EXPECT_EQ(t.prompter.messages.last(), QStringLiteral("Please select an antenna"));
     EXPECT_FALSE(chooser->confirmedMatch());
     ASSERT_EQ(t.shown.size(), 2);
 
     // One match goes straight to the graph window.
     t.dialogsRun.clear();
-    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
-    clickRow(t.s().ListBox3, QStringLiteral("ZZX12-65"));
+    clickRow(t.s().rangeList, QStringLiteral("   ALL   "));
+    clickRow(t.s().modelList, QStringLiteral("ZZX12-65"));
     EXPECT_TRUE(t.dialogsRun.isEmpty());
     EXPECT_EQ(t.shown.last().first, "ZZX12-65");
 }
@@ -214,16 +215,16 @@ TEST(Selection, ATypeInTwoBandsListsOnlyTheModelsOfTheSelectedRange) {
     // Type ZZX in 5.925-6.425 as well as in 10.700-11.700.
     t.data(QStringLiteral("zzx6-65.adf"), adf("ZZX6-65", 5925, 6425));
     t.start();
-    clickRow(t.s().ListBox1, QStringLiteral(" 5.925-6.425"));
-    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("ZZX6-65")});
-    clickRow(t.s().ListBox1, QStringLiteral("10.700-11.700"));
-    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
-    EXPECT_EQ(items(t.s().ListBox3),
+    clickRow(t.s().rangeList, QStringLiteral(" 5.925-6.425"));
+    clickRow(t.s().typeList, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("ZZX6-65")});
+    clickRow(t.s().rangeList, QStringLiteral("10.700-11.700"));
+    clickRow(t.s().typeList, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65")}));
-    clickRow(t.s().ListBox1, QStringLiteral("   ALL   "));
-    clickRow(t.s().ListBox2, QStringLiteral("ZZX"));
-    EXPECT_EQ(items(t.s().ListBox3),
+    clickRow(t.s().rangeList, QStringLiteral("   ALL   "));
+    clickRow(t.s().typeList, QStringLiteral("ZZX"));
+    EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("ZZX10-65"), QStringLiteral("ZZX12-65"),
                            QStringLiteral("ZZX6-65")}));
 }
@@ -257,15 +258,15 @@ TEST(Selection, TextsWrittenAsUtf8ShowAsWritten) {
     t.start();
     const QString oa20 = QStringLiteral("OA20\u2010"
                                         "67");
-    EXPECT_TRUE(items(t.s().ListBox3).contains(oa20));
-    EXPECT_TRUE(items(t.s().ListBox3).contains(QStringLiteral("OA21\u00b0")));
-    clickRow(t.s().ListBox1, QStringLiteral(" 0.400-0.520"));
-    EXPECT_EQ(items(t.s().ListBox3), (QStringList{oa20, QStringLiteral("OA21\u00b0")}));
-    clickRow(t.s().ListBox3, oa20);
+    EXPECT_TRUE(items(t.s().modelList).contains(oa20));
+    EXPECT_TRUE(items(t.s().modelList).contains(QStringLiteral("OA21\u00b0")));
+    clickRow(t.s().rangeList, QStringLiteral(" 0.400-0.520"));
+    EXPECT_EQ(items(t.s().modelList), (QStringList{oa20, QStringLiteral("OA21\u00b0")}));
+    clickRow(t.s().modelList, oa20);
     ASSERT_EQ(t.shown.size(), 1);
     EXPECT_EQ(t.shown[0].first, "OA20\xe2\x80\x90"
                                 "67"); // the stored bytes are unchanged
-    clickRow(t.s().ListBox3, QStringLiteral("OA21\u00b0"));
+    clickRow(t.s().modelList, QStringLiteral("OA21\u00b0"));
     ASSERT_EQ(t.shown.size(), 2);
     EXPECT_EQ(t.shown[1].first, "OA21\xb0");
 
@@ -274,9 +275,9 @@ TEST(Selection, TextsWrittenAsUtf8ShowAsWritten) {
     r.setText(IndexField::FileName, "\xc2\xb0.adf");            // UTF-8
     r.setText(IndexField::FrequencyRange, "10.700-11.700\xb0"); // Latin-1
     r.setText(IndexField::FeedOrientation, "R\xc3\xa9");        // UTF-8
-    EXPECT_EQ(TChooseDlg::matchLine(r),
+    EXPECT_EQ(ModelChooserDialog::matchLine(r),
               QStringLiteral("\u00b0.adf  10.700-11.700\u00b0 GHz      R\u00e9 FEED"));
-    TIndexFileForm* display = t.w->indexDisplay;
+    IndexTableWindow* display = t.w->indexDisplay;
     display->FormShow();
     QStringList models;
     for (int row = 0; row < display->StringGrid1->rowCount(); ++row)
@@ -305,7 +306,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     EXPECT_EQ(t.s().shellSettings().SourceDir, before);
     EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"),
                                          QStringLiteral("File Index Display")}));
-    EXPECT_TRUE(items(t.s().ListBox3).contains(QStringLiteral("NEW2-10")));
+    EXPECT_TRUE(items(t.s().modelList).contains(QStringLiteral("NEW2-10")));
 
     // OK takes the folder chosen in the tree.
     t.box.write(QStringLiteral("other/x.adf"), adf("OTHER1-1", 5925, 6425));
@@ -317,10 +318,10 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     };
     t.s().Location1Click();
     EXPECT_EQ(t.s().shellSettings().SourceDir, t.box.path(QStringLiteral("other")));
-    EXPECT_EQ(items(t.s().ListBox3), QStringList{QStringLiteral("OTHER1-1")});
+    EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("OTHER1-1")});
 
     // Refresh: Proceed rebuilds and closes; an empty folder keeps the window open with a message.
-    TRefreshForm* refresh = t.w->refresh;
+    RebuildWindow* refresh = t.w->refresh;
     t.answer = [&](QDialog& d) {
         if (&d == refresh)
             refresh->Proceed->click();
@@ -333,13 +334,13 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     EXPECT_EQ(t.prompter.messages,
               QStringList{QStringLiteral("No NSMA data files were found in this directory")});
     EXPECT_EQ(refresh->result(), int(QDialog::Rejected));
-    EXPECT_EQ(items(t.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
+    EXPECT_EQ(items(t.s().rangeList), QStringList{QStringLiteral("   ALL   ")});
 }
 
 TEST(Selection, IndexDisplayDumpFollowsMovedColumnsAndEdits) {
     Selection t;
     t.start();
-    TIndexFileForm* display = t.w->indexDisplay;
+    IndexTableWindow* display = t.w->indexDisplay;
     display->FormShow();
     ASSERT_EQ(display->StringGrid1->rowCount(), 5);
     QHeaderView* header = display->StringGrid1->horizontalHeader();
@@ -368,7 +369,7 @@ TEST(Selection, ModelKeysMoveTheHighlightReturnSpaceAndClicksOpen) {
     Selection t;
     t.start();
     t.dialogsRun.clear();
-    QListWidget* models = t.s().ListBox3;
+    QListWidget* models = t.s().modelList;
     const auto current = [models] {
         return models->currentItem() && models->currentItem()->isSelected()
                    ? models->currentItem()->text()
@@ -425,7 +426,7 @@ TEST(Selection, ModelKeysMoveTheHighlightReturnSpaceAndClicksOpen) {
 TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     Selection t;
     t.start();
-    TGraphForm& g = *t.w->graph;
+    GraphWindow& g = *t.w->graph;
     g.endProgram = [] {};
     t.s().showAntenna = [&g](const IndexRecord& r, const QString& path) { g.ShowAntenna(r, path); };
     QStringList charts; // the model on show each time the chart came up
@@ -441,7 +442,7 @@ TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     t.s().show();
     t.s().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&t.s()));
-    t.s().ListBox3->setFocus();
+    t.s().modelList->setFocus();
     // Keys reach the list as the window system delivers them: through the active window.
     QWindow* window = t.s().windowHandle();
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
@@ -449,7 +450,7 @@ TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     QTest::qWait(30);
     EXPECT_TRUE(charts.isEmpty());
     EXPECT_FALSE(g.isVisible());
-    EXPECT_EQ(t.s().ListBox3->currentItem()->text(), QStringLiteral("ZZX10-65"));
+    EXPECT_EQ(t.s().modelList->currentItem()->text(), QStringLiteral("ZZX10-65"));
 
     QTest::keyClick(window, Qt::Key_Return);
     EXPECT_EQ(charts, QStringList{QStringLiteral("ZZX10-65")});
@@ -458,6 +459,6 @@ TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     QTest::keyClick(window, Qt::Key_Down);
     QTest::qWait(30);
     EXPECT_EQ(charts.size(), 1);
-    EXPECT_EQ(t.s().ListBox3->currentItem()->text(), QStringLiteral("ZZX12-65"));
+    EXPECT_EQ(t.s().modelList->currentItem()->text(), QStringLiteral("ZZX12-65"));
     t.s().hide();
 }

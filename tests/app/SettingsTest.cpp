@@ -1,9 +1,9 @@
 // Settings that outlive a run, and where the program looks for its folders.
-#include "common/Settings.h"
+#include "base/Settings.h"
 
 #include "TestUtils.h"
-#include "common/NumberText.h"
-#include "common/ProgramPaths.h"
+#include "base/NumberText.h"
+#include "base/ProgramPaths.h"
 
 #include <QtCore/QDir>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // Start-up: the twelve windows, the settings written at close, and the desktop registration.
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/DirectForm.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "export/FileLocDlg.h"
-#include "graph/GraphUnit.h"
+#include "base/Prompter.h"
+#include "dialogs/OutputFoldersDialog.h"
+#include "graph/GraphWindow.h"
+#include "selection/DataFolderDialog.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -66,10 +66,10 @@ TEST(Startup, CreatesTheTwelveWindowsHiddenInOrder) {
                                   QStringLiteral("Print Options"),
                                   QStringLiteral("Export Graph Options"),
                                   QStringLiteral("Export Data Options")};
-    const char* classes[] = {
-        "TSelect",  "TRefreshForm",      "TIndexFileForm",     "TGraphForm",
-        "TLegend",  "TChooseDlg",        "TPenWidthDlg",       "TDirectorySelect",
-        "TFileLoc", "TPrintOptionsForm", "TExportOptionsForm", "TExportDataForm"};
+    const char* classes[] = {"SelectionWindow",    "RebuildWindow",       "IndexTableWindow",
+                             "GraphWindow",        "LegendWindow",        "ModelChooserDialog",
+                             "PenWidthDialog",     "DataFolderDialog",    "OutputFoldersDialog",
+                             "PrintOptionsDialog", "ExportOptionsDialog", "ExportDataDialog"};
     const QList<QWidget*> all = w.all();
     ASSERT_EQ(all.size(), 12);
     for (int i = 0; i < 12; ++i) {
@@ -224,13 +224,14 @@ TEST(Startup, TheTwelveWindowsComeIntoBeingInTheirOrder) {
                 if (o == window)
                     order << QString::fromLatin1(window->metaObject()->className());
     }
-    EXPECT_EQ(order, (QStringList{
-                         QStringLiteral("TSelect"), QStringLiteral("TRefreshForm"),
-                         QStringLiteral("TIndexFileForm"), QStringLiteral("TGraphForm"),
-                         QStringLiteral("TLegend"), QStringLiteral("TChooseDlg"),
-                         QStringLiteral("TPenWidthDlg"), QStringLiteral("TDirectorySelect"),
-                         QStringLiteral("TFileLoc"), QStringLiteral("TPrintOptionsForm"),
-                         QStringLiteral("TExportOptionsForm"), QStringLiteral("TExportDataForm")}));
+    EXPECT_EQ(
+        order,
+        (QStringList{QStringLiteral("SelectionWindow"), QStringLiteral("RebuildWindow"),
+                     QStringLiteral("IndexTableWindow"), QStringLiteral("GraphWindow"),
+                     QStringLiteral("LegendWindow"), QStringLiteral("ModelChooserDialog"),
+                     QStringLiteral("PenWidthDialog"), QStringLiteral("DataFolderDialog"),
+                     QStringLiteral("OutputFoldersDialog"), QStringLiteral("PrintOptionsDialog"),
+                     QStringLiteral("ExportOptionsDialog"), QStringLiteral("ExportDataDialog")}));
 }
 
 TEST(Startup, TheHintCarriesTheProgramFilesOwnDate) {
@@ -251,7 +252,7 @@ TEST(Startup, TheHintCarriesTheProgramFilesOwnDate) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->text(), w.select->createdHint());
     QStatusTipEvent tip(QString{});
-    QCoreApplication::sendEvent(w.select->ListBox1, &tip);
+    QCoreApplication::sendEvent(w.select->rangeList, &tip);
     EXPECT_EQ(panel->text(), w.select->createdHint());
 }
 
@@ -292,13 +293,12 @@ TEST(Startup, HiddenFolderDialogsListNothingUntilShown) {
     const QString folder = h.box.path(QStringLiteral("prog"));
     w.directory->setCurrentDirectory(folder);
     EXPECT_EQ(w.directory->currentDirectory(), folder);
-    EXPECT_FALSE(w.directory->DirectoryListBox1->currentIndex().isValid());
+    EXPECT_FALSE(w.directory->folderTree->currentIndex().isValid());
 
     w.directory->show();
     EXPECT_GT(w.directory->DriveComboBox1->count(), 0);
-    const auto* model =
-        static_cast<const QFileSystemModel*>(w.directory->DirectoryListBox1->model());
-    EXPECT_EQ(model->filePath(w.directory->DirectoryListBox1->currentIndex()), folder);
+    const auto* model = static_cast<const QFileSystemModel*>(w.directory->folderTree->model());
+    EXPECT_EQ(model->filePath(w.directory->folderTree->currentIndex()), folder);
     EXPECT_EQ(w.fileLocations->DriveComboBox1->count(), 0);
     w.directory->hide();
 }

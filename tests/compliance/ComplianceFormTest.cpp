@@ -1,17 +1,16 @@
 // The compliance window of the graph window, driven without a display: the result table, the mask
 // on the screen chart for one- and two-sided antennas, the state kept for the chart pages, a new
 // antenna, and a mask table that cannot be used.
-#include "graph/ComplianceForm.h"
-
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
 #include "compliance/Compliance.h"
-#include "compliance/MaskOverlay.h"
-#include "graph/GraphUnit.h"
-#include "graph/ScreenChart.h"
-#include "index/IndexRefresh.h"
+#include "graph/ComplianceWindow.h"
+#include "graph/GraphWindow.h"
+#include "pages/MaskOverlay.h"
+#include "pages/ScreenChart.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -36,11 +35,11 @@ struct Graph {
                                       : maskTable);
         AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
         w = std::make_unique<AppWindows>(env);
-        g().runModal = [](TGraphForm&) {};
+        g().runModal = [](GraphWindow&) {};
         g().endProgram = [] {};
     }
-    TGraphForm& g() { return *w->graph; }
-    TComplianceForm& form() { return *g().ComplianceForm; }
+    GraphWindow& g() { return *w->graph; }
+    ComplianceWindow& form() { return *g().complianceWindow; }
     void show(const char* sample) {
         const QString name = QString::fromLatin1(sample);
         QFile::copy(testutils::samplePath(name), box.path(QStringLiteral("prog/NSMAData/") + name));
@@ -80,7 +79,7 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     ASSERT_TRUE(t.g().Compliance1->isEnabled());
     EXPECT_EQ(t.g().Compliance1->text(), QStringLiteral("Compliance..."));
     t.g().Compliance1->trigger();
-    ASSERT_TRUE(t.g().ComplianceForm);
+    ASSERT_TRUE(t.g().complianceWindow);
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_TRUE(t.prompter.errors.isEmpty());
     EXPECT_EQ(t.form().Label1->text(),

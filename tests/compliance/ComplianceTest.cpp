@@ -4,9 +4,9 @@
 #include "compliance/Compliance.h"
 
 #include "TestUtils.h"
-#include "compliance/AntennaHeader.h"
+#include "catalogue/AntennaHeader.h"
 #include "compliance/ComplianceText.h"
-#include "compliance/MaskOverlay.h"
+#include "pages/MaskOverlay.h"
 
 #include <QtCore/QBuffer>
 #include <gtest/gtest.h>
@@ -44,19 +44,19 @@ AntennaHeader header6(double gain, double az, double el) {
     return h;
 }
 
-LoadedPattern oneCut(TRList points, FeedKind feed = FeedKind::None) {
+LoadedPattern oneCut(PatternPoints points, FeedKind feed = FeedKind::None) {
     LoadedPattern p;
     p.CutPoints[CutHH] = std::move(points);
     p.feedKind = feed;
     return p;
 }
 
-CutSuppression cutCheck(const MaskTable& t, const TRList& points, bool twoSided = false) {
+CutSuppression cutCheck(const MaskTable& t, const PatternPoints& points, bool twoSided = false) {
     return CheckCutSuppression(t.rows.front(), t.bins, points, twoSided);
 }
 
 // An envelope well inside every 6 GHz mask on 0..180 degrees.
-const TRList Quiet = {{0, 0}, {2, -20}, {5, -40}, {180, -70}};
+const PatternPoints Quiet = {{0, 0}, {2, -20}, {5, -40}, {180, -70}};
 
 } // namespace
 
@@ -89,7 +89,7 @@ TEST(Suppression, BoundaryAngleBelongsToTheStricterBin) {
     // dB down, meets the first bin (as a limit) but not the second, which holds 10 degrees.
     const MaskTable& t = fcc();
     const MaskRow& a = *t.rowsFor(6175)[0];
-    const TRList points = {{0, 0}, {5, -30}, {10, -27}, {15, -40}, {180, -70}};
+    const PatternPoints points = {{0, 0}, {5, -30}, {10, -27}, {15, -40}, {180, -70}};
     const CutSuppression r = CheckCutSuppression(a, t.bins, points, false);
     EXPECT_EQ(r.verdict, Verdict::Fail);
     EXPECT_DOUBLE_EQ(r.worstMargin, -2.0);
@@ -143,7 +143,7 @@ TEST(Suppression, HandComputedWorstMarginOfASmallEnvelope) {
 TEST(Suppression, OneSidedAndTwoSidedAntennas) {
     const MaskTable& t = small();
     // A one-sided envelope covers 0..180; a two-sided antenna needs both sides.
-    const TRList right = {{0, 0}, {5, -30}, {180, -50}};
+    const PatternPoints right = {{0, 0}, {5, -30}, {180, -50}};
     EXPECT_EQ(cutCheck(t, right, false).verdict, Verdict::Pass);
     const CutSuppression missingLeft = cutCheck(t, right, true);
     EXPECT_EQ(missingLeft.verdict, Verdict::NotEnoughData);
@@ -152,14 +152,14 @@ TEST(Suppression, OneSidedAndTwoSidedAntennas) {
     // Two-sided: |theta| on both sides; the worst is on the left here and keeps its sign. The
     // lobe at -20 degrees is 4 dB over its bin, but the line from it to -180 degrees is worse
     // where the 30 dB bin starts: -21 - 29 * 10 / 160 = -22.8125 at -30 degrees.
-    const TRList both = {{-180, -50}, {-20, -21}, {-5, -30}, {0, 0}, {5, -30}, {180, -50}};
+    const PatternPoints both = {{-180, -50}, {-20, -21}, {-5, -30}, {0, 0}, {5, -30}, {180, -50}};
     const CutSuppression r = cutCheck(t, both, true);
     EXPECT_EQ(r.verdict, Verdict::Fail);
     EXPECT_DOUBLE_EQ(r.worstMargin, -7.1875);
     EXPECT_EQ(r.worstAngle, -30.0);
 
     // A line straight across the main beam is cut there: each side sees its own half.
-    const TRList sparse = {{-180, -50}, {-10, -30}, {10, -30}, {180, -50}};
+    const PatternPoints sparse = {{-180, -50}, {-10, -30}, {10, -30}, {180, -50}};
     const CutSuppression across = cutCheck(t, sparse, true);
     EXPECT_EQ(across.verdict, Verdict::Pass);
     EXPECT_NEAR(across.worstMargin, 40.0 / 17.0, 1e-12); // at 30 degrees: -30 - 20 * 20 / 170
@@ -255,8 +255,8 @@ TEST(Categories, MissingAzimuthBeamwidth) {
 TEST(Categories, BPassesThroughB2WhileFailingB1) {
     // 33 dBi and a 3 degree beam: short of B1 (38 dBi or 2.2 degrees), enough for B2 (32 dBi or
     // 4.1 degrees); the envelope meets B2's suppression (and B1's).
-    const TRList points = {{0, 0},    {5, -26},  {10, -30},  {15, -34},
-                           {20, -37}, {30, -43}, {100, -61}, {180, -61}};
+    const PatternPoints points = {{0, 0},    {5, -26},  {10, -30},  {15, -34},
+                                  {20, -37}, {30, -43}, {100, -61}, {180, -61}};
     const ComplianceReport r = CheckCompliance(fcc(), header6(33, 3, 3), oneCut(points));
     ASSERT_EQ(r.categories.size(), 3u);
     EXPECT_EQ(r.categories[0].verdict, Verdict::Fail); // A
@@ -274,7 +274,7 @@ TEST(Categories, BPassesThroughB2WhileFailingB1) {
     EXPECT_EQ(r.verdictFor(QStringLiteral("B1")), Verdict::Fail);
 
     // B2 failing as well (its 60 dB from 100 degrees on): B fails.
-    TRList back = points;
+    PatternPoints back = points;
     back.back() = {180, -58};
     const ComplianceReport f = CheckCompliance(fcc(), header6(33, 3, 3), oneCut(back));
     EXPECT_EQ(f.verdictFor(QStringLiteral("B")), Verdict::Fail);
@@ -384,7 +384,7 @@ TEST(Suppression, EnvelopeOnTheMaskLinePassesWithNoMargin) {
     for (const MaskRow& row : t.rows) {
         for (const bool twoSided : {false, true}) {
             const MaskOverlay o = MakeMaskOverlay(t, row, twoSided);
-            TRList points;
+            PatternPoints points;
             if (twoSided)
                 for (auto p = o.lines[1].rbegin(); p != o.lines[1].rend(); ++p)
                     points.emplace_back(p->x(), p->y());
@@ -407,7 +407,7 @@ TEST(Suppression, EnvelopeOnTheMaskLinePassesWithNoMargin) {
 TEST(Suppression, StepOnABinEdgePutsEachLevelInTheBinOnItsSide) {
     // Bins [5, 10) 20 dB, [10, 30) 25 dB, [30, 180] 30 dB.
     const struct {
-        TRList points;
+        PatternPoints points;
         bool twoSided;
         const char* expected;
     } cases[] = {

@@ -1,13 +1,13 @@
 // Export of a whole catalogue: the names decided before the workers start, the run with bad
 // files and a stop, and the batch tool in every format.
-#include "export/CatalogueExport.h"
+#include "output/CatalogueExport.h"
 
 #include "TestUtils.h"
-#include "export/PdfRunFolder.h"
-#include "export/TextExport.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/PdfRunFolder.h"
+#include "output/TextExport.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -63,7 +63,7 @@ Loaded load(const QString& path) {
 }
 
 QImage pageImage(const Loaded& l, ExportPage page, bool color) {
-    TPrint map;
+    PageMapper map;
     const PageSource source{map, l.record, l.pattern, color, ImagePenFactor};
     QImage image;
     if (page == ExportPage::Chart)

@@ -2,7 +2,7 @@
 // Checks shared by the export tests: what a GIF of a page decodes to, what pdfinfo says of a PDF,
 // the files in a folder, and a stand-in converter.
 #include "TestUtils.h"
-#include "export/GifWriter.h"
+#include "output/GifImage.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -15,12 +15,12 @@ namespace exportchecks {
 
 // The page as the GIF writer's palette gives it back: every pixel replaced by its palette colour.
 inline QImage paletteMapped(const QImage& page) {
-    const TGIFIndexedImage indexed = ReduceToPalette(page);
+    const GifIndexedImage indexed = ReduceToPalette(page);
     QImage out(indexed.Width, indexed.Height, QImage::Format_RGB32);
     for (int y = 0; y < indexed.Height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < indexed.Width; ++x) {
-            const TGIFColor c =
+            const GifColor c =
                 indexed.Palette[indexed.Pixels[std::size_t(y) * std::size_t(indexed.Width) +
                                                std::size_t(x)]];
             row[x] = qRgb(c.Red, c.Green, c.Blue);

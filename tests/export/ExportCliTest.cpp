@@ -1,11 +1,11 @@
 // lobeview-cli export: the same run as the graph window's, its save dialog answered with -o.
 #include "ExportChecks.h"
 #include "TestUtils.h"
-#include "common/PdfCheck.h"
-#include "export/TextExport.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/PdfCheck.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/TextExport.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
@@ -32,7 +32,7 @@ QImage chartPage(const char* name, bool color) {
     LoadedPattern pattern;
     EXPECT_FALSE(BuildRecordFromFile(sample(name), record));
     LoadPatternFile(sample(name), record.feedOrientation(), pattern);
-    TPrint map;
+    PageMapper map;
     QImage image;
     DrawGraphPage(PageSource{map, record, pattern, color, ImagePenFactor}, image);
     return image;

@@ -1,12 +1,12 @@
 // The export option dialogs and the desktop's save dialog, each answered while its modal loop
 // runs, the dialog's own question before a file is replaced among them.
 #include "TestUtils.h"
-#include "common/WaitCursor.h"
-#include "export/ExportDataU.h"
-#include "export/ExportOptionsU.h"
-#include "export/ExportRun.h"
-#include "export/QtSaveDialogs.h"
-#include "export/VectorExportRun.h"
+#include "dialogs/ExportDataDialog.h"
+#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/QtSaveDialogs.h"
+#include "dialogs/WaitCursor.h"
+#include "output/ExportRun.h"
+#include "output/VectorExportRun.h"
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
@@ -38,7 +38,7 @@ QStringList rows(const QTreeWidget& list) {
 } // namespace
 
 TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
-    TExportOptionsForm graph;
+    ExportOptionsDialog graph;
     EXPECT_EQ(graph.windowTitle(), QStringLiteral("Export Graph Options"));
     EXPECT_EQ(graph.size(), QSize(455, 173));
     EXPECT_EQ(graph.Label2->text(), QStringLiteral("Export Graph Options"));
@@ -57,7 +57,7 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
     EXPECT_EQ(graph.btnOK->geometry(), QRect(276, 140, 80, 28));
     EXPECT_EQ(graph.btnCancel->geometry(), QRect(363, 140, 80, 28));
 
-    TExportDataForm data;
+    ExportDataDialog data;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Export Data Options"));
     EXPECT_EQ(data.size(), QSize(452, 173));
     EXPECT_EQ(data.Label2->geometry().topLeft(), QPoint(16, 19));
@@ -68,7 +68,7 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
 }
 
 TEST(ExportOptions, OneRowWhileShownEmptiedOnCloseChoiceRemembered) {
-    TExportOptionsForm dialog;
+    ExportOptionsDialog dialog;
     QStringList seen;
     dialog.runModal = [&](QDialog&) {
         seen << rows(*dialog.lvwRPE).join(QLatin1Char(';'));
@@ -98,7 +98,7 @@ TEST(ExportOptions, OneRowWhileShownEmptiedOnCloseChoiceRemembered) {
 }
 
 TEST(ExportOptions, RealModalLoopAnsweredWhileExecRuns) {
-    TExportDataForm dialog;
+    ExportDataDialog dialog;
     QStringList seen;
     bool wasModal = false;
     QTimer::singleShot(0, &dialog, [&] {

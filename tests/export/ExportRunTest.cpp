@@ -1,15 +1,15 @@
 // The export branch of the output run: which save dialogs it shows with which presets, the files
 // each step writes (decoded and compared with the page), how a failure ends the run, and the
 // PDF steps with the real htmldoc.
-#include "export/ExportRun.h"
+#include "output/ExportRun.h"
 
 #include "ExportChecks.h"
 #include "TestUtils.h"
-#include "common/Prompter.h"
-#include "export/TextExport.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/TextExport.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -28,7 +28,7 @@ namespace {
 struct Antenna {
     IndexRecord record;
     LoadedPattern pattern;
-    TPrint map;
+    PageMapper map;
     explicit Antenna(const char* file) {
         const QString path = testutils::samplePath(QString::fromLatin1(file));
         EXPECT_FALSE(BuildRecordFromFile(path, record));

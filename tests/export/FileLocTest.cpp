@@ -1,9 +1,9 @@
 // The File Locations dialog, answered through the recording prompter.
 #include "TestUtils.h"
-#include "common/DirectoryPicker.h"
-#include "common/Prompter.h"
-#include "common/Settings.h"
-#include "export/FileLocDlg.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "dialogs/DirectoryPicker.h"
+#include "dialogs/OutputFoldersDialog.h"
 
 #include <QtCore/QDir>
 #include <QtTest/QTest>
@@ -21,13 +21,13 @@ struct Locations {
     RecordingPrompter prompter;
     QString prog = box.path(QStringLiteral("prog/"));
     ShellSettings settings = ShellSettings::defaults(prog);
-    std::unique_ptr<TFileLoc> dialog;
+    std::unique_ptr<OutputFoldersDialog> dialog;
 
     Locations() {
         QDir().mkpath(prog + QStringLiteral("JPG"));
         QDir().mkpath(prog + QStringLiteral("GIF"));
         QDir().mkpath(box.path(QStringLiteral("other")));
-        dialog = std::make_unique<TFileLoc>(settings, prog, prompter);
+        dialog = std::make_unique<OutputFoldersDialog>(settings, prog, prompter);
     }
     QString path(const QString& relative) const { return box.path(relative); }
 };

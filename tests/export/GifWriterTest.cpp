@@ -1,9 +1,8 @@
 // The GIF writer is checked by reading its files back with two decoders of their own (Qt's reader
 // and giflib) and comparing every pixel with what the palette rules predict, and its code stream
 // against a plain, slow transcription of the encoding rules.
-#include "export/GifWriter.h"
-
 #include "TestUtils.h"
+#include "output/GifImage.h"
 
 #include <QtGui/QImage>
 #include <algorithm>
@@ -32,7 +31,7 @@ template <class ColourAt> QImage paint(int width, int height, ColourAt colourAt)
 }
 
 QByteArray encode(const QImage& image) {
-    TGIFImage gif;
+    GifImage gif;
     gif.Assign(image);
     QByteArray out;
     const auto error = gif.SaveToBuffer(out);
@@ -344,36 +343,35 @@ TEST(GifWriter, LargePageWithLongRunsAndTableResets) {
 }
 
 TEST(GifWriter, ReportsErrors) {
-    TGIFImage gif;
+    GifImage gif;
     QByteArray out;
     EXPECT_EQ(gif.SaveToBuffer(out), QStringLiteral("No GIF Data to write"));
     gif.Assign(QImage());
     EXPECT_EQ(gif.SaveToBuffer(out), QStringLiteral("No GIF Data to write"));
 
-    TGIFIndexedImage image{4, 4, 8, std::vector<TGIFColor>(16), std::vector<std::uint8_t>(16)};
-    ASSERT_EQ(WriteGif(image, TGIFVersion::GIF89a, out), std::nullopt);
+    GifIndexedImage image{4, 4, 8, std::vector<GifColor>(16), std::vector<std::uint8_t>(16)};
+    ASSERT_EQ(WriteGif(image, GifVersion::GIF89a, out), std::nullopt);
     EXPECT_TRUE(out.startsWith("GIF89a"));
     EXPECT_EQ(out.at(10), char(0xB3));
     for (const std::size_t colours : {1, 3, 255, 512}) {
         image.Palette.resize(colours);
-        EXPECT_EQ(WriteGif(image, TGIFVersion::GIF87a, out),
+        EXPECT_EQ(WriteGif(image, GifVersion::GIF87a, out),
                   QStringLiteral("Wrong number of colors; must be a power of 2"));
     }
     image.BitsPerPixel = 2;
-    EXPECT_EQ(WriteGif(image, TGIFVersion::GIF87a, out),
-              QStringLiteral("GIF image encoding error"));
+    EXPECT_EQ(WriteGif(image, GifVersion::GIF87a, out), QStringLiteral("GIF image encoding error"));
 }
 
 TEST(GifWriter, SaveToFileWritesTheWholeFileOrNothing) {
     const Sandbox box;
-    TGIFImage gif;
+    GifImage gif;
     const QString missing = box.path(QStringLiteral("no/such/folder/page.gif"));
     gif.Assign(paint(8, 8, [](int i) { return QRgb(i * 999); }));
     EXPECT_EQ(gif.SaveToFile(missing), QStringLiteral("Cannot create file ") + missing);
 
     const QString existing = box.path(QStringLiteral("page.gif"));
     ASSERT_TRUE(box.write(QStringLiteral("page.gif"), "old"));
-    TGIFImage empty;
+    GifImage empty;
     EXPECT_EQ(empty.SaveToFile(existing), QStringLiteral("No GIF Data to write"));
 
     // A file size limit makes the write itself fail, even for root.

@@ -1,5 +1,5 @@
 // JPG export: files decoded with libjpeg, compared with cjpeg's on the same pixels.
-#include "export/JpegWriter.h"
+#include "output/JpegWriter.h"
 
 #include "TestUtils.h"
 

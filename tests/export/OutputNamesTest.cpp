@@ -1,5 +1,5 @@
 // Names and places of exported files.
-#include "export/OutputNames.h"
+#include "output/OutputNames.h"
 
 #include <QtCore/QDir>
 #include <gtest/gtest.h>

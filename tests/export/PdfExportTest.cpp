@@ -1,11 +1,11 @@
 // PDF production: the HTML page, the converter's arguments, the hand-over, and whole runs with
 // the real htmldoc and with stand-in converters.
-#include "export/PdfExport.h"
+#include "output/PdfExport.h"
 
 #include "TestUtils.h"
-#include "common/PdfCheck.h"
-#include "common/Prompter.h"
-#include "export/PdfRunFolder.h"
+#include "base/PdfCheck.h"
+#include "base/Prompter.h"
+#include "output/PdfRunFolder.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -425,8 +425,8 @@ TEST(PdfExport, AbandonedRunFoldersGoWhenTheirProcessIsGone) {
     ASSERT_TRUE(ended.waitForFinished());
     const QString root = PdfRunsRoot();
     const QString prefix = QStringLiteral("pdf-") + QSysInfo::machineHostName() + QLatin1Char('-');
-    const QString dead = root + QLatin1Char('/') + prefix + QString::number(endedPid) +
-                         QStringLiteral("-aaaaaa");
+    const QString dead =
+        root + QLatin1Char('/') + prefix + QString::number(endedPid) + QStringLiteral("-aaaaaa");
     const QString live = root + QLatin1Char('/') + prefix + QStringLiteral("1-bbbbbb");
     const QString other = root + QStringLiteral("/pdf-elsewhere-999999-cccccc");
     ASSERT_TRUE(testutils::writeFile(dead + QStringLiteral("/12345.gif"), "left"));

@@ -1,8 +1,8 @@
 // The text copy of a data file.
-#include "export/TextExport.h"
+#include "output/TextExport.h"
 
 #include "TestUtils.h"
-#include "common/Prompter.h"
+#include "base/Prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Vector pages: the chart page and the data sheet as PDF (read back with poppler's tools) and as
 // SVG (read back as XML), and the batch tool's single-file vector export.
-#include "export/VectorPages.h"
+#include "output/VectorPages.h"
 
 #include "TestUtils.h"
-#include "common/DisplayText.h"
-#include "graph/ChartPage.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/DataSheet.h"
+#include "adf/PatternReader.h"
+#include "base/DisplayText.h"
+#include "catalogue/IndexRefresh.h"
+#include "pages/ChartPage.h"
+#include "pages/DataSheet.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
@@ -99,8 +99,8 @@ QStringList chartTitleTexts(const Antenna& a, bool twoSided) {
 // row, angle before level.
 QStringList sheetNumbers(const Antenna& a) {
     QStringList out;
-    for (const TRList& cut : a.pattern.CutPoints)
-        for (const TDataType& p : cut)
+    for (const PatternPoints& cut : a.pattern.CutPoints)
+        for (const PatternPoint& p : cut)
             out << SheetNumberText(p.Angle, QLocale::system())
                 << SheetNumberText(p.Level, QLocale::system());
     return out;
@@ -449,12 +449,12 @@ TEST(VectorSvg, TracesArePolylinesThroughTheMappedPointsWithPrinterPens) {
         const SvgPage page = svgOf(ExportPage::Chart, a, true);
         const QString traceWidth = full ? QStringLiteral("12") : QStringLiteral("8");
         for (int cut = 0; cut < CutCount; ++cut) {
-            const TRList& points = a.pattern.CutPoints[static_cast<size_t>(cut)];
+            const PatternPoints& points = a.pattern.CutPoints[static_cast<size_t>(cut)];
             if (points.size() < 2)
                 continue;
             // The half chart skips negative angles and starts a new line at 0 degrees.
             QList<QList<QPoint>> expected{{}};
-            for (const TDataType& p : points) {
+            for (const PatternPoint& p : points) {
                 if (!full && p.Angle < 0)
                     continue;
                 if (!full && p.Angle == 0 && !expected.back().isEmpty())

@@ -2,17 +2,17 @@
 // modal hook (and once through the real modal loop), the save dialogs from a script, the
 // converter real or stood in for.
 #include "../export/ExportChecks.h"
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/DisplayText.h"
-#include "common/Prompter.h"
-#include "export/ExportDataU.h"
-#include "export/ExportOptionsU.h"
-#include "export/FileLocDlg.h"
-#include "export/VectorExportU.h"
-#include "graph/GraphUnit.h"
-#include "index/IndexRefresh.h"
+#include "base/DisplayText.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "dialogs/ExportDataDialog.h"
+#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/OutputFoldersDialog.h"
+#include "dialogs/VectorExportDialog.h"
+#include "graph/GraphWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -48,13 +48,13 @@ struct Window {
             QFile::copy(testutils::samplePath(QString::fromLatin1(name)),
                         box.path(QStringLiteral("prog/NSMAData/") + QLatin1String(name)));
         w = std::make_unique<AppWindows>(AppEnvironment::inFolder(box.path(), prompter));
-        g().runModal = [](TGraphForm&) {};
+        g().runModal = [](GraphWindow&) {};
         g().endProgram = [this] { ++programEnds; };
         auto scripted = std::make_unique<ScriptedSaveDialogs>();
         dialogs = scripted.get();
         g().saveDialogs = std::move(scripted);
     }
-    TGraphForm& g() { return *w->graph; }
+    GraphWindow& g() { return *w->graph; }
     QString prog(const QString& name = {}) const {
         return box.path(QStringLiteral("prog/")) + name;
     }
@@ -68,7 +68,7 @@ struct Window {
         g().ShowAntenna(r);
     }
     // The next option dialogs close with OK after `radio` was chosen, or with Cancel.
-    void answerOptions(TAntennaOptionsDialog& dialog, QRadioButton* radio) {
+    void answerOptions(AntennaOptionsDialog& dialog, QRadioButton* radio) {
         dialog.runModal = [this, &dialog, radio](QDialog&) {
             ++optionDialogs;
             if (radio) {
@@ -101,7 +101,7 @@ struct Window {
 
 TEST(GraphExport, CommandsAreEnabledOnceAnAntennaIsShown) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     EXPECT_FALSE(g.tbExport->isEnabled());
     EXPECT_FALSE(g.ExportGraph1->isEnabled());
     EXPECT_FALSE(g.ExportData1->isEnabled());
@@ -130,7 +130,7 @@ TEST(GraphExport, CommandsAreEnabledOnceAnAntennaIsShown) {
 
 TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     t.show("QS2-370.adf"); // one-sided, RPE number 4388
     const QString jpg = t.out("chart.jpg");
     t.dialogs->answers = {jpg};
@@ -178,7 +178,7 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
 
 TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     ShellSettings& shell = t.w->select->shellSettings();
     t.show("QS2-370.adf"); // RPE number 4388
     const auto exists = [&t](const char* folder) {
@@ -222,7 +222,7 @@ TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
 
 TEST(GraphExport, CancelInTheOptionsChangesNothing) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     t.show("ZZX10-60L.adf");
     g.Graph1->setChecked(false);
     g.Data1->setChecked(true);
@@ -238,7 +238,7 @@ TEST(GraphExport, CancelInTheOptionsChangesNothing) {
 
 TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     // The data directory is elsewhere; the folder beside the program holds another file of the
     // same name, which must not be copied.
     const QString elsewhere = t.box.path(QStringLiteral("catalogue"));
@@ -286,7 +286,7 @@ TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
 
 TEST(GraphExport, TogglesKeepAtMostOneFlag) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     g.MakeJPG1Click();
     EXPECT_EQ(t.flags().mid(2), QStringLiteral("100"));
     g.MakeGIF1Click();
@@ -305,7 +305,7 @@ TEST(GraphExport, TogglesKeepAtMostOneFlag) {
     g.MakeGIF1->setChecked(true);
     g.Graph1->setChecked(true);
     t.dialogs->answers = {t.out("a.jpg"), t.out("a.gif")};
-    g.Print2Click();
+    g.runOutput();
     EXPECT_EQ(QImage(t.out("a.jpg")).size(), QSize(1200, 1500));
     EXPECT_EQ(QImage(t.out("a.gif")).size(), QSize(1200, 1500));
     EXPECT_EQ(t.prompter.opened, QStringList{t.out("a.gif")});
@@ -313,7 +313,7 @@ TEST(GraphExport, TogglesKeepAtMostOneFlag) {
 
 TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     t.show("ZZ8-107.adf"); // RPE number 10233
     g.MakeGIF1->setChecked(true);
     // The converter stands in: the common files directory is the program directory.
@@ -328,7 +328,7 @@ TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
         // Commands meanwhile do nothing.
         g.ExportGraphClick();
         g.ExportDataClick();
-        g.Print2Click();
+        g.runOutput();
         g.OutputLocations1Click();
         g.Select1Click();
         // Closing the window stops the converter; the window closes after the run.
@@ -403,7 +403,7 @@ TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
 
 TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     Window t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     EXPECT_FALSE(g.ExportVectorPdf1->isEnabled());
     EXPECT_FALSE(g.ExportSvg1->isEnabled());
     t.show("ZZX10-60L.adf"); // two-sided, RPE number 5012
@@ -427,7 +427,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     EXPECT_EQ(g.tbExport->menu()->actions().size(), 2);
 
     // Both pages as PDF: the chart on a landscape sheet, the data sheet on a portrait one.
-    TVectorExportForm& form = *g.VectorExportForm;
+    VectorExportDialog& form = *g.VectorExportForm;
     const QString chartPdf = t.out("chart.pdf");
     const QString dataPdf = t.out("sheet"); // no extension typed
     t.dialogs->answers = {chartPdf, dataPdf};

@@ -1,15 +1,16 @@
 // The graph window and the legend, driven without a display: loading, the view over the canvas,
 // the slider, the reset between antennas, and how the window ends.
+#include "graph/GraphWindow.h"
+
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "graph/GraphUnit.h"
-#include "graph/PatternReader.h"
-#include "graph/ScreenChart.h"
-#include "index/IndexRefresh.h"
-#include "print/LegendU.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "graph/LegendWindow.h"
+#include "pages/PageRoutines.h"
+#include "pages/ScreenChart.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QAction>
@@ -41,10 +42,10 @@ struct Graph {
         QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
         AppEnvironment env = AppEnvironment::inFolder(box.path(), prompter);
         w = std::make_unique<AppWindows>(env);
-        g().runModal = [this](TGraphForm&) { ++modalRuns; };
+        g().runModal = [this](GraphWindow&) { ++modalRuns; };
         g().endProgram = [this] { ++programEnds; };
     }
-    TGraphForm& g() { return *w->graph; }
+    GraphWindow& g() { return *w->graph; }
     void show(const QString& name, const QByteArray& text) {
         box.write(QStringLiteral("prog/NSMAData/") + name, text);
         IndexRecord r;
@@ -117,7 +118,7 @@ TEST(GraphWindow, PageRoutinesDrawTheAntennaOnShow) {
     t.g().SetPenFactor(2); // "Medium" in the pen width dialog
     t.g().DrawLandscapeGraphPage(image);
     // The same page the core draws from the record, pattern and colour option on show.
-    TPrint map;
+    PageMapper map;
     QImage expected;
     DrawLandscapeGraphPage(PageSource{map, t.g().CurrentRecord, t.g().Pattern, true, 1}, expected);
     EXPECT_EQ(image.size(), QSize(2200, 1700));
@@ -206,7 +207,7 @@ TEST(GraphWindow, EachRealFileSharingItsFirst15CharactersOpensItself) {
 
 TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {
     Graph t;
-    TGraphForm& g = t.g();
+    GraphWindow& g = t.g();
     g.endProgram = [&] { t.w->select->saveSettings(); };
     g.MakePDF1->setChecked(true);
     g.show();
@@ -219,7 +220,7 @@ TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {
 TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
     Graph t;
     t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
-    TLegend& legend = *t.w->legend;
+    LegendWindow& legend = *t.w->legend;
     legend.FormActivate();
     EXPECT_EQ(legend.width(), 540);
     EXPECT_EQ(legend.Memo1->toPlainText(), QStringLiteral("A long description of the antenna"));

@@ -2,21 +2,22 @@
 // with it, sized by its outer width, and showing the feed picture of the antenna on display. The
 // chart's other windows the same way: its option dialogs and messages over it, and the
 // compliance window beside it.
+#include "graph/LegendWindow.h"
+
+#include "AppWindows.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "common/QtPrompter.h"
-#include "common/Resources.h"
-#include "export/ExportDataU.h"
-#include "export/ExportOptionsU.h"
-#include "export/FileLocDlg.h"
-#include "graph/ComplianceForm.h"
-#include "graph/GraphUnit.h"
-#include "index/IndexRefresh.h"
-#include "print/LegendU.h"
-#include "print/PenWidth.h"
-#include "print/PrintOptionsU.h"
+#include "base/Prompter.h"
+#include "base/Resources.h"
+#include "catalogue/IndexRefresh.h"
+#include "dialogs/ExportDataDialog.h"
+#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/OutputFoldersDialog.h"
+#include "dialogs/PenWidthDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
+#include "dialogs/QtPrompter.h"
+#include "graph/ComplianceWindow.h"
+#include "graph/GraphWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
@@ -58,8 +59,8 @@ struct Windows {
         w = std::make_unique<AppWindows>(AppEnvironment::inFolder(box.path(), prompter));
         w->graph->endProgram = [this] { ++programEnds; };
     }
-    TGraphForm& graph() { return *w->graph; }
-    TLegend& legend() { return *w->legend; }
+    GraphWindow& graph() { return *w->graph; }
+    LegendWindow& legend() { return *w->legend; }
     IndexRecord record(const QString& name, const QByteArray& text) {
         box.write(QStringLiteral("prog/NSMAData/") + name, text);
         IndexRecord r;
@@ -82,8 +83,8 @@ void clickAsUser(QWidget* button) {
 TEST(LegendWindow, UsableWhileTheChartRunsItsModalLoopAndClosedWithIt) {
     Windows t;
     const IndexRecord r = t.record(QStringLiteral("two.adf"), adf("RIGHT"));
-    TGraphForm& g = t.graph();
-    TLegend& legend = t.legend();
+    GraphWindow& g = t.graph();
+    LegendWindow& legend = t.legend();
     struct Seen {
         bool modal = false;
         bool opened = false;
@@ -128,8 +129,8 @@ TEST(LegendWindow, UsableWhileTheChartRunsItsModalLoopAndClosedWithIt) {
 
 TEST(LegendWindow, WidthsAreThoseOfTheWholeWindowFrameIncluded) {
     Windows t;
-    t.graph().runModal = [](TGraphForm&) {};
-    TLegend& legend = t.legend();
+    t.graph().runModal = [](GraphWindow&) {};
+    LegendWindow& legend = t.legend();
     for (const auto& [feed, outer] :
          {std::pair{QByteArray("LEFT"), 540}, {QByteArray(""), 287}, {QByteArray("RIGHT"), 540}}) {
         t.graph().ShowAntenna(t.record(QStringLiteral("a.adf"), adf(feed)));
@@ -147,8 +148,8 @@ TEST(LegendWindow, WidthsAreThoseOfTheWholeWindowFrameIncluded) {
 
 TEST(LegendWindow, EachFeedKindShowsItsOwnPictureAndTexts) {
     Windows t;
-    t.graph().runModal = [](TGraphForm&) {};
-    TLegend& legend = t.legend();
+    t.graph().runModal = [](GraphWindow&) {};
+    LegendWindow& legend = t.legend();
     const struct {
         QByteArray feed;
         bool uhp;
@@ -197,7 +198,7 @@ namespace {
 
 // The title, menu and tool bars of the chart in global coordinates, from the frame's top to the
 // tool bar's bottom edge.
-QRect barsOf(const TGraphForm& g) {
+QRect barsOf(const GraphWindow& g) {
     const auto* bar = g.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
     const QRect bars(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     return QRect(g.frameGeometry().topLeft(), QPoint(g.frameGeometry().right(), bars.bottom()));
@@ -208,7 +209,7 @@ QRect barsOf(const TGraphForm& g) {
 TEST(ChartWindows, OptionDialogsAndMessagesBelongToTheChartInItsModalLoop) {
     Windows t;
     const IndexRecord r = t.record(QStringLiteral("two.adf"), adf("RIGHT"));
-    TGraphForm& g = t.graph();
+    GraphWindow& g = t.graph();
     // The dialogs opened from the chart are its own, wherever they are opened from.
     for (QWidget* d : QList<QWidget*>{t.w->printOptions, t.w->exportOptions, t.w->exportData,
                                       t.w->penWidth, t.w->fileLocations})
@@ -290,7 +291,7 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
     t.box.write(
         QStringLiteral("prog/masks/fcc-101-115.csv"),
         testutils::readFile(testutils::samplePath(QStringLiteral("../masks/fcc-101-115.csv"))));
-    TGraphForm& g = t.graph();
+    GraphWindow& g = t.graph();
     QFile::copy(testutils::samplePath(QStringLiteral("QS8-59.adf")),
                 t.box.path(QStringLiteral("prog/NSMAData/QS8-59.adf")));
     QFile::copy(testutils::samplePath(QStringLiteral("ZZX10-60L.adf")),
@@ -311,7 +312,7 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
     const auto openAndLeave = [&] {
         QTimer::singleShot(0, &g, [&] {
             g.Compliance1->trigger();
-            TComplianceForm* form = g.ComplianceForm;
+            ComplianceWindow* form = g.complianceWindow;
             Seen s;
             s.open = form && form->isVisible();
             if (s.open) {
@@ -330,17 +331,17 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
     };
     openAndLeave();
     g.ShowAntenna(record("QS8-59.adf"));
-    ASSERT_NE(g.ComplianceForm, nullptr);
+    ASSERT_NE(g.complianceWindow, nullptr);
     // "Selection" closed it with the chart: the lists show without it.
-    EXPECT_FALSE(g.ComplianceForm->isVisible());
+    EXPECT_FALSE(g.complianceWindow->isVisible());
 
     // The next antenna opens without it; opened again, it shows that antenna.
     bool hiddenAtFirst = false;
-    QTimer::singleShot(0, &g, [&] { hiddenAtFirst = !g.ComplianceForm->isVisible(); });
+    QTimer::singleShot(0, &g, [&] { hiddenAtFirst = !g.complianceWindow->isVisible(); });
     openAndLeave();
     g.ShowAntenna(record("ZZX10-60L.adf"));
     EXPECT_TRUE(hiddenAtFirst);
-    EXPECT_FALSE(g.ComplianceForm->isVisible());
+    EXPECT_FALSE(g.complianceWindow->isVisible());
 
     ASSERT_EQ(seen.size(), 2);
     const char* antennas[] = {"QS8-59", "ZZX10-60"};
@@ -365,7 +366,7 @@ TEST(ChartWindows, ComplianceOpeningFirstCountsItsFrameBeforeItHasOne) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
     const QRect area = other.screen()->availableGeometry();
     other.move(area.left(), area.bottom() - 140);
-    TComplianceForm form(t.graph());
+    ComplianceWindow form(t.graph());
     ASSERT_EQ(form.windowHandle(), nullptr); // never shown: no frame yet
     form.PlaceBeside(other, QRect());
     form.show();

@@ -1,5 +1,5 @@
 // Reading NSMA data files into the four pattern cuts.
-#include "graph/PatternReader.h"
+#include "adf/PatternReader.h"
 
 #include "TestUtils.h"
 
@@ -57,17 +57,17 @@ TEST(SplitKeywordLine, SplitsAtTheFirstCommaAndDropsTheColon) {
 TEST(ParsePoint, ReadsAngleAndLevelWithDotDecimals) {
     auto p = ParsePoint(" -10.5 , -25.0 ,extra");
     ASSERT_TRUE(p.point);
-    EXPECT_EQ(*p.point, TDataType(-10.5, -25.0));
+    EXPECT_EQ(*p.point, PatternPoint(-10.5, -25.0));
     p = ParsePoint("1.5E1,-3,");
     ASSERT_TRUE(p.point);
     EXPECT_EQ(p.point->Angle, 15.0);
     p = ParsePoint("+5,-1e-1,x,y");
     ASSERT_TRUE(p.point);
-    EXPECT_EQ(*p.point, TDataType(5, -0.1));
+    EXPECT_EQ(*p.point, PatternPoint(5, -0.1));
     // Real files end the line after the level.
     p = ParsePoint("-10.5,-25.0");
     ASSERT_TRUE(p.point);
-    EXPECT_EQ(*p.point, TDataType(-10.5, -25.0));
+    EXPECT_EQ(*p.point, PatternPoint(-10.5, -25.0));
 
     EXPECT_EQ(ParsePoint("-10.5 -25.0").error, floatError(""));
     EXPECT_EQ(ParsePoint("").error, floatError(""));
@@ -77,10 +77,10 @@ TEST(ParsePoint, ReadsAngleAndLevelWithDotDecimals) {
     // Numbers written ".5" and "5." as other tools write them.
     p = ParsePoint(".5,-3.,");
     ASSERT_TRUE(p.point);
-    EXPECT_EQ(*p.point, TDataType(0.5, -3));
+    EXPECT_EQ(*p.point, PatternPoint(0.5, -3));
     p = ParsePoint("-.25e1 , 7. ");
     ASSERT_TRUE(p.point);
-    EXPECT_EQ(*p.point, TDataType(-2.5, 7));
+    EXPECT_EQ(*p.point, PatternPoint(-2.5, 7));
     for (const char* bad : {"inf,1,", "nan,1,", "0x10,1,", "1e400,1,", "1.2.3,1,", "e5,1,", ".,1,",
                             "-.,1,", "1,.e1,"})
         EXPECT_FALSE(ParsePoint(bad).point) << bad;
@@ -90,10 +90,10 @@ TEST(ReadPattern, CollectsCutsByPolarization) {
     const Read r = readText("REVNUM:,NSMA\nPOLARI:,H/H\nNUPOIN:,3\n-180,-70,\n0,0,\n180,-70,\n"
                             "POLARI:,V/H\nNUPOIN:,1\n5,-40,\nENDFIL:,EOF\n");
     ASSERT_FALSE(r.error);
-    EXPECT_EQ(r.pattern.CutPoints[CutHH], (TRList{{-180, -70}, {0, 0}, {180, -70}}));
+    EXPECT_EQ(r.pattern.CutPoints[CutHH], (PatternPoints{{-180, -70}, {0, 0}, {180, -70}}));
     EXPECT_TRUE(r.pattern.CutPoints[CutVV].empty());
     EXPECT_TRUE(r.pattern.CutPoints[CutHV].empty());
-    EXPECT_EQ(r.pattern.CutPoints[CutVH], (TRList{{5, -40}}));
+    EXPECT_EQ(r.pattern.CutPoints[CutVH], (PatternPoints{{5, -40}}));
     EXPECT_EQ(r.pattern.PolarizationTexts[CutHH], "H/H");
     EXPECT_EQ(r.pattern.PolarizationTexts[CutVH], "V/H");
     EXPECT_EQ(r.pattern.PolarizationTexts[CutVV], "");
@@ -101,13 +101,13 @@ TEST(ReadPattern, CollectsCutsByPolarization) {
     // A second block of the same cut appends after the first.
     const Read twice =
         readText("POLARI:,V/V\nNUPOIN:,1\n1,-1,\nPOLARI:,V/V\nNUPOIN:,1\n2,-2,\nENDFIL:,EOF\n");
-    EXPECT_EQ(twice.pattern.CutPoints[CutVV], (TRList{{1, -1}, {2, -2}}));
+    EXPECT_EQ(twice.pattern.CutPoints[CutVV], (PatternPoints{{1, -1}, {2, -2}}));
 }
 
 TEST(ReadPattern, KeywordRulesAndTheLastLine) {
     // Lower-case value: unrecognised, so the current cut keeps its index and takes the text.
     Read r = readText("POLARI:,V/V\nPOLARI:,h/h\nNUPOIN:,1\n1,-1,\nEND\n");
-    EXPECT_EQ(r.pattern.CutPoints[CutVV], (TRList{{1, -1}}));
+    EXPECT_EQ(r.pattern.CutPoints[CutVV], (PatternPoints{{1, -1}}));
     EXPECT_EQ(r.pattern.PolarizationTexts[CutVV], "h/h");
     EXPECT_EQ(r.pattern.PolarizationTexts[CutHH], "");
 
@@ -139,7 +139,7 @@ TEST(ReadPattern, CutKeywordsInsideAPointBlockAreSkipped) {
     const Read r = readText("POLARI:,V/V\nNUPOIN:,2\nFSTLST:,-179,180\nXORIEN:,0,0,0\n"
                             "-179,8.31\nYORIEN:,1\nZORIEN:,2\n180,8.2\nENDFIL:,EOF\n");
     ASSERT_FALSE(r.error);
-    EXPECT_EQ(r.pattern.CutPoints[CutVV], (TRList{{-179, 8.31}, {180, 8.2}}));
+    EXPECT_EQ(r.pattern.CutPoints[CutVV], (PatternPoints{{-179, 8.31}, {180, 8.2}}));
 }
 
 TEST(ReadPattern, ConversionFailuresAbortWithTheirMessage) {
@@ -188,7 +188,7 @@ TEST(ReadPattern, LineEndingsAndHostileInput) {
     crlf.replace("\n", "\r\n");
     QByteArray cr = lf;
     cr.replace("\n", "\r");
-    const TRList expected{{0, 0}, {10, -20}};
+    const PatternPoints expected{{0, 0}, {10, -20}};
     EXPECT_EQ(readText(lf).pattern.CutPoints[CutHH], expected);
     EXPECT_EQ(readText(crlf).pattern.CutPoints[CutHH], expected);
     EXPECT_EQ(readText(cr).pattern.CutPoints[CutHH], expected);
@@ -196,7 +196,7 @@ TEST(ReadPattern, LineEndingsAndHostileInput) {
     // A line of a million characters and binary noise: read or rejected, never a crash.
     const QByteArray longLine =
         "POLARI:,H/H\nNUPOIN:,1\n1,-5," + QByteArray(1000000, 'x') + "\nEND\n";
-    EXPECT_EQ(readText(longLine).pattern.CutPoints[CutHH], (TRList{{1, -5}}));
+    EXPECT_EQ(readText(longLine).pattern.CutPoints[CutHH], (PatternPoints{{1, -5}}));
     const QByteArray longNumber =
         "POLARI:,H/H\nNUPOIN:,1\n1," + QByteArray(1000000, '5') + ",\nEND\n";
     EXPECT_TRUE(readText(longNumber).error); // beyond the range of a double
@@ -231,7 +231,7 @@ TEST(LoadPatternFile, MissingFilesAndRealFilesFromOtherTools) {
         "", p);
     ASSERT_EQ(r.status, LoadStatus::Loaded) << r.message.toStdString();
     EXPECT_EQ(p.CutPoints[CutVV].size(), 720u);
-    EXPECT_EQ(p.CutPoints[CutVV].front(), TDataType(-179, 8.31));
+    EXPECT_EQ(p.CutPoints[CutVV].front(), PatternPoint(-179, 8.31));
     EXPECT_EQ(p.feedKind, FeedKind::None);
 
     // U+2010 instead of a minus sign: not a number, reported with the text as written (UTF-8).

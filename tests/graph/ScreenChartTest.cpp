@@ -1,5 +1,5 @@
 // The screen chart: pixel positions of the scale, traces and marks on the 960 x 400 canvas.
-#include "graph/ScreenChart.h"
+#include "pages/ScreenChart.h"
 
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>

@@ -3,10 +3,10 @@
 // the reader refuses it or shows what it holds; nothing is read whole.
 #include "HardeningSupport.h"
 #include "TestUtils.h"
-#include "graph/LineReader.h"
-#include "graph/PatternReader.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
+#include "adf/LineReader.h"
+#include "adf/PatternReader.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
@@ -73,7 +73,7 @@ void expectLeftOut(const Catalogue& c, const RebuildReport& report, const QStrin
 
 std::size_t pointCount(const LoadedPattern& p) {
     std::size_t n = 0;
-    for (const TRList& cut : p.CutPoints)
+    for (const PatternPoints& cut : p.CutPoints)
         n += cut.size();
     return n;
 }
@@ -251,7 +251,7 @@ TEST(BadDataFile, PointCountsAtTheEdgesOfAnInteger) {
     r = LoadPatternFile(c.file(QStringLiteral("minus.adf")), "", pattern);
     EXPECT_EQ(r.status, LoadStatus::Loaded);
     EXPECT_TRUE(pattern.CutPoints[CutHH].empty());
-    EXPECT_EQ(pattern.CutPoints[CutVV], (TRList{TDataType(5, -3)}));
+    EXPECT_EQ(pattern.CutPoints[CutVV], (PatternPoints{PatternPoint(5, -3)}));
 
     pattern = {};
     r = LoadPatternFile(c.file(QStringLiteral("over.adf")), "", pattern);
@@ -366,6 +366,6 @@ TEST(BadDataFile, PatternReaderStopsAtALineTooLong) {
         const QByteArray first = in.readLine().toByteArray();
         EXPECT_EQ(ReadPattern(in, first, pattern, "RIGHT"),
                   QStringLiteral("Cannot read the data file: line 4 is longer than 32 bytes"));
-        EXPECT_EQ(pattern.CutPoints[CutHH], (TRList{TDataType(1, -2)}));
+        EXPECT_EQ(pattern.CutPoints[CutHH], (PatternPoints{PatternPoint(1, -2)}));
     }
 }

@@ -1,14 +1,14 @@
 // A damaged index file as the selection window meets it at start, and a rebuild into a program
 // folder that cannot be written. A file that is not an index is rebuilt from the data folder
 // like a missing one; one that cannot be replaced stays as it was, and the message says why.
+#include "AppWindows.h"
 #include "HardeningSupport.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
-#include "index/Refresh.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
+#include "selection/RebuildWindow.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -63,7 +63,7 @@ struct Program {
         };
         w->select->FormShow();
     }
-    TSelect& s() { return *w->select; }
+    SelectionWindow& s() { return *w->select; }
     bool indexHoldsRecords() const {
         IndexFile f;
         return f.open(index()) && f.holdsRecords();
@@ -88,7 +88,7 @@ TEST(DamagedIndex, LengthBytesAboveCapacityAndPartialRecordsAreRebuilt) {
         p.start();
         EXPECT_EQ(p.dialogsRun, QStringList{QStringLiteral("File Index Display")});
         EXPECT_TRUE(p.indexHoldsRecords());
-        EXPECT_EQ(items(p.s().ListBox3), FreshModels);
+        EXPECT_EQ(items(p.s().modelList), FreshModels);
         EXPECT_TRUE(p.prompter.errors.isEmpty()) << p.prompter.errors.join(u'\n').toStdString();
     }
 }
@@ -100,8 +100,8 @@ TEST(DamagedIndex, ZeroLengthFileIsAnEmptyIndex) {
     p.start();
     // A valid index without records: nothing to rebuild, nothing to list.
     EXPECT_TRUE(p.dialogsRun.isEmpty());
-    EXPECT_EQ(items(p.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
-    EXPECT_TRUE(items(p.s().ListBox3).isEmpty());
+    EXPECT_EQ(items(p.s().rangeList), QStringList{QStringLiteral("   ALL   ")});
+    EXPECT_TRUE(items(p.s().modelList).isEmpty());
     EXPECT_TRUE(p.prompter.messages.isEmpty());
     EXPECT_EQ(QFileInfo(p.index()).size(), 0);
 }
@@ -118,11 +118,11 @@ TEST(DamagedIndex, DirectoryNamedFileIndxDat) {
                            QStringLiteral("To recover you must select a valid file location")}));
     EXPECT_TRUE(QFileInfo(p.index()).isDir());
     EXPECT_EQ(testutils::readFile(p.index() + QStringLiteral("/keep.txt")), "mine");
-    EXPECT_EQ(items(p.s().ListBox1), QStringList{QStringLiteral("   ALL   ")});
+    EXPECT_EQ(items(p.s().rangeList), QStringList{QStringLiteral("   ALL   ")});
     // The lists' clicks find nothing and say so, as with an empty index.
-    p.s().ListBox1->setCurrentRow(0);
-    p.s().ListBox1Click();
-    EXPECT_TRUE(items(p.s().ListBox3).isEmpty());
+    p.s().rangeList->setCurrentRow(0);
+    p.s().rangeChosen();
+    EXPECT_TRUE(items(p.s().modelList).isEmpty());
 }
 
 TEST(DamagedIndex, RebuildIntoReadOnlyProgramFolderKeepsTheOldIndex) {
@@ -136,7 +136,7 @@ TEST(DamagedIndex, RebuildIntoReadOnlyProgramFolderKeepsTheOldIndex) {
     }
     p.addCatalogue();
     p.start();
-    ASSERT_EQ(items(p.s().ListBox3), FreshModels);
+    ASSERT_EQ(items(p.s().modelList), FreshModels);
     const QByteArray before = testutils::readFile(p.index());
     ASSERT_EQ(before.size(), 3 * IndexRecord::RecordSize);
 
@@ -151,7 +151,7 @@ TEST(DamagedIndex, RebuildIntoReadOnlyProgramFolderKeepsTheOldIndex) {
     EXPECT_EQ(p.prompter.messages,
               QStringList{QStringLiteral("Cannot create file %1").arg(p.index())});
     EXPECT_EQ(testutils::readFile(p.index()), before);
-    EXPECT_EQ(items(p.s().ListBox3), FreshModels); // the old index is still the one in use
+    EXPECT_EQ(items(p.s().modelList), FreshModels); // the old index is still the one in use
     EXPECT_EQ(hardening::filesIn(p.prog()),
               (QStringList{QStringLiteral("FileIndx.dat"), QStringLiteral("FileIndx.txt")}));
     if (!disk)

@@ -3,12 +3,12 @@
 // that could not be written. The disk is a 64 KiB tmpfs in a private mount namespace (root only).
 #include "HardeningSupport.h"
 #include "TestUtils.h"
-#include "export/GifWriter.h"
-#include "export/JpegWriter.h"
-#include "export/TextExport.h"
-#include "index/IndexDump.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
+#include "catalogue/IndexDump.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
+#include "output/GifImage.h"
+#include "output/JpegWriter.h"
+#include "output/TextExport.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QImage>
@@ -115,7 +115,7 @@ TEST(FullDisk, EveryExportKeepsTheOldFile) {
     EXPECT_EQ(WriteJpegFile(picture, jpeg), cannot.arg(jpeg));
     expectOld(jpeg);
 
-    TGIFImage image;
+    GifImage image;
     image.Assign(picture);
     EXPECT_EQ(image.SaveToFile(gif), cannot.arg(gif));
     expectOld(gif);

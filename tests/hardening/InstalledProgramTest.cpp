@@ -4,10 +4,10 @@
 // keeps everything beside itself.
 #include "HardeningSupport.h"
 #include "TestUtils.h"
-#include "app/DesktopRegistration.h"
-#include "common/PdfCheck.h"
-#include "common/ProgramPaths.h"
-#include "common/Settings.h"
+#include "base/DesktopRegistration.h"
+#include "base/PdfCheck.h"
+#include "base/ProgramPaths.h"
+#include "base/Settings.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>

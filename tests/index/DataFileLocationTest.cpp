@@ -1,11 +1,11 @@
 // Finding an index record's data file, also when several long names share their first 15
 // characters.
-#include "index/DataFileLocation.h"
+#include "catalogue/DataFileLocation.h"
 
 #include "TestUtils.h"
-#include "graph/PatternReader.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
+#include "adf/PatternReader.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

@@ -1,8 +1,8 @@
 // The 380-byte index record and the index file: layouts other programs and older indexes rely on.
-#include "index/IndexRecord.h"
+#include "catalogue/IndexRecord.h"
 
 #include "TestUtils.h"
-#include "index/IndexFile.h"
+#include "catalogue/IndexFile.h"
 
 #include <QtCore/QFileInfo>
 #include <cstring>

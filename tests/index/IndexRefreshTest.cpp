@@ -1,9 +1,9 @@
 // Rebuilding the index from data file headers.
-#include "index/IndexRefresh.h"
+#include "catalogue/IndexRefresh.h"
 
 #include "TestUtils.h"
-#include "index/IndexDump.h"
-#include "index/IndexFile.h"
+#include "catalogue/IndexDump.h"
+#include "catalogue/IndexFile.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>

@@ -1,12 +1,12 @@
 // The chart page, read back from the export images: where points, lines and texts land, how wide
 // the pens come out, which logo is drawn, and that odd data (lone points, -0, huge values, very
 // long texts) is drawn as written without harm.
-#include "graph/ChartPage.h"
+#include "pages/ChartPage.h"
 
 #include "PageTestSupport.h"
-#include "common/Resources.h"
-#include "compliance/MaskOverlay.h"
-#include "print/PageRoutines.h"
+#include "base/Resources.h"
+#include "pages/MaskOverlay.h"
+#include "pages/PageRoutines.h"
 
 #include <QtGui/QPainter>
 #include <cmath>
@@ -85,7 +85,7 @@ TEST(ChartPage, ScalesOfBothCharts) {
 
 TEST(ChartPage, FullChartPointsLandOnTheirPixels) {
     struct Case {
-        TDataType point;
+        PatternPoint point;
         QPoint logical;
         double acrossAngle; // a second point 10 units further across, level unchanged
         double downLevel;   // a second point 10 units further up or down, angle unchanged
@@ -182,7 +182,7 @@ TEST(ChartPage, FarOffPointsAreClampedAndManyPointsAreDrawn) {
     }
     {
         // 100,000 points, back and forth across the whole chart.
-        TRList many;
+        PatternPoints many;
         many.reserve(100000);
         for (int i = 0; i < 100000; ++i)
             many.emplace_back(-180 + (i * 37) % 361, -(i % 97));
@@ -287,7 +287,7 @@ void expectTexts(const QImage& page, QSize logical, const std::vector<Text>& tex
         QImage alone(page.size(), QImage::Format_RGB32);
         alone.fill(White);
         QPainter painter(&alone);
-        TPrint map;
+        PageMapper map;
         map.BeginPage(&painter, logical.width(), logical.height());
         map.SetFont(QStringLiteral("Arial"), t.height, t.bold);
         if (t.rotated)
@@ -395,7 +395,7 @@ TEST(ChartPage, ColouredLegendPiecesAbut) {
         QImage whole(page.size(), QImage::Format_RGB32);
         whole.fill(White);
         QPainter painter(&whole);
-        TPrint map;
+        PageMapper map;
         map.BeginPage(&painter, c.logical.width(), c.logical.height());
         map.SetFont(QStringLiteral("Arial"), 10);
         map.TextOut(50, 76, lines[0]);
@@ -501,7 +501,7 @@ TEST(ChartPage, LogoFollowsTheColourOption) {
             QImage alone(page.size(), QImage::Format_RGB32);
             alone.fill(White);
             QPainter painter(&alone);
-            TPrint map;
+            PageMapper map;
             map.BeginPage(&painter, c.logical.width(), c.logical.height());
             const QImage gif =
                 QImage::fromData(LoadResourceGif(colour ? QStringLiteral("gifcolorflash")
@@ -548,7 +548,7 @@ TEST(ChartPage, MaskOverlayIsDrawnDashedThroughTheChartScalesOnlyWhenGiven) {
     auto draw = [&](FeedKind kind, const MaskOverlay* overlay) {
         pagetest::Antenna antenna;
         antenna.feed(kind);
-        TPrint map;
+        PageMapper map;
         QImage image;
         PageSource page{map, antenna.record, antenna.pattern, false, 1};
         page.Mask = overlay;

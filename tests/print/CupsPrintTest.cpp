@@ -5,11 +5,11 @@
 #include "PrivateCups.h"
 #include "StandInPage.h"
 #include "TestUtils.h"
-#include "common/Prompter.h"
-#include "graph/PatternReader.h"
-#include "index/IndexRefresh.h"
-#include "print/DataSheet.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "pages/DataSheet.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -303,10 +303,10 @@ struct SamplePages {
     // The model and the second and last point of each cut as the data sheet writes them.
     QStringList sheetTexts() const {
         QStringList texts{model()};
-        for (const TRList& cut : pattern.CutPoints) {
+        for (const PatternPoints& cut : pattern.CutPoints) {
             if (cut.size() < 2)
                 continue;
-            for (const TDataType& p : {cut[1], cut.back()})
+            for (const PatternPoint& p : {cut[1], cut.back()})
                 texts << SheetNumberText(p.Angle, QLocale::c())
                       << SheetNumberText(p.Level, QLocale::c());
         }
@@ -315,7 +315,7 @@ struct SamplePages {
 
     IndexRecord record;
     LoadedPattern pattern;
-    TPrint map;
+    PageMapper map;
 };
 
 // Checks the document the scheduler was handed for `job`: one page, its orientation, its texts.

@@ -1,10 +1,10 @@
-// The data sheet is drawn through a TPrint on white bitmaps (an 800 x 1050 page on 1600 x 2000 and
-// on 4800 x 6000) and read back by pixels: line positions and widths, where aligned texts put
+// The data sheet is drawn through a PageMapper on white bitmaps (an 800 x 1050 page on 1600 x 2000
+// and on 4800 x 6000) and read back by pixels: line positions and widths, where aligned texts put
 // their ink, the table layouts, the logo, and what stays untouched. Text expectations come from
 // the ink and the page fonts' own metrics, never from fixed glyph offsets.
-#include "print/DataSheet.h"
+#include "pages/DataSheet.h"
 
-#include "common/NumberText.h"
+#include "base/NumberText.h"
 
 #include <QtGui/QFontMetrics>
 #include <QtGui/QImage>
@@ -33,8 +33,8 @@ bool isColoured(QRgb c) {
 }
 
 // The page mapping of a surface, for expected device positions.
-TPrint mappingFor(QSize surface) {
-    TPrint map;
+PageMapper mappingFor(QSize surface) {
+    PageMapper map;
     map.SetLogicalSize(800, 1050);
     map.MapToDevice(nullptr, surface.width(), surface.height());
     return map;
@@ -55,8 +55,8 @@ IndexRecord sampleRecord() {
 }
 
 // `count` points whose texts are all "5.00" and "-5.00".
-TRList points(std::size_t count) {
-    return TRList(count, TDataType(5.0, -5.0));
+PatternPoints points(std::size_t count) {
+    return PatternPoints(count, PatternPoint(5.0, -5.0));
 }
 
 LoadedPattern pattern(std::size_t hh, std::size_t vv, std::size_t hv, std::size_t vh) {
@@ -70,7 +70,7 @@ QImage drawSheet(const IndexRecord& record, const LoadedPattern& pat, bool colou
     QImage image(surface, QImage::Format_RGB32);
     image.fill(White);
     QPainter painter(&image);
-    TPrint map;
+    PageMapper map;
     map.SetLogicalSize(800, 1050);
     map.MapToDevice(&painter, surface.width(), surface.height());
     map.SetCanvas(&painter);
@@ -130,7 +130,7 @@ int countWhere(const QImage& image, QRect area, bool (*match)(QRgb)) {
 }
 
 // Right edges of the words inked in a logical band: columns with ink, gaps under 8 pixels joined.
-std::vector<int> wordRightEdges(const QImage& image, const TPrint& map, int x1, int x2, int top,
+std::vector<int> wordRightEdges(const QImage& image, const PageMapper& map, int x1, int x2, int top,
                                 int bottom) {
     const int y1 = map.LogicalToDeviceY(top), y2 = map.LogicalToDeviceY(bottom) - 1;
     std::vector<int> edges;
@@ -151,7 +151,7 @@ std::vector<int> wordRightEdges(const QImage& image, const TPrint& map, int x1, 
 }
 
 // Expects words whose ink ends at the given logical x positions (right-aligned texts).
-void expectWordsEndingAt(const std::vector<int>& edges, const TPrint& map,
+void expectWordsEndingAt(const std::vector<int>& edges, const PageMapper& map,
                          std::vector<int> logicalX, const std::string& what) {
     ASSERT_EQ(edges.size(), logicalX.size()) << what;
     for (std::size_t i = 0; i < edges.size(); ++i)
@@ -218,7 +218,7 @@ TEST(DataSheetNumbers, TwoDecimalsAfterFifteenDigitsHalfAwayFromZero) {
 TEST(DataSheetFrame, FrameRulesAndBoxesAreSixPixelLinesOnEverySurface) {
     for (const QSize surface : {Export, Large}) {
         SCOPED_TRACE(surface.width());
-        const TPrint m = mappingFor(surface);
+        const PageMapper m = mappingFor(surface);
         const QImage image = drawSheet(sampleRecord(), pattern(0, 0, 0, 0), false, surface);
         const int w = surface.width() - 1, h = surface.height() - 1;
         // Across the middle: the frame's two sides only; rectangles frame up to, not including,
@@ -255,7 +255,7 @@ TEST(DataSheetFrame, NothingIsDrawnOutsideTheFrame) {
     {
         QImage scratch(8, 8, QImage::Format_RGB32);
         QPainter painter(&scratch);
-        TPrint map = mappingFor(Export);
+        PageMapper map = mappingFor(Export);
         map.SetCanvas(&painter);
         map.SetFont(QStringLiteral("TIMES NEW ROMAN"), 12, true);
         EXPECT_LE(painter.fontMetrics().height(), map.LogicalToDeviceY(12) + 1)
@@ -263,7 +263,7 @@ TEST(DataSheetFrame, NothingIsDrawnOutsideTheFrame) {
     }
     for (const QSize surface : {Export, Large}) {
         SCOPED_TRACE(surface.width());
-        const TPrint m = mappingFor(surface);
+        const PageMapper m = mappingFor(surface);
         const QImage image = drawSheet(sampleRecord(), pattern(55, 55, 46, 46), true, surface);
         // The frame's outer edge; the round caps of the footer lines may reach half a pen past
         // its right and bottom sides, whose lines stand one pixel inside the page's 750 and 1000.
@@ -279,7 +279,7 @@ TEST(DataSheetFrame, LeavesTheSheetsPenAndFontInForce) {
     QImage image(Export, QImage::Format_RGB32);
     image.fill(White);
     QPainter painter(&image);
-    TPrint map;
+    PageMapper map;
     map.SetLogicalSize(800, 1050);
     map.MapToDevice(&painter, Export.width(), Export.height());
     map.SetCanvas(&painter);
@@ -332,7 +332,7 @@ TEST(DataSheetText, TextsSitOnTheirAlignmentPointsWithUnstretchedGlyphs) {
     };
     for (const QSize surface : {Export, Large}) {
         SCOPED_TRACE(surface.width());
-        const TPrint m = mappingFor(surface);
+        const PageMapper m = mappingFor(surface);
         const QImage image = drawSheet(sampleRecord(), pattern(3, 3, 3, 3), false, surface);
         // A logical unit of rounding either way and a pixel; a quarter of a 12-unit line.
         const int slack = 2 * surface.width() / 800 + 1;
@@ -353,7 +353,7 @@ TEST(DataSheetText, TextsSitOnTheirAlignmentPointsWithUnstretchedGlyphs) {
         // The page is stretched 2 : 1.905, yet the glyphs keep the font's own proportions.
         QImage scratch(8, 8, QImage::Format_RGB32);
         QPainter painter(&scratch);
-        TPrint fontMap = mappingFor(surface);
+        PageMapper fontMap = mappingFor(surface);
         fontMap.SetCanvas(&painter);
         fontMap.SetFont(QStringLiteral("TIMES NEW ROMAN"), 12, true);
         const QRect expected = painter.fontMetrics().boundingRect(QString::fromLatin1(MakerName));
@@ -375,7 +375,7 @@ TEST(DataSheetText, RecordTextsAreDecodedForDisplay) {
     EXPECT_EQ(a, b);
     EXPECT_NE(a, drawSheet(sampleRecord(), p, false));
 
-    const TPrint m = mappingFor(Export);
+    const PageMapper m = mappingFor(Export);
     const QRect logo(QPoint(m.LogicalToDeviceX(349), m.LogicalToDeviceY(72)),
                      QPoint(m.LogicalToDeviceX(449) - 1, m.LogicalToDeviceY(106) - 1));
     const QImage plain = drawSheet(IndexRecord(), p, false); // no text reaches the logo
@@ -406,7 +406,7 @@ TEST(DataSheetText, RecordTextsAreDecodedForDisplay) {
 // ---- Logo ---------------------------------------------------------------------------------------
 
 TEST(DataSheetLogo, ColourOptionChoosesTheLogoAndNothingElseIsColoured) {
-    const TPrint m = mappingFor(Export);
+    const PageMapper m = mappingFor(Export);
     const QRect logo(QPoint(m.LogicalToDeviceX(349), m.LogicalToDeviceY(72)),
                      QPoint(m.LogicalToDeviceX(449) - 1, m.LogicalToDeviceY(106) - 1));
     const QImage colour = drawSheet(sampleRecord(), pattern(20, 20, 20, 20), true);
@@ -431,7 +431,7 @@ TEST(DataSheetLogo, ColourOptionChoosesTheLogoAndNothingElseIsColoured) {
 // ---- Tables -------------------------------------------------------------------------------------
 
 TEST(DataSheetTables, OneColumnUpToTheLimitTwoColumnsAboveIt) {
-    const TPrint m = mappingFor(Export);
+    const PageMapper m = mappingFor(Export);
     for (int t = 0; t < 4; ++t) {
         const auto [b, limit] = Tables[t];
         for (const int count : {0, limit, limit + 1, 2 * limit, 2 * limit + 1}) {
@@ -484,7 +484,7 @@ TEST(DataSheetTables, OneColumnUpToTheLimitTwoColumnsAboveIt) {
 }
 
 TEST(DataSheetTables, HeadingsAreUnderlinedAndEmptyCutsKeepThem) {
-    const TPrint m = mappingFor(Export);
+    const PageMapper m = mappingFor(Export);
     const QImage image = drawSheet(sampleRecord(), pattern(0, 0, 0, 0), false);
     for (const auto& [b, limit] : Tables) {
         // The heading's lowest rows hold a line running under "Angle" without a break.
@@ -508,7 +508,7 @@ TEST(DataSheetTables, HeadingsAreUnderlinedAndEmptyCutsKeepThem) {
 }
 
 TEST(DataSheetTables, OverflowRunsOnDownTheSecondColumnWithoutErasingTheFooter) {
-    const TPrint m = mappingFor(Export);
+    const PageMapper m = mappingFor(Export);
     // 2 x 55 + 14 points: the second column's rows 55 to 68 run over the footer and off the page.
     const QImage image = drawSheet(sampleRecord(), pattern(124, 0, 0, 0), false);
     expectWordsEndingAt(wordRightEdges(image, m, 54, 224, 931, 943), m, {179, 218}, "row 55");
@@ -532,7 +532,7 @@ TEST(DataSheetTables, OverflowRunsOnDownTheSecondColumnWithoutErasingTheFooter) 
     auto recorded = [](std::size_t count) {
         QPicture picture;
         QPainter painter(&picture);
-        TPrint map;
+        PageMapper map;
         map.SetLogicalSize(800, 1050);
         map.MapToDevice(&painter, Export.width(), Export.height());
         map.SetCanvas(&painter);

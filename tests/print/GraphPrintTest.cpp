@@ -1,17 +1,17 @@
 // Printing from the graph window: the print command with its options dialog answered in the
 // real modal loop, the print branch with the window's own page routines, the pen width choice,
 // the hidden option holders, and a run through a private print scheduler.
+#include "AppWindows.h"
 #include "PageTestSupport.h"
 #include "PrivateCups.h"
 #include "TestUtils.h"
-#include "app/AppWindows.h"
-#include "app/MainUnit.h"
-#include "common/Prompter.h"
-#include "graph/ChartPage.h"
-#include "graph/GraphUnit.h"
-#include "index/IndexRefresh.h"
-#include "print/PenWidth.h"
-#include "print/PrintOptionsU.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "dialogs/PenWidthDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
+#include "graph/GraphWindow.h"
+#include "pages/ChartPage.h"
+#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
@@ -50,7 +50,7 @@ void whenModal(std::function<void(QWidget*)> act) {
 }
 
 // Answers the print options dialog with one of its radio buttons and OK (or Cancel).
-void answerPrintOptions(TPrintOptionsForm& form, QRadioButton* TPrintOptionsForm::*choice,
+void answerPrintOptions(PrintOptionsDialog& form, QRadioButton* PrintOptionsDialog::*choice,
                         bool ok = true, QStringList* listed = nullptr) {
     whenModal([&form, choice, ok, listed](QWidget* modal) {
         EXPECT_EQ(modal, &form);
@@ -120,7 +120,7 @@ struct Program {
     explicit Program(bool recordPrints = true) {
         QDir().mkpath(box.path(QStringLiteral("prog/NSMAData")));
         w = std::make_unique<AppWindows>(AppEnvironment::inFolder(box.path(), prompter));
-        g().runModal = [](TGraphForm&) {};
+        g().runModal = [](GraphWindow&) {};
         g().endProgram = [] {};
         if (recordPrints)
             g().makePrintBackend = [this] {
@@ -128,8 +128,8 @@ struct Program {
                                                           printerFailure);
             };
     }
-    TGraphForm& g() { return *w->graph; }
-    TPrintOptionsForm& options() { return *w->printOptions; }
+    GraphWindow& g() { return *w->graph; }
+    PrintOptionsDialog& options() { return *w->printOptions; }
     void showSample(const QString& name) {
         const QString path = box.path(QStringLiteral("prog/NSMAData/") + name);
         ASSERT_TRUE(QFile::copy(testutils::samplePath(name), path));
@@ -157,27 +157,27 @@ struct Program {
 
 TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
     Program p;
-    TGraphForm& g = p.g();
-    EXPECT_EQ(g.Print4->text(), QStringLiteral("Print..."));
-    EXPECT_EQ(g.Print4->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    GraphWindow& g = p.g();
+    EXPECT_EQ(g.printAction->text(), QStringLiteral("Print..."));
+    EXPECT_EQ(g.printAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     EXPECT_EQ(g.tbPrint->text(), QStringLiteral("Print"));
     EXPECT_EQ(g.tbPrint->toolTip(), QStringLiteral("Print RPE Graph/Data"));
-    EXPECT_FALSE(g.Print4->isEnabled());
+    EXPECT_FALSE(g.printAction->isEnabled());
     EXPECT_FALSE(g.tbPrint->isEnabled());
-    EXPECT_FALSE(g.Print2->isEnabled());
-    g.Print4Click(); // nothing to print yet: no dialog, nothing printed
+    EXPECT_FALSE(g.runOutputAction->isEnabled());
+    g.printCommand(); // nothing to print yet: no dialog, nothing printed
     EXPECT_TRUE(p.printed.empty());
 
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
-    EXPECT_TRUE(g.Print4->isEnabled());
+    EXPECT_TRUE(g.printAction->isEnabled());
     EXPECT_TRUE(g.tbPrint->isEnabled());
-    EXPECT_TRUE(g.Print2->isEnabled());
+    EXPECT_TRUE(g.runOutputAction->isEnabled());
     // The menu item and the tool button both open the print options dialog for the antenna.
     QStringList listed;
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph, true, &listed);
-    g.Print4->trigger();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, true, &listed);
+    g.printAction->trigger();
     EXPECT_EQ(listed, QStringList{QStringLiteral("ZZX10-60|12050")});
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
     g.tbPrint->click();
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE graph landscape")}));
@@ -187,13 +187,13 @@ TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
 
 TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
     g.MakeGIF1->setChecked(true); // as an earlier GIF export left it
     ASSERT_TRUE(g.Graph1->isChecked() && !g.Data1->isChecked());
 
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    g.printCommand();
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE data portrait")}));
     EXPECT_TRUE(p.prompter.messages.isEmpty());
@@ -201,8 +201,8 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     EXPECT_TRUE(p.prompter.opened.isEmpty()); // a print run opens no file
     EXPECT_FALSE(g.MakeGIF1->isChecked() || g.MakeJPG1->isChecked() || g.MakePDF1->isChecked());
     EXPECT_FALSE(g.graphSettings().MakeGIF);
-    EXPECT_TRUE(g.Graph1->isChecked() && g.CheckBox1->isChecked());
-    EXPECT_TRUE(g.Data1->isChecked() && g.CheckBox2->isChecked());
+    EXPECT_TRUE(g.Graph1->isChecked() && g.graphChoice->isChecked());
+    EXPECT_TRUE(g.Data1->isChecked() && g.dataChoice->isChecked());
     EXPECT_EQ(g.LastPrintRun.JobIds, (std::vector<int>{1, 2}));
     EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("Recorder"));
     // Drawn by the window's page routines, under the wait cursor, which is gone afterwards.
@@ -217,8 +217,8 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     g.Pause1Click();
     ASSERT_TRUE(g.Pause1->isChecked());
     p.printed.clear();
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    g.printCommand();
     ASSERT_EQ(p.printed.size(), 2u);
     EXPECT_EQ(p.printed[0].promptsBefore, 0);
     EXPECT_EQ(p.printed[1].promptsBefore, 1);
@@ -227,17 +227,17 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
 
     // "Print Data Only" never prompts.
     p.printed.clear();
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbData);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbData);
+    g.printCommand();
     EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZX10-60 RPE data portrait")});
     EXPECT_EQ(p.prompter.messages.size(), 1);
-    EXPECT_FALSE(g.Graph1->isChecked() || g.CheckBox1->isChecked());
+    EXPECT_FALSE(g.Graph1->isChecked() || g.graphChoice->isChecked());
 
     // Cancel changes nothing and prints nothing, even after an export set a flag again.
     p.printed.clear();
     g.MakePDF1->setChecked(true);
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph, false);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, false);
+    g.printCommand();
     EXPECT_TRUE(p.printed.empty());
     EXPECT_FALSE(g.Graph1->isChecked());
     EXPECT_TRUE(g.Data1->isChecked());
@@ -246,10 +246,10 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
 
 TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZ6-77A.adf"));
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    g.printCommand();
     EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZ6-77 RPE graph portrait")});
     EXPECT_EQ(g.PageMap.LogicalWidth, 600);
     EXPECT_EQ(g.PageMap.LogicalHeight, 650);
@@ -257,8 +257,8 @@ TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
     // No printer: the message, nothing drawn, the cursor back.
     p.printed.clear();
     p.printerFailure = QStringLiteral("No printer is installed");
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    g.printCommand();
     EXPECT_TRUE(p.printed.empty());
     EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
     EXPECT_FALSE(g.LastPrintRun.ok());
@@ -269,7 +269,7 @@ TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
 
 TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     p.dotsPerInch = 600; // a letter page at 600 dpi, 6 pixels a unit across in landscape
     p.show(QStringLiteral("flat.adf"), adf("ZZX12-65", "RIGHT", "-170,-75,\n-130,-75,\n"));
     g.Color1Click();
@@ -277,8 +277,8 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     const QRgb green = qRgb(0, 191, 0);
     const auto traceWidth = [&] {
         p.printed.clear();
-        answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
-        g.Print4Click();
+        answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+        g.printCommand();
         EXPECT_EQ(p.printed.size(), 1u);
         if (p.printed.empty())
             return 0;
@@ -333,7 +333,7 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
 
 TEST(GraphPrint, HiddenOptionHoldersMirrorEachOther) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     // Hidden menus and controls, holding the items by their captions.
     EXPECT_FALSE(g.PrintOptions1->menuAction()->isVisible());
     EXPECT_FALSE(g.PrintMenu1->menuAction()->isVisible());
@@ -345,36 +345,36 @@ TEST(GraphPrint, HiddenOptionHoldersMirrorEachOther) {
         EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
     EXPECT_TRUE(g.PrintMenu1->actions().contains(g.Color1));
     EXPECT_EQ(g.Color1->text(), QStringLiteral("&Color"));
-    EXPECT_TRUE(g.CheckBox1->isHidden() && g.CheckBox2->isHidden() && g.Button3->isHidden());
-    EXPECT_EQ(g.CheckBox1->text(), QStringLiteral("Graph"));
-    EXPECT_EQ(g.CheckBox2->text(), QStringLiteral("Data"));
+    EXPECT_TRUE(g.graphChoice->isHidden() && g.dataChoice->isHidden() && g.Button3->isHidden());
+    EXPECT_EQ(g.graphChoice->text(), QStringLiteral("Graph"));
+    EXPECT_EQ(g.dataChoice->text(), QStringLiteral("Data"));
     EXPECT_EQ(g.Button3->text(), QStringLiteral("&Print"));
 
     // The defaults: graph on, data off, in both holders.
-    EXPECT_TRUE(g.Graph1->isChecked() && g.CheckBox1->isChecked());
-    EXPECT_FALSE(g.Data1->isChecked() || g.CheckBox2->isChecked());
+    EXPECT_TRUE(g.Graph1->isChecked() && g.graphChoice->isChecked());
+    EXPECT_FALSE(g.Data1->isChecked() || g.dataChoice->isChecked());
     g.Graph1Click();
-    EXPECT_FALSE(g.Graph1->isChecked() || g.CheckBox1->isChecked());
+    EXPECT_FALSE(g.Graph1->isChecked() || g.graphChoice->isChecked());
     g.Data1->trigger(); // the menu item itself
-    EXPECT_TRUE(g.Data1->isChecked() && g.CheckBox2->isChecked());
-    g.CheckBox1->click();
+    EXPECT_TRUE(g.Data1->isChecked() && g.dataChoice->isChecked());
+    g.graphChoice->click();
     EXPECT_TRUE(g.Graph1->isChecked());
-    g.CheckBox2->setChecked(false);
-    g.CheckBox2Click();
+    g.dataChoice->setChecked(false);
+    g.dataChoiceClicked();
     EXPECT_FALSE(g.Data1->isChecked());
     g.Data1Click();
-    EXPECT_TRUE(g.CheckBox2->isChecked());
+    EXPECT_TRUE(g.dataChoice->isChecked());
     // Settings applied later reach the boxes too.
     GraphSettings s = g.graphSettings();
     s.PrintGraph = false;
     s.PrintData = false;
     g.applyGraphSettings(s);
-    EXPECT_FALSE(g.CheckBox1->isChecked() || g.CheckBox2->isChecked());
+    EXPECT_FALSE(g.graphChoice->isChecked() || g.dataChoice->isChecked());
 
     for (QAction* item : {g.Color1, g.Pause1}) {
         SCOPED_TRACE(item->objectName().toStdString());
         const bool before = item->isChecked();
-        std::invoke(item == g.Color1 ? &TGraphForm::Color1Click : &TGraphForm::Pause1Click, g);
+        std::invoke(item == g.Color1 ? &GraphWindow::Color1Click : &GraphWindow::Pause1Click, g);
         EXPECT_NE(item->isChecked(), before);
         item->trigger();
         EXPECT_EQ(item->isChecked(), before);
@@ -383,7 +383,7 @@ TEST(GraphPrint, HiddenOptionHoldersMirrorEachOther) {
 
 TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     ASSERT_TRUE(g.Printer);
     EXPECT_EQ(g.Printer->resolution(), 600);
     bool seen = false;
@@ -401,19 +401,19 @@ TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
 
 TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
     Program p;
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     QPrinter& printer = *g.Printer;
     const auto orientation = [&printer] { return printer.pageLayout().orientation(); };
     ASSERT_EQ(orientation(), QPageLayout::Portrait);
     const struct {
         const char* sample;
-        QRadioButton* TPrintOptionsForm::*choice;
+        QRadioButton* PrintOptionsDialog::*choice;
         QPageLayout::Orientation after;
     } runs[] = {
-        {"ZZX10-60L.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Landscape}, // two-sided
-        {"ZZX10-60L.adf", &TPrintOptionsForm::rbBoth, QPageLayout::Portrait},   // the sheet last
-        {"ZZX10-60L.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Landscape},
-        {"ZZ6-77A.adf", &TPrintOptionsForm::rbGraph, QPageLayout::Portrait}, // one-sided
+        {"ZZX10-60L.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Landscape}, // two-sided
+        {"ZZX10-60L.adf", &PrintOptionsDialog::rbBoth, QPageLayout::Portrait},   // the sheet last
+        {"ZZX10-60L.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Landscape},
+        {"ZZ6-77A.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Portrait}, // one-sided
     };
     QStringList copied;
     const auto show = [&](const char* sample) {
@@ -430,20 +430,20 @@ TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
     for (const auto& run : runs) {
         show(run.sample);
         answerPrintOptions(p.options(), run.choice);
-        g.Print4Click();
+        g.printCommand();
         EXPECT_EQ(orientation(), run.after) << run.sample;
     }
     // Nothing handed to the printing system leaves the printer as it was.
     show("ZZX10-60L.adf");
     p.printerFailure = QStringLiteral("No printer is installed");
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    g.printCommand();
     EXPECT_EQ(orientation(), QPageLayout::Portrait);
 
     // The next printer setup opens on it.
     p.printerFailure.reset();
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbGraph);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    g.printCommand();
     QPageLayout::Orientation shown = QPageLayout::Portrait;
     whenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QPrintDialog*>(modal);
@@ -476,12 +476,12 @@ testutils::PrivateCups* GraphPrintCups::cups = nullptr;
 
 TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
     Program p(false);
-    TGraphForm& g = p.g();
+    GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
 
     // A scheduler without printers: said plainly, nothing printed.
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    g.printCommand();
     EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
     EXPECT_TRUE(g.LastPrintRun.JobIds.empty());
     EXPECT_EQ(cups->jobCount(), 0);
@@ -490,8 +490,8 @@ TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
     const QString error = cups->addPdfQueue(QStringLiteral("LobeviewPDF"), {}, {}, true);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     g.MakeJPG1->setChecked(true);
-    answerPrintOptions(p.options(), &TPrintOptionsForm::rbBoth);
-    g.Print4Click();
+    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    g.printCommand();
     ASSERT_TRUE(g.LastPrintRun.ok()) << g.LastPrintRun.Error.toStdString();
     EXPECT_EQ(p.prompter.errors.size(), 1);
     EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("LobeviewPDF"));

@@ -1,6 +1,6 @@
 #include "PageTestSupport.h"
 
-#include "print/PageRoutines.h"
+#include "pages/PageRoutines.h"
 
 #include <algorithm>
 #include <climits>
@@ -24,7 +24,7 @@ Antenna::Antenna() {
 }
 
 QImage Antenna::chartImage() const {
-    TPrint map;
+    PageMapper map;
     QImage image;
     DrawGraphPage(PageSource{map, record, pattern, color, 1}, image);
     return image;

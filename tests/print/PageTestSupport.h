@@ -1,9 +1,9 @@
 #pragma once
 // Helpers of the page tests: a page drawn from a made-up antenna, and readings of its pixels.
-#include "graph/Pattern.h"
-#include "index/IndexRecord.h"
-#include "print/PageSource.h"
-#include "print/PrntUtil.h"
+#include "adf/Pattern.h"
+#include "catalogue/IndexRecord.h"
+#include "pages/PageMapper.h"
+#include "pages/PageSource.h"
 
 #include <QtGui/QImage>
 #include <functional>
@@ -28,7 +28,7 @@ struct Antenna {
         color = on;
         return *this;
     }
-    Antenna& cut(int index, std::initializer_list<TDataType> points) {
+    Antenna& cut(int index, std::initializer_list<PatternPoint> points) {
         pattern.CutPoints[static_cast<size_t>(index)].assign(points);
         return *this;
     }

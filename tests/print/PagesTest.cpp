@@ -2,10 +2,10 @@
 // golden pictures, and the batch tool's export command.
 #include "PageTestSupport.h"
 #include "TestUtils.h"
-#include "graph/PatternReader.h"
-#include "index/IndexFile.h"
-#include "index/IndexRefresh.h"
-#include "print/PageRoutines.h"
+#include "adf/PatternReader.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
+#include "pages/PageRoutines.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -35,7 +35,7 @@ TEST(PageRoutines, ScratchImagesAreFreshWhitePagesOfTheirKind) {
     one.feed(FeedKind::None).colour(true).cut(CutVH, {{100, -75}, {140, -75}});
     Antenna two;
     two.feed(FeedKind::Left).colour(true).cut(CutVH, {{-170, -75}, {-130, -75}});
-    TPrint map;
+    PageMapper map;
     QImage image(10, 10, QImage::Format_ARGB32);
     image.fill(Qt::red);
 
@@ -79,7 +79,7 @@ TEST(PageRoutines, PrinterTargetOnAnyPaintDeviceOfPrinterSize) {
         QImage page(5100, 6600, QImage::Format_RGB32);
         page.fill(White);
         QPainter painter(&page);
-        TPrint map;
+        PageMapper map;
         DrawPortraitGraphPage(PageSource{map, one.record, one.pattern, true, 0}, painter);
         painter.end();
         EXPECT_EQ(map.LogicalHeight, 650);
@@ -101,7 +101,7 @@ TEST(PageRoutines, PrinterTargetOnAnyPaintDeviceOfPrinterSize) {
             QPdfWriter pdf(path);
             pdf.setPageOrientation(QPageLayout::Landscape);
             QPainter painter(&pdf);
-            TPrint map;
+            PageMapper map;
             DrawLandscapeGraphPage(PageSource{map, two.record, two.pattern, true, 1}, painter);
             EXPECT_EQ(map.DeviceWidth, pdf.width());
             EXPECT_EQ(map.LogicalWidth, 1100);
@@ -119,7 +119,7 @@ TEST(PageRoutines, SamePageOnTwoSurfacesScalesPositionsPerAxisAndKeepsFontPropor
         QImage page(w, h, QImage::Format_RGB32);
         page.fill(White);
         QPainter painter(&page);
-        TPrint map;
+        PageMapper map;
         DrawLandscapeGraphPage(PageSource{map, two.record, two.pattern, false, 3}, painter);
         return page;
     };
@@ -198,13 +198,13 @@ struct Sample {
                   LoadStatus::Loaded);
     }
     QImage chart(bool colour) {
-        TPrint map;
+        PageMapper map;
         QImage image;
         DrawGraphPage(PageSource{map, record, pattern, colour, 1}, image);
         return image;
     }
     QImage sheet(bool colour) {
-        TPrint map;
+        PageMapper map;
         QImage image;
         DrawDataPage(PageSource{map, record, pattern, colour, 1}, image);
         return image;
@@ -334,7 +334,7 @@ TEST(ExportCommand, ChartAndDataPagesOfASampleFile) {
         Sample sample(QStringLiteral("ZZX10-60L"));
         const IndexRecord record = rebuiltRecord(box, "ZZX10-60L.adf");
         EXPECT_EQ(record, sample.record);
-        TPrint map;
+        PageMapper map;
         QImage expected;
         DrawGraphPage(PageSource{map, record, sample.pattern, colour, 1}, expected);
         const QImage written(out, "PNG");

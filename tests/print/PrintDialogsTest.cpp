@@ -3,12 +3,12 @@
 // single-shot timer acts on the dialog while exec() runs.
 #include "PrivateCups.h"
 #include "TestUtils.h"
-#include "common/QtPrompter.h"
-#include "common/WaitCursor.h"
-#include "index/IndexRecord.h"
-#include "print/PenWidth.h"
-#include "print/PrintOptionsU.h"
-#include "print/PrinterSetupDialog.h"
+#include "catalogue/IndexRecord.h"
+#include "dialogs/PenWidthDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
+#include "dialogs/PrinterSetupDialog.h"
+#include "dialogs/QtPrompter.h"
+#include "dialogs/WaitCursor.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QPainter>
@@ -59,7 +59,7 @@ QStringList rows(const QTreeWidget* list) {
 }
 
 TEST(PrintOptionsForm, LayoutAsDesigned) {
-    TPrintOptionsForm form;
+    PrintOptionsDialog form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Print Options"));
     EXPECT_EQ(form.size(), QSize(452, 173));
     EXPECT_EQ(form.GroupBox1->geometry(), QRect(6, 4, 249, 129));
@@ -91,7 +91,7 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
 }
 
 TEST(PrintOptionsForm, ListsTheAntennaEmptiesOnCloseAndKeepsTheChoice) {
-    TPrintOptionsForm form;
+    PrintOptionsDialog form;
     QStringList shown;
     whenModal([&](QWidget* modal) {
         EXPECT_EQ(modal, &form);
@@ -127,7 +127,7 @@ TEST(PrintOptionsForm, ListsTheAntennaEmptiesOnCloseAndKeepsTheChoice) {
 }
 
 TEST(PrintOptionsForm, PrintCommandSetsTheRunOnOkAndNothingOnCancel) {
-    TPrintOptionsForm form;
+    PrintOptionsDialog form;
     int runs = 0;
     const OutputFlags before{true, false, false, true, false}; // an earlier GIF export
     OutputFlags flags = before;
@@ -153,7 +153,7 @@ TEST(PrintOptionsForm, PrintCommandSetsTheRunOnOkAndNothingOnCancel) {
 }
 
 TEST(PrintOptionsForm, PrinterSetupWorksOnTheProgramsPrinter) {
-    TPrintOptionsForm form;
+    PrintOptionsDialog form;
     QPrinter* seen = nullptr;
     form.printerSetup = [&seen](QPrinter& printer, QWidget*) {
         seen = &printer;
@@ -273,7 +273,7 @@ TEST_F(ProgramPrinter, TheChosenPrinterAndPaperReachTheRun) {
 // ---- The pen width dialog ---------------------------------------------------------------------
 
 TEST(PenWidthDlg, LayoutAndWideUntilChosen) {
-    TPenWidthDlg dialog;
+    PenWidthDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Pen Width"));
     EXPECT_EQ(dialog.RadioGroup1->title(), QStringLiteral("Select Pen Width"));
     EXPECT_EQ(dialog.RadioGroup1->geometry(), QRect(8, 8, 169, 145));
@@ -296,7 +296,7 @@ TEST(PenWidthDlg, LayoutAndWideUntilChosen) {
 }
 
 TEST(PenWidthDlg, OkGivesTheChosenFactorAndCancelNothing) {
-    TPenWidthDlg dialog;
+    PenWidthDialog dialog;
     bool wideShown = false;
     whenModal([&](QWidget*) {
         wideShown = dialog.Wide->isChecked();

@@ -2,7 +2,7 @@
 #include "PrivateCups.h"
 #include "StandInPage.h"
 #include "TestUtils.h"
-#include "common/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

@@ -2,7 +2,7 @@
 // prompter that records into the same log, so the order of documents and prompts is visible.
 #include "print/PrintRun.h"
 
-#include "common/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QPainter>

@@ -2,8 +2,8 @@
 // factor, the thinnest line as an explicit one-dot pen, and monochrome trace widths that are
 // kept apart where the page's scale rounds them alike.
 #include "PageTestSupport.h"
-#include "graph/ChartPage.h"
-#include "print/PageRoutines.h"
+#include "pages/ChartPage.h"
+#include "pages/PageRoutines.h"
 
 #include <QtGui/QPaintEngine>
 #include <QtGui/QPainter>
@@ -115,7 +115,7 @@ TEST(PrinterPages, TheChosenPenFactorSetsThePrintedWidths) {
     for (const auto& [factor, pixels] : cases) {
         SCOPED_TRACE(factor);
         const QImage page = printerPage(QSize(6600, 5100), [&](QPainter& painter) {
-            TPrint map;
+            PageMapper map;
             DrawLandscapeGraphPage(PageSource{map, two.record, two.pattern, true, factor}, painter);
         });
         EXPECT_EQ(
@@ -124,7 +124,7 @@ TEST(PrinterPages, TheChosenPenFactorSetsThePrintedWidths) {
             pixels);
     }
     // The export image keeps factor 1 whatever is chosen: R(1.5) = 2 units, 4 pixels.
-    TPrint map;
+    PageMapper map;
     QImage image;
     DrawLandscapeGraphPage(PageSource{map, two.record, two.pattern, true, 3}, image);
     EXPECT_EQ(
@@ -137,10 +137,10 @@ TEST(PrinterPages, TheChosenPenFactorSetsThePrintedWidths) {
 
 TEST(PrinterPages, TheThinnestLineIsAnExplicitOneDotPen) {
     {
-        SCOPED_TRACE("TPrint: 0 units is ThinnestPenPixels wide");
+        SCOPED_TRACE("PageMapper: 0 units is ThinnestPenPixels wide");
         QImage surface(100, 100, QImage::Format_RGB32);
         QPainter painter(&surface);
-        TPrint map;
+        PageMapper map;
         map.BeginPage(&painter, 1000, 1000);
         map.SetPen(Qt::black, 0);
         EXPECT_TRUE(painter.pen().isCosmetic());
@@ -152,7 +152,7 @@ TEST(PrinterPages, TheThinnestLineIsAnExplicitOneDotPen) {
         EXPECT_EQ(painter.pen().widthF(), 1.0);
     }
 
-    TPrint map;
+    PageMapper map;
     Antenna two;
     two.feed(FeedKind::Left).colour(false).cut(CutVV, {{-170, -75}, {-130, -75}});
     {
@@ -202,7 +202,7 @@ TEST(PrinterPages, MonochromeWidthsThatRoundAlikeAreKeptApart) {
     // both round to 1 unit; the horizontal ports get 2 units (17 pixels), the vertical keep 1
     // (8 pixels), and so do the legend's sample lines.
     const QImage page = printerPage(QSize(5100, 6600), [&](QPainter& painter) {
-        TPrint map;
+        PageMapper map;
         DrawPortraitGraphPage(PageSource{map, one.record, one.pattern, false, 0}, painter);
         EXPECT_EQ(map.DeviceToLogicalX(12), map.DeviceToLogicalX(6));
         const MonoTraceWidths widths =
@@ -229,7 +229,7 @@ TEST(PrinterPages, MonochromeWidthsThatRoundAlikeAreKeptApart) {
                 8, 1);
 
     // Where the widths differ anyway they are left as they are: the export image, 2 and 1 units.
-    TPrint map;
+    PageMapper map;
     QImage image;
     DrawPortraitGraphPage(PageSource{map, one.record, one.pattern, false, 1}, image);
     const MonoTraceWidths widths =

@@ -1,7 +1,7 @@
 // The logical page is checked by drawing on bitmaps of several shapes and reading the pixels back:
 // where shapes land, how wide pens come out, where aligned text puts its ink and that glyphs keep
 // their shape when the page is stretched unevenly.
-#include "print/PrntUtil.h"
+#include "pages/PageMapper.h"
 
 #include <QtGui/QFontMetrics>
 #include <QtGui/QImage>
@@ -44,7 +44,7 @@ public:
 
     QImage image;
     QPainter painter;
-    TPrint print;
+    PageMapper print;
 };
 
 // Bounding box of the pixels inside `area` that match; null when there are none.
@@ -104,7 +104,7 @@ std::set<int> inkedColumns(const QImage& image, QRect area) {
 // ---- Mapping ------------------------------------------------------------------------------------
 
 TEST(PrintMapping, DeviceToLogicalRoundsHalfToEven) {
-    TPrint print;
+    PageMapper print;
     print.SetLogicalSize(800, 1000);
     print.MapToDevice(nullptr, 4800, 6000);
     EXPECT_EQ(print.DeviceToLogicalX(6), 1);
@@ -128,7 +128,7 @@ TEST(PrintMapping, DeviceToLogicalRoundsHalfToEven) {
 TEST(PrintMapping, FarOffPositionsStayInRange) {
     // A chart clamps its points to +-1e8 logical units; a big printer page scales that past the
     // range of an int, so device positions stop at +-2^30.
-    TPrint print;
+    PageMapper print;
     print.SetLogicalSize(600, 650);
     print.MapToDevice(nullptr, 24000, 26000);
     EXPECT_EQ(print.LogicalToDeviceX(300), 12000);
@@ -177,7 +177,7 @@ TEST(PrintMapping, MapToDeviceDropsThePaintersOwnTransform) {
     QPainter painter(&image);
     painter.scale(3, 2);
     painter.setWindow(0, 0, 10, 10);
-    TPrint print;
+    PageMapper print;
     print.SetLogicalSize(800, 1000);
     print.MapToDevice(&painter, 1600, 2000);
     print.SetCanvas(&painter);
@@ -319,7 +319,7 @@ struct Inked {
     int height = 0;
     int ascent = 0;
 };
-Inked inkOf(Surface surface, const QString& text, const std::function<void(TPrint&)>& draw) {
+Inked inkOf(Surface surface, const QString& text, const std::function<void(PageMapper&)>& draw) {
     Page page(surface);
     draw(page.print);
     const QFontMetrics metrics = page.painter.fontMetrics();
@@ -345,7 +345,7 @@ TEST(PrintText, AlignedTextPutsTheTextCellOnThePoint) {
         const int tol = tolerance(surface);
         auto aligned = [&](int h, int v) {
             return inkOf(surface, text,
-                         [&](TPrint& print) { print.AlignedText(400, 500, text, h, v); });
+                         [&](PageMapper& print) { print.AlignedText(400, 500, text, h, v); });
         };
         const Inked plain = aligned(0, 0);
         ASSERT_FALSE(plain.box.isNull());
@@ -379,8 +379,9 @@ TEST(PrintText, AlignedRotatedTextReadsUpwardsAndCentres) {
         const QPoint point(surface.width / 2, surface.height / 2);
         const int tol = tolerance(surface);
         auto aligned = [&](int h, int v) {
-            return inkOf(surface, text,
-                         [&](TPrint& print) { print.AlignedRotatedText(400, 500, text, h, v); });
+            return inkOf(surface, text, [&](PageMapper& print) {
+                print.AlignedRotatedText(400, 500, text, h, v);
+            });
         };
         // Unaligned, the turned cell stands on the point and extends up and to the right.
         const Inked plain = aligned(0, 0);
@@ -406,7 +407,7 @@ TEST(PrintText, GlyphsFollowTheVerticalScaleOnly) {
     const QString text = QStringLiteral("HHHH");
     auto box = [&](Surface surface) {
         return inkOf(surface, text,
-                     [&](TPrint& print) {
+                     [&](PageMapper& print) {
                          print.SetFont(QStringLiteral("Arial"), 20);
                          print.TextOut(100, 100, text);
                      })
@@ -439,7 +440,7 @@ TEST(PrintText, FontHeightIsTheCharacterCellHeight) {
                 // Fonts depend on the mapped size only, so a small bitmap stands in for the page.
                 QImage image(8, 8, QImage::Format_RGB32);
                 QPainter painter(&image);
-                TPrint print;
+                PageMapper print;
                 print.SetLogicalSize(800, 1000);
                 print.MapToDevice(&painter, surface.width, surface.height);
                 print.SetCanvas(&painter);
@@ -466,7 +467,7 @@ TEST(PrintText, TextIsMeasuredAsItIsDrawn) {
         double advance = 0;
         auto right = [&](const QString& text) {
             return inkOf(surface, text,
-                         [&](TPrint& print) {
+                         [&](PageMapper& print) {
                              print.SetFont(QStringLiteral("Arial"), 30);
                              advance = print.DeviceTextWidth(QStringLiteral("M"));
                              print.TextOut(100, 100, text);
@@ -484,11 +485,11 @@ TEST(PrintText, AlignmentHalvesAreRoundedDown) {
     // half an odd extent went.
     const QString texts[] = {QStringLiteral("A"), QStringLiteral("AB"), QStringLiteral("ABC"),
                              QStringLiteral("ABCD")};
-    auto draw = [](const std::function<void(TPrint&)>& f) {
+    auto draw = [](const std::function<void(PageMapper&)>& f) {
         QImage image(800, 1000, QImage::Format_RGB32);
         image.fill(White);
         QPainter painter(&image);
-        TPrint print;
+        PageMapper print;
         print.BeginPage(&painter, 800, 1000);
         print.SetFont(QStringLiteral("Arial"), 25); // a 25-unit cell: an odd height
         f(print);
@@ -498,15 +499,16 @@ TEST(PrintText, AlignmentHalvesAreRoundedDown) {
     int tried = 0;
     for (const QString& text : texts) {
         int w = 0;
-        draw([&](TPrint& print) { w = print.TextWidth(text); });
+        draw([&](PageMapper& print) { w = print.TextWidth(text); });
         if (w % 2 == 0)
             continue;
         ++tried;
         SCOPED_TRACE(text.toStdString());
-        const QRect aligned = draw([&](TPrint& p) { p.AlignedText(400, 500, text, 1, 1); });
-        const QRect down = draw([&](TPrint& p) { p.TextOut(400 - (w - 1) / 2, 500 - 12, text); });
+        const QRect aligned = draw([&](PageMapper& p) { p.AlignedText(400, 500, text, 1, 1); });
+        const QRect down =
+            draw([&](PageMapper& p) { p.TextOut(400 - (w - 1) / 2, 500 - 12, text); });
         EXPECT_EQ(aligned, down);
-        const QRect up = draw([&](TPrint& p) { p.TextOut(400 - (w + 1) / 2, 500 - 13, text); });
+        const QRect up = draw([&](PageMapper& p) { p.TextOut(400 - (w + 1) / 2, 500 - 13, text); });
         EXPECT_EQ(aligned, up.translated(1, 1));
     }
     EXPECT_GT(tried, 0);

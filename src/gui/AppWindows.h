@@ -1,0 +1,46 @@
+#pragma once
+// The program's twelve windows, created once, hidden, in their fixed order. The selection window
+// comes first: it owns the settings, and the graph window reads its options through it.
+#include "base/AppEnvironment.h"
+
+#include <memory>
+
+class SelectionWindow;
+class RebuildWindow;
+class IndexTableWindow;
+class GraphWindow;
+class LegendWindow;
+class ModelChooserDialog;
+class PenWidthDialog;
+class DataFolderDialog;
+class OutputFoldersDialog;
+class PrintOptionsDialog;
+class ExportOptionsDialog;
+class ExportDataDialog;
+class QWidget;
+
+class AppWindows {
+public:
+    explicit AppWindows(AppEnvironment env);
+    ~AppWindows();
+    AppWindows(const AppWindows&) = delete;
+    AppWindows& operator=(const AppWindows&) = delete;
+
+    // The windows in creation order.
+    QList<QWidget*> all() const;
+
+    // Owns the other eleven through Qt parenthood: the graph window, and through it the legend
+    // and the dialogs opened from the chart, are its children.
+    std::unique_ptr<SelectionWindow> select;
+    RebuildWindow* refresh = nullptr;
+    IndexTableWindow* indexDisplay = nullptr;
+    GraphWindow* graph = nullptr;
+    LegendWindow* legend = nullptr;
+    ModelChooserDialog* chooser = nullptr;
+    PenWidthDialog* penWidth = nullptr;
+    DataFolderDialog* directory = nullptr;
+    OutputFoldersDialog* fileLocations = nullptr;
+    PrintOptionsDialog* printOptions = nullptr;
+    ExportOptionsDialog* exportOptions = nullptr;
+    ExportDataDialog* exportData = nullptr;
+};

@@ -1,0 +1,167 @@
+#include "dialogs/OutputFoldersDialog.h"
+
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "dialogs/DirectoryPicker.h"
+#include "dialogs/WindowPlacement.h"
+#include "output/OutputNames.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtGui/QFocusEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QTreeView>
+
+OutputFoldersDialog::OutputFoldersDialog(ShellSettings& settings, const QString& programDir,
+                                         Prompter& prompter, QWidget* parent)
+    : QDialog(parent), settings_(settings), programDir_(programDir), prompter_(prompter) {
+    setObjectName(QStringLiteral("FileLoc"));
+    setWindowTitle(QStringLiteral("File Locations"));
+    setFixedSize(464, 292); // 472 x 319 with the frame
+    centreOnScreen(this);
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setPixelSize(14);
+    setFont(base);
+
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(6, 6, 443, 124);
+    RadioItems = new QButtonGroup(this);
+    const char* const kinds[3] = {"JPG", "GIF", "PDF"};
+    const int rows[3] = {27, 57, 88};
+    for (int i = 0; i < 3; ++i) {
+        auto* item = new QRadioButton(QString::fromLatin1(kinds[i]), RadioGroup1);
+        item->setGeometry(8, rows[i] - 6, 60, 22);
+        RadioItems->addButton(item, i);
+    }
+    RadioItems->button(0)->setChecked(true);
+
+    QLineEdit** edits[3] = {&Edit1, &Edit2, &Edit3};
+    for (int i = 0; i < 3; ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setGeometry(79, rows[i], 362, 22);
+        edit->installEventFilter(this);
+        *edits[i] = edit;
+    }
+
+    Picker = new DirectoryPicker(this);
+    DriveComboBox1 = Picker->volumes();
+    DriveComboBox1->setGeometry(6, 137, 129, 22);
+    folderTree = Picker->tree();
+    folderTree->setGeometry(145, 136, 166, 129);
+    connect(Picker, &DirectoryPicker::directoryChanged, this, &OutputFoldersDialog::folderChanged);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(348, 189, 91, 25);
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                              QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(348, 232, 91, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, &OutputFoldersDialog::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QLineEdit* OutputFoldersDialog::selectedEdit() const {
+    switch (RadioItems->checkedId()) {
+    case 1:
+        return Edit2;
+    case 2:
+        return Edit3;
+    default:
+        return Edit1;
+    }
+}
+
+void OutputFoldersDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Once per showing, not on every activation: an error box of its own would activate the
+    // dialog again.
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void OutputFoldersDialog::FormActivate() {
+    Edit1->setText(settings_.JPGfiles);
+    Edit2->setText(settings_.GIFfiles);
+    Edit3->setText(settings_.PDFfiles);
+    pointTreeAt(selectedEdit()->text());
+}
+
+bool OutputFoldersDialog::pointTreeAt(const QString& text) {
+    const QString folder = output::ResolveLocation(text, programDir_);
+    if (const auto reason = Picker->setCurrentDirectory(folder)) {
+        prompter_.error(
+            QStringLiteral("Cannot open folder %1: %2")
+                .arg(QDir::toNativeSeparators(folder.isEmpty() ? text : folder), *reason));
+        return false;
+    }
+    // The tree now names the folder: its full path replaces the text, changed or not.
+    folderChanged(Picker->currentDirectory());
+    return true;
+}
+
+void OutputFoldersDialog::folderChanged(const QString& path) {
+    selectedEdit()->setText(QDir::toNativeSeparators(path));
+}
+
+bool OutputFoldersDialog::validate(QLineEdit* edit) {
+    const QString text = edit->text();
+    const QString folder = output::ResolveLocation(text, programDir_);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return true;
+    // One level only: the parent must already exist.
+    if (!folder.isEmpty() && QDir().mkdir(folder))
+        return true;
+    prompter_.error(QStringLiteral("Cannot create ") + text);
+    return false;
+}
+
+bool OutputFoldersDialog::Edit1Exit() {
+    return validate(Edit1);
+}
+
+bool OutputFoldersDialog::Edit2Exit() {
+    return validate(Edit2);
+}
+
+bool OutputFoldersDialog::Edit3Exit() {
+    return validate(Edit3);
+}
+
+bool OutputFoldersDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut &&
+        (watched == Edit1 || watched == Edit2 || watched == Edit3)) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Focus taken by another window (an error box among them) or a menu is not leaving the
+        // edit; neither is pressing OK, which checks all three, or Cancel, which keeps nothing.
+        const QWidget* next = QApplication::focusWidget();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            next != BitBtn1 && next != BitBtn2)
+            validate(static_cast<QLineEdit*>(watched));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void OutputFoldersDialog::BitBtn1Click() {
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3}) {
+        if (!validate(edit)) {
+            edit->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    settings_.JPGfiles = Edit1->text();
+    settings_.GIFfiles = Edit2->text();
+    settings_.PDFfiles = Edit3->text();
+    accept();
+}

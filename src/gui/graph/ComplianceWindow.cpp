@@ -1,0 +1,307 @@
+#include "graph/ComplianceWindow.h"
+
+#include "adf/PatternReader.h"
+#include "base/DisplayText.h"
+#include "catalogue/AntennaHeader.h"
+#include "compliance/ComplianceText.h"
+#include "dialogs/WindowPlacement.h"
+#include "graph/GraphWindow.h"
+
+#include <QtGui/QScreen>
+#include <QtGui/QWindow>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+enum Column {
+    ColCategory,
+    ColResult,
+    ColDecidedBy,
+    ColGainBeam,
+    ColCut,
+    ColSuppression,
+    ColMargin,
+    ColAngle,
+    ColumnCount
+};
+
+QColor verdictColour(Verdict v) {
+    switch (v) {
+    case Verdict::Pass:
+        return {0, 128, 0};
+    case Verdict::Fail:
+        return {192, 0, 0};
+    default:
+        return {128, 96, 0};
+    }
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    item->setToolTip(text);
+    return item;
+}
+
+QTableWidgetItem* verdictCell(const QString& text, Verdict v) {
+    QTableWidgetItem* item = cell(text);
+    item->setForeground(verdictColour(v));
+    return item;
+}
+
+// A cut listed for information only: its result in grey, as it decides nothing.
+QTableWidgetItem* informationCell(const QString& text) {
+    QTableWidgetItem* item = cell(text);
+    item->setForeground(QColor(112, 112, 112));
+    return item;
+}
+
+QString mhz(double v) {
+    return QString::number(v, 'g', 10);
+}
+
+} // namespace
+
+ComplianceWindow::ComplianceWindow(GraphWindow& graph, QWidget* parent)
+    : QDialog(parent), graph_(graph) {
+    setObjectName(QStringLiteral("complianceWindow"));
+    setWindowTitle(QStringLiteral("Compliance"));
+    setModal(false);
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setPixelSize(13);
+    setFont(base);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);
+
+    Grid1 = new QTableWidget(0, ColumnCount, this);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    Grid1->setHorizontalHeaderLabels(
+        {QStringLiteral("Category"), QStringLiteral("Result"), QStringLiteral("Decided by"),
+         QStringLiteral("Gain / beamwidth"), QStringLiteral("Cut"), QStringLiteral("Suppression"),
+         QStringLiteral("Worst margin (dB)"), QStringLiteral("Angle (deg)")});
+    Grid1->verticalHeader()->hide();
+    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid1->setWordWrap(false);
+    Grid1->horizontalHeader()->setStretchLastSection(false);
+    Grid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(base).height() + 6);
+
+    cbCategory = new QComboBox(this);
+    cbCategory->setObjectName(QStringLiteral("cbCategory"));
+    auto* categoryLabel = new QLabel(QStringLiteral("Mask &category:"), this);
+    categoryLabel->setBuddy(cbCategory);
+    cbShowMask = new QCheckBox(QStringLiteral("Show mask"), this);
+    cbShowMask->setObjectName(QStringLiteral("cbShowMask"));
+    cbMaskOnPages = new QCheckBox(QStringLiteral("Show mask on pages"), this);
+    cbMaskOnPages->setObjectName(QStringLiteral("cbMaskOnPages"));
+    cbMaskOnPages->setToolTip(QStringLiteral("Printed and exported chart pages draw the mask too"));
+    CloseBtn = new QPushButton(QStringLiteral("&Close"), this);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(categoryLabel);
+    controls->addWidget(cbCategory);
+    controls->addSpacing(12);
+    controls->addWidget(cbShowMask);
+    controls->addSpacing(12);
+    controls->addWidget(cbMaskOnPages);
+    controls->addStretch(1);
+    controls->addWidget(CloseBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Grid1, 1);
+    layout->addLayout(controls);
+    resize(760, 380);
+
+    connect(cbShowMask, &QCheckBox::toggled, this, [this] { maskChanged(); });
+    connect(cbCategory, &QComboBox::currentIndexChanged, this, [this] {
+        if (cbShowMask->isChecked())
+            maskChanged();
+    });
+    centreOnScreen(this);
+}
+
+std::optional<QString> ComplianceWindow::Recheck() {
+    const QString path = graph_.resourceDirectory() + QString::fromLatin1(DefaultMaskFile);
+    MaskTableOrError read = ReadMaskTable(path);
+    table_ = std::move(read.table);
+    check();
+    if (!table_)
+        return QStringLiteral("The mask table cannot be used:\n%1").arg(read.error);
+    return std::nullopt;
+}
+
+void ComplianceWindow::AntennaLoaded() {
+    if (table_)
+        check();
+}
+
+void ComplianceWindow::check() {
+    report_ = ComplianceReport{};
+    headerError_.clear();
+    if (table_) {
+        const std::optional<AntennaHeader> header =
+            graph_.CurrentDataPath.isEmpty() ? std::nullopt
+                                             : ReadAntennaHeaderFile(graph_.CurrentDataPath);
+        if (header)
+            report_ = CheckCompliance(*table_, *header, graph_.Pattern);
+        else
+            headerError_ = QString::fromLatin1(FileNotFoundMessage);
+    }
+    fill();
+}
+
+void ComplianceWindow::fill() {
+    const QString previous = cbCategory->currentText();
+    const QSignalBlocker block(cbCategory);
+    cbCategory->clear();
+    Grid1->setRowCount(0);
+
+    const QString model = DisplayText(graph_.CurrentRecord.modelNumber());
+    QString head = model.isEmpty() ? QString() : model + QStringLiteral(": ");
+    if (!table_) {
+        Label1->setText(head + QStringLiteral("no mask table"));
+    } else if (!headerError_.isEmpty()) {
+        Label1->setText(head + headerError_);
+    } else if (report_.status != ComplianceReport::Status::Checked) {
+        Label1->setText(
+            head + report_.message +
+            (std::isnan(report_.midFrequency)
+                 ? QString()
+                 : QStringLiteral(" (mid-band %1 MHz)").arg(mhz(report_.midFrequency))));
+    } else {
+        QStringList verdicts;
+        for (const GroupResult& g : report_.groups)
+            verdicts << QStringLiteral("Category %1 %2").arg(g.category, groupText(report_, g));
+        Label1->setText(
+            head +
+            QStringLiteral("%1 %2-%3 MHz band (mid-band %4 MHz), %5 antenna. %6.")
+                .arg(table_->title, mhz(report_.bandLowMHz), mhz(report_.bandHighMHz),
+                     mhz(report_.midFrequency),
+                     report_.twoSided ? QStringLiteral("two-sided") : QStringLiteral("one-sided"),
+                     verdicts.join(QStringLiteral(", "))) +
+            (report_.note.isEmpty() ? QString() : QStringLiteral(" Note: %1.").arg(report_.note)));
+        for (const CategoryResult& c : report_.categories) {
+            cbCategory->addItem(c.category);
+            const int first = Grid1->rowCount();
+            const auto rows = std::max<size_t>(1, c.suppression.cuts.size());
+            Grid1->setRowCount(first + int(rows));
+            const QString decided = decidedByText(c);
+            Grid1->setItem(first, ColCategory, cell(c.category));
+            Grid1->setItem(first, ColResult, verdictCell(verdictText(c.verdict), c.verdict));
+            Grid1->setItem(first, ColDecidedBy, cell(decided));
+            Grid1->setItem(first, ColGainBeam,
+                           verdictCell(gainBeamText(c.gainBeam), c.gainBeam.verdict));
+            if (c.suppression.cuts.empty())
+                Grid1->setItem(
+                    first, ColSuppression,
+                    verdictCell(verdictText(c.suppression.verdict), c.suppression.verdict));
+            for (size_t k = 0; k < c.suppression.cuts.size(); ++k) {
+                const CutSuppression& cs = c.suppression.cuts[k];
+                const int row = first + int(k);
+                Grid1->setItem(row, ColCut, cell(cutLabel(cs)));
+                Grid1->setItem(row, ColSuppression,
+                               cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
+                                          : informationCell(cutSuppressionText(cs)));
+                Grid1->setItem(row, ColMargin, cell(marginText(cs.worstMargin), Qt::AlignRight));
+                const QString end = binEndText(cs);
+                Grid1->setItem(row, ColAngle,
+                               cell(angleText(cs.worstAngle) +
+                                        (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
+                                    Qt::AlignRight));
+            }
+        }
+        for (const GroupResult& g : report_.groups) {
+            if (!g.split)
+                continue;
+            const int row = Grid1->rowCount();
+            Grid1->setRowCount(row + 1);
+            Grid1->setItem(row, ColCategory, cell(g.category));
+            Grid1->setItem(row, ColResult, verdictCell(verdictText(g.verdict), g.verdict));
+            Grid1->setItem(row, ColDecidedBy,
+                           cell(g.decidedBy >= 0 ? report_.categories[size_t(g.decidedBy)].category
+                                                 : QString()));
+            Grid1->setItem(row, ColGainBeam,
+                           cell(QStringLiteral("passes when %1 passes in full").arg([&] {
+                               QStringList parts;
+                               for (int p : g.parts)
+                                   parts << report_.categories[size_t(p)].category;
+                               return parts.join(QStringLiteral(" or "));
+                           }())));
+        }
+    }
+    Grid1->resizeColumnsToContents();
+    for (int c = 0; c < ColumnCount; ++c)
+        Grid1->setColumnWidth(c, Grid1->columnWidth(c) + 8);
+    // Wide enough for every column, as far as the screen allows.
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = Grid1->horizontalHeader()->length() + 2 * Grid1->frameWidth() +
+                       Grid1->verticalScrollBar()->sizeHint().width() + margins.left() +
+                       margins.right();
+    if (wanted > width() && screen())
+        resize(std::min(wanted, screen()->availableGeometry().width()), height());
+    const int keep = cbCategory->findText(previous);
+    cbCategory->setCurrentIndex(keep >= 0 ? keep : 0);
+    const bool any = cbCategory->count() > 0;
+    cbCategory->setEnabled(any);
+    cbShowMask->setEnabled(any);
+    cbMaskOnPages->setEnabled(any);
+}
+
+QString ComplianceWindow::chosenCategory() const {
+    return cbCategory->currentText();
+}
+
+std::optional<MaskOverlay> ComplianceWindow::overlay() const {
+    if (!table_ || report_.status != ComplianceReport::Status::Checked)
+        return std::nullopt;
+    const CategoryResult* c = report_.category(chosenCategory());
+    if (!c)
+        return std::nullopt;
+    return MakeMaskOverlay(*table_, *c->row, report_.twoSided);
+}
+
+void ComplianceWindow::DrawScreenOverlay(QImage& canvas) const {
+    if (!cbShowMask->isChecked())
+        return;
+    if (const auto o = overlay())
+        screen::DrawScreenMask(canvas, *o);
+}
+
+std::optional<MaskOverlay> ComplianceWindow::PageOverlay() const {
+    if (!cbMaskOnPages->isChecked())
+        return std::nullopt;
+    return overlay();
+}
+
+void ComplianceWindow::maskChanged() {
+    graph_.RedrawScreenChart();
+}
+
+void ComplianceWindow::PlaceBeside(const QWidget& other, const QRect& keepClear) {
+    const QScreen* s = other.screen() ? other.screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    // Outer sizes. Before this window was first shown its frame is not known: the other
+    // window's frame stands in for it.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && other.windowHandle())
+        frame = other.windowHandle()->frameMargins();
+    const QSize size = this->size().grownBy(frame);
+    move(besidePosition(s->availableGeometry(), other.frameGeometry(), keepClear, size));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The compliance window of the graph window: the check of the antenna on show against the mask
+// table beside the program, per category and per cut, and the mask overlay switches.
+#include "compliance/Compliance.h"
+#include "compliance/MaskTable.h"
+#include "pages/MaskOverlay.h"
+
+#include <QtGui/QImage>
+#include <QtWidgets/QDialog>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class GraphWindow;
+
+class ComplianceWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ComplianceWindow(GraphWindow& graph, QWidget* parent = nullptr);
+
+    // Reads the mask table again and checks the antenna on show. Returns the message when the
+    // table cannot be used; the window then shows nothing and draws no mask.
+    std::optional<QString> Recheck();
+    // Checks the antenna on show against the table already read (after each load).
+    void AntennaLoaded();
+    // Places the window beside `other` where it hides least of it, within the screen, and never
+    // over `keepClear` (global coordinates: the bars of `other` that hold its commands).
+    void PlaceBeside(const QWidget& other, const QRect& keepClear);
+
+    // Draws the chosen category's mask on the screen canvas when "Show mask" is ticked.
+    void DrawScreenOverlay(QImage& canvas) const;
+    // The chosen category's mask for the chart pages when "Show mask on pages" is ticked.
+    std::optional<MaskOverlay> PageOverlay() const;
+
+    const ComplianceReport& report() const { return report_; }
+    // The category whose mask is drawn ("A", "B1", ...); empty when there is none.
+    QString chosenCategory() const;
+
+    QLabel* Label1 = nullptr;        // antenna, band and the verdicts in one line
+    QTableWidget* Grid1 = nullptr;   // one row per category and cut
+    QComboBox* cbCategory = nullptr; // the category whose mask is drawn
+    QCheckBox* cbShowMask = nullptr;
+    QCheckBox* cbMaskOnPages = nullptr;
+    QPushButton* CloseBtn = nullptr;
+
+private:
+    void check();
+    void fill();
+    std::optional<MaskOverlay> overlay() const;
+    void maskChanged();
+
+    GraphWindow& graph_;
+    std::optional<MaskTable> table_;
+    ComplianceReport report_;
+    QString headerError_;
+};

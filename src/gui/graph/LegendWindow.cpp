@@ -1,0 +1,160 @@
+#include "graph/LegendWindow.h"
+
+#include "base/DisplayText.h"
+#include "base/Resources.h"
+#include "dialogs/WindowPlacement.h"
+#include "graph/GraphWindow.h"
+#include "pages/ScreenChart.h"
+
+#include <QtGui/QPainter>
+#include <QtGui/QWindow>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+
+namespace {
+
+constexpr int Bevel = 2;
+constexpr int PanelHeight = 280;
+
+QFont arial(int points, bool bold = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+// Text with its top-left corner at (x, y), on an opaque white background.
+void textOut(QPainter& p, int x, int y, const QString& text) {
+    const QFontMetrics fm(p.font(), p.device());
+    const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
+    p.fillRect(box, Qt::white);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}
+
+} // namespace
+
+LegendWindow::LegendWindow(GraphWindow& graph, QWidget* parent) : QDialog(parent), graph_(graph) {
+    setObjectName(QStringLiteral("Legend"));
+    setWindowTitle(QStringLiteral("Legend"));
+    setModal(false);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Sunken);
+    Panel1->setLineWidth(Bevel);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    QFont memoFont(QStringLiteral("Arial"));
+    memoFont.setPixelSize(13);
+    Memo1->setFont(memoFont);
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Base, palette().color(QPalette::Window));
+    Memo1->setPalette(pal);
+
+    CancelBtn = new QPushButton(QStringLiteral("&Close"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::close);
+    // Esc closes the dialog as well (QDialog's own reject).
+
+    FormActivate();
+    centreOnScreen(this);
+}
+
+void LegendWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void LegendWindow::FormActivate() {
+    const FeedKind kind = graph_.Pattern.feedKind;
+    const bool wide = kind != FeedKind::None;
+    const IndexRecord& r = graph_.CurrentRecord;
+
+    // 1-2. Clear and size the window for the antenna. 540 and 287 are the widths of the whole
+    // window, frame included; the frame is known once the window manager has framed it.
+    Memo1->clear();
+    const int panelWidth = wide ? 500 : 249;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    setFixedSize((wide ? 540 : 287) - frame.left() - frame.right(), 395);
+    Panel1->setGeometry(16, 8, panelWidth, PanelHeight);
+    Image1->setGeometry(Bevel, Bevel, panelWidth - 2 * Bevel, PanelHeight - 2 * Bevel);
+    Memo1->setGeometry(16, 291, panelWidth, 65);
+    CancelBtn->setGeometry(wide ? 231 : 101, 363, 77, 30);
+
+    // 3. A fresh white picture of the image's size.
+    picture_ = QImage(Image1->size(), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    QPainter p(&picture_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    // 4. The maker's logo at its natural size.
+    const QImage logo = LoadResourceBitmap(QStringLiteral("FLASH"));
+    if (!logo.isNull())
+        p.drawImage(20, 10, logo);
+
+    // 5-6. Identification lines.
+    p.setFont(arial(8));
+    QPen pen(Qt::black);
+    pen.setWidth(2);
+    p.setPen(pen);
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(Qt::white);
+    textOut(p, 20, 90, QStringLiteral("Antenna Type Number:  ") + DisplayText(r.modelNumber()));
+    textOut(p, 20, 110,
+            QStringLiteral("RPE:  ") + DisplayText(r.rpeNumber()) + QStringLiteral("   ") +
+                DisplayText(r.description1()));
+    textOut(p, 20, 130,
+            DisplayText(r.size()) + QStringLiteral(" Foot Antenna  ") +
+                DisplayText(r.frequencyRange()) + QStringLiteral(" GHz"));
+    textOut(p, 20, 150,
+            QStringLiteral("Gain ") + DisplayText(r.gain()) + QStringLiteral(" dBi at ") +
+                DisplayText(r.midFrequency()) + QStringLiteral(" GHz"));
+
+    // 7. The long description.
+    Memo1->setPlainText(DisplayText(r.description2()));
+
+    // 8. Feed picture and orientation texts.
+    if (wide) {
+        const bool right = kind == FeedKind::Right || kind == FeedKind::UhpRight;
+        const char* name = kind == FeedKind::Right      ? "RIGHTFEED"
+                           : kind == FeedKind::Left     ? "LEFTFEED"
+                           : kind == FeedKind::UhpRight ? "UHP-RIGHT"
+                                                        : "UHP-LEFT";
+        const QImage feed = LoadResourceBitmap(QString::fromLatin1(name));
+        if (!feed.isNull())
+            p.drawImage(QRect(260, 15, 190, 130), feed);
+        p.setFont(arial(10, true));
+        textOut(p, 240, 175,
+                right ? QStringLiteral("Red Right Feed Orientation")
+                      : QStringLiteral("Red Left Feed Orientation"));
+        p.setFont(arial(8));
+        textOut(p, 250, 195, QStringLiteral("Feed is installed as illustrated"));
+        textOut(p, 250, 210, QStringLiteral("with the RED indicator positioned"));
+        textOut(p, 250, 225,
+                right ? QStringLiteral("toward the RIGHT as viewed from")
+                      : QStringLiteral("toward the LEFT as viewed from"));
+        textOut(p, 250, 240, QStringLiteral("the back of the antenna."));
+    }
+
+    // 9. The colour key.
+    for (int i = 0; i < CutCount; ++i) {
+        QPen key(screen::cutColour(i));
+        key.setWidth(2);
+        p.setPen(key);
+        p.drawLine(80, 188 + 20 * i, 150, 188 + 20 * i);
+        p.setPen(Qt::black);
+        textOut(p, 160, 180 + 20 * i,
+                DisplayText(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
+    }
+    p.end();
+    Image1->setPixmap(QPixmap::fromImage(picture_));
+}

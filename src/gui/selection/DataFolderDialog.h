@@ -1,0 +1,32 @@
+#pragma once
+// The directory dialog: picks the data directory from a folder tree and a list of mounted volumes,
+// showing the selected folder's full path above the tree. It can be resized; the tree grows.
+#include <QtWidgets/QDialog>
+
+class DirectoryPicker;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+class DataFolderDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit DataFolderDialog(QWidget* parent = nullptr);
+
+    // The folder selected in the tree: a full path without a trailing separator (except "/").
+    QString currentDirectory() const;
+    void setCurrentDirectory(const QString& path);
+
+    QLineEdit* PathEdit = nullptr; // the selected folder's full path, read-only
+    QTreeView* folderTree = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+public Q_SLOTS:
+    void DriveComboBox1Change(int index);
+
+private:
+    DirectoryPicker* picker_ = nullptr;
+};

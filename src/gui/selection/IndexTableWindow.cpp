@@ -1,0 +1,306 @@
+#include "selection/IndexTableWindow.h"
+
+#include "base/ProgramPaths.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexDump.h"
+#include "catalogue/IndexFile.h"
+#include "dialogs/WindowPlacement.h"
+#include "selection/SelectionWindow.h"
+
+#include <QtGui/QPainter>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyledItemDelegate>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QVBoxLayout>
+
+namespace {
+
+constexpr int RowHeight = 24;
+
+// Draws a cell as the grid does: its text with the top-left corner at the cell's top-left corner,
+// no margin, clipped to the cell, over the fixed-cell colour in the leftmost (fixed) column, the
+// selection colour, or the normal background; bold in the fixed column. Fixed cells are not
+// edited.
+class GridCellDelegate : public QStyledItemDelegate {
+public:
+    GridCellDelegate(const QHeaderView* columns, QObject* parent)
+        : QStyledItemDelegate(parent), columns_(columns) {}
+
+    bool isFixed(const QModelIndex& index) const {
+        return columns_->visualIndex(index.column()) == 0;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const bool fixed = isFixed(index);
+        const bool selected = !fixed && (option.state & QStyle::State_Selected);
+        const QPalette& pal = option.palette;
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->fillRect(option.rect, fixed      ? pal.color(QPalette::Button)
+                                       : selected ? pal.color(QPalette::Highlight)
+                                                  : pal.color(QPalette::Base));
+        QFont font = option.font;
+        font.setBold(fixed);
+        painter->setFont(font);
+        painter->setPen(fixed      ? pal.color(QPalette::ButtonText)
+                        : selected ? pal.color(QPalette::HighlightedText)
+                                   : pal.color(QPalette::Text));
+        painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        return isFixed(index) ? nullptr : QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+private:
+    const QHeaderView* columns_;
+};
+
+// The heading row: fixed cells, bold, text at the top-left corner of each cell.
+class GridHeader : public QHeaderView {
+public:
+    explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        setFixedHeight(RowHeight);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        painter->save();
+        painter->setClipRect(rect);
+        painter->fillRect(rect, palette().color(QPalette::Button));
+        painter->setPen(palette().color(QPalette::Mid));
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        QFont bold = font();
+        bold.setBold(true);
+        painter->setFont(bold);
+        painter->setPen(palette().color(QPalette::ButtonText));
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          model()->headerData(logicalIndex, orientation()).toString());
+        painter->restore();
+    }
+};
+
+// The table with its leftmost column frozen: a second view of the same cells, showing only that
+// column, lies over the table's left edge and scrolls only up and down with it, while the other
+// columns scroll sideways beneath. Columns stay movable: whichever column is moved to the front
+// becomes the frozen one ("File Name" unless the user moved another one there).
+class IndexGrid : public QTableWidget {
+public:
+    IndexGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
+        setHorizontalHeader(new GridHeader(this));
+        setHorizontalScrollMode(ScrollPerPixel);
+        setVerticalScrollMode(ScrollPerPixel);
+        setItemDelegate(new GridCellDelegate(horizontalHeader(), this));
+
+        frozen_ = new QTableView(this);
+        frozen_->setObjectName(QStringLiteral("FrozenColumn"));
+        frozen_->setHorizontalHeader(new GridHeader(frozen_));
+        frozen_->setModel(model());
+        frozen_->setSelectionModel(selectionModel());
+        frozen_->setItemDelegate(new GridCellDelegate(horizontalHeader(), frozen_));
+        frozen_->setFocusPolicy(Qt::NoFocus);
+        frozen_->setEditTriggers(NoEditTriggers);
+        frozen_->verticalHeader()->hide();
+        frozen_->setFrameShape(QFrame::NoFrame);
+        frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setVerticalScrollMode(ScrollPerPixel);
+        viewport()->stackUnder(frozen_);
+
+        connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+                &QAbstractSlider::setValue);
+        connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+                &QAbstractSlider::setValue);
+        connect(horizontalHeader(), &QHeaderView::sectionMoved, this,
+                [this] { updateFrozenColumn(); });
+        connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+                [this](int logical, int, int size) {
+                    frozen_->setColumnWidth(logical, size);
+                    updateFrozenGeometry();
+                });
+        // Widening the frozen column from its own heading widens the table's column.
+        connect(frozen_->horizontalHeader(), &QHeaderView::sectionResized, this,
+                [this](int logical, int, int size) {
+                    if (logical == frozenColumn() && columnWidth(logical) != size)
+                        setColumnWidth(logical, size);
+                });
+        connect(verticalHeader(), &QHeaderView::sectionResized, this,
+                [this](int logical, int, int size) { frozen_->setRowHeight(logical, size); });
+        updateFrozenColumn();
+    }
+
+    void setDefaultRowHeight(int height) {
+        verticalHeader()->setDefaultSectionSize(height);
+        frozen_->verticalHeader()->setDefaultSectionSize(height);
+    }
+
+    int frozenColumn() const { return horizontalHeader()->logicalIndex(0); }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        // The frozen column is always in view; other cells must not end up beneath it.
+        if (!index.isValid() || index.column() == frozenColumn()) {
+            const int keep = horizontalScrollBar()->value();
+            QTableWidget::scrollTo(index, hint);
+            horizontalScrollBar()->setValue(keep);
+            return;
+        }
+        QTableWidget::scrollTo(index, hint);
+        const int hidden = frozen_->width() - visualRect(index).left();
+        if (hidden > 0)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QTableWidget::resizeEvent(event);
+        updateFrozenGeometry();
+    }
+    void updateGeometries() override {
+        QTableWidget::updateGeometries();
+        updateFrozenGeometry();
+    }
+
+private:
+    void updateFrozenColumn() {
+        const int keep = frozenColumn();
+        for (int c = 0; c < columnCount(); ++c) {
+            frozen_->setColumnHidden(c, c != keep);
+            frozen_->setColumnWidth(c, columnWidth(c));
+        }
+        updateFrozenGeometry();
+        viewport()->update();
+    }
+    void updateFrozenGeometry() {
+        if (!frozen_)
+            return;
+        const int left =
+            frameWidth() + (verticalHeader()->isHidden() ? 0 : verticalHeader()->width());
+        frozen_->setGeometry(left, frameWidth(), columnWidth(frozenColumn()),
+                             viewport()->height() + horizontalHeader()->height());
+    }
+
+    QTableView* frozen_ = nullptr;
+};
+
+} // namespace
+
+IndexTableWindow::IndexTableWindow(SelectionWindow& select, QWidget* parent)
+    : QDialog(parent), select_(select) {
+    setObjectName(QStringLiteral("IndexFileForm"));
+    setWindowTitle(QStringLiteral("File Index Display"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    resize(800, 600);
+    centreOnScreen(this);
+
+    QFont cellFont(QStringLiteral("Liberation Mono"));
+    cellFont.setPixelSize(13);
+    auto* grid = new IndexGrid(0, 14, this);
+    StringGrid1 = grid;
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setFont(cellFont);
+    StringGrid1->setHorizontalHeaderLabels(IndexColumnHeadings());
+    StringGrid1->verticalHeader()->hide();
+    grid->setDefaultRowHeight(RowHeight);
+    StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone); // cells clip their text, as a grid does
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    QFont bold = cellFont;
+    bold.setBold(true);
+    header->setFont(bold);
+    header->setSectionsMovable(true);
+    const QList<int> widths = IndexColumnWidths();
+    for (int c = 0; c < widths.size(); ++c)
+        StringGrid1->setColumnWidth(c, widths[c]);
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(41);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 8, 0, 4);
+    Button2 = new QPushButton(QStringLiteral("Save"), panel);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setFixedSize(123, 29);
+    Button2->hide();
+    Button1 = new QPushButton(QStringLiteral("&Close"), panel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFixedSize(123, 29);
+    row->addStretch();
+    row->addWidget(Button2);
+    row->addWidget(Button1);
+    row->addStretch();
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(StringGrid1, 1);
+    layout->addWidget(panel);
+}
+
+QString IndexTableWindow::dumpPath() const {
+    return select_.programDirectory() + QStringLiteral("FileIndx.txt");
+}
+
+void IndexTableWindow::FormShow() {
+    IndexFile index;
+    QList<QStringList> rows;
+    if (index.open(paths::indexFilePath(select_.programDirectory()))) {
+        IndexRecord r;
+        while (index.readNext(r))
+            rows << IndexRowCells(r);
+    }
+    StringGrid1->setUpdatesEnabled(false);
+    StringGrid1->clearContents();
+    StringGrid1->setRowCount(static_cast<int>(rows.size()));
+    QFont bold = StringGrid1->font();
+    bold.setBold(true);
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < 14; ++c) {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            if (c == 0) {
+                item->setFont(bold);
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            }
+            StringGrid1->setItem(r, c, item);
+        }
+    }
+    StringGrid1->setUpdatesEnabled(true);
+}
+
+void IndexTableWindow::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+QList<QStringList> IndexTableWindow::tableRows() const {
+    const QHeaderView* header = StringGrid1->horizontalHeader();
+    const int columns = StringGrid1->columnCount();
+    QList<QStringList> rows;
+    QStringList headings;
+    for (int v = 0; v < columns; ++v)
+        headings << StringGrid1->horizontalHeaderItem(header->logicalIndex(v))->text();
+    rows << headings;
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+        QStringList cells;
+        for (int v = 0; v < columns; ++v) {
+            const QTableWidgetItem* item = StringGrid1->item(r, header->logicalIndex(v));
+            cells << (item ? item->text() : QString());
+        }
+        rows << cells;
+    }
+    return rows;
+}
+
+void IndexTableWindow::done(int result) {
+    // Every way of closing writes the dump; a failure is reported and the window closes anyway.
+    if (const auto error = WriteIndexDump(dumpPath(), tableRows()))
+        select_.prompter().error(*error);
+    QDialog::done(result);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The index display: the whole index as a table, dumped as comma text when it closes.
+#include <QtWidgets/QDialog>
+
+class QPushButton;
+class QTableWidget;
+class SelectionWindow;
+
+class IndexTableWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit IndexTableWindow(SelectionWindow& select, QWidget* parent = nullptr);
+
+    // Fills the table from the index file (what showing the window does).
+    void FormShow();
+    // The table as the dump writes it: heading row first, columns in their current order.
+    QList<QStringList> tableRows() const;
+    // Path of the text dump: FileIndx.txt in the program directory.
+    QString dumpPath() const;
+
+    QTableWidget* StringGrid1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    SelectionWindow& select_;
+};

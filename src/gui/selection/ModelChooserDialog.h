@@ -1,0 +1,36 @@
+#pragma once
+// The match chooser: tells apart index records that share a model number.
+#include "catalogue/IndexRecord.h"
+
+#include <QtWidgets/QDialog>
+
+class QListWidget;
+class QPushButton;
+class Prompter;
+
+class ModelChooserDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ModelChooserDialog(Prompter& prompter, QWidget* parent = nullptr);
+
+    // Fills the list from the matches and selects the first one. Call before exec().
+    void setMatches(const QList<IndexRecord>& matches);
+    // The match confirmed with OK, or nothing when the dialog closed on the heading or by its
+    // close box.
+    std::optional<int> confirmedMatch() const { return confirmed_; }
+
+    // One line of the list: file name, range label, feed orientation.
+    static QString matchLine(const IndexRecord& record);
+
+    QListWidget* matchList = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+public Q_SLOTS:
+    void matchChosen();
+    void BitBtn1Click();
+
+private:
+    Prompter& prompter_;
+    QList<IndexRecord> matches_;
+    std::optional<int> confirmed_;
+};

@@ -1,0 +1,436 @@
+#include "selection/SelectionWindow.h"
+
+#include "base/ProgramPaths.h"
+#include "base/Prompter.h"
+#include "catalogue/IndexRefresh.h"
+#include "dialogs/WaitCursor.h"
+#include "dialogs/WindowPlacement.h"
+#include "graph/GraphWindow.h"
+#include "output/OutputNames.h"
+#include "selection/CatalogueExportDialog.h"
+#include "selection/DataFolderDialog.h"
+#include "selection/IndexTableWindow.h"
+#include "selection/ModelChooserDialog.h"
+#include "selection/RebuildWindow.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QStatusTipEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QProgressDialog>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QStatusBar>
+
+namespace {
+
+// A list in which selecting an item by the keyboard (arrow and page keys, Home and End, typing
+// the start of an item, the space bar) acts as a click on it does; or, for a list whose click
+// opens a window, one whose keys only move the highlight and Return, Enter or the space bar act
+// as the click.
+class SelectionList : public QListWidget {
+public:
+    enum class Keys { Select, Browse };
+    SelectionList(Keys keys, QWidget* parent) : QListWidget(parent), keys_(keys) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (keys_ == Keys::Browse) {
+            const int key = event->key();
+            if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+                QListWidget::keyPressEvent(event);
+                return;
+            }
+            event->accept();
+            if (QListWidgetItem* item = currentItem()) {
+                setCurrentItem(item); // selects it, alone
+                Q_EMIT itemClicked(item);
+            }
+            return;
+        }
+        const QListWidgetItem* before = currentItem();
+        const bool wasSelected = before && before->isSelected();
+        QListWidget::keyPressEvent(event);
+        QListWidgetItem* now = currentItem();
+        if (now && now->isSelected() && (now != before || !wasSelected))
+            Q_EMIT itemClicked(now);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        const bool hadCurrent = currentIndex().isValid();
+        QListWidget::focusInEvent(event);
+        // Entering the list by keyboard marks no item, so that the first arrow key selects the
+        // first item, as in any list box.
+        if (!hadCurrent && currentItem() && !currentItem()->isSelected())
+            setCurrentIndex(QModelIndex());
+    }
+
+private:
+    Keys keys_;
+};
+
+QFont arialBold17() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(17);
+    f.setBold(true);
+    return f;
+}
+} // namespace
+
+SelectionWindow::SelectionWindow(AppEnvironment env, QWidget* parent)
+    : QMainWindow(parent), env_(std::move(env)) {
+    setObjectName(QStringLiteral("Select"));
+    runDialog = [](QDialog& d) { return d.exec(); };
+    showAntenna = [this](const IndexRecord& record, const QString& path) {
+        if (peers_.graph)
+            peers_.graph->ShowAntenna(record, path);
+    };
+    setWindowTitle(QStringLiteral("Quelda Lobeview"));
+    buildWindow();
+
+    // 1-2. The start-up hint, shown while the pointer rests on the window itself.
+    createdHint_ = paths::createdHint(QFileInfo(env_.programFile).lastModified().date());
+    setStatusTip(createdHint_);
+    DoShowHint(createdHint_);
+    // 3-4. Program and common files directories.
+    store_ = env_.settingsFile.isEmpty() ? std::make_unique<SettingsStore>()
+                                         : std::make_unique<SettingsStore>(env_.settingsFile);
+    commonFilesDir_ = paths::commonFilesDirectory(store_->commonFilesPath(), env_.programDir);
+    // 5-6. The shell settings.
+    shell_ = ShellSettings::read(*store_, env_.programDir, resourceDirectory());
+    // 7. The data file type, until it has once been registered.
+    if (!shell_.Associated)
+        registerDataFileType();
+}
+
+SelectionWindow::~SelectionWindow() = default;
+
+void SelectionWindow::buildWindow() {
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setPixelSize(13);
+    setFont(base);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    const struct {
+        const char* text;
+        int left;
+    } labels[] = {{"Frequency Range", 8}, {"Type", 184}, {"Model Number", 304}};
+    for (const auto& l : labels) {
+        auto* label = new QLabel(QString::fromLatin1(l.text), client);
+        label->setFont(arialBold17());
+        label->move(l.left, 8);
+        label->adjustSize();
+    }
+
+    auto makeList = [client](const char* name, int left, int width, const char* hint,
+                             SelectionList::Keys keys = SelectionList::Keys::Select) {
+        auto* list = new SelectionList(keys, client);
+        list->setObjectName(QString::fromLatin1(name));
+        list->setGeometry(left, 32, width, 321);
+        list->setSortingEnabled(false); // the working lists are already sorted
+        list->setStatusTip(QString::fromLatin1(hint));
+        list->setToolTip(QString::fromLatin1(hint));
+        list->setUniformItemSizes(true);
+        list->setStyleSheet(QStringLiteral("QListView::item { height: 16px; }"));
+        return list;
+    };
+    rangeList = makeList("rangeList", 8, 169, "Select Frequency Range");
+    typeList = makeList("typeList", 184, 113, "Select Antenna Type");
+    // A model opens the graph window, which hides the lists: the keys only browse the models.
+    modelList =
+        makeList("modelList", 304, 217, "Select Antenna Model", SelectionList::Keys::Browse);
+
+    Button1 = new QPushButton(QStringLiteral("E&xit"), client);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(arialBold17());
+    Button1->setGeometry(444, 2, 75, 25);
+    Button1->setStatusTip(QStringLiteral("Exit Lobeview"));
+    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    Location1 = file->addAction(QStringLiteral("&Location"));
+    Location1->setObjectName(QStringLiteral("Location1"));
+    Location1->setStatusTip(QStringLiteral("Select RPE Data Directory"));
+    Refresh1 = file->addAction(QStringLiteral("&Refresh"));
+    Refresh1->setObjectName(QStringLiteral("Refresh1"));
+    Refresh1->setStatusTip(QStringLiteral("Refresh RPE Data"));
+    ExportCatalogue1 = file->addAction(QStringLiteral("Export &Catalogue..."));
+    ExportCatalogue1->setObjectName(QStringLiteral("ExportCatalogue1"));
+    ExportCatalogue1->setStatusTip(QStringLiteral("Export the pages of every antenna"));
+    connect(ExportCatalogue1, &QAction::triggered, this, &SelectionWindow::ExportCatalogue1Click);
+    file->addSeparator();
+    Exit1 = file->addAction(QStringLiteral("Exit"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+    Exit1->setStatusTip(QStringLiteral("Exit Lobeview"));
+    connect(Exit1, &QAction::triggered, this, &QWidget::close);
+    connect(Location1, &QAction::triggered, this, &SelectionWindow::Location1Click);
+    connect(Refresh1, &QAction::triggered, this, &SelectionWindow::Refresh1Click);
+    connect(rangeList, &QListWidget::itemClicked, this, &SelectionWindow::rangeChosen);
+    connect(typeList, &QListWidget::itemClicked, this, &SelectionWindow::typeChosen);
+    connect(modelList, &QListWidget::itemClicked, this, &SelectionWindow::modelChosen);
+    // Keyboard selection works like a click. The model list opens its item on a click (the one
+    // that starts a double click included) and its own keys, never twice for one click.
+    for (QListWidget* list : {rangeList, typeList})
+        connect(list, &QListWidget::itemActivated, list, &QListWidget::itemClicked);
+
+    hintPanel_ = new QLabel(this);
+    hintPanel_->setObjectName(QStringLiteral("StatusBar1Panel"));
+    hintPanel_->setFixedWidth(200);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(19);
+    statusBar()->addWidget(hintPanel_);
+    // Hints from every window of the program, not only this one's.
+    qApp->installEventFilter(this);
+
+    client->setFixedSize(530, 379 - 19);
+    setFixedSize(530, 379 + menuBar()->sizeHint().height());
+    // Fixed single border: system menu and minimise box, no maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    centreOnScreen(this);
+}
+
+void SelectionWindow::registerDataFileType() {
+    const auto error = registerAdfFileType(env_.programFile, env_.desktop, env_.runDesktopTool);
+    if (error) {
+        // Associated stays false, so the next start tries again.
+        env_.prompter->error(*error);
+        return;
+    }
+    shell_.Associated = true;
+}
+
+void SelectionWindow::DoShowHint(const QString& hint) {
+    if (hintPanel_)
+        hintPanel_->setText(hint);
+}
+
+bool SelectionWindow::eventFilter(QObject* watched, QEvent* e) {
+    // Status tips of controls and menu items of any window. An empty tip means the pointer rests
+    // on something without a hint of its own: in this window that shows the window's own hint.
+    if (e->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        const bool own = static_cast<QWidget*>(watched)->window() == this;
+        DoShowHint(tip.isEmpty() && own ? createdHint_ : tip);
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool SelectionWindow::event(QEvent* e) {
+    // The hint panel shows status tips (see eventFilter), never the status bar's message line.
+    if (e->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(e);
+}
+
+bool SelectionWindow::saveSettings() {
+    const GraphSettings graph =
+        peers_.graph ? peers_.graph->graphSettings() : GraphSettings::read(*store_);
+    settingsSaved_ = writeAllSettings(*store_, shell_, graph);
+    return settingsSaved_;
+}
+
+void SelectionWindow::closeEvent(QCloseEvent* event) {
+    saveSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void SelectionWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Runs once the event loop has started, after every window exists.
+    QMetaObject::invokeMethod(this, &SelectionWindow::FormShow, Qt::QueuedConnection);
+}
+
+void SelectionWindow::FormShow() {
+    // Paint the window before a rebuild can hold the event loop.
+    if (isVisible())
+        repaint();
+    loadIndex();
+    if (!env_.arguments.isEmpty())
+        commandLineOpen(env_.arguments.first());
+}
+
+void SelectionWindow::fillList(QListWidget* list, const QStringList& items) {
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(items);
+    list->setUpdatesEnabled(true);
+}
+
+void SelectionWindow::loadIndex() {
+    const QString path = paths::indexFilePath(env_.programDir);
+    // A file that is not an index (a record cut short, a length byte beyond its field) is
+    // rebuilt from the data folder like a missing one.
+    if (!index_.open(path) || !index_.holdsRecords()) {
+        rebuildIndex();
+        if (!index_.open(path))
+            env_.prompter->message(
+                QStringLiteral("To recover you must select a valid file location"));
+    }
+    const CatalogueLists lists = ScanAllLists(index_);
+    fillList(rangeList, lists.ranges);
+    fillList(typeList, lists.types);
+    fillList(modelList, lists.models);
+}
+
+bool SelectionWindow::rebuildIndex() {
+    return rebuildIndex(shell_.SourceDir, false) == RebuildReport::Outcome::Rebuilt;
+}
+
+RebuildReport::Outcome SelectionWindow::rebuildIndex(const QString& folder, bool newFolder) {
+    WaitCursor wait;
+    index_.close();
+    const QString sourceDir = paths::resolveDirectoryCase(folder);
+
+    // A progress dialog for rebuilds that take more than about half a second.
+    QProgressDialog progress(this);
+    progress.setWindowTitle(QStringLiteral("Refresh"));
+    progress.setCancelButtonText(QStringLiteral("&Stop"));
+    progress.setMinimumDuration(500);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    Q_EMIT rebuildStarted(&progress);
+    QElapsedTimer sinceUpdate;
+    sinceUpdate.start();
+    const RebuildReport report = RebuildIndex(
+        sourceDir, paths::indexFilePath(env_.programDir),
+        [&progress, &sinceUpdate](int done, int total, const QString& name) {
+            if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
+                sinceUpdate.restart();
+                progress.setMaximum(total);
+                progress.setLabelText(QStringLiteral("Indexing %1 of %2\n%3")
+                                          .arg(done + 1 > total ? total : done + 1)
+                                          .arg(total)
+                                          .arg(name));
+                progress.setValue(done);
+            }
+            return !progress.wasCanceled();
+        },
+        newFolder);
+    progress.close();
+
+    QString message = report.message();
+    if (newFolder && report.outcome != RebuildReport::Outcome::Rebuilt)
+        message += QStringLiteral("\n\nThe data directory is still %1.").arg(shell_.SourceDir);
+    if (!message.isEmpty())
+        env_.prompter->message(message);
+    if (report.outcome == RebuildReport::Outcome::Rebuilt && peers_.indexDisplay)
+        runDialog(*peers_.indexDisplay);
+    return report.outcome;
+}
+
+std::optional<RangeFilter> SelectionWindow::selectedRange() const {
+    const int row = rangeList->currentRow();
+    if (row <= 0)
+        return std::nullopt;
+    return RangeFilter::fromLabel(rangeList->item(row)->text().toLatin1());
+}
+
+void SelectionWindow::rangeChosen() {
+    const CatalogueLists lists = ScanRange(index_, selectedRange());
+    fillList(typeList, lists.types);
+    fillList(modelList, lists.models);
+}
+
+void SelectionWindow::typeChosen() {
+    const QListWidgetItem* item = typeList->currentItem();
+    modelList->clear();
+    if (!item)
+        return;
+    fillList(modelList, ScanType(index_, item->text(), selectedRange()));
+}
+
+void SelectionWindow::showMatches(const QList<IndexRecord>& matches,
+                                  const QString& noMatchMessage) {
+    if (matches.isEmpty()) {
+        env_.prompter->message(noMatchMessage);
+        return;
+    }
+    if (matches.size() == 1) {
+        showAntenna(matches.first(), {});
+        return;
+    }
+    int chosen = 0;
+    if (peers_.chooser) {
+        peers_.chooser->setMatches(matches);
+        runDialog(*peers_.chooser);
+        // Closed without a confirmed line: the first match.
+        chosen = peers_.chooser->confirmedMatch().value_or(0);
+    }
+    showAntenna(matches.at(chosen), {});
+}
+
+void SelectionWindow::modelChosen() {
+    const QListWidgetItem* item = modelList->currentItem();
+    if (!item)
+        return;
+    showMatches(FindListedModel(index_, item->text()), QStringLiteral("The file was not found!!!"));
+}
+
+void SelectionWindow::commandLineOpen(const QString& argument) {
+    if (IsFileArgument(argument)) {
+        const QFileInfo file(argument);
+        if (file.isFile()) {
+            // The file itself, with the record the rebuild would make of it.
+            IndexRecord record;
+            if (const auto error = BuildRecordFromFile(file.absoluteFilePath(), record)) {
+                env_.prompter->error(QStringLiteral("%1: %2").arg(file.fileName(), *error));
+                return;
+            }
+            showAntenna(record, file.absoluteFilePath());
+            return;
+        }
+        if (const auto record = FindFileName(index_, QFile::encodeName(file.fileName()))) {
+            showAntenna(*record, {});
+            return;
+        }
+        env_.prompter->message(QStringLiteral("The specified file could not be found"));
+        return;
+    }
+    showMatches(FindModel(index_, ModelNumberArgument(argument)),
+                QStringLiteral("Sorry, that model number was not found"));
+}
+
+void SelectionWindow::Refresh1Click() {
+    index_.close();
+    if (peers_.refresh)
+        runDialog(*peers_.refresh);
+    loadIndex();
+}
+
+void SelectionWindow::ExportCatalogue1Click() {
+    if (!catalogueExport_)
+        catalogueExport_ = new CatalogueExportDialog(*env_.prompter, this);
+    catalogueExport_->prepare(paths::resolveDirectoryCase(shell_.SourceDir),
+                              output::ResolveLocation(shell_.PDFfiles, env_.programDir));
+    if (runDialog(*catalogueExport_) != QDialog::Accepted)
+        return;
+    RunCatalogueExportWithProgress(this, catalogueExport_->options(), *env_.prompter);
+}
+
+void SelectionWindow::Location1Click() {
+    QString folder = shell_.SourceDir;
+    if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
+        folder = peers_.directory->currentDirectory();
+    index_.close();
+    // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory. A new
+    // folder becomes the data directory only with its own index: a rebuild that is stopped or
+    // fails, or a folder without data files, keeps the old index and the old folder together,
+    // so that no antenna is read from a folder its record does not come from.
+    const bool newFolder = folder != shell_.SourceDir;
+    if (rebuildIndex(folder, newFolder) == RebuildReport::Outcome::Rebuilt)
+        shell_.SourceDir = folder;
+    loadIndex();
+}

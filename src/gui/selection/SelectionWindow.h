@@ -1,0 +1,131 @@
+#pragma once
+// The antenna selection window: the program's main window. It owns the settings for the run and
+// narrows the catalogue by frequency range, type and model number.
+#include "base/AppEnvironment.h"
+#include "base/Settings.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/IndexFile.h"
+#include "catalogue/IndexRefresh.h"
+
+#include <QtWidgets/QMainWindow>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QAction;
+class GraphWindow;
+class RebuildWindow;
+class IndexTableWindow;
+class ModelChooserDialog;
+class DataFolderDialog;
+class QDialog;
+class QProgressDialog;
+class CatalogueExportDialog;
+
+class SelectionWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit SelectionWindow(AppEnvironment env, QWidget* parent = nullptr);
+    ~SelectionWindow() override;
+
+    // The windows this one calls, set once after all twelve exist.
+    struct Peers {
+        RebuildWindow* refresh = nullptr;
+        IndexTableWindow* indexDisplay = nullptr;
+        GraphWindow* graph = nullptr;
+        ModelChooserDialog* chooser = nullptr;
+        DataFolderDialog* directory = nullptr;
+    };
+    void setPeers(const Peers& peers) { peers_ = peers; }
+
+    const AppEnvironment& environment() const { return env_; }
+    // Where the program keeps the files it writes (see AppEnvironment::programDir).
+    QString programDirectory() const { return env_.programDir; }
+    // Where the files that ship with the program are (NSMAData/, masks/).
+    QString resourceDirectory() const {
+        return env_.resourceDir.isEmpty() ? env_.programDir : env_.resourceDir;
+    }
+    QString commonFilesDirectory() const { return commonFilesDir_; }
+    SettingsStore& settingsStore() { return *store_; }
+    ShellSettings& shellSettings() { return shell_; }
+    const ShellSettings& shellSettings() const { return shell_; }
+    QString createdHint() const { return createdHint_; }
+    Prompter& prompter() { return *env_.prompter; }
+
+    // Writes all twelve settings (what closing the window does).
+    bool saveSettings();
+
+    // Loads the index (rebuilding it when it cannot be opened) and fills the range list.
+    void loadIndex();
+    // Rebuilds the index from SourceDir with progress, reports what was left out, and shows the
+    // index display. True when the new index is in place.
+    bool rebuildIndex();
+    // Rebuilds the index from `sourceDir`. When the index is not written (stopped, folder not
+    // readable, index not writable) the old one stays. For a `newFolder` (not the data
+    // directory) a folder without data files leaves the old index too, and the message says
+    // that the data directory stays. Returns how the rebuild ended.
+    RebuildReport::Outcome rebuildIndex(const QString& sourceDir, bool newFolder);
+    // Opens a data file path or a model number given on the command line.
+    void commandLineOpen(const QString& argument);
+    // What the window does when first shown: load the index, then the command-line argument.
+    void FormShow();
+
+    // How a modal dialog is run; tests answer dialogs through this.
+    std::function<int(QDialog&)> runDialog;
+    // How an antenna is shown: by default the graph window's ShowAntenna. `path` is the data
+    // file to read when it is not the record's file in the data directory.
+    std::function<void(const IndexRecord&, const QString& path)> showAntenna;
+
+    IndexFile& index() { return index_; }
+
+    QListWidget* rangeList = nullptr;
+    QListWidget* typeList = nullptr;
+    QListWidget* modelList = nullptr;
+    QPushButton* Button1 = nullptr;
+    QAction* Location1 = nullptr;
+    QAction* Refresh1 = nullptr;
+    QAction* ExportCatalogue1 = nullptr;
+    QAction* Exit1 = nullptr;
+
+Q_SIGNALS:
+    // A rebuild is about to run behind this progress window ("Stop" cancels it).
+    void rebuildStarted(QProgressDialog* progress);
+
+public Q_SLOTS:
+    void DoShowHint(const QString& hint);
+    void rangeChosen();
+    void typeChosen();
+    void modelChosen();
+    void Refresh1Click();
+    void Location1Click();
+    // File > Export Catalogue...: every antenna of the data directory into one folder.
+    void ExportCatalogue1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    // Hints of every window of the program reach the status panel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void registerDataFileType();
+    std::optional<RangeFilter> selectedRange() const;
+    void showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage);
+    void fillList(QListWidget* list, const QStringList& items);
+
+    AppEnvironment env_;
+    std::unique_ptr<SettingsStore> store_;
+    ShellSettings shell_;
+    QString commonFilesDir_;
+    QString createdHint_;
+    QLabel* hintPanel_ = nullptr;
+    Peers peers_;
+    bool settingsSaved_ = false;
+    bool shownOnce_ = false;
+    IndexFile index_;
+    CatalogueExportDialog* catalogueExport_ = nullptr; // made on first use
+};
