@@ -425,8 +425,8 @@ TEST(PdfExport, AbandonedRunFoldersGoWhenTheirProcessIsGone) {
     ASSERT_TRUE(ended.waitForFinished());
     const QString root = PdfRunsRoot();
     const QString prefix = QStringLiteral("pdf-") + QSysInfo::machineHostName() + QLatin1Char('-');
-    const QString dead = root + QLatin1Char('/') + prefix + QString::number(endedPid) +
-                         QStringLiteral("-aaaaaa");
+    const QString dead =
+        root + QLatin1Char('/') + prefix + QString::number(endedPid) + QStringLiteral("-aaaaaa");
     const QString live = root + QLatin1Char('/') + prefix + QStringLiteral("1-bbbbbb");
     const QString other = root + QStringLiteral("/pdf-elsewhere-999999-cccccc");
     ASSERT_TRUE(testutils::writeFile(dead + QStringLiteral("/12345.gif"), "left"));
