@@ -1,9 +1,9 @@
 #include "adf/PatternReader.h"
 #include "base/DisplayText.h"
+#include "base/JsonText.h"
 #include "base/NumberText.h"
 #include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
-#include "cli/JsonText.h"
 
 #include <QtCore/QFileInfo>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "JsonText.h"
+#include "base/JsonText.h"
 
 #include <charconv>
 #include <cmath>
