@@ -88,6 +88,22 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
         EXPECT_EQ(button->text(), QLatin1String(caption));
         EXPECT_EQ(button->geometry(), QRect(x, 140, 80, 28));
     }
+    // Its own numbers beside the export dialogs': the font, the labels, the radios' width.
+    EXPECT_EQ(form.font().pixelSize(), 13);
+    EXPECT_EQ(form.Label1->geometry(), QRect(11, 12, 227, 17));
+    EXPECT_EQ(form.Label2->geometry(), QRect(16, 17, 160, 17));
+    EXPECT_EQ(form.rbBoth->width(), 145);
+    // Tab runs as the dialog reads: list, choices, Printer Setup, OK, Cancel.
+    const QWidget* chain[] = {form.lvwRPE,  form.rbGraph, form.rbData,   form.rbBoth,
+                              form.Button3, form.btnOK,   form.btnCancel};
+    const auto nextTabStop = [](const QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        EXPECT_EQ(nextTabStop(chain[i]), chain[i + 1]) << i;
 }
 
 TEST(PrintOptionsForm, ListsTheAntennaEmptiesOnCloseAndKeepsTheChoice) {

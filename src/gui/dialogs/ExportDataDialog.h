@@ -1,6 +1,6 @@
 #pragma once
 // "Export Data Options": the data sheet as a PDF, or the data file as a text copy.
-#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/AntennaOptionsDialog.h"
 
 class ExportDataDialog : public AntennaOptionsDialog {
     Q_OBJECT

@@ -2,20 +2,16 @@
 // The print options dialog of the print command: names the antenna on show and asks whether to
 // print the graph, the data sheet or both; "Printer Setup" opens the printer setup dialog on the
 // program's printer.
-#include "catalogue/IndexRecord.h"
+#include "dialogs/AntennaOptionsDialog.h"
 #include "print/PrintRun.h"
 
-#include <QtWidgets/QDialog>
 #include <functional>
 
-class QGroupBox;
-class QLabel;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
 
-class PrintOptionsDialog : public QDialog {
+class PrintOptionsDialog : public AntennaOptionsDialog {
     Q_OBJECT
 public:
     explicit PrintOptionsDialog(QWidget* parent = nullptr);
@@ -32,23 +28,13 @@ public:
     // Opens the printer setup dialog (tests replace it).
     std::function<bool(QPrinter&, QWidget*)> printerSetup;
 
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QTreeWidget* lvwRPE = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label2 = nullptr;
     QRadioButton* rbGraph = nullptr;
     QRadioButton* rbData = nullptr;
     QRadioButton* rbBoth = nullptr;
     QPushButton* Button3 = nullptr;
-    QPushButton* btnOK = nullptr;
-    QPushButton* btnCancel = nullptr;
-
-    void done(int result) override;
 
 public Q_SLOTS:
     void Button3Click();
-    void FormClose();
 
 private:
     QPrinter* printer_ = nullptr;

@@ -2,7 +2,7 @@
 // "Export Vector PDF" / "Export SVG": names the antenna on show and asks for the graph, the data
 // sheet or both, like the other export option dialogs. The choice stays from one showing to the
 // next, whichever format is asked for.
-#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/AntennaOptionsDialog.h"
 #include "output/VectorExportRun.h"
 
 class VectorExportDialog : public AntennaOptionsDialog {

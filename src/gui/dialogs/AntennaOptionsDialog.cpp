@@ -1,0 +1,97 @@
+#include "dialogs/AntennaOptionsDialog.h"
+
+#include "base/DisplayText.h"
+
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTreeWidget>
+
+AntennaOptionsDialog::Layout AntennaOptionsDialog::exportLayout(int clientWidth, int labelY) {
+    Layout layout;
+    layout.clientWidth = clientWidth;
+    layout.choiceLabel.moveTop(labelY);
+    return layout;
+}
+
+AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
+                                           const QString& caption, int clientWidth, int labelY)
+    : AntennaOptionsDialog(parent, name, caption, caption, exportLayout(clientWidth, labelY)) {}
+
+AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
+                                           const QString& caption, const QString& choiceCaption,
+                                           const Layout& layout)
+    : QDialog(parent), radioWidth_(layout.radioWidth) {
+    setObjectName(QLatin1String(name));
+    setWindowTitle(caption);
+    setFixedSize(layout.clientWidth, 173);
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setPixelSize(layout.fontPixels);
+    setFont(base);
+    runModal = [](QDialog& dialog) { return dialog.exec(); };
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(6, 4, 249, 129);
+    Label1 = new QLabel(QStringLiteral("Antenna Model"), GroupBox1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(layout.modelLabel);
+    lvwRPE = new QTreeWidget(GroupBox1);
+    lvwRPE->setObjectName(QStringLiteral("lvwRPE"));
+    lvwRPE->setGeometry(layout.list);
+    lvwRPE->setHeaderLabels({QStringLiteral("Model Number"), QStringLiteral("RPE Number")});
+    lvwRPE->setRootIsDecorated(false);
+    lvwRPE->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwRPE->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvwRPE->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lvwRPE->header()->setSectionsMovable(false);
+
+    GroupBox2 = new QGroupBox(this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(layout.choiceGroup);
+    Label2 = new QLabel(choiceCaption, GroupBox2);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(layout.choiceLabel);
+
+    const auto button = [this](const char* buttonName, const QString& text, int x) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(buttonName));
+        b->setGeometry(x, 140, 80, 28);
+        b->setAutoDefault(false);
+        return b;
+    };
+    btnOK = button("btnOK", QStringLiteral("OK"), layout.okX);
+    btnCancel = button("btnCancel", QStringLiteral("Cancel"), layout.cancelX);
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QRadioButton* AntennaOptionsDialog::addRadio(const char* name, const QString& caption, int y) {
+    auto* radio = new QRadioButton(caption, GroupBox2);
+    radio->setObjectName(QLatin1String(name));
+    radio->setGeometry(32, y, radioWidth_, 17);
+    return radio;
+}
+
+void AntennaOptionsDialog::AddAntennaRow(const IndexRecord& record) {
+    auto* row = new QTreeWidgetItem(
+        lvwRPE, {DisplayText(record.modelNumber()), DisplayText(record.rpeNumber())});
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+}
+
+bool AntennaOptionsDialog::ShowForAntenna(const IndexRecord& record) {
+    AddAntennaRow(record);
+    return runModal(*this) == QDialog::Accepted;
+}
+
+void AntennaOptionsDialog::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void AntennaOptionsDialog::FormClose() {
+    lvwRPE->clear();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The base of the option dialogs that name the antenna on show in a one-row list and ask for a
+// choice with radio buttons (export graph, export data, vector export, print).
+#include "catalogue/IndexRecord.h"
+
+#include <QtCore/QRect>
+#include <QtWidgets/QDialog>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+
+// What the option dialogs share: the antenna list, the radio group and OK / Cancel.
+class AntennaOptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Appends one row: the record's model number, and its RPE number as the sub-item.
+    void AddAntennaRow(const IndexRecord& record);
+    // Adds the record's row, shows the dialog modally and returns true when it was closed
+    // with OK. The list is emptied whenever the dialog closes.
+    bool ShowForAntenna(const IndexRecord& record);
+
+    // Where each piece sits: the dialogs differ in their numbers, not in their parts.
+    struct Layout {
+        int clientWidth = 455;
+        int fontPixels = 11;
+        QRect modelLabel{11, 14, 227, 15}; // in the antenna group
+        QRect list{11, 31, 227, 89};       // in the antenna group
+        QRect choiceGroup{264, 4, 179, 129};
+        QRect choiceLabel{16, 17, 155, 15}; // in the choice group
+        int radioWidth = 113;
+        int okX = 276;
+        int cancelX = 363;
+    };
+
+    // How the dialog is shown modally: exec() unless a test answers it.
+    std::function<int(QDialog&)> runModal;
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QTreeWidget* lvwRPE = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    void done(int result) override;
+
+public Q_SLOTS:
+    void FormClose();
+
+protected:
+    // The export dialogs' layout: `caption` is also the label over the radio buttons, placed at
+    // (16, labelY).
+    AntennaOptionsDialog(QWidget* parent, const char* name, const QString& caption, int clientWidth,
+                         int labelY);
+    AntennaOptionsDialog(QWidget* parent, const char* name, const QString& caption,
+                         const QString& choiceCaption, const Layout& layout);
+    QRadioButton* addRadio(const char* name, const QString& caption, int y);
+
+private:
+    static Layout exportLayout(int clientWidth, int labelY);
+    int radioWidth_ = 113;
+};
