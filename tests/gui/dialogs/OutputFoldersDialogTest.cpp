@@ -1,9 +1,10 @@
 // The File Locations dialog, answered through the recording prompter.
+#include "dialogs/OutputFoldersDialog.h"
+
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
 #include "dialogs/DirectoryPicker.h"
-#include "dialogs/OutputFoldersDialog.h"
 
 #include <QtCore/QDir>
 #include <QtTest/QTest>

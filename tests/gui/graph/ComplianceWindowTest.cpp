@@ -1,12 +1,13 @@
 // The compliance window of the graph window, driven without a display: the result table, the mask
 // on the screen chart for one- and two-sided antennas, the state kept for the chart pages, a new
 // antenna, and a mask table that cannot be used.
+#include "graph/ComplianceWindow.h"
+
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
 #include "compliance/Compliance.h"
-#include "graph/ComplianceWindow.h"
 #include "graph/GraphWindow.h"
 #include "pages/MaskOverlay.h"
 #include "pages/ScreenChart.h"

@@ -1,8 +1,8 @@
 // The graph window's export commands, driven headless: the option dialogs answered through their
 // modal hook (and once through the real modal loop), the save dialogs from a script, the
 // converter real or stood in for.
-#include "ExportChecks.h"
 #include "AppWindows.h"
+#include "ExportChecks.h"
 #include "TestUtils.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"

@@ -1,10 +1,11 @@
 // File > Export Catalogue... of the main window: the dialog, the run behind a progress dialog,
 // and its Stop button.
+#include "selection/CatalogueExportDialog.h"
+
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "output/CatalogueRun.h"
-#include "selection/CatalogueExportDialog.h"
 #include "selection/SelectionWindow.h"
 
 #include <QtCore/QCoreApplication>

@@ -1,5 +1,7 @@
 // The selection window driven as a user would: lists, filters, the chooser, the command line,
 // File > Location and File > Refresh, and the index display's dump.
+#include "selection/SelectionWindow.h"
+
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/DisplayText.h"
@@ -10,7 +12,6 @@
 #include "selection/IndexTableWindow.h"
 #include "selection/ModelChooserDialog.h"
 #include "selection/RebuildWindow.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTimer>
