@@ -157,7 +157,7 @@ void ComplianceWindow::check() {
     if (table_) {
         const std::optional<AntennaHeader> header =
             graph_.CurrentDataPath.isEmpty() ? std::nullopt
-                                             : ReadAntennaHeaderFile(graph_.CurrentDataPath);
+                                             : std::optional(graph_.CurrentHeader);
         if (header)
             report_ = CheckCompliance(*table_, *header, graph_.Pattern);
         else
