@@ -27,9 +27,7 @@ struct Antenna {
         if (opened.file)
             file = std::move(*opened.file);
     }
-    PageSource source() {
-        return PageSource{map, file.record, file.pattern, true, ImagePenFactor};
-    }
+    PageSource source() { return PageSource{map, file.record, file.pattern, true, ImagePenFactor}; }
 };
 
 Antenna& antenna() {

@@ -41,7 +41,8 @@ AntennaFileOrError read(const QString& path, const IndexRecord* indexRecord) {
     if (!device.seek(0))
         return failed(QStringLiteral("Cannot read file %1").arg(path));
     // The header's own orientation even when a conversion error gave up the record before it.
-    const QByteArray feed = indexRecord ? indexRecord->feedOrientation() : file.header.feedOrientation;
+    const QByteArray feed =
+        indexRecord ? indexRecord->feedOrientation() : file.header.feedOrientation;
     const LoadResult loaded = ReadPatternFrom(device, path, feed, file.pattern);
     if (loaded.status != LoadStatus::Loaded)
         return failed(loaded.message);

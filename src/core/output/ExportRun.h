@@ -34,7 +34,7 @@ struct ExportRunRequest {
     bool MakeGIF = false;
     bool MakePDF = false;
     QByteArray RpeNumber; // as stored in the record
-    QString JpgLocation;    // the File Locations texts
+    QString JpgLocation;  // the File Locations texts
     QString GifLocation;
     QString PdfLocation;
     QString ProgramDir; // ends in "/": base of relative locations

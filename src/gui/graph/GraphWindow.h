@@ -94,7 +94,7 @@ public:
 
     // The antenna on show.
     IndexRecord CurrentRecord;
-    QString CurrentDataPath; // its data file; empty when it was not found
+    QString CurrentDataPath;     // its data file; empty when it was not found
     AntennaHeader CurrentHeader; // the header numbers of that file
     LoadedPattern Pattern;
     bool FirstLoad = true;

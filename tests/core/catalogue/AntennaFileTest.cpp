@@ -27,8 +27,10 @@ TEST(AntennaFile, OpensAFileOrSaysWhyNot) {
     box.write(QStringLiteral("good.adf"), Header + Cuts);
     box.write(QStringLiteral("notes.adf"), "just some notes\n");
     box.write(QStringLiteral("noise.adf"), QByteArray("\x01\x00\x7f junk\n", 9) + Header + Cuts);
-    box.write(QStringLiteral("points.adf"), Header + "POLARI:,H/H\r\nNUPOIN:,2\r\n0,0,\r\nten,-3,\r\n");
-    box.write(QStringLiteral("count.adf"), Header + "POLARI:,H/H\r\nNUPOIN:,two\r\nENDFIL:,EOF\r\n");
+    box.write(QStringLiteral("points.adf"),
+              Header + "POLARI:,H/H\r\nNUPOIN:,2\r\n0,0,\r\nten,-3,\r\n");
+    box.write(QStringLiteral("count.adf"),
+              Header + "POLARI:,H/H\r\nNUPOIN:,two\r\nENDFIL:,EOF\r\n");
     QDir().mkpath(box.path(QStringLiteral("folder.adf")));
     const struct {
         const char* name;
@@ -85,7 +87,8 @@ TEST(AntennaFile, OpenedFromTheIndexKeepsTheStoredRecord) {
     testutils::Sandbox box;
     box.write(QStringLiteral("data/ZZX12-65-LONGNAME.adf"), Header + Cuts);
     IndexRecord stored;
-    ASSERT_FALSE(BuildRecordFromFile(box.path(QStringLiteral("data/ZZX12-65-LONGNAME.adf")), stored));
+    ASSERT_FALSE(
+        BuildRecordFromFile(box.path(QStringLiteral("data/ZZX12-65-LONGNAME.adf")), stored));
     stored.setText(IndexField::FileName, stored.fileName()); // cut to 15 as the index holds it
     stored.setText(IndexField::FeedOrientation, "LEFT");     // the record's word decides
     const AntennaFileOrError a = AntennaFile::open(stored, box.path(QStringLiteral("data")));
