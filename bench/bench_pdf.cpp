@@ -1,13 +1,11 @@
-// Times the chart PDF end to end, as the graph window makes it (draw the two-sided chart page,
+// Times the chart PDF end to end, as the page writer makes it (draw the two-sided chart page,
 // write the GIF and the HTML page, run htmldoc, wait for it, hand the PDF over, remove the
 // temporaries), against htmldoc alone on the same HTML page and GIF, and prints the ratio at the
 // end (target <= 1.3). Both sides run htmldoc with the same arguments and an empty HOME.
 #include "BenchSupport.h"
-#include "adf/PatternReader.h"
 #include "base/Prompter.h"
-#include "catalogue/IndexRefresh.h"
-#include "output/ExportRun.h"
 #include "output/GifImage.h"
+#include "output/PageWriter.h"
 #include "output/PdfExport.h"
 #include "pages/PageRoutines.h"
 
@@ -21,15 +19,15 @@
 namespace {
 
 struct Antenna {
-    IndexRecord record;
-    LoadedPattern pattern;
+    AntennaFile file;
     PageMapper map;
     Antenna() {
-        const QString path = QStringLiteral(LOBEVIEW_SAMPLE_DIR "/ZZX10-60L.adf");
-        BuildRecordFromFile(path, record);
-        LoadPatternFile(path, record.feedOrientation(), pattern);
+        AntennaFileOrError opened =
+            AntennaFile::open(QStringLiteral(LOBEVIEW_SAMPLE_DIR "/ZZX10-60L.adf"));
+        if (opened.file)
+            file = std::move(*opened.file);
     }
-    PageSource source() { return PageSource{map, record, pattern, true, ImagePenFactor}; }
+    PageSource source() { return PageSource{map, file.record, file.pattern, true, ImagePenFactor}; }
 };
 
 Antenna& antenna() {
@@ -47,22 +45,15 @@ void BM_ChartPdfEndToEnd(benchmark::State& state) {
     const QString outDir = scratch().filePath(QStringLiteral("out"));
     QDir().mkpath(programDir);
     QDir().mkpath(outDir);
-    ExportRunRequest request;
-    request.Graph = true;
-    request.MakePDF = true;
-    request.Landscape = true;
-    request.RpeNumber = antenna().record.rpeNumber();
-    request.ProgramDir = programDir;
-    ExportRunPages pages;
-    pages.Graph = [](QImage& image) { DrawGraphPage(antenna().source(), image); };
+    PageOptions options;
+    options.color = true;
     for (auto _ : state) {
         RecordingPrompter prompter;
-        ScriptedSaveDialogs dialogs;
-        dialogs.answers.push_back(outDir + QStringLiteral("/chart.pdf"));
-        const ExportRunResult result = RunExport(request, pages, dialogs, prompter);
-        if (result.Produced.isEmpty()) {
-            state.SkipWithError(
-                qPrintable(QStringLiteral("no PDF: ") + prompter.errors.join(QLatin1Char(' '))));
+        options.report = &prompter;
+        if (const auto error =
+                PageWriter::write(PageKind::Chart, OutputFormat::HtmldocPdf, antenna().file,
+                                  options, outDir + QStringLiteral("/chart.pdf"))) {
+            state.SkipWithError(qPrintable(QStringLiteral("no PDF: ") + *error));
             break;
         }
     }
@@ -74,7 +65,7 @@ const PdfTemporaries& aloneInputs() {
         const QString programDir = scratch().filePath(QStringLiteral("alone")) + QLatin1Char('/');
         QDir().mkpath(programDir);
         const PdfTemporaries t =
-            PdfTemporaryPaths(programDir, antenna().record.rpeNumber(), PdfVariant::Graph);
+            PdfTemporaryPaths(programDir, antenna().file.record.rpeNumber(), PdfVariant::Graph);
         QImage page;
         DrawGraphPage(antenna().source(), page);
         GifImage gif;

@@ -1,9 +1,7 @@
 // lobeview-cli export: the vector formats of one file, and the export of a whole catalogue.
-#include "adf/PatternReader.h"
-#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
 #include "output/CatalogueExport.h"
-#include "output/VectorPages.h"
+#include "output/PageWriter.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
@@ -122,15 +120,15 @@ int vectorExportCommand(const QStringList& args) {
         !isVectorFormatName(a.format))
         return usageError(VectorUsage);
 
-    IndexRecord record;
-    LoadedPattern pattern;
-    if (!loadAntennaFile(a.input, record, pattern))
+    const std::optional<AntennaFile> antenna = openAntennaFile(a.input);
+    if (!antenna)
         return 1;
-    const VectorFormat format =
-        a.format == QStringLiteral("svg") ? VectorFormat::Svg : VectorFormat::Pdf;
-    const ExportPage page =
-        a.page == QStringLiteral("chart") ? ExportPage::Chart : ExportPage::Data;
-    if (const auto error = WriteVectorPage(a.output, format, page, record, pattern, a.color)) {
+    const OutputFormat format =
+        a.format == QStringLiteral("svg") ? OutputFormat::Svg : OutputFormat::VectorPdf;
+    const PageKind page = a.page == QStringLiteral("chart") ? PageKind::Chart : PageKind::Data;
+    PageOptions options;
+    options.color = a.color;
+    if (const auto error = PageWriter::write(page, format, *antenna, options, a.output)) {
         printError(fileError(a.output, *error));
         return 1;
     }

@@ -1,7 +1,7 @@
 // lobeview-cli check: the compliance check of data files against a mask table, one file at a time
 // or a whole catalogue into a CSV report.
 #include "base/ProgramPaths.h"
-#include "catalogue/AntennaHeader.h"
+#include "catalogue/AntennaFile.h"
 #include "cli/Commands.h"
 #include "compliance/ComplianceReports.h"
 
@@ -100,13 +100,13 @@ int checkCommand(const QStringList& args) {
     bool firstJson = true;
     for (const QString& file : o.files) {
         const QString name = QFileInfo(file).fileName();
-        AntennaDataOrError a = ReadAntennaFile(file);
-        if (!a.data) {
+        const AntennaFileOrError a = AntennaFile::open(file);
+        if (!a.file) {
             printError(fileError(file, a.error));
             anyError = true;
             continue;
         }
-        const ComplianceReport r = CheckCompliance(*masks.table, a.data->header, a.data->pattern);
+        const ComplianceReport r = CheckCompliance(*masks.table, a.file->header, a.file->pattern);
         allPass = allPass && r.verdictFor(o.category) == Verdict::Pass;
         if (o.json) {
             if (!firstJson)

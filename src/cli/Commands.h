@@ -1,10 +1,10 @@
 #pragma once
 // The batch tool's commands. Each takes its own arguments (without the command name) and returns
 // the process exit code; results go to standard output, errors to standard error.
-#include "adf/Pattern.h"
-#include "catalogue/IndexRecord.h"
+#include "catalogue/AntennaFile.h"
 
 #include <QtCore/QStringList>
+#include <optional>
 
 int showCommand(const QStringList& args);
 int gifCommand(const QStringList& args);
@@ -20,8 +20,9 @@ int catalogueExportCommand(const QStringList& args);
 bool isVectorFormatName(const QString& format);
 
 // Reads one data file as the graph window shows it: the record the index rebuild would make of
-// it, and its pattern. On failure prints why on standard error and returns false.
-bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pattern);
+// it, and its pattern. On failure (a header the index could not take too) prints why on standard
+// error and returns nothing.
+std::optional<AntennaFile> openAntennaFile(const QString& path);
 
 // Prints a line on standard error.
 void printError(const QString& text);

@@ -1,7 +1,5 @@
 // What every command prints: output lines, error lines naming their file, and loading a data file
 // with its errors printed.
-#include "adf/PatternReader.h"
-#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
 
 #include <QtCore/QDir>
@@ -25,16 +23,16 @@ void printOut(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
-bool loadAntennaFile(const QString& path, IndexRecord& record, LoadedPattern& pattern) {
-    const std::optional<QString> headerError = BuildRecordFromFile(path, record);
-    const LoadResult loaded = LoadPatternFile(path, record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        printError(fileError(path, loaded.message));
-        return false;
+std::optional<AntennaFile> openAntennaFile(const QString& path) {
+    AntennaFileOrError opened = AntennaFile::open(path);
+    if (!opened.file) {
+        printError(fileError(path, opened.error));
+        return std::nullopt;
     }
-    if (headerError) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), *headerError));
-        return false;
+    if (opened.file->recordError) {
+        printError(
+            QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), *opened.file->recordError));
+        return std::nullopt;
     }
-    return true;
+    return std::move(opened.file);
 }

@@ -1,8 +1,6 @@
 // lobeview-cli print: the graph window's print run without its dialogs, for scripts.
-#include "adf/PatternReader.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
-#include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"
 #include "pages/PageRoutines.h"
 #include "print/CupsPrint.h"
@@ -52,10 +50,11 @@ int printCommand(const QStringList& args) {
     if (!graph && !data)
         graph = true;
 
-    IndexRecord record;
-    LoadedPattern pattern;
-    if (!loadAntennaFile(input, record, pattern))
+    const std::optional<AntennaFile> antenna = openAntennaFile(input);
+    if (!antenna)
         return 1;
+    const IndexRecord& record = antenna->record;
+    const LoadedPattern& pattern = antenna->pattern;
 
     PrintRunRequest request;
     request.Graph = graph;

@@ -143,12 +143,8 @@ std::optional<QString> ReadPattern(LineReader& in, QByteArrayView firstLine, Loa
     return std::nullopt;
 }
 
-LoadResult LoadPatternFile(const QString& path, QByteArrayView feedOrientation,
+LoadResult ReadPatternFrom(QIODevice& file, const QString& path, QByteArrayView feedOrientation,
                            LoadedPattern& pattern) {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return {LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
     LineReader in(file);
     const QByteArray first = in.readLine().toByteArray();
     std::optional<QString> error;
@@ -159,4 +155,13 @@ LoadResult LoadPatternFile(const QString& path, QByteArrayView feedOrientation,
     if (error)
         return {LoadStatus::ConversionFailed, *error};
     return {};
+}
+
+LoadResult LoadPatternFile(const QString& path, QByteArrayView feedOrientation,
+                           LoadedPattern& pattern) {
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return {LoadStatus::FileNotFound, QString::fromLatin1(FileNotFoundMessage)};
+    return ReadPatternFrom(file, path, feedOrientation, pattern);
 }

@@ -53,4 +53,9 @@ struct LoadResult {
 LoadResult LoadPatternFile(const QString& path, QByteArrayView feedOrientation,
                            LoadedPattern& pattern);
 
+// The same from a data file already open at its start; `path` names it in a read failure
+// ("Cannot read file <path>: line N is longer than 1 MB").
+LoadResult ReadPatternFrom(QIODevice& file, const QString& path, QByteArrayView feedOrientation,
+                           LoadedPattern& pattern);
+
 inline constexpr char FileNotFoundMessage[] = "File was not found";

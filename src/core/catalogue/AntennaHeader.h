@@ -1,12 +1,10 @@
 #pragma once
-// The header values the compliance check needs, read from a data file's header lines (the lines
-// before the first "NUPOIN"): band edges, the three gains, the two beamwidths and the feed
-// orientation. The index record keeps none of them as numbers, so they are read here.
-#include "adf/LineReader.h"
-#include "adf/Pattern.h"
-
+// The header numbers of a data file (the lines before the first "NUPOIN") that the compliance
+// check needs: band edges, the three gains, the two beamwidths, the feed orientation and the
+// model number. The index record keeps none of them as numbers; the header reader of the index
+// (ReadHeaderLines) fills them in the same pass as the record.
 #include <QtCore/QByteArray>
-#include <QtCore/QString>
+#include <QtCore/QByteArrayView>
 #include <optional>
 
 // One header number. Absent when the keyword is missing or its value empty; `text` keeps a value
@@ -16,6 +14,10 @@ struct HeaderNumber {
     QByteArray text; // the value as written, when present
     bool present() const { return !text.isEmpty(); }
     bool unreadable() const { return present() && !value; }
+
+    // A value is the text up to its first blank (so "40.23 dBi" reads 40.23), as the index reads
+    // its gain.
+    static HeaderNumber parse(QByteArrayView value);
 };
 
 struct AntennaHeader {
@@ -31,27 +33,7 @@ struct AntennaHeader {
 
     // Middle of the band in MHz, when both edges are numbers.
     std::optional<double> midFrequency() const;
+
+    // Takes one header line's keyword and value when it is one of the above; false otherwise.
+    bool take(QByteArrayView keyword, QByteArrayView value);
 };
-
-// Reads header lines from the current position up to the first "NUPOIN" line or the end. A value
-// is the text up to its first blank (so "40.23 dBi" reads 40.23), as the index reads its gain.
-void ReadAntennaHeader(LineReader& in, AntennaHeader& header);
-
-// Reads the header of one data file; nothing when it cannot be opened (only regular files are).
-std::optional<AntennaHeader> ReadAntennaHeaderFile(const QString& path);
-
-// A data file read for the check: its header and its pattern.
-struct AntennaData {
-    AntennaHeader header;
-    LoadedPattern pattern;
-};
-
-struct AntennaDataOrError {
-    std::optional<AntennaData> data;
-    QString error; // "File was not found", "not an NSMA data file" or the conversion message
-};
-
-// Reads one data file whole: its header values and its pattern cuts, with the feed kind from its
-// own "FEDORN" line. Only regular files are opened. A file the index rebuild takes for no data
-// file gives its reason, NotNsmaFileReason.
-AntennaDataOrError ReadAntennaFile(const QString& path);

@@ -75,8 +75,16 @@ std::optional<QByteArray> FormatDataDate(QByteArrayView value) {
     return day.toByteArray() + ' ' + MonthNames[*month - 1] + ' ' + year.toByteArray();
 }
 
-std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
+std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
+                                       AntennaHeader* numbers) {
     bool keywordSeen = false;
+    // With the header numbers asked for, a conversion error is kept and the numbers read on.
+    std::optional<QString> conversionError;
+    const auto fail = [&](QString message) {
+        conversionError = std::move(message);
+        keywordSeen = true;
+        return numbers == nullptr;
+    };
     while (!in.atEnd()) {
         const QByteArrayView line = in.readLine();
         // Text files hold no NUL byte; binary noise almost always does, and is not read further.
@@ -88,6 +96,10 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
             continue; // every keyword the index uses has six letters
         if (k == "NUPOIN")
             break;
+        if (numbers)
+            numbers->take(k, kl.value);
+        if (conversionError)
+            continue; // the record is given up; only the numbers are still read
         bool known = true;
         if (k == "MODNUM") {
             SetModelNumberFields(record, kl.value);
@@ -99,20 +111,29 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
             record.setText(IndexField::Description2, kl.value);
         } else if (k == "DTDATA") {
             const auto date = FormatDataDate(kl.value);
-            if (!date)
-                return QStringLiteral("'%1' is not a valid date").arg(DisplayText(kl.value));
+            if (!date) {
+                if (fail(QStringLiteral("'%1' is not a valid date").arg(DisplayText(kl.value))))
+                    return conversionError;
+                continue;
+            }
             record.setText(IndexField::Date, *date);
         } else if (k == "PATNUM") {
             record.setText(IndexField::RpeNumber, kl.value);
         } else if (k == "LOWFRQ") {
             const auto ghz = megahertzToGigahertz(kl.value);
-            if (!ghz)
-                return invalidFloatMessage(kl.value);
+            if (!ghz) {
+                if (fail(invalidFloatMessage(kl.value)))
+                    return conversionError;
+                continue;
+            }
             record.setLowFrequency(*ghz);
         } else if (k == "HGHFRQ") {
             const auto ghz = megahertzToGigahertz(kl.value);
-            if (!ghz)
-                return invalidFloatMessage(kl.value);
+            if (!ghz) {
+                if (fail(invalidFloatMessage(kl.value)))
+                    return conversionError;
+                continue;
+            }
             record.setHighFrequency(*ghz);
             const double low = record.lowFrequency();
             record.setText(IndexField::FrequencyRange, FrequencyRangeLabel(low, *ghz));
@@ -121,14 +142,19 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record) {
             const qsizetype blank = kl.value.indexOf(' ');
             const QByteArrayView number = blank < 0 ? kl.value : kl.value.first(blank);
             const auto gain = numtext::parseFloat(number);
-            if (!gain)
-                return invalidFloatMessage(number);
+            if (!gain) {
+                if (fail(invalidFloatMessage(number)))
+                    return conversionError;
+                continue;
+            }
             record.setText(IndexField::Gain, numtext::formatFixed(*gain, 1));
         } else {
             known = false;
         }
         keywordSeen = keywordSeen || known;
     }
+    if (conversionError)
+        return conversionError;
     if (in.lineTooLong())
         return QStringLiteral("%1 (%2)").arg(QLatin1String(NotNsmaFileReason), in.errorText());
     if (!in.ok())

@@ -1,6 +1,7 @@
 #pragma once
 // Rebuilding the index from the headers of a data directory's NSMA files.
 #include "adf/LineReader.h"
+#include "catalogue/AntennaHeader.h"
 #include "catalogue/IndexRecord.h"
 
 #include <QtCore/QString>
@@ -9,10 +10,13 @@
 #include <optional>
 
 // Reads header lines from the current position up to the first "NUPOIN" line (or the end of the
-// file) into `record`. Returns the conversion message when a number or a date cannot be read, and
-// NotNsmaFileReason when the header holds none of the keywords the index is made from (or binary
-// bytes come before the first of them).
-std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record);
+// file) into `record`, and, when given, the header numbers into `numbers` in the same pass.
+// Returns the conversion message when a number or a date cannot be read, and NotNsmaFileReason
+// when the header holds none of the keywords the index is made from (or binary bytes come before
+// the first of them). Without `numbers` the reading stops at a conversion error; with them it
+// goes on to fill the numbers, the record then being incomplete.
+std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
+                                       AntennaHeader* numbers = nullptr);
 
 inline constexpr char NotNsmaFileReason[] = "not an NSMA data file";
 

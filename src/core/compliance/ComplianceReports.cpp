@@ -1,6 +1,7 @@
 #include "compliance/ComplianceReports.h"
 
 #include "base/JsonText.h"
+#include "catalogue/AntennaFile.h"
 #include "catalogue/IndexRefresh.h"
 #include "compliance/ComplianceText.h"
 
@@ -337,13 +338,13 @@ CatalogueCheck CheckCatalogue(const QString& folder, const MaskTable& table,
         dir += '/';
     for (const QByteArray& name : names) {
         const QString display = QFile::decodeName(name);
-        AntennaDataOrError a = ReadAntennaFile(QFile::decodeName(dir + name));
-        if (!a.data) {
+        const AntennaFileOrError a = AntennaFile::open(QFile::decodeName(dir + name));
+        if (!a.file) {
             check.skipped << display + QStringLiteral(": ") + a.error;
             continue;
         }
-        const ComplianceReport r = CheckCompliance(table, a.data->header, a.data->pattern);
-        out.write(ComplianceCsvRows(display, a.data->header, r));
+        const ComplianceReport r = CheckCompliance(table, a.file->header, a.file->pattern);
+        out.write(ComplianceCsvRows(display, a.file->header, r));
         switch (r.verdictFor(category)) {
         case Verdict::Pass:
             ++check.pass;

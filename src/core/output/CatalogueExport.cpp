@@ -5,11 +5,9 @@
 #include "base/Resources.h"
 #include "base/SaveFile.h"
 #include "catalogue/IndexRefresh.h"
-#include "output/GifImage.h"
-#include "output/JpegWriter.h"
 #include "output/OutputNames.h"
+#include "output/PageWriter.h"
 #include "output/PdfExport.h"
-#include "output/TextExport.h"
 #include "pages/PageRoutines.h"
 
 #include <QtCore/QBuffer>
@@ -79,63 +77,24 @@ struct Outcome {
     QString error;
 };
 
-std::optional<QString> writePng(const QImage& image, const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return cannotCreateMessage(path);
-    return saveWhole(path, bytes);
-}
-
-std::optional<QString> writeHtmldocPdf(const QImage& image, ExportPage page, const Item& item,
-                                       const LoadedPattern& pattern, const Options& options,
-                                       const QString& path) {
-    // Each page gets a private folder of its own for the converter (MakePdf), so workers never
-    // share one.
-    PdfOptions pdf;
-    pdf.commonFilesDir = options.commonFilesDir;
-    pdf.rpeNumber = item.record.rpeNumber();
-    pdf.variant = page == ExportPage::Chart ? PdfVariant::Graph : PdfVariant::Data;
-    pdf.landscape = page == ExportPage::Chart && isTwoSided(pattern.feedKind);
-    pdf.confirmedPath = path;
-    RecordingPrompter prompter;
-    if (MakePdf(image, pdf, prompter))
-        return std::nullopt;
-    const QStringList& said = prompter.errors.isEmpty() ? prompter.messages : prompter.errors;
-    return said.isEmpty() ? QStringLiteral("Unable to create PDF file.")
-                          : said.join(QLatin1Char(' '));
-}
-
-std::optional<QString> writePage(ExportPage page, const Item& item, const LoadedPattern& pattern,
-                                 const Options& options, const QString& path) {
-    if (options.format == Format::VectorPdf || options.format == Format::Svg) {
-        const VectorFormat vector =
-            options.format == Format::VectorPdf ? VectorFormat::Pdf : VectorFormat::Svg;
-        return WriteVectorPage(path, vector, page, item.record, pattern, options.color);
-    }
-    PageMapper pageMap;
-    const PageSource source{pageMap, item.record, pattern, options.color, ImagePenFactor};
-    QImage image;
-    if (page == ExportPage::Chart)
-        DrawGraphPage(source, image);
-    else
-        DrawDataPage(source, image);
-    switch (options.format) {
+OutputFormat outputFormat(Format format) {
+    switch (format) {
     case Format::Png:
-        return writePng(image, path);
+        return OutputFormat::Png;
     case Format::Jpg:
-        return WriteJpegFile(image, path);
-    case Format::Gif: {
-        GifImage gif;
-        gif.Assign(image);
-        return gif.SaveToFile(path);
-    }
+        return OutputFormat::Jpg;
+    case Format::Gif:
+        return OutputFormat::Gif;
     case Format::Pdf:
-        return writeHtmldocPdf(image, page, item, pattern, options, path);
-    default:
+        return OutputFormat::HtmldocPdf;
+    case Format::VectorPdf:
+        return OutputFormat::VectorPdf;
+    case Format::Svg:
+        return OutputFormat::Svg;
+    case Format::Txt:
         break;
     }
-    return QStringLiteral("no pages in this format");
+    return OutputFormat::Txt;
 }
 
 Outcome exportItem(const Item& item, const Options& options, const QString& outputDir) {
@@ -146,25 +105,33 @@ Outcome exportItem(const Item& item, const Options& options, const QString& outp
         return out;
     }
     const auto target = [&](const QString& name) { return outputDir + QLatin1Char('/') + name; };
+    PageOptions page;
+    page.color = options.color;
+    page.commonFilesDir = options.commonFilesDir;
+    page.dataSheetPictures = true;
+    const OutputFormat format = outputFormat(options.format);
     if (options.format == Format::Txt) {
-        if (const auto error = WriteTextCopy(item.path, target(item.dataFile)))
+        // The copy needs no more of the file than its place.
+        AntennaFile source;
+        source.path = item.path;
+        if (const auto error =
+                PageWriter::write(PageKind::Data, format, source, page, target(item.dataFile)))
             out.error = *error;
         else
             out.written << item.dataFile;
         return out;
     }
-    LoadedPattern pattern;
-    const LoadResult loaded = LoadPatternFile(item.path, item.record.feedOrientation(), pattern);
-    if (loaded.status != LoadStatus::Loaded) {
-        out.error = loaded.message;
+    const AntennaFileOrError opened = AntennaFile::open(item.path);
+    if (!opened.file) {
+        out.error = opened.error;
         return out;
     }
     QStringList errors;
-    for (const ExportPage page : {ExportPage::Chart, ExportPage::Data}) {
-        const QString& name = page == ExportPage::Chart ? item.chartFile : item.dataFile;
+    for (const PageKind kind : {PageKind::Chart, PageKind::Data}) {
+        const QString& name = kind == PageKind::Chart ? item.chartFile : item.dataFile;
         if (name.isEmpty())
             continue;
-        if (const auto error = writePage(page, item, pattern, options, target(name)))
+        if (const auto error = PageWriter::write(kind, format, *opened.file, page, target(name)))
             errors << oneLine(*error);
         else
             out.written << name;

@@ -1,9 +1,6 @@
 #include "output/ExportRun.h"
 
 #include "base/Prompter.h"
-#include "output/GifImage.h"
-#include "output/JpegWriter.h"
-#include "output/PdfExport.h"
 #include "output/TextExport.h"
 
 using output::ExportKind;
@@ -21,74 +18,43 @@ int graphFilterIndex(ExportKind kind) {
     }
 }
 
-// One step of the run: draws its page on a scratch image of its own, asks where to put it, and
-// writes it. A step that fails stops the run.
+// One step of the run: asks where to put the page and has it written. A step that fails stops
+// the run.
 class Run {
 public:
-    Run(const ExportRunRequest& request, SaveDialogs& dialogs, Prompter& prompter,
-        PdfRunControl* control)
-        : request_(request), dialogs_(dialogs), prompter_(prompter), control_(control) {}
-
-    void picture(ExportKind kind, const std::function<void(QImage&)>& draw) {
-        if (result.Stopped)
-            return;
-        QImage page;
-        draw(page);
-        const auto path =
-            ask(kind, kind == ExportKind::ChartJpg ? request_.JpgLocation : request_.GifLocation);
-        if (!path)
-            return;
-        std::optional<QString> error;
-        if (kind == ExportKind::ChartJpg) {
-            error = WriteJpegFile(page, *path);
-        } else {
-            GifImage gif;
-            gif.Assign(page);
-            error = gif.SaveToFile(*path);
-        }
-        if (error)
-            stop(*error);
-        else
-            result.Produced << *path;
+    Run(const ExportRunRequest& request, const AntennaFile& antenna, const PageOptions& options,
+        SaveDialogs& dialogs, Prompter& prompter)
+        : request_(request), antenna_(antenna), options_(options), dialogs_(dialogs),
+          prompter_(prompter) {
+        // The converter's hand-over tells the user how it went, as the run always has.
+        options_.report = &prompter_;
     }
 
-    void pdf(ExportKind kind, const std::function<void(QImage&)>& draw) {
+    void step(ExportKind kind, PageKind page, OutputFormat format, const QString& location) {
         if (result.Stopped)
             return;
-        QImage page;
-        draw(page);
-        const auto path = ask(kind, request_.PdfLocation);
+        const auto path = dialogs_.save(
+            GraphSaveRequest(kind, location, request_.RpeNumber, request_.ProgramDir));
         if (!path)
-            return; // nothing was written for the step yet
-        PdfOptions options;
-        options.commonFilesDir = request_.CommonFilesDir;
-        options.rpeNumber = request_.RpeNumber;
-        options.variant = kind == ExportKind::DataPdf ? PdfVariant::Data : PdfVariant::Graph;
-        options.landscape = options.variant == PdfVariant::Graph && request_.Landscape;
-        options.confirmedPath = *path;
-        // MakePdf has shown what went wrong.
-        if (const auto produced = MakePdf(std::move(page), options, prompter_, control_))
-            result.Produced << *produced;
-        else
+            return; // nothing was written for the step
+        if (const auto error = PageWriter::write(page, format, antenna_, options_, *path)) {
+            // An empty text was told already, or the run was stopped.
+            if (!error->isEmpty())
+                prompter_.error(*error);
             result.Stopped = true;
+            return;
+        }
+        result.Produced << PageWriter::writtenPath(format, *path);
     }
 
     ExportRunResult result;
 
 private:
-    std::optional<QString> ask(ExportKind kind, const QString& location) {
-        return dialogs_.save(
-            GraphSaveRequest(kind, location, request_.RpeNumber, request_.ProgramDir));
-    }
-    void stop(const QString& error) {
-        prompter_.error(error);
-        result.Stopped = true;
-    }
-
     const ExportRunRequest& request_;
+    const AntennaFile& antenna_;
+    PageOptions options_;
     SaveDialogs& dialogs_;
     Prompter& prompter_;
-    PdfRunControl* control_;
 };
 
 } // namespace
@@ -113,18 +79,19 @@ SaveRequest TextSaveRequest(QByteArrayView rpeNumber, const QString& startFolder
     return request;
 }
 
-ExportRunResult RunExport(const ExportRunRequest& request, const ExportRunPages& pages,
-                          SaveDialogs& dialogs, Prompter& prompter, PdfRunControl* control) {
-    Run run(request, dialogs, prompter, control);
-    const bool chart = request.Graph && pages.Graph;
-    if (request.MakeJPG && chart)
-        run.picture(ExportKind::ChartJpg, pages.Graph);
-    if (request.MakeGIF && chart)
-        run.picture(ExportKind::ChartGif, pages.Graph);
-    if (request.MakePDF && chart)
-        run.pdf(ExportKind::ChartPdf, pages.Graph);
-    if (request.MakePDF && request.Data && pages.Data)
-        run.pdf(ExportKind::DataPdf, pages.Data);
+ExportRunResult RunExport(const ExportRunRequest& request, const AntennaFile& antenna,
+                          const PageOptions& options, SaveDialogs& dialogs, Prompter& prompter) {
+    Run run(request, antenna, options, dialogs, prompter);
+    const auto chart = PageKind::Chart;
+    if (request.MakeJPG && request.Graph)
+        run.step(ExportKind::ChartJpg, chart, OutputFormat::Jpg, request.JpgLocation);
+    if (request.MakeGIF && request.Graph)
+        run.step(ExportKind::ChartGif, chart, OutputFormat::Gif, request.GifLocation);
+    if (request.MakePDF && request.Graph)
+        run.step(ExportKind::ChartPdf, chart, OutputFormat::HtmldocPdf, request.PdfLocation);
+    if (request.MakePDF && request.Data)
+        run.step(ExportKind::DataPdf, PageKind::Data, OutputFormat::HtmldocPdf,
+                 request.PdfLocation);
     return run.result;
 }
 

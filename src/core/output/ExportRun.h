@@ -1,7 +1,6 @@
 #pragma once
-// The export branch of the graph window's output run, without windows: the graph window and the
-// batch tool both run it. Each step draws its own scratch image, asks for the place in a save
-// dialog and writes its file whole or not at all:
+// The export branch of the graph window's output run, without windows. Each step asks for the
+// place in a save dialog and has the page written there by PageWriter, whole or not at all:
 //
 // | step           | when                   | save dialog preset                 | filter index |
 // | JPG            | MakeJPG and the chart  | JPG directory / R ".jpg"           | 1            |
@@ -11,17 +10,15 @@
 //
 // Cancel skips a step; a file that cannot be written ends the run after its error box.
 #include "output/OutputNames.h"
+#include "output/PageWriter.h"
 #include "output/SaveDialogs.h"
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-#include <QtGui/QImage>
-#include <functional>
 #include <optional>
 
 class Prompter;
-class PdfRunControl;
 
 // The graph save dialog's filter list (SaveDialog1).
 inline const char GraphSaveFilter[] =
@@ -36,19 +33,11 @@ struct ExportRunRequest {
     bool MakeJPG = false;
     bool MakeGIF = false;
     bool MakePDF = false;
-    bool Landscape = false; // the two-sided chart
-    QByteArray RpeNumber;   // as stored in the record
-    QString JpgLocation;    // the File Locations texts
+    QByteArray RpeNumber; // as stored in the record
+    QString JpgLocation;  // the File Locations texts
     QString GifLocation;
     QString PdfLocation;
     QString ProgramDir; // ends in "/": base of relative locations
-    QString CommonFilesDir;
-};
-
-// Draw a page onto a fresh scratch image of its export size.
-struct ExportRunPages {
-    std::function<void(QImage&)> Graph; // the chart page (portrait or landscape by the antenna)
-    std::function<void(QImage&)> Data;  // the data sheet
 };
 
 struct ExportRunResult {
@@ -64,10 +53,10 @@ SaveRequest GraphSaveRequest(output::ExportKind kind, const QString& locationTex
 // The text save dialog (SaveDialog2): R ".txt" in `startFolder`.
 SaveRequest TextSaveRequest(QByteArrayView rpeNumber, const QString& startFolder);
 
-// Runs every step the request selects, in the order of the table above.
-ExportRunResult RunExport(const ExportRunRequest& request, const ExportRunPages& pages,
-                          SaveDialogs& dialogs, Prompter& prompter,
-                          PdfRunControl* control = nullptr);
+// Runs every step the request selects, in the order of the table above, for `antenna` drawn with
+// `options` (its colour, mask, converter folder and run control).
+ExportRunResult RunExport(const ExportRunRequest& request, const AntennaFile& antenna,
+                          const PageOptions& options, SaveDialogs& dialogs, Prompter& prompter);
 
 // The text copy of "Export Data": asks for the place (SaveDialog2, "txt" added to a name without
 // an extension), then copies `source` (the data file the antenna was read from) there. Returns

@@ -1,10 +1,9 @@
 #pragma once
 // The save dialogs of the export runs, as an interface: the graph window shows the desktop's
-// dialog (QtSaveDialogs); tests and the batch tool answer from a script.
+// dialog (QtSaveDialogs); tests answer from a script (tests/support/ScriptedSaveDialogs.h).
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-#include <deque>
 #include <optional>
 
 // What a save dialog is shown with.
@@ -30,14 +29,4 @@ public:
     // Shows the dialog modally. Returns the confirmed path, or nothing when cancelled. The
     // dialog asks before an existing file is replaced only when the request says so.
     virtual std::optional<QString> save(const SaveRequest& request) = 0;
-};
-
-// Answers each dialog with the next scripted answer (a path, or nothing for Cancel) and records
-// what was shown; without answers left every dialog is cancelled.
-class ScriptedSaveDialogs : public SaveDialogs {
-public:
-    std::optional<QString> save(const SaveRequest& request) override;
-
-    std::deque<std::optional<QString>> answers;
-    QList<SaveRequest> shown;
 };

@@ -2,6 +2,7 @@
 
 #include "base/Prompter.h"
 #include "output/OutputNames.h"
+#include "output/PageWriter.h"
 
 QString VectorFileName(VectorFormat format, ExportPage page, QByteArrayView rpeNumber) {
     return output::FileNameRpe(rpeNumber) +
@@ -32,10 +33,16 @@ SaveRequest VectorSaveRequest(VectorFormat format, ExportPage page, const QStrin
     return request;
 }
 
-VectorExportResult RunVectorExport(const VectorExportRequest& request, const IndexRecord& record,
-                                   const LoadedPattern& pattern, const MaskOverlay* mask,
-                                   SaveDialogs& dialogs, Prompter& prompter) {
+VectorExportResult RunVectorExport(const VectorExportRequest& request, const AntennaFile& antenna,
+                                   const MaskOverlay* mask, SaveDialogs& dialogs,
+                                   Prompter& prompter) {
     VectorExportResult result;
+    PageOptions options;
+    options.color = request.Color;
+    options.mask = mask; // it belongs to the chart; the data sheet has none to show
+    const OutputFormat format =
+        request.Format == VectorFormat::Pdf ? OutputFormat::VectorPdf : OutputFormat::Svg;
+    const QByteArray rpeNumber = antenna.record.rpeNumber();
     QList<ExportPage> pages;
     if (request.Pages != VectorPageChoice::Data)
         pages << ExportPage::Chart;
@@ -43,15 +50,13 @@ VectorExportResult RunVectorExport(const VectorExportRequest& request, const Ind
         pages << ExportPage::Data;
     for (const ExportPage page : pages) {
         const auto confirmed = dialogs.save(VectorSaveRequest(
-            request.Format, page, request.PdfLocation, record.rpeNumber(), request.ProgramDir));
+            request.Format, page, request.PdfLocation, rpeNumber, request.ProgramDir));
         if (!confirmed)
             continue;
         const QString path =
             output::WithDefaultExtension(*confirmed, VectorExtension(request.Format));
-        // The mask belongs to the chart; the data sheet has none to show.
-        if (const auto error =
-                WriteVectorPage(path, request.Format, page, record, pattern, request.Color,
-                                page == ExportPage::Chart ? mask : nullptr)) {
+        const PageKind kind = page == ExportPage::Chart ? PageKind::Chart : PageKind::Data;
+        if (const auto error = PageWriter::write(kind, format, antenna, options, path)) {
             prompter.error(*error);
             result.Stopped = true;
             break;

@@ -2,6 +2,7 @@
 // The graph window's vector exports: the chart page, the data sheet or both as a PDF with real
 // text or as SVG, each asked for in a save dialog preset to the PDF folder and the RPE number
 // (R ".pdf", R "dat.pdf", R ".svg", R "dat.svg"), then written whole or not at all.
+#include "catalogue/AntennaFile.h"
 #include "output/SaveDialogs.h"
 #include "output/VectorPages.h"
 
@@ -35,6 +36,6 @@ struct VectorExportResult {
 
 // Asks for each page's file and writes it. A cancelled dialog skips that page only; a failed
 // write shows "Cannot create file %s" with the reason and ends the run.
-VectorExportResult RunVectorExport(const VectorExportRequest& request, const IndexRecord& record,
-                                   const LoadedPattern& pattern, const MaskOverlay* mask,
-                                   SaveDialogs& dialogs, Prompter& prompter);
+VectorExportResult RunVectorExport(const VectorExportRequest& request, const AntennaFile& antenna,
+                                   const MaskOverlay* mask, SaveDialogs& dialogs,
+                                   Prompter& prompter);

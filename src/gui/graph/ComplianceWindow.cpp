@@ -156,8 +156,7 @@ void ComplianceWindow::check() {
     headerError_.clear();
     if (table_) {
         const std::optional<AntennaHeader> header =
-            graph_.CurrentDataPath.isEmpty() ? std::nullopt
-                                             : ReadAntennaHeaderFile(graph_.CurrentDataPath);
+            graph_.CurrentDataPath.isEmpty() ? std::nullopt : std::optional(graph_.CurrentHeader);
         if (header)
             report_ = CheckCompliance(*table_, *header, graph_.Pattern);
         else

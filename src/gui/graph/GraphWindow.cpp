@@ -3,7 +3,7 @@
 #include "adf/PatternReader.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
-#include "catalogue/DataFileLocation.h"
+#include "catalogue/AntennaFile.h"
 #include "dialogs/WaitCursor.h"
 #include "dialogs/WindowPlacement.h"
 #include "graph/ComplianceWindow.h"
@@ -248,22 +248,24 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     }
     FirstLoad = false;
 
-    DataFileLookup file;
+    AntennaFileOrError opened;
     if (!dataFile.isEmpty()) {
-        file.path = dataFile;
+        opened = AntennaFile::open(dataFile);
     } else {
         const ShellSettings& shell = select_.shellSettings();
-        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, select_.resourceDirectory()),
-                              CurrentRecord);
+        opened = AntennaFile::open(
+            CurrentRecord, paths::dataDirectory(shell.SourceDir, select_.resourceDirectory()));
     }
-    const LoadResult r = file.path
-                             ? LoadPatternFile(*file.path, CurrentRecord.feedOrientation(), Pattern)
-                             : LoadResult{LoadStatus::FileNotFound, file.notFoundMessage()};
-    CurrentDataPath = r.status == LoadStatus::Loaded ? *file.path : QString();
-    if (r.status == LoadStatus::ConversionFailed)
-        return r.message;
-    if (r.status == LoadStatus::FileNotFound)
-        select_.prompter().message(r.message);
+    CurrentDataPath.clear();
+    if (opened.file) {
+        CurrentDataPath = opened.file->path;
+        CurrentHeader = opened.file->header;
+        Pattern = std::move(opened.file->pattern);
+    } else if (opened.notFound) {
+        select_.prompter().message(opened.error);
+    } else {
+        return opened.error;
+    }
 
     if (complianceWindow)
         complianceWindow->AntennaLoaded();

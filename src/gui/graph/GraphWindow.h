@@ -3,6 +3,7 @@
 // two-sided antennas. Its menu items carry seven of the program's settings as check states.
 #include "adf/Pattern.h"
 #include "base/Settings.h"
+#include "catalogue/AntennaHeader.h"
 #include "catalogue/IndexRecord.h"
 #include "output/SaveDialogs.h"
 #include "output/VectorPages.h"
@@ -93,7 +94,8 @@ public:
 
     // The antenna on show.
     IndexRecord CurrentRecord;
-    QString CurrentDataPath; // its data file; empty when it was not found
+    QString CurrentDataPath;     // its data file; empty when it was not found
+    AntennaHeader CurrentHeader; // the header numbers of that file
     LoadedPattern Pattern;
     bool FirstLoad = true;
     int PenFactor = 0;

@@ -23,6 +23,20 @@
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
 
+namespace {
+
+// The antenna on show, as the page writer takes it.
+AntennaFile antennaOnShow(const GraphWindow& g) {
+    AntennaFile antenna;
+    antenna.path = g.CurrentDataPath;
+    antenna.record = g.CurrentRecord;
+    antenna.header = g.CurrentHeader;
+    antenna.pattern = g.Pattern;
+    return antenna;
+}
+
+} // namespace
+
 void GraphWindow::buildExportCommands() {
     OutputLocations1 = new QAction(QStringLiteral("&Output Locations..."), this);
     OutputLocations1->setObjectName(QStringLiteral("OutputLocations1"));
@@ -132,7 +146,7 @@ void GraphWindow::exportVector(VectorFormat format) {
     VectorExportResult result;
     {
         WaitCursor wait; // lifted while the dialogs and the messages are shown
-        result = RunVectorExport(request, CurrentRecord, Pattern, mask ? &*mask : nullptr,
+        result = RunVectorExport(request, antennaOnShow(*this), mask ? &*mask : nullptr,
                                  *saveDialogs, select_.prompter());
     }
     for (const QString& file : result.Produced)
@@ -148,7 +162,6 @@ void GraphWindow::ExportBranch() {
     request.MakeJPG = MakeJPG1->isChecked();
     request.MakeGIF = MakeGIF1->isChecked();
     request.MakePDF = MakePDF1->isChecked();
-    request.Landscape = isTwoSided(Pattern.feedKind);
     request.RpeNumber = CurrentRecord.rpeNumber();
     request.ProgramDir = select_.programDirectory();
     // The save dialogs of the run open in folders that exist: a default one is made when first
@@ -162,16 +175,12 @@ void GraphWindow::ExportBranch() {
         folder(output::ExportKind::ChartGif, shell.GIFfiles, request.Graph && request.MakeGIF);
     request.PdfLocation = folder(output::ExportKind::ChartPdf, shell.PDFfiles,
                                  request.MakePDF && (request.Graph || request.Data));
-    request.CommonFilesDir = select_.commonFilesDirectory();
-
-    ExportRunPages pages;
-    pages.Graph = [this](QImage& image) {
-        if (isTwoSided(Pattern.feedKind))
-            DrawLandscapeGraphPage(image);
-        else
-            DrawPortraitGraphPage(image);
-    };
-    pages.Data = [this](QImage& image) { DrawDataPage(image); };
+    // The pages show the colour and the mask the printed chart would show.
+    const std::optional<MaskOverlay> mask = PageMaskOverlay();
+    PageOptions options;
+    options.color = Color1->isChecked();
+    options.mask = mask ? &*mask : nullptr;
+    options.commonFilesDir = select_.commonFilesDirectory();
 
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
@@ -185,8 +194,9 @@ void GraphWindow::ExportBranch() {
     };
     control.onConverterEnded = [this] { setEnabled(true); };
     pdfRun_ = &control;
+    options.pdfControl = &control;
     const ExportRunResult result =
-        RunExport(request, pages, *saveDialogs, select_.prompter(), &control);
+        RunExport(request, antennaOnShow(*this), options, *saveDialogs, select_.prompter());
     pdfRun_ = nullptr;
     runConfirmedFile_ = result.fileToOpen();
 }

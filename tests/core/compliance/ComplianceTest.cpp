@@ -4,7 +4,8 @@
 #include "compliance/Compliance.h"
 
 #include "TestUtils.h"
-#include "catalogue/AntennaHeader.h"
+#include "catalogue/AntennaFile.h"
+#include "catalogue/IndexRefresh.h"
 #include "compliance/ComplianceText.h"
 #include "pages/MaskOverlay.h"
 
@@ -323,7 +324,8 @@ TEST(AntennaHeaderReader, ReadsTheExtraKeywordsUpToTheFirstPointCount) {
     buffer.open(QIODevice::ReadOnly);
     LineReader in(buffer);
     AntennaHeader h;
-    ReadAntennaHeader(in, h);
+    IndexRecord record;
+    ReadHeaderLines(in, record, &h);
     EXPECT_EQ(h.model, "QS8-59");
     EXPECT_EQ(h.midFrequency(), 6175.0);
     EXPECT_FALSE(h.lowGain.present()); // an empty value counts as absent
@@ -334,12 +336,12 @@ TEST(AntennaHeaderReader, ReadsTheExtraKeywordsUpToTheFirstPointCount) {
     EXPECT_EQ(h.feedOrientation, "LEFT");
 
     // The sample antenna written for the check, read whole.
-    const AntennaDataOrError a =
-        ReadAntennaFile(testutils::samplePath(QStringLiteral("QS8-59.adf")));
-    ASSERT_TRUE(a.data) << a.error.toStdString();
-    EXPECT_EQ(a.data->header.lowGain.value, 41.0);
-    EXPECT_EQ(a.data->pattern.CutPoints[CutVV].size(), 43u);
-    EXPECT_EQ(ReadAntennaFile(QStringLiteral("/no/such.adf")).error,
+    const AntennaFileOrError a =
+        AntennaFile::open(testutils::samplePath(QStringLiteral("QS8-59.adf")));
+    ASSERT_TRUE(a.file) << a.error.toStdString();
+    EXPECT_EQ(a.file->header.lowGain.value, 41.0);
+    EXPECT_EQ(a.file->pattern.CutPoints[CutVV].size(), 43u);
+    EXPECT_EQ(AntennaFile::open(QStringLiteral("/no/such.adf")).error,
               QStringLiteral("File was not found"));
 }
 

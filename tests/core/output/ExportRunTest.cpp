@@ -4,10 +4,9 @@
 #include "output/ExportRun.h"
 
 #include "ExportChecks.h"
+#include "ScriptedSaveDialogs.h"
 #include "TestUtils.h"
-#include "adf/PatternReader.h"
 #include "base/Prompter.h"
-#include "catalogue/IndexRefresh.h"
 #include "output/TextExport.h"
 #include "pages/PageRoutines.h"
 
@@ -24,16 +23,18 @@ using output::ExportKind;
 
 namespace {
 
-// One antenna of the sample catalogue, drawn as the export pages are.
+// One antenna of the sample catalogue, drawn as the export pages are (in colour).
 struct Antenna {
-    IndexRecord record;
-    LoadedPattern pattern;
+    AntennaFile file;
+    const IndexRecord& record = file.record;
+    const LoadedPattern& pattern = file.pattern;
     PageMapper map;
-    explicit Antenna(const char* file) {
-        const QString path = testutils::samplePath(QString::fromLatin1(file));
-        EXPECT_FALSE(BuildRecordFromFile(path, record));
-        EXPECT_EQ(LoadPatternFile(path, record.feedOrientation(), pattern).status,
-                  LoadStatus::Loaded);
+    explicit Antenna(const char* name) {
+        AntennaFileOrError opened =
+            AntennaFile::open(testutils::samplePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(opened.file) << opened.error.toStdString();
+        if (opened.file)
+            file = std::move(*opened.file);
     }
     PageSource source() { return PageSource{map, record, pattern, true, ImagePenFactor}; }
     QImage chart() {
@@ -48,31 +49,24 @@ struct RunCase {
     RecordingPrompter prompter;
     ScriptedSaveDialogs dialogs;
     ExportRunRequest request;
-    int graphDrawn = 0;
-    int dataDrawn = 0;
-    ExportRunPages pages;
+    PageOptions options;
+    const AntennaFile& antenna;
 
-    explicit RunCase(Antenna& antenna) {
+    explicit RunCase(Antenna& a) : antenna(a.file) {
         request.RpeNumber = antenna.record.rpeNumber();
-        request.Landscape = isTwoSided(antenna.pattern.feedKind);
         request.ProgramDir = box.path(QStringLiteral("prog")) + QLatin1Char('/');
-        request.CommonFilesDir = box.path(QStringLiteral("common")) + QLatin1Char('/');
+        options.color = true;
+        options.commonFilesDir = box.path(QStringLiteral("common")) + QLatin1Char('/');
         request.JpgLocation = QStringLiteral("JPG");
         request.GifLocation = box.path(QStringLiteral("out/GIF"));
         request.PdfLocation = QStringLiteral("~/PDF");
         QDir().mkpath(request.ProgramDir);
         QDir().mkpath(box.path(QStringLiteral("out")));
-        pages.Graph = [this, &antenna](QImage& image) {
-            ++graphDrawn;
-            DrawGraphPage(antenna.source(), image);
-        };
-        pages.Data = [this, &antenna](QImage& image) {
-            ++dataDrawn;
-            DrawDataPage(antenna.source(), image);
-        };
     }
     ExportRunResult run(PdfRunControl* control = nullptr) {
-        return RunExport(request, pages, dialogs, prompter, control);
+        PageOptions o = options;
+        o.pdfControl = control;
+        return RunExport(request, antenna, o, dialogs, prompter);
     }
 };
 
@@ -156,9 +150,7 @@ TEST(ExportRun, SaveDialogPresetsFilterIndexesAndTheDatVariants) {
         EXPECT_EQ(shown.Title, QString()) << i;
         EXPECT_EQ(shown.DefaultExtension, QString()) << i;
     }
-    // Each step drew its own page; nothing was left in the program directory.
-    EXPECT_EQ(t.graphDrawn, 3);
-    EXPECT_EQ(t.dataDrawn, 1);
+    // Nothing was left in the program directory.
     EXPECT_TRUE(entries(t.request.ProgramDir).isEmpty());
     EXPECT_TRUE(t.prompter.errors.isEmpty());
 
@@ -264,17 +256,17 @@ TEST(ExportRun, AFileThatCannotBeCreatedEndsTheRun) {
 TEST(ExportRun, PdfCancelWritesNothingAndStartsNoConverter) {
     Antenna antenna("QS2-370.adf");
     RunCase t(antenna);
-    fakeConverter(t.request.CommonFilesDir, "printf '%%PDF-1.4' > \"$out\"");
+    fakeConverter(t.options.commonFilesDir, "printf '%%PDF-1.4' > \"$out\"");
     t.request.MakePDF = true;
     t.request.Graph = t.request.Data = true;
     const ExportRunResult result = t.run(); // both dialogs cancelled
     EXPECT_TRUE(result.Produced.isEmpty());
     EXPECT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_TRUE(entries(t.request.ProgramDir).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(t.request.CommonFilesDir + QStringLiteral("log")));
+    EXPECT_FALSE(QFileInfo::exists(t.options.commonFilesDir + QStringLiteral("log")));
 
     // A converter that fails ends the run before the data sheet's dialog.
-    fakeConverter(t.request.CommonFilesDir, "exit 4");
+    fakeConverter(t.options.commonFilesDir, "exit 4");
     t.dialogs.shown.clear();
     t.dialogs.answers = {t.box.path(QStringLiteral("out/a.pdf")),
                          t.box.path(QStringLiteral("out/b.pdf"))};

@@ -3,6 +3,7 @@
 // converter real or stood in for.
 #include "AppWindows.h"
 #include "ExportChecks.h"
+#include "ScriptedSaveDialogs.h"
 #include "TestUtils.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
