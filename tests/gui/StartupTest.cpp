@@ -1,4 +1,5 @@
 // Start-up: the twelve windows, the settings written at close, and the desktop registration.
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/Prompter.h"
@@ -89,7 +90,7 @@ TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
         EXPECT_EQ(h.toolCalls, (QStringList{QStringLiteral("update-mime-database"),
                                             QStringLiteral("update-desktop-database"),
                                             QStringLiteral("xdg-mime")}));
-        EXPECT_TRUE(w.select->shellSettings().Associated);
+        EXPECT_TRUE(w.context->shellSettings().Associated);
         w.graph->MakeJPG1->setChecked(true);
         w.select->show();
         w.select->close();
@@ -119,7 +120,7 @@ TEST(Startup, FailedRegistrationIsReportedAndTriedAgainNextTime) {
     {
         AppWindows w(h.env());
         EXPECT_EQ(h.prompter.errors, QStringList{*h.toolFailure});
-        EXPECT_FALSE(w.select->shellSettings().Associated);
+        EXPECT_FALSE(w.context->shellSettings().Associated);
         w.select->close();
     }
     EXPECT_TRUE(h.settingsText().contains("Associated=0"));
@@ -142,7 +143,7 @@ TEST(Startup, RegistrationWritesAFolderItCannotCreateAsAnError) {
     AppWindows w(env);
     ASSERT_EQ(h.prompter.errors.size(), 1);
     EXPECT_TRUE(h.prompter.errors[0].contains(QStringLiteral("blocked")));
-    EXPECT_FALSE(w.select->shellSettings().Associated);
+    EXPECT_FALSE(w.context->shellSettings().Associated);
     EXPECT_TRUE(h.toolCalls.isEmpty());
 }
 

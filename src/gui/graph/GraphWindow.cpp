@@ -1,5 +1,6 @@
 #include "graph/GraphWindow.h"
 
+#include "AppContext.h"
 #include "adf/PatternReader.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
@@ -11,7 +12,6 @@
 #include "output/PdfExport.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtCore/QEventLoop>
 #include <QtGui/QAction>
@@ -48,8 +48,8 @@ QAction* item(QObject* parent, const char* name, const char* text) {
 
 } // namespace
 
-GraphWindow::GraphWindow(SelectionWindow& select, QWidget* parent)
-    : QMainWindow(parent), select_(select) {
+GraphWindow::GraphWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
     setObjectName(QStringLiteral("GraphForm"));
     setWindowTitle(QStringLiteral("Graph Form"));
     Color1 = checkItem(this, "Color1", "&Color");
@@ -59,7 +59,7 @@ GraphWindow::GraphWindow(SelectionWindow& select, QWidget* parent)
     Graph1 = checkItem(this, "Graph1", "  &Graph");
     Data1 = checkItem(this, "Data1", "  &Data");
     Pause1 = checkItem(this, "Pause1", " Pause Printing");
-    applyGraphSettings(GraphSettings::read(select_.settingsStore()));
+    applyGraphSettings(GraphSettings::read(context_.settingsStore()));
 
     runModal = [](GraphWindow& form) {
         QEventLoop loop;
@@ -73,7 +73,7 @@ GraphWindow::GraphWindow(SelectionWindow& select, QWidget* parent)
     };
     endProgram = [this] {
         // However the program ends, the settings are kept.
-        select_.saveSettings();
+        context_.saveSettings();
         QCoreApplication::exit(0);
     };
     buildWindow();
@@ -230,7 +230,7 @@ void GraphWindow::applyGraphSettings(const GraphSettings& g) {
 void GraphWindow::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
     CurrentRecord = record;
     if (const auto error = LoadAntenna(dataFile)) {
-        select_.prompter().error(*error);
+        context_.prompter().error(*error);
         return;
     }
     selectionChosen_ = false;
@@ -252,8 +252,8 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     if (!dataFile.isEmpty()) {
         file.path = dataFile;
     } else {
-        const ShellSettings& shell = select_.shellSettings();
-        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, select_.resourceDirectory()),
+        const ShellSettings& shell = context_.shellSettings();
+        file = LocateDataFile(paths::dataDirectory(shell.SourceDir, context_.resourceDirectory()),
                               CurrentRecord);
     }
     const LoadResult r = file.path
@@ -263,7 +263,7 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     if (r.status == LoadStatus::ConversionFailed)
         return r.message;
     if (r.status == LoadStatus::FileNotFound)
-        select_.prompter().message(r.message);
+        context_.prompter().message(r.message);
 
     if (complianceWindow)
         complianceWindow->AntennaLoaded();
@@ -293,11 +293,11 @@ std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
 }
 
 QString GraphWindow::programDirectory() const {
-    return select_.programDirectory();
+    return context_.programDirectory();
 }
 
 QString GraphWindow::resourceDirectory() const {
-    return select_.resourceDirectory();
+    return context_.resourceDirectory();
 }
 
 QRect GraphWindow::commandBars() const {
@@ -316,7 +316,7 @@ void GraphWindow::Compliance1Click() {
     RedrawScreenChart();
     if (error) {
         complianceWindow->close();
-        select_.prompter().error(*error);
+        context_.prompter().error(*error);
         return;
     }
     // Each opening places it beside the chart, clear of the window's commands.
@@ -433,7 +433,7 @@ void GraphWindow::runOutput() {
             PrintBranch();
     }
     if (!runConfirmedFile_.isEmpty())
-        select_.prompter().openFile(runConfirmedFile_);
+        context_.prompter().openFile(runConfirmedFile_);
     runConfirmedFile_.clear();
     endRun();
 }

@@ -26,7 +26,7 @@ class QLabel;
 class QSlider;
 class QToolButton;
 class QFrame;
-class SelectionWindow;
+class AppContext;
 class LegendWindow;
 class ComplianceWindow;
 class ExportOptionsDialog;
@@ -40,8 +40,8 @@ class PenWidthDialog;
 class GraphWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Reads the seven graph settings through the main window's store.
-    explicit GraphWindow(SelectionWindow& select, QWidget* parent = nullptr);
+    // Reads the seven graph settings from the program's store.
+    explicit GraphWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Shows one antenna: reads its data file, draws it, and shows the window over the selection
     // window until it closes. `dataFile` overrides the record's file in the data directory. A
@@ -228,7 +228,7 @@ private:
     // A file confirmed in a save dialog during the current run, opened at its end when produced.
     QString runConfirmedFile_;
 
-    SelectionWindow& select_;
+    AppContext& context_;
     LegendWindow* legend_ = nullptr;
     PrintOptionsDialog* printOptions_ = nullptr;
     PenWidthDialog* penWidth_ = nullptr;

@@ -1,5 +1,6 @@
 // The graph window's export: the export commands, the output toggles, the File Locations
 // command, the export branch of the run and the text copy.
+#include "AppContext.h"
 #include "base/DisplayText.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
@@ -14,7 +15,6 @@
 #include "output/OutputNames.h"
 #include "output/PdfExport.h"
 #include "output/VectorExportRun.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -121,9 +121,9 @@ void GraphWindow::exportVector(VectorFormat format) {
     VectorExportRequest request;
     request.Format = format;
     request.Pages = VectorExportForm->Choice();
-    request.ProgramDir = select_.programDirectory();
+    request.ProgramDir = context_.programDirectory();
     request.PdfLocation = output::PrepareOutputFolder(
-        output::ExportKind::ChartPdf, select_.shellSettings().PDFfiles, request.ProgramDir);
+        output::ExportKind::ChartPdf, context_.shellSettings().PDFfiles, request.ProgramDir);
     request.Color = Color1->isChecked();
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
@@ -133,15 +133,15 @@ void GraphWindow::exportVector(VectorFormat format) {
     {
         WaitCursor wait; // lifted while the dialogs and the messages are shown
         result = RunVectorExport(request, CurrentRecord, Pattern, mask ? &*mask : nullptr,
-                                 *saveDialogs, select_.prompter());
+                                 *saveDialogs, context_.prompter());
     }
     for (const QString& file : result.Produced)
-        select_.prompter().openFile(file);
+        context_.prompter().openFile(file);
     endRun();
 }
 
 void GraphWindow::ExportBranch() {
-    const ShellSettings& shell = select_.shellSettings();
+    const ShellSettings& shell = context_.shellSettings();
     ExportRunRequest request;
     request.Graph = Graph1->isChecked();
     request.Data = Data1->isChecked();
@@ -150,7 +150,7 @@ void GraphWindow::ExportBranch() {
     request.MakePDF = MakePDF1->isChecked();
     request.Landscape = isTwoSided(Pattern.feedKind);
     request.RpeNumber = CurrentRecord.rpeNumber();
-    request.ProgramDir = select_.programDirectory();
+    request.ProgramDir = context_.programDirectory();
     // The save dialogs of the run open in folders that exist: a default one is made when first
     // used. A JPG or GIF is asked for the chart only.
     const auto folder = [&request](output::ExportKind kind, const QString& text, bool asked) {
@@ -162,7 +162,7 @@ void GraphWindow::ExportBranch() {
         folder(output::ExportKind::ChartGif, shell.GIFfiles, request.Graph && request.MakeGIF);
     request.PdfLocation = folder(output::ExportKind::ChartPdf, shell.PDFfiles,
                                  request.MakePDF && (request.Graph || request.Data));
-    request.CommonFilesDir = select_.commonFilesDirectory();
+    request.CommonFilesDir = context_.commonFilesDirectory();
 
     ExportRunPages pages;
     pages.Graph = [this](QImage& image) {
@@ -186,7 +186,7 @@ void GraphWindow::ExportBranch() {
     control.onConverterEnded = [this] { setEnabled(true); };
     pdfRun_ = &control;
     const ExportRunResult result =
-        RunExport(request, pages, *saveDialogs, select_.prompter(), &control);
+        RunExport(request, pages, *saveDialogs, context_.prompter(), &control);
     pdfRun_ = nullptr;
     runConfirmedFile_ = result.fileToOpen();
 }
@@ -197,8 +197,8 @@ void GraphWindow::ExportTextData() {
     // The data file the antenna was read from; when it was not found, where it was looked for.
     QString source = CurrentDataPath;
     if (source.isEmpty())
-        source = QDir(paths::dataDirectory(select_.shellSettings().SourceDir,
-                                           select_.programDirectory()))
+        source = QDir(paths::dataDirectory(context_.shellSettings().SourceDir,
+                                           context_.programDirectory()))
                      .filePath(DisplayText(CurrentRecord.fileName()));
     const QString start = lastTextFolder_.isEmpty() ? QDir::homePath() : lastTextFolder_;
     if (!saveDialogs)
@@ -207,11 +207,11 @@ void GraphWindow::ExportTextData() {
     {
         WaitCursor wait; // lifted while the dialog and the messages are shown
         written = RunTextExport(source, CurrentRecord.rpeNumber(), start, *saveDialogs,
-                                select_.prompter());
+                                context_.prompter());
     }
     if (written) {
         lastTextFolder_ = QFileInfo(*written).absolutePath();
-        select_.prompter().openFile(*written);
+        context_.prompter().openFile(*written);
     }
     endRun();
 }

@@ -1,5 +1,6 @@
 // The graph window's printing: the print command, the print branch of the run, and the hidden
 // holders of the print options.
+#include "AppContext.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
 #include "dialogs/PenWidthDialog.h"
@@ -7,7 +8,6 @@
 #include "dialogs/PrinterSetupDialog.h"
 #include "graph/GraphWindow.h"
 #include "print/CupsPrint.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtGui/QAction>
 #include <QtPrintSupport/QPrinter>
@@ -128,7 +128,7 @@ void GraphWindow::PrintBranch() {
     const std::unique_ptr<PrintBackend> backend =
         makePrintBackend ? makePrintBackend()
                          : std::make_unique<CupsBackend>(SetupFromPrinter(*Printer));
-    LastPrintRun = RunPrint(request, pages, *backend, select_.prompter());
+    LastPrintRun = RunPrint(request, pages, *backend, context_.prompter());
     // The printer keeps the orientation the run used last, as the next printer setup shows.
     if (LastPrintRun.LastOrientation)
         Printer->setPageOrientation(*LastPrintRun.LastOrientation);

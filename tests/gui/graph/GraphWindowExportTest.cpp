@@ -1,6 +1,7 @@
 // The graph window's export commands, driven headless: the option dialogs answered through their
 // modal hook (and once through the real modal loop), the save dialogs from a script, the
 // converter real or stood in for.
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "ExportChecks.h"
 #include "TestUtils.h"
@@ -179,7 +180,7 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
 TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
     Window t;
     GraphWindow& g = t.g();
-    ShellSettings& shell = t.w->select->shellSettings();
+    ShellSettings& shell = t.w->context->shellSettings();
     t.show("QS2-370.adf"); // RPE number 4388
     const auto exists = [&t](const char* folder) {
         return QFileInfo(t.box.path(QLatin1String(folder))).isDir();
@@ -246,7 +247,7 @@ TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
                            "NUPOIN:,2\n0,0,\n180,-60,\nENDFIL:,EOF";
     ASSERT_TRUE(testutils::writeFile(elsewhere + QStringLiteral("/ZZ8.adf"), own));
     ASSERT_TRUE(testutils::writeFile(t.prog(QStringLiteral("NSMAData/ZZ8.adf")), "other\n"));
-    t.w->select->shellSettings().SourceDir = elsewhere;
+    t.w->context->shellSettings().SourceDir = elsewhere;
     IndexRecord r;
     ASSERT_FALSE(BuildRecordFromFile(elsewhere + QStringLiteral("/ZZ8.adf"), r));
     g.MakeGIF1->setChecked(true);

@@ -2,6 +2,7 @@
 // the slider, the reset between antennas, and how the window ends.
 #include "graph/GraphWindow.h"
 
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "adf/PatternReader.h"
@@ -208,7 +209,7 @@ TEST(GraphWindow, EachRealFileSharingItsFirst15CharactersOpensItself) {
 TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {
     Graph t;
     GraphWindow& g = t.g();
-    g.endProgram = [&] { t.w->select->saveSettings(); };
+    g.endProgram = [&] { t.w->context->saveSettings(); };
     g.MakePDF1->setChecked(true);
     g.show();
     g.Close1Click();
