@@ -6,6 +6,7 @@
 #include "dialogs/OutputFoldersDialog.h"
 #include "dialogs/PenWidthDialog.h"
 #include "dialogs/PrintOptionsDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
 #include "selection/DataFolderDialog.h"
@@ -21,7 +22,8 @@ AppWindows::AppWindows(AppEnvironment env) {
     refresh = new RebuildWindow([owner] { return owner->rebuildIndex(); }, owner);
     indexDisplay = new IndexTableWindow(*context, owner);
     graph = new GraphWindow(*context, owner);
-    legend = new LegendWindow(*graph, graph); // owned by the graph window, usable while it is modal
+    legend = new LegendWindow(graph->session(),
+                              graph); // owned by the graph window, usable while it is modal
     graph->setLegend(legend);
     chooser = new ModelChooserDialog(context->prompter(), owner);
     // The dialogs the graph window opens belong to it: the window system keeps them above the
@@ -43,7 +45,7 @@ AppWindows::AppWindows(AppEnvironment env) {
     select->showAntenna = [this](const IndexRecord& record, const QString& path) {
         graph->ShowAntenna(record, path);
     };
-    context->graphSettings = [this] { return graph->graphSettings(); };
+    context->graphSettings = [this] { return graph->session().graphSettings(); };
 }
 
 AppWindows::~AppWindows() = default;

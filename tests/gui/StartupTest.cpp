@@ -4,6 +4,7 @@
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "dialogs/OutputFoldersDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/DataFolderDialog.h"
 #include "selection/SelectionWindow.h"
@@ -91,7 +92,7 @@ TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
                                             QStringLiteral("update-desktop-database"),
                                             QStringLiteral("xdg-mime")}));
         EXPECT_TRUE(w.context->shellSettings().Associated);
-        w.graph->MakeJPG1->setChecked(true);
+        w.graph->session().set(GraphSession::MakeJpg, true);
         w.select->show();
         w.select->close();
     }
@@ -107,8 +108,8 @@ TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
     {
         AppWindows w(h.env());
         EXPECT_TRUE(h.toolCalls.isEmpty());
-        EXPECT_TRUE(w.graph->MakeJPG1->isChecked());
-        EXPECT_TRUE(w.graph->Graph1->isChecked());
+        EXPECT_TRUE(w.graph->session().isOn(GraphSession::MakeJpg));
+        EXPECT_TRUE(w.graph->session().isOn(GraphSession::Graph));
         w.select->close();
     }
     EXPECT_EQ(h.settingsText(), text);

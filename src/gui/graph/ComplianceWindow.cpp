@@ -5,7 +5,7 @@
 #include "catalogue/AntennaHeader.h"
 #include "compliance/ComplianceText.h"
 #include "dialogs/WindowPlacement.h"
-#include "graph/GraphWindow.h"
+#include "graph/GraphSession.h"
 
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
@@ -73,8 +73,9 @@ QString mhz(double v) {
 
 } // namespace
 
-ComplianceWindow::ComplianceWindow(GraphWindow& graph, QWidget* parent)
-    : QDialog(parent), graph_(graph) {
+ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourceDir,
+                                   QWidget* parent)
+    : QDialog(parent), session_(session), resourceDir_(resourceDir) {
     setObjectName(QStringLiteral("complianceWindow"));
     setWindowTitle(QStringLiteral("Compliance"));
     setModal(false);
@@ -128,16 +129,25 @@ ComplianceWindow::ComplianceWindow(GraphWindow& graph, QWidget* parent)
     layout->addLayout(controls);
     resize(760, 380);
 
-    connect(cbShowMask, &QCheckBox::toggled, this, [this] { maskChanged(); });
+    connect(cbShowMask, &QCheckBox::toggled, this, &ComplianceWindow::maskChanged);
     connect(cbCategory, &QComboBox::currentIndexChanged, this, [this] {
         if (cbShowMask->isChecked())
-            maskChanged();
+            Q_EMIT maskChanged();
     });
+    // The box shows the session's choice and sets it.
+    cbMaskOnPages->setChecked(session_.isOn(GraphSession::MaskOnPages));
+    connect(cbMaskOnPages, &QCheckBox::toggled, &session_,
+            [this](bool on) { session_.set(GraphSession::MaskOnPages, on); });
+    connect(&session_, &GraphSession::choiceChanged, cbMaskOnPages,
+            [this](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::MaskOnPages)
+                    cbMaskOnPages->setChecked(on);
+            });
     centreOnScreen(this);
 }
 
 std::optional<QString> ComplianceWindow::Recheck() {
-    const QString path = graph_.resourceDirectory() + QString::fromLatin1(DefaultMaskFile);
+    const QString path = resourceDir_ + QString::fromLatin1(DefaultMaskFile);
     MaskTableOrError read = ReadMaskTable(path);
     table_ = std::move(read.table);
     check();
@@ -156,10 +166,10 @@ void ComplianceWindow::check() {
     headerError_.clear();
     if (table_) {
         const std::optional<AntennaHeader> header =
-            graph_.CurrentDataPath.isEmpty() ? std::nullopt
-                                             : ReadAntennaHeaderFile(graph_.CurrentDataPath);
+            session_.CurrentDataPath.isEmpty() ? std::nullopt
+                                               : ReadAntennaHeaderFile(session_.CurrentDataPath);
         if (header)
-            report_ = CheckCompliance(*table_, *header, graph_.Pattern);
+            report_ = CheckCompliance(*table_, *header, session_.Pattern);
         else
             headerError_ = QString::fromLatin1(FileNotFoundMessage);
     }
@@ -172,7 +182,7 @@ void ComplianceWindow::fill() {
     cbCategory->clear();
     Grid1->setRowCount(0);
 
-    const QString model = DisplayText(graph_.CurrentRecord.modelNumber());
+    const QString model = DisplayText(session_.CurrentRecord.modelNumber());
     QString head = model.isEmpty() ? QString() : model + QStringLiteral(": ");
     if (!table_) {
         Label1->setText(head + QStringLiteral("no mask table"));
@@ -284,13 +294,9 @@ void ComplianceWindow::DrawScreenOverlay(QImage& canvas) const {
 }
 
 std::optional<MaskOverlay> ComplianceWindow::PageOverlay() const {
-    if (!cbMaskOnPages->isChecked())
+    if (!session_.isOn(GraphSession::MaskOnPages))
         return std::nullopt;
     return overlay();
-}
-
-void ComplianceWindow::maskChanged() {
-    graph_.RedrawScreenChart();
 }
 
 void ComplianceWindow::PlaceBeside(const QWidget& other, const QRect& keepClear) {

@@ -161,11 +161,12 @@ TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
 
     // The graph window's tool bar, though it has no status bar of its own.
     GraphWindow& g = *t.w->graph;
-    pointerEnters(g.tbSelect);
+    pointerEnters(testutils::child<QToolButton>(g, "tbSelect"));
     EXPECT_EQ(statusPanel(s), QStringLiteral("View Antenna Selection"));
-    pointerEnters(g.tbLegend);
+    pointerEnters(testutils::child<QToolButton>(g, "tbLegend"));
     EXPECT_EQ(statusPanel(s), QStringLiteral("View RPE Legend"));
-    pointerLeaves(g.tbLegend); // nothing with a hint under the pointer in that window
+    pointerLeaves(testutils::child<QToolButton>(
+        g, "tbLegend")); // nothing with a hint under the pointer in that window
     EXPECT_EQ(statusPanel(s), QString());
     s.close();
 }

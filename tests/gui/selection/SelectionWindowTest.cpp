@@ -8,6 +8,7 @@
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
 #include "catalogue/CatalogueLists.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/DataFolderDialog.h"
 #include "selection/IndexTableWindow.h"
@@ -437,8 +438,8 @@ TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!g.isVisible() || QApplication::activeModalWidget() != &g)
             return;
-        charts << DisplayText(g.CurrentRecord.modelNumber());
-        g.Select1Click();
+        charts << DisplayText(g.session().CurrentRecord.modelNumber());
+        g.backToSelection();
     });
     watch.start();
     t.s().show();
