@@ -37,7 +37,7 @@ AppWindows::AppWindows(AppEnvironment env) {
     exportOptions = new ExportOptionsDialog(graph);
     exportData = new ExportDataDialog(graph);
     graph->setExportWindows(exportOptions, exportData, fileLocations);
-    for (QWidget* w : all())
+    for (QWidget* w : inCreationOrder())
         w->hide();
     select->setPeers({refresh, indexDisplay, chooser, directory});
     // The selection window shows its antennas in the graph window; the program's settings take
@@ -50,7 +50,7 @@ AppWindows::AppWindows(AppEnvironment env) {
 
 AppWindows::~AppWindows() = default;
 
-QList<QWidget*> AppWindows::all() const {
+QList<QWidget*> AppWindows::inCreationOrder() const {
     return {select.get(), refresh,   indexDisplay,  graph,        legend,        chooser,
             penWidth,     directory, fileLocations, printOptions, exportOptions, exportData};
 }

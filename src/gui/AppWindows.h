@@ -29,7 +29,7 @@ public:
     AppWindows& operator=(const AppWindows&) = delete;
 
     // The windows in creation order.
-    QList<QWidget*> all() const;
+    QList<QWidget*> inCreationOrder() const;
 
     // What the windows share; made first, gone last.
     std::unique_ptr<AppContext> context;

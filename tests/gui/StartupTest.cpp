@@ -72,7 +72,7 @@ TEST(Startup, CreatesTheTwelveWindowsHiddenInOrder) {
                              "GraphWindow",        "LegendWindow",        "ModelChooserDialog",
                              "PenWidthDialog",     "DataFolderDialog",    "OutputFoldersDialog",
                              "PrintOptionsDialog", "ExportOptionsDialog", "ExportDataDialog"};
-    const QList<QWidget*> all = w.all();
+    const QList<QWidget*> all = w.inCreationOrder();
     ASSERT_EQ(all.size(), 12);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(all[i]->windowTitle(), captions[i]);
@@ -220,7 +220,7 @@ TEST(Startup, TheTwelveWindowsComeIntoBeingInTheirOrder) {
     {
         CreationOrder watch;
         AppWindows w(h.env());
-        const QList<QWidget*> windows = w.all();
+        const QList<QWidget*> windows = w.inCreationOrder();
         for (const QObject* o : watch.seen)
             for (const QWidget* window : windows)
                 if (o == window)

@@ -46,7 +46,7 @@ QColor verdictColour(Verdict v) {
     }
 }
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
+QTableWidgetItem* tableCell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setTextAlignment(align | Qt::AlignVCenter);
@@ -55,14 +55,14 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft)
 }
 
 QTableWidgetItem* verdictCell(const QString& text, Verdict v) {
-    QTableWidgetItem* item = cell(text);
+    QTableWidgetItem* item = tableCell(text);
     item->setForeground(verdictColour(v));
     return item;
 }
 
 // A cut listed for information only: its result in grey, as it decides nothing.
 QTableWidgetItem* informationCell(const QString& text) {
-    QTableWidgetItem* item = cell(text);
+    QTableWidgetItem* item = tableCell(text);
     item->setForeground(QColor(112, 112, 112));
     return item;
 }
@@ -212,9 +212,9 @@ void ComplianceWindow::fill() {
             const auto rows = std::max<size_t>(1, c.suppression.cuts.size());
             Grid1->setRowCount(first + int(rows));
             const QString decided = decidedByText(c);
-            Grid1->setItem(first, ColCategory, cell(c.category));
+            Grid1->setItem(first, ColCategory, tableCell(c.category));
             Grid1->setItem(first, ColResult, verdictCell(verdictText(c.verdict), c.verdict));
-            Grid1->setItem(first, ColDecidedBy, cell(decided));
+            Grid1->setItem(first, ColDecidedBy, tableCell(decided));
             Grid1->setItem(first, ColGainBeam,
                            verdictCell(gainBeamText(c.gainBeam), c.gainBeam.verdict));
             if (c.suppression.cuts.empty())
@@ -224,16 +224,18 @@ void ComplianceWindow::fill() {
             for (size_t k = 0; k < c.suppression.cuts.size(); ++k) {
                 const CutSuppression& cs = c.suppression.cuts[k];
                 const int row = first + int(k);
-                Grid1->setItem(row, ColCut, cell(cutLabel(cs)));
+                Grid1->setItem(row, ColCut, tableCell(cutLabel(cs)));
                 Grid1->setItem(row, ColSuppression,
                                cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
                                           : informationCell(cutSuppressionText(cs)));
-                Grid1->setItem(row, ColMargin, cell(marginText(cs.worstMargin), Qt::AlignRight));
+                Grid1->setItem(row, ColMargin,
+                               tableCell(marginText(cs.worstMargin), Qt::AlignRight));
                 const QString end = binEndText(cs);
-                Grid1->setItem(row, ColAngle,
-                               cell(angleText(cs.worstAngle) +
-                                        (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
-                                    Qt::AlignRight));
+                Grid1->setItem(
+                    row, ColAngle,
+                    tableCell(angleText(cs.worstAngle) +
+                                  (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
+                              Qt::AlignRight));
             }
         }
         for (const GroupResult& g : report_.groups) {
@@ -241,13 +243,14 @@ void ComplianceWindow::fill() {
                 continue;
             const int row = Grid1->rowCount();
             Grid1->setRowCount(row + 1);
-            Grid1->setItem(row, ColCategory, cell(g.category));
+            Grid1->setItem(row, ColCategory, tableCell(g.category));
             Grid1->setItem(row, ColResult, verdictCell(verdictText(g.verdict), g.verdict));
             Grid1->setItem(row, ColDecidedBy,
-                           cell(g.decidedBy >= 0 ? report_.categories[size_t(g.decidedBy)].category
-                                                 : QString()));
+                           tableCell(g.decidedBy >= 0
+                                         ? report_.categories[size_t(g.decidedBy)].category
+                                         : QString()));
             Grid1->setItem(row, ColGainBeam,
-                           cell(QStringLiteral("passes when %1 passes in full").arg([&] {
+                           tableCell(QStringLiteral("passes when %1 passes in full").arg([&] {
                                QStringList parts;
                                for (int p : g.parts)
                                    parts << report_.categories[size_t(p)].category;
