@@ -3,6 +3,7 @@
 // a model with 50 files in the match chooser. Each is one stretch in which the window does not
 // respond; the reference is plain Qt doing the visible part of the same work (a QTableWidget
 // filled with the same 140,000 texts, a QListWidget with the same 50 lines).
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "BenchSupport.h"
 #include "base/Prompter.h"
@@ -94,9 +95,9 @@ void BM_PlainList(benchmark::State& state) {
 }
 
 void BM_ClickModelWithFifty(benchmark::State& state) {
-    SelectionWindow& s = *g_windows->select;
     for (auto _ : state) {
-        const QList<IndexRecord> found = FindListedModel(s.index(), QStringLiteral("QB8-FIFTY"));
+        const QList<IndexRecord> found =
+            FindListedModel(g_windows->context->index(), QStringLiteral("QB8-FIFTY"));
         if (found.size() != 50)
             state.SkipWithError("not 50 matches");
     }
@@ -148,10 +149,10 @@ int main(int argc, char** argv) {
     g_windows->select->showAntenna = [](const IndexRecord&, const QString&) {};
     g_windows->select->show();
     g_windows->select->FormShow();
-    g_fifty = FindListedModel(g_windows->select->index(), QStringLiteral("QB8-FIFTY"));
+    g_fifty = FindListedModel(g_windows->context->index(), QStringLiteral("QB8-FIFTY"));
     {
         IndexRecord r;
-        IndexFile& index = g_windows->select->index();
+        IndexFile& index = g_windows->context->index();
         index.rewind();
         while (index.readNext(r))
             g_cells << IndexRowCells(r);

@@ -6,6 +6,7 @@
 #include "BenchSupport.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/SelectionWindow.h"
 
@@ -44,7 +45,7 @@ QByteArray pattern(int points) {
 void BM_LoadAndDraw180(benchmark::State& state) {
     GraphWindow& g = *g_windows->graph;
     for (auto _ : state) {
-        g.CurrentRecord = g_small;
+        g.session().antenna.record = g_small;
         if (g.LoadAntenna())
             state.SkipWithError("load failed");
     }
@@ -52,12 +53,13 @@ void BM_LoadAndDraw180(benchmark::State& state) {
 
 void sliderBench(benchmark::State& state, const IndexRecord& record) {
     GraphWindow& g = *g_windows->graph;
-    g.CurrentRecord = record;
+    g.session().antenna.record = record;
     g.LoadAntenna();
+    auto* slider = g.findChild<QSlider*>(QStringLiteral("slider"));
     int v = 0;
     for (auto _ : state) {
         v = (v + 37) % 311;
-        g.TrackBar1->setValue(v);
+        slider->setValue(v);
     }
 }
 

@@ -1,10 +1,12 @@
 #include "AppWindows.h"
 
+#include "AppContext.h"
 #include "dialogs/ExportDataDialog.h"
 #include "dialogs/ExportOptionsDialog.h"
 #include "dialogs/OutputFoldersDialog.h"
 #include "dialogs/PenWidthDialog.h"
 #include "dialogs/PrintOptionsDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
 #include "selection/DataFolderDialog.h"
@@ -14,33 +16,41 @@
 #include "selection/SelectionWindow.h"
 
 AppWindows::AppWindows(AppEnvironment env) {
-    select = std::make_unique<SelectionWindow>(std::move(env));
+    context = std::make_unique<AppContext>(std::move(env));
+    select = std::make_unique<SelectionWindow>(*context);
     SelectionWindow* owner = select.get();
-    refresh = new RebuildWindow(*owner, owner);
-    indexDisplay = new IndexTableWindow(*owner, owner);
-    graph = new GraphWindow(*owner, owner);
-    legend = new LegendWindow(*graph, graph); // owned by the graph window, usable while it is modal
+    refresh = new RebuildWindow([owner] { return owner->rebuildIndex(); }, owner);
+    indexDisplay = new IndexTableWindow(*context, owner);
+    graph = new GraphWindow(*context, owner);
+    legend = new LegendWindow(graph->session(),
+                              graph); // owned by the graph window, usable while it is modal
     graph->setLegend(legend);
-    chooser = new ModelChooserDialog(owner->prompter(), owner);
+    chooser = new ModelChooserDialog(context->prompter(), owner);
     // The dialogs the graph window opens belong to it: the window system keeps them above the
     // chart and leaves the selection window where it is.
     penWidth = new PenWidthDialog(graph);
     directory = new DataFolderDialog(owner);
-    fileLocations = new OutputFoldersDialog(owner->shellSettings(), owner->programDirectory(),
-                                            owner->prompter(), graph);
+    fileLocations = new OutputFoldersDialog(context->shellSettings(), context->programDirectory(),
+                                            context->prompter(), graph);
     printOptions = new PrintOptionsDialog(graph);
     graph->setPrintDialogs(printOptions, penWidth);
     exportOptions = new ExportOptionsDialog(graph);
     exportData = new ExportDataDialog(graph);
     graph->setExportWindows(exportOptions, exportData, fileLocations);
-    for (QWidget* w : all())
+    for (QWidget* w : inCreationOrder())
         w->hide();
-    select->setPeers({refresh, indexDisplay, graph, chooser, directory});
+    select->setPeers({refresh, indexDisplay, chooser, directory});
+    // The selection window shows its antennas in the graph window; the program's settings take
+    // the graph window's choices.
+    select->showAntenna = [this](const IndexRecord& record, const QString& path) {
+        graph->ShowAntenna(record, path);
+    };
+    context->graphSettings = [this] { return graph->session().graphSettings(); };
 }
 
 AppWindows::~AppWindows() = default;
 
-QList<QWidget*> AppWindows::all() const {
+QList<QWidget*> AppWindows::inCreationOrder() const {
     return {select.get(), refresh,   indexDisplay,  graph,        legend,        chooser,
             penWidth,     directory, fileLocations, printOptions, exportOptions, exportData};
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The program's twelve windows, created once, hidden, in their fixed order. The selection window
-// comes first: it owns the settings, and the graph window reads its options through it.
+// The program's twelve windows, created once, hidden, in their fixed order, after the context
+// they share (settings, paths, prompter, index). The windows reach each other only through what
+// is wired here.
 #include "base/AppEnvironment.h"
 
 #include <memory>
 
+class AppContext;
 class SelectionWindow;
 class RebuildWindow;
 class IndexTableWindow;
@@ -27,8 +29,10 @@ public:
     AppWindows& operator=(const AppWindows&) = delete;
 
     // The windows in creation order.
-    QList<QWidget*> all() const;
+    QList<QWidget*> inCreationOrder() const;
 
+    // What the windows share; made first, gone last.
+    std::unique_ptr<AppContext> context;
     // Owns the other eleven through Qt parenthood: the graph window, and through it the legend
     // and the dialogs opened from the chart, are its children.
     std::unique_ptr<SelectionWindow> select;

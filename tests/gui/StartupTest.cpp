@@ -1,8 +1,10 @@
 // Start-up: the twelve windows, the settings written at close, and the desktop registration.
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "dialogs/OutputFoldersDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/DataFolderDialog.h"
 #include "selection/SelectionWindow.h"
@@ -70,7 +72,7 @@ TEST(Startup, CreatesTheTwelveWindowsHiddenInOrder) {
                              "GraphWindow",        "LegendWindow",        "ModelChooserDialog",
                              "PenWidthDialog",     "DataFolderDialog",    "OutputFoldersDialog",
                              "PrintOptionsDialog", "ExportOptionsDialog", "ExportDataDialog"};
-    const QList<QWidget*> all = w.all();
+    const QList<QWidget*> all = w.inCreationOrder();
     ASSERT_EQ(all.size(), 12);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(all[i]->windowTitle(), captions[i]);
@@ -89,8 +91,8 @@ TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
         EXPECT_EQ(h.toolCalls, (QStringList{QStringLiteral("update-mime-database"),
                                             QStringLiteral("update-desktop-database"),
                                             QStringLiteral("xdg-mime")}));
-        EXPECT_TRUE(w.select->shellSettings().Associated);
-        w.graph->MakeJPG1->setChecked(true);
+        EXPECT_TRUE(w.context->shellSettings().Associated);
+        w.graph->session().set(GraphSession::MakeJpg, true);
         w.select->show();
         w.select->close();
     }
@@ -106,8 +108,8 @@ TEST(Startup, RegistersOnceAndClosingStoresAllTwelveValues) {
     {
         AppWindows w(h.env());
         EXPECT_TRUE(h.toolCalls.isEmpty());
-        EXPECT_TRUE(w.graph->MakeJPG1->isChecked());
-        EXPECT_TRUE(w.graph->Graph1->isChecked());
+        EXPECT_TRUE(w.graph->session().isOn(GraphSession::MakeJpg));
+        EXPECT_TRUE(w.graph->session().isOn(GraphSession::Graph));
         w.select->close();
     }
     EXPECT_EQ(h.settingsText(), text);
@@ -119,7 +121,7 @@ TEST(Startup, FailedRegistrationIsReportedAndTriedAgainNextTime) {
     {
         AppWindows w(h.env());
         EXPECT_EQ(h.prompter.errors, QStringList{*h.toolFailure});
-        EXPECT_FALSE(w.select->shellSettings().Associated);
+        EXPECT_FALSE(w.context->shellSettings().Associated);
         w.select->close();
     }
     EXPECT_TRUE(h.settingsText().contains("Associated=0"));
@@ -142,7 +144,7 @@ TEST(Startup, RegistrationWritesAFolderItCannotCreateAsAnError) {
     AppWindows w(env);
     ASSERT_EQ(h.prompter.errors.size(), 1);
     EXPECT_TRUE(h.prompter.errors[0].contains(QStringLiteral("blocked")));
-    EXPECT_FALSE(w.select->shellSettings().Associated);
+    EXPECT_FALSE(w.context->shellSettings().Associated);
     EXPECT_TRUE(h.toolCalls.isEmpty());
 }
 
@@ -218,7 +220,7 @@ TEST(Startup, TheTwelveWindowsComeIntoBeingInTheirOrder) {
     {
         CreationOrder watch;
         AppWindows w(h.env());
-        const QList<QWidget*> windows = w.all();
+        const QList<QWidget*> windows = w.inCreationOrder();
         for (const QObject* o : watch.seen)
             for (const QWidget* window : windows)
                 if (o == window)

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test programs.
 #include <QtCore/QByteArray>
+#include <QtCore/QObject>
 #include <QtCore/QProcessEnvironment>
 #include <QtCore/QString>
 #include <QtCore/QTemporaryDir>
@@ -45,5 +46,10 @@ struct CliResult {
 // for it.
 CliResult runCli(const QStringList& args, const QString& workingDir = {},
                  const std::optional<QProcessEnvironment>& environment = std::nullopt);
+
+// The child of `parent` of type T named `name` (its objectName); null when there is none.
+template <class T> T* child(const QObject& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
 
 } // namespace testutils

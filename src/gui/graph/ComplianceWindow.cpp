@@ -5,7 +5,7 @@
 #include "catalogue/AntennaHeader.h"
 #include "compliance/ComplianceText.h"
 #include "dialogs/WindowPlacement.h"
-#include "graph/GraphWindow.h"
+#include "graph/GraphSession.h"
 
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
@@ -46,7 +46,7 @@ QColor verdictColour(Verdict v) {
     }
 }
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
+QTableWidgetItem* tableCell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setTextAlignment(align | Qt::AlignVCenter);
@@ -55,14 +55,14 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignLeft)
 }
 
 QTableWidgetItem* verdictCell(const QString& text, Verdict v) {
-    QTableWidgetItem* item = cell(text);
+    QTableWidgetItem* item = tableCell(text);
     item->setForeground(verdictColour(v));
     return item;
 }
 
 // A cut listed for information only: its result in grey, as it decides nothing.
 QTableWidgetItem* informationCell(const QString& text) {
-    QTableWidgetItem* item = cell(text);
+    QTableWidgetItem* item = tableCell(text);
     item->setForeground(QColor(112, 112, 112));
     return item;
 }
@@ -73,8 +73,9 @@ QString mhz(double v) {
 
 } // namespace
 
-ComplianceWindow::ComplianceWindow(GraphWindow& graph, QWidget* parent)
-    : QDialog(parent), graph_(graph) {
+ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourceDir,
+                                   QWidget* parent)
+    : QDialog(parent), session_(session), resourceDir_(resourceDir) {
     setObjectName(QStringLiteral("complianceWindow"));
     setWindowTitle(QStringLiteral("Compliance"));
     setModal(false);
@@ -128,16 +129,25 @@ ComplianceWindow::ComplianceWindow(GraphWindow& graph, QWidget* parent)
     layout->addLayout(controls);
     resize(760, 380);
 
-    connect(cbShowMask, &QCheckBox::toggled, this, [this] { maskChanged(); });
+    connect(cbShowMask, &QCheckBox::toggled, this, &ComplianceWindow::maskChanged);
     connect(cbCategory, &QComboBox::currentIndexChanged, this, [this] {
         if (cbShowMask->isChecked())
-            maskChanged();
+            Q_EMIT maskChanged();
     });
+    // The box shows the session's choice and sets it.
+    cbMaskOnPages->setChecked(session_.isOn(GraphSession::MaskOnPages));
+    connect(cbMaskOnPages, &QCheckBox::toggled, &session_,
+            [this](bool on) { session_.set(GraphSession::MaskOnPages, on); });
+    connect(&session_, &GraphSession::choiceChanged, cbMaskOnPages,
+            [this](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::MaskOnPages)
+                    cbMaskOnPages->setChecked(on);
+            });
     centreOnScreen(this);
 }
 
 std::optional<QString> ComplianceWindow::Recheck() {
-    const QString path = graph_.resourceDirectory() + QString::fromLatin1(DefaultMaskFile);
+    const QString path = resourceDir_ + QString::fromLatin1(DefaultMaskFile);
     MaskTableOrError read = ReadMaskTable(path);
     table_ = std::move(read.table);
     check();
@@ -156,9 +166,10 @@ void ComplianceWindow::check() {
     headerError_.clear();
     if (table_) {
         const std::optional<AntennaHeader> header =
-            graph_.CurrentDataPath.isEmpty() ? std::nullopt : std::optional(graph_.CurrentHeader);
+            session_.antenna.path.isEmpty() ? std::nullopt
+                                            : std::optional(session_.antenna.header);
         if (header)
-            report_ = CheckCompliance(*table_, *header, graph_.Pattern);
+            report_ = CheckCompliance(*table_, *header, session_.antenna.pattern);
         else
             headerError_ = QString::fromLatin1(FileNotFoundMessage);
     }
@@ -171,7 +182,7 @@ void ComplianceWindow::fill() {
     cbCategory->clear();
     Grid1->setRowCount(0);
 
-    const QString model = DisplayText(graph_.CurrentRecord.modelNumber());
+    const QString model = DisplayText(session_.antenna.record.modelNumber());
     QString head = model.isEmpty() ? QString() : model + QStringLiteral(": ");
     if (!table_) {
         Label1->setText(head + QStringLiteral("no mask table"));
@@ -201,9 +212,9 @@ void ComplianceWindow::fill() {
             const auto rows = std::max<size_t>(1, c.suppression.cuts.size());
             Grid1->setRowCount(first + int(rows));
             const QString decided = decidedByText(c);
-            Grid1->setItem(first, ColCategory, cell(c.category));
+            Grid1->setItem(first, ColCategory, tableCell(c.category));
             Grid1->setItem(first, ColResult, verdictCell(verdictText(c.verdict), c.verdict));
-            Grid1->setItem(first, ColDecidedBy, cell(decided));
+            Grid1->setItem(first, ColDecidedBy, tableCell(decided));
             Grid1->setItem(first, ColGainBeam,
                            verdictCell(gainBeamText(c.gainBeam), c.gainBeam.verdict));
             if (c.suppression.cuts.empty())
@@ -213,16 +224,18 @@ void ComplianceWindow::fill() {
             for (size_t k = 0; k < c.suppression.cuts.size(); ++k) {
                 const CutSuppression& cs = c.suppression.cuts[k];
                 const int row = first + int(k);
-                Grid1->setItem(row, ColCut, cell(cutLabel(cs)));
+                Grid1->setItem(row, ColCut, tableCell(cutLabel(cs)));
                 Grid1->setItem(row, ColSuppression,
                                cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
                                           : informationCell(cutSuppressionText(cs)));
-                Grid1->setItem(row, ColMargin, cell(marginText(cs.worstMargin), Qt::AlignRight));
+                Grid1->setItem(row, ColMargin,
+                               tableCell(marginText(cs.worstMargin), Qt::AlignRight));
                 const QString end = binEndText(cs);
-                Grid1->setItem(row, ColAngle,
-                               cell(angleText(cs.worstAngle) +
-                                        (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
-                                    Qt::AlignRight));
+                Grid1->setItem(
+                    row, ColAngle,
+                    tableCell(angleText(cs.worstAngle) +
+                                  (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
+                              Qt::AlignRight));
             }
         }
         for (const GroupResult& g : report_.groups) {
@@ -230,13 +243,14 @@ void ComplianceWindow::fill() {
                 continue;
             const int row = Grid1->rowCount();
             Grid1->setRowCount(row + 1);
-            Grid1->setItem(row, ColCategory, cell(g.category));
+            Grid1->setItem(row, ColCategory, tableCell(g.category));
             Grid1->setItem(row, ColResult, verdictCell(verdictText(g.verdict), g.verdict));
             Grid1->setItem(row, ColDecidedBy,
-                           cell(g.decidedBy >= 0 ? report_.categories[size_t(g.decidedBy)].category
-                                                 : QString()));
+                           tableCell(g.decidedBy >= 0
+                                         ? report_.categories[size_t(g.decidedBy)].category
+                                         : QString()));
             Grid1->setItem(row, ColGainBeam,
-                           cell(QStringLiteral("passes when %1 passes in full").arg([&] {
+                           tableCell(QStringLiteral("passes when %1 passes in full").arg([&] {
                                QStringList parts;
                                for (int p : g.parts)
                                    parts << report_.categories[size_t(p)].category;
@@ -283,13 +297,9 @@ void ComplianceWindow::DrawScreenOverlay(QImage& canvas) const {
 }
 
 std::optional<MaskOverlay> ComplianceWindow::PageOverlay() const {
-    if (!cbMaskOnPages->isChecked())
+    if (!session_.isOn(GraphSession::MaskOnPages))
         return std::nullopt;
     return overlay();
-}
-
-void ComplianceWindow::maskChanged() {
-    graph_.RedrawScreenChart();
 }
 
 void ComplianceWindow::PlaceBeside(const QWidget& other, const QRect& keepClear) {

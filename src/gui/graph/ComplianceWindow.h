@@ -14,12 +14,14 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class GraphWindow;
+class GraphSession;
 
 class ComplianceWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ComplianceWindow(GraphWindow& graph, QWidget* parent = nullptr);
+    // Checks the session's antenna against the mask table in `resourceDir`/masks; "Show mask on
+    // pages" is the session's MaskOnPages choice.
+    ComplianceWindow(GraphSession& session, const QString& resourceDir, QWidget* parent = nullptr);
 
     // Reads the mask table again and checks the antenna on show. Returns the message when the
     // table cannot be used; the window then shows nothing and draws no mask.
@@ -32,7 +34,7 @@ public:
 
     // Draws the chosen category's mask on the screen canvas when "Show mask" is ticked.
     void DrawScreenOverlay(QImage& canvas) const;
-    // The chosen category's mask for the chart pages when "Show mask on pages" is ticked.
+    // The chosen category's mask for the chart pages when the session's MaskOnPages is on.
     std::optional<MaskOverlay> PageOverlay() const;
 
     const ComplianceReport& report() const { return report_; }
@@ -46,13 +48,18 @@ public:
     QCheckBox* cbMaskOnPages = nullptr;
     QPushButton* CloseBtn = nullptr;
 
+Q_SIGNALS:
+    // The mask on the screen chart was switched or its category changed: the chart is drawn
+    // again.
+    void maskChanged();
+
 private:
     void check();
     void fill();
     std::optional<MaskOverlay> overlay() const;
-    void maskChanged();
 
-    GraphWindow& graph_;
+    GraphSession& session_;
+    QString resourceDir_;
     std::optional<MaskTable> table_;
     ComplianceReport report_;
     QString headerError_;

@@ -1,17 +1,18 @@
 #include "graph/GraphWindow.h"
 
+#include "AppContext.h"
 #include "adf/PatternReader.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
-#include "catalogue/AntennaFile.h"
+#include "catalogue/DataFileLocation.h"
 #include "dialogs/WaitCursor.h"
 #include "dialogs/WindowPlacement.h"
 #include "graph/ComplianceWindow.h"
+#include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
 #include "output/PdfExport.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtCore/QEventLoop>
 #include <QtGui/QAction>
@@ -33,13 +34,6 @@ constexpr int ClientHeight = 492;
 constexpr int ToolBarHeight = 41;
 constexpr int SliderStart = 155;
 
-QAction* checkItem(QObject* parent, const char* name, const char* text) {
-    auto* a = new QAction(QString::fromLatin1(text), parent);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setCheckable(true);
-    return a;
-}
-
 QAction* item(QObject* parent, const char* name, const char* text) {
     auto* a = new QAction(QString::fromLatin1(text), parent);
     a->setObjectName(QString::fromLatin1(name));
@@ -48,18 +42,12 @@ QAction* item(QObject* parent, const char* name, const char* text) {
 
 } // namespace
 
-GraphWindow::GraphWindow(SelectionWindow& select, QWidget* parent)
-    : QMainWindow(parent), select_(select) {
+GraphWindow::GraphWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
     setObjectName(QStringLiteral("GraphForm"));
     setWindowTitle(QStringLiteral("Graph Form"));
-    Color1 = checkItem(this, "Color1", "&Color");
-    MakeGIF1 = checkItem(this, "MakeGIF1", "Make &GIF");
-    MakeJPG1 = checkItem(this, "MakeJPG1", "Make &JPG");
-    MakePDF1 = checkItem(this, "MakePDF1", "&Make PDF");
-    Graph1 = checkItem(this, "Graph1", "  &Graph");
-    Data1 = checkItem(this, "Data1", "  &Data");
-    Pause1 = checkItem(this, "Pause1", " Pause Printing");
-    applyGraphSettings(GraphSettings::read(select_.settingsStore()));
+    session_ = new GraphSession(this);
+    session_->applyGraphSettings(GraphSettings::read(context_.settingsStore()));
 
     runModal = [](GraphWindow& form) {
         QEventLoop loop;
@@ -73,7 +61,7 @@ GraphWindow::GraphWindow(SelectionWindow& select, QWidget* parent)
     };
     endProgram = [this] {
         // However the program ends, the settings are kept.
-        select_.saveSettings();
+        context_.saveSettings();
         QCoreApplication::exit(0);
     };
     buildWindow();
@@ -98,20 +86,21 @@ void GraphWindow::buildWindow() {
     bar->setFont(tahoma);
     addToolBar(Qt::TopToolBarArea, bar);
 
-    ExportGraph1 = item(this, "ExportGraph1", "Graph");
-    ExportData1 = item(this, "ExportData1", "Data");
-    printAction = item(this, "printAction", "Print...");
-    printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    Close1 = item(this, "Close1", "Exit");
-    Legend1 = item(this, "Legend1", "&Legend...");
-    Select1 = item(this, "Select1", "&Selection...");
-    Legend1->setEnabled(false);
-    Compliance1 = item(this, "Compliance1", "Compliance...");
-    Compliance1->setEnabled(false);
+    exportGraphAction_ = item(this, "exportGraphAction", "Graph");
+    exportDataAction_ = item(this, "exportDataAction", "Data");
+    printAction_ = item(this, "printAction", "Print...");
+    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    exitAction_ = item(this, "exitAction", "Exit");
+    legendAction_ = item(this, "legendAction", "&Legend...");
+    selectionAction_ = item(this, "selectionAction", "&Selection...");
+    legendAction_->setEnabled(false);
+    complianceAction_ = item(this, "complianceAction", "Compliance...");
+    complianceAction_->setEnabled(false);
     // Printing and export come with their own windows; until then they are shown but disabled.
-    ExportVectorPdf1 = item(this, "ExportVectorPdf1", "Vector PDF...");
-    ExportSvg1 = item(this, "ExportSvg1", "SVG...");
-    for (QAction* a : {ExportGraph1, ExportData1, ExportVectorPdf1, ExportSvg1, printAction})
+    exportVectorPdfAction_ = item(this, "exportVectorPdfAction", "Vector PDF...");
+    exportSvgAction_ = item(this, "exportSvgAction", "SVG...");
+    for (QAction* a : {exportGraphAction_, exportDataAction_, exportVectorPdfAction_,
+                       exportSvgAction_, printAction_})
         a->setEnabled(false);
 
     auto makeButton = [bar, this](const char* name, const char* text, const char* hint,
@@ -128,47 +117,47 @@ void GraphWindow::buildWindow() {
         bar->addWidget(b);
         return b;
     };
-    tbExport =
+    tbExport_ =
         makeButton("tbExport", "Export", "Export RPE Graph/Data", QStyle::SP_DialogSaveButton);
-    auto* exportMenu = new QMenu(tbExport);
-    exportMenu->addAction(ExportGraph1);
-    exportMenu->addAction(ExportData1);
-    tbExport->setMenu(exportMenu);
-    tbExport->setPopupMode(QToolButton::MenuButtonPopup);
-    tbExport->setEnabled(false);
+    auto* exportMenu = new QMenu(tbExport_);
+    exportMenu->addAction(exportGraphAction_);
+    exportMenu->addAction(exportDataAction_);
+    tbExport_->setMenu(exportMenu);
+    tbExport_->setPopupMode(QToolButton::MenuButtonPopup);
+    tbExport_->setEnabled(false);
     bar->addSeparator();
-    tbPrint =
+    tbPrint_ =
         makeButton("tbPrint", "Print", "Print RPE Graph/Data", QStyle::SP_FileDialogDetailedView);
-    tbPrint->setEnabled(false);
+    tbPrint_->setEnabled(false);
     bar->addSeparator();
-    tbLegend = makeButton("tbLegend", "Legend", "View RPE Legend", QStyle::SP_FileDialogInfoView);
-    tbLegend->setEnabled(false);
+    tbLegend_ = makeButton("tbLegend", "Legend", "View RPE Legend", QStyle::SP_FileDialogInfoView);
+    tbLegend_->setEnabled(false);
     bar->addSeparator();
-    tbSelect = makeButton("tbSelect", "Selection", "View Antenna Selection", QStyle::SP_ArrowBack);
-    connect(tbLegend, &QToolButton::clicked, this, &GraphWindow::Legend1Click);
-    connect(tbSelect, &QToolButton::clicked, this, &GraphWindow::Select1Click);
-    connect(Legend1, &QAction::enabledChanged, tbLegend, &QWidget::setEnabled);
+    tbSelect_ = makeButton("tbSelect", "Selection", "View Antenna Selection", QStyle::SP_ArrowBack);
+    connect(tbLegend_, &QToolButton::clicked, this, &GraphWindow::showLegend);
+    connect(tbSelect_, &QToolButton::clicked, this, &GraphWindow::backToSelection);
+    connect(legendAction_, &QAction::enabledChanged, tbLegend_, &QWidget::setEnabled);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     QMenu* exportSub = file->addMenu(QStringLiteral("Export"));
-    exportSub->addAction(ExportGraph1);
-    exportSub->addAction(ExportData1);
+    exportSub->addAction(exportGraphAction_);
+    exportSub->addAction(exportDataAction_);
     exportSub->addSeparator();
-    exportSub->addAction(ExportVectorPdf1);
-    exportSub->addAction(ExportSvg1);
+    exportSub->addAction(exportVectorPdfAction_);
+    exportSub->addAction(exportSvgAction_);
     file->addSeparator();
-    file->addAction(printAction);
+    file->addAction(printAction_);
     file->addSeparator();
-    file->addAction(Close1);
+    file->addAction(exitAction_);
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->addAction(Legend1);
-    view->addAction(Select1);
+    view->addAction(legendAction_);
+    view->addAction(selectionAction_);
     view->addSeparator();
-    view->addAction(Compliance1);
-    connect(Compliance1, &QAction::triggered, this, &GraphWindow::Compliance1Click);
-    connect(Legend1, &QAction::triggered, this, &GraphWindow::Legend1Click);
-    connect(Select1, &QAction::triggered, this, &GraphWindow::Select1Click);
-    connect(Close1, &QAction::triggered, this, &GraphWindow::Close1Click);
+    view->addAction(complianceAction_);
+    connect(complianceAction_, &QAction::triggered, this, &GraphWindow::showCompliance);
+    connect(legendAction_, &QAction::triggered, this, &GraphWindow::showLegend);
+    connect(selectionAction_, &QAction::triggered, this, &GraphWindow::backToSelection);
+    connect(exitAction_, &QAction::triggered, this, &GraphWindow::exitProgram);
     buildExportCommands();
 
     // Chart area: the visible image at the top, the slider in a strip at the bottom.
@@ -178,24 +167,24 @@ void GraphWindow::buildWindow() {
     chartArea_->setFrameShadow(QFrame::Sunken);
     chartArea_->setAutoFillBackground(true);
     setCentralWidget(chartArea_);
-    Image1 = new QLabel(chartArea_);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(98, 9, 480, 400);
+    chartView_ = new QLabel(chartArea_);
+    chartView_->setObjectName(QStringLiteral("chartView"));
+    chartView_->setGeometry(98, 9, 480, 400);
 
     auto* strip = new QWidget(chartArea_);
     strip->setObjectName(QStringLiteral("BottomStrip"));
     strip->setGeometry(0, ClientHeight - ToolBarHeight - 38, ClientWidth, 38);
-    TrackBar1 = new QSlider(Qt::Horizontal, strip);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setRange(0, screen::CanvasWidth - 650);
-    TrackBar1->setTickInterval(10);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setPageStep(10);
-    TrackBar1->setValue(SliderStart);
-    TrackBar1->setGeometry(182, 4, 257, 33);
-    TrackBar1->hide();
-    connect(TrackBar1, &QSlider::valueChanged, this, &GraphWindow::TrackBar1Change);
-    buildPrintHolders(strip);
+    slider_ = new QSlider(Qt::Horizontal, strip);
+    slider_->setObjectName(QStringLiteral("slider"));
+    slider_->setRange(0, screen::CanvasWidth - 650);
+    slider_->setTickInterval(10);
+    slider_->setTickPosition(QSlider::TicksBelow);
+    slider_->setPageStep(10);
+    slider_->setValue(SliderStart);
+    slider_->setGeometry(182, 4, 257, 33);
+    slider_->hide();
+    connect(slider_, &QSlider::valueChanged, this, &GraphWindow::sliderMoved);
+    buildPrintCommand();
 
     chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -205,32 +194,10 @@ void GraphWindow::buildWindow() {
     centreOnScreen(this);
 }
 
-GraphSettings GraphWindow::graphSettings() const {
-    GraphSettings g;
-    g.PenColor = Color1->isChecked();
-    g.MakeGIF = MakeGIF1->isChecked();
-    g.MakeJPG = MakeJPG1->isChecked();
-    g.MakePDF = MakePDF1->isChecked();
-    g.PrintGraph = Graph1->isChecked();
-    g.PrintData = Data1->isChecked();
-    g.PrintPause = Pause1->isChecked();
-    return g;
-}
-
-void GraphWindow::applyGraphSettings(const GraphSettings& g) {
-    Color1->setChecked(g.PenColor);
-    MakeGIF1->setChecked(g.MakeGIF);
-    MakeJPG1->setChecked(g.MakeJPG);
-    MakePDF1->setChecked(g.MakePDF);
-    Graph1->setChecked(g.PrintGraph);
-    Data1->setChecked(g.PrintData);
-    Pause1->setChecked(g.PrintPause);
-}
-
 void GraphWindow::ShowAntenna(const IndexRecord& record, const QString& dataFile) {
-    CurrentRecord = record;
+    session_->antenna.record = record;
     if (const auto error = LoadAntenna(dataFile)) {
-        select_.prompter().error(*error);
+        context_.prompter().error(*error);
         return;
     }
     selectionChosen_ = false;
@@ -238,68 +205,62 @@ void GraphWindow::ShowAntenna(const IndexRecord& record, const QString& dataFile
 }
 
 std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
-    if (!FirstLoad) {
-        Image2 = QImage();
-        Pattern.clear();
-        TrackBar1->setValue(SliderStart);
+    AntennaFile& antenna = session_->antenna;
+    if (!firstLoad_) {
+        canvas_ = QImage();
+        antenna.pattern.clear();
+        slider_->setValue(SliderStart);
         if (legend_ && legend_->isVisible())
             legend_->close();
-        Legend1->setEnabled(false);
+        legendAction_->setEnabled(false);
     }
-    FirstLoad = false;
+    firstLoad_ = false;
 
-    AntennaFileOrError opened;
-    if (!dataFile.isEmpty()) {
-        opened = AntennaFile::open(dataFile);
-    } else {
-        const ShellSettings& shell = select_.shellSettings();
-        opened = AntennaFile::open(
-            CurrentRecord, paths::dataDirectory(shell.SourceDir, select_.resourceDirectory()));
-    }
-    CurrentDataPath.clear();
+    // The record stays as it was chosen; the file gives its header numbers and its pattern.
+    const ShellSettings& shell = context_.shellSettings();
+    AntennaFileOrError opened =
+        dataFile.isEmpty()
+            ? AntennaFile::open(antenna.record, paths::dataDirectory(shell.SourceDir,
+                                                                     context_.resourceDirectory()))
+            : AntennaFile::open(dataFile);
+    antenna.path.clear();
+    antenna.header = AntennaHeader{};
     if (opened.file) {
-        CurrentDataPath = opened.file->path;
-        CurrentHeader = opened.file->header;
-        Pattern = std::move(opened.file->pattern);
+        antenna.path = opened.file->path;
+        antenna.header = opened.file->header;
+        antenna.pattern = std::move(opened.file->pattern);
     } else if (opened.notFound) {
-        select_.prompter().message(opened.error);
+        context_.prompter().message(opened.error);
     } else {
         return opened.error;
     }
 
-    if (complianceWindow)
-        complianceWindow->AntennaLoaded();
-    Legend1->setEnabled(true);
-    printAction->setEnabled(true);
-    Compliance1->setEnabled(true);
-    ExportGraph1->setEnabled(true);
-    ExportData1->setEnabled(true);
-    ExportVectorPdf1->setEnabled(true);
-    ExportSvg1->setEnabled(true);
+    if (compliance_)
+        compliance_->AntennaLoaded();
+    legendAction_->setEnabled(true);
+    printAction_->setEnabled(true);
+    complianceAction_->setEnabled(true);
+    exportGraphAction_->setEnabled(true);
+    exportDataAction_->setEnabled(true);
+    exportVectorPdfAction_->setEnabled(true);
+    exportSvgAction_->setEnabled(true);
     RedrawScreenChart();
     return std::nullopt;
 }
 
 void GraphWindow::RedrawScreenChart() {
-    Image2 = screen::newCanvas();
-    screen::DrawScreenChart(Image2, Pattern.feedKind);
+    const LoadedPattern& pattern = session_->antenna.pattern;
+    canvas_ = screen::newCanvas();
+    screen::DrawScreenChart(canvas_, pattern.feedKind);
     for (int cut = 0; cut < CutCount; ++cut)
-        screen::DrawScreenTrace(Image2, Pattern.CutPoints[static_cast<size_t>(cut)], cut);
-    if (complianceWindow)
-        complianceWindow->DrawScreenOverlay(Image2);
+        screen::DrawScreenTrace(canvas_, pattern.CutPoints[static_cast<size_t>(cut)], cut);
+    if (compliance_)
+        compliance_->DrawScreenOverlay(canvas_);
     UpdateChartView();
 }
 
 std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
-    return complianceWindow ? complianceWindow->PageOverlay() : std::nullopt;
-}
-
-QString GraphWindow::programDirectory() const {
-    return select_.programDirectory();
-}
-
-QString GraphWindow::resourceDirectory() const {
-    return select_.resourceDirectory();
+    return compliance_ ? compliance_->PageOverlay() : std::nullopt;
 }
 
 QRect GraphWindow::commandBars() const {
@@ -309,51 +270,55 @@ QRect GraphWindow::commandBars() const {
     return QRect(outer.topLeft(), QPoint(outer.right(), bottom));
 }
 
-void GraphWindow::Compliance1Click() {
-    if (!Compliance1->isEnabled())
+void GraphWindow::showCompliance() {
+    if (!complianceAction_->isEnabled())
         return;
-    if (!complianceWindow)
-        complianceWindow = new ComplianceWindow(*this, this);
-    const auto error = complianceWindow->Recheck();
+    if (!compliance_) {
+        compliance_ = new ComplianceWindow(*session_, context_.resourceDirectory(), this);
+        connect(compliance_, &ComplianceWindow::maskChanged, this, &GraphWindow::RedrawScreenChart);
+    }
+    const auto error = compliance_->Recheck();
     RedrawScreenChart();
     if (error) {
-        complianceWindow->close();
-        select_.prompter().error(*error);
+        compliance_->close();
+        context_.prompter().error(*error);
         return;
     }
     // Each opening places it beside the chart, clear of the window's commands.
-    if (!complianceWindow->isVisible())
-        complianceWindow->PlaceBeside(*this, commandBars());
-    complianceWindow->show();
-    complianceWindow->raise();
-    complianceWindow->activateWindow();
+    if (!compliance_->isVisible())
+        compliance_->PlaceBeside(*this, commandBars());
+    compliance_->show();
+    compliance_->raise();
+    compliance_->activateWindow();
 }
 
 void GraphWindow::UpdateChartView() {
-    if (Image2.isNull())
-        Image2 = screen::newCanvas();
-    if (Pattern.feedKind == FeedKind::None) {
-        Image1->setGeometry(98, 9, 480, 400);
-        TrackBar1->hide();
-        visible_ = Image2.copy(480, 0, 480, 400);
+    if (canvas_.isNull())
+        canvas_ = screen::newCanvas();
+    if (session_->feed() == FeedKind::None) {
+        chartView_->setGeometry(98, 9, 480, 400);
+        slider_->hide();
+        visible_ = canvas_.copy(480, 0, 480, 400);
     } else {
-        Image1->setGeometry(10, 9, 650, 400);
-        TrackBar1->show();
-        visible_ = Image2.copy(TrackBar1->value(), 0, 650, 400);
+        chartView_->setGeometry(10, 9, 650, 400);
+        slider_->show();
+        visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
     }
-    Image1->setPixmap(QPixmap::fromImage(visible_));
+    chartView_->setPixmap(QPixmap::fromImage(visible_));
 }
 
 PageSource GraphWindow::pageSource() {
-    PageSource page{PageMap, CurrentRecord, Pattern, Color1->isChecked(), PenFactor};
+    PageSource page{PageMap, session_->antenna.record, session_->antenna.pattern,
+                    session_->isOn(GraphSession::Colour), session_->penFactor()};
     pageMask_ = PageMaskOverlay();
     if (pageMask_)
         page.Mask = &*pageMask_;
     return page;
 }
 
-// The page routines never change PenFactor: it holds the pen width dialog's choice, which the
-// printer pages use (3 while none was made), and the export images are drawn with 1 regardless.
+// The page routines never change the session's pen factor: it holds the pen width dialog's
+// choice, which the printer pages use (3 while none was made), and the export images are drawn
+// with 1 regardless.
 void GraphWindow::DrawPortraitGraphPage(QPainter& printerPage) {
     ::DrawPortraitGraphPage(pageSource(), printerPage);
 }
@@ -378,19 +343,19 @@ void GraphWindow::DrawDataPage(QImage& scratchImage) {
     ::DrawDataPage(pageSource(), scratchImage);
 }
 
-void GraphWindow::TrackBar1Change(int) {
+void GraphWindow::sliderMoved(int) {
     UpdateChartView();
 }
 
-void GraphWindow::Select1Click() {
+void GraphWindow::backToSelection() {
     if (runActive_)
         return;
     selectionChosen_ = true;
     close();
 }
 
-void GraphWindow::Legend1Click() {
-    if (!legend_ || !Legend1->isEnabled())
+void GraphWindow::showLegend() {
+    if (!legend_ || !legendAction_->isEnabled())
         return;
     legend_->show();
     legend_->raise();
@@ -398,7 +363,7 @@ void GraphWindow::Legend1Click() {
     legend_->FormActivate();
 }
 
-void GraphWindow::Close1Click() {
+void GraphWindow::exitProgram() {
     close();
 }
 
@@ -416,8 +381,8 @@ void GraphWindow::closeEvent(QCloseEvent* event) {
     // The legend and the compliance window belong to the chart on show and close with it.
     if (legend_ && legend_->isVisible())
         legend_->close();
-    if (complianceWindow && complianceWindow->isVisible())
-        complianceWindow->close();
+    if (compliance_ && compliance_->isVisible())
+        compliance_->close();
     if (!selectionChosen_ && endProgram)
         endProgram();
     selectionChosen_ = false;
@@ -429,13 +394,13 @@ void GraphWindow::runOutput() {
     runConfirmedFile_.clear();
     {
         WaitCursor wait;
-        if (MakeJPG1->isChecked() || MakeGIF1->isChecked() || MakePDF1->isChecked())
+        if (session_->writesFiles())
             ExportBranch();
         else
             PrintBranch();
     }
     if (!runConfirmedFile_.isEmpty())
-        select_.prompter().openFile(runConfirmedFile_);
+        context_.prompter().openFile(runConfirmedFile_);
     runConfirmedFile_.clear();
     endRun();
 }

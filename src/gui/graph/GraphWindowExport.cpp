@@ -1,5 +1,6 @@
-// The graph window's export: the export commands, the output toggles, the File Locations
-// command, the export branch of the run and the text copy.
+// The graph window's export: the export commands, the File Locations command, the export branch
+// of the run and the text copy.
+#include "AppContext.h"
 #include "base/DisplayText.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
@@ -9,12 +10,12 @@
 #include "dialogs/QtSaveDialogs.h"
 #include "dialogs/VectorExportDialog.h"
 #include "dialogs/WaitCursor.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "output/ExportRun.h"
 #include "output/OutputNames.h"
 #include "output/PdfExport.h"
 #include "output/VectorExportRun.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -23,122 +24,75 @@
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
 
-namespace {
-
-// The antenna on show, as the page writer takes it.
-AntennaFile antennaOnShow(const GraphWindow& g) {
-    AntennaFile antenna;
-    antenna.path = g.CurrentDataPath;
-    antenna.record = g.CurrentRecord;
-    antenna.header = g.CurrentHeader;
-    antenna.pattern = g.Pattern;
-    return antenna;
-}
-
-} // namespace
-
 void GraphWindow::buildExportCommands() {
-    OutputLocations1 = new QAction(QStringLiteral("&Output Locations..."), this);
-    OutputLocations1->setObjectName(QStringLiteral("OutputLocations1"));
-    connect(OutputLocations1, &QAction::triggered, this, &GraphWindow::OutputLocations1Click);
-    // The toggles are checkable: triggering one has already flipped its mark.
-    for (QAction* flag : {MakeJPG1, MakeGIF1, MakePDF1})
-        connect(flag, &QAction::triggered, this,
-                [this, flag](bool on) { setOutputFlag(flag, on); });
-    connect(ExportGraph1, &QAction::triggered, this, &GraphWindow::ExportGraphClick);
-    connect(ExportData1, &QAction::triggered, this, &GraphWindow::ExportDataClick);
-    connect(tbExport, &QToolButton::clicked, this, &GraphWindow::ExportGraphClick);
-    connect(ExportGraph1, &QAction::enabledChanged, tbExport, &QWidget::setEnabled);
-    VectorExportForm = new VectorExportDialog(this);
-    connect(ExportVectorPdf1, &QAction::triggered, this, &GraphWindow::ExportVectorPdfClick);
-    connect(ExportSvg1, &QAction::triggered, this, &GraphWindow::ExportSvgClick);
+    connect(exportGraphAction_, &QAction::triggered, this, &GraphWindow::exportGraph);
+    connect(exportDataAction_, &QAction::triggered, this, &GraphWindow::exportData);
+    connect(tbExport_, &QToolButton::clicked, this, &GraphWindow::exportGraph);
+    connect(exportGraphAction_, &QAction::enabledChanged, tbExport_, &QWidget::setEnabled);
+    vectorExportDialog_ = new VectorExportDialog(this);
+    connect(exportVectorPdfAction_, &QAction::triggered, this, &GraphWindow::exportVectorPdf);
+    connect(exportSvgAction_, &QAction::triggered, this, &GraphWindow::exportSvg);
 }
 
 void GraphWindow::setExportWindows(ExportOptionsDialog* graphOptions, ExportDataDialog* dataOptions,
                                    OutputFoldersDialog* fileLocations) {
-    ExportOptionsForm = graphOptions;
-    ExportDataForm = dataOptions;
-    FileLoc = fileLocations;
+    graphExportDialog_ = graphOptions;
+    dataExportDialog_ = dataOptions;
+    outputFolders_ = fileLocations;
 }
 
-void GraphWindow::setOutputFlag(QAction* flag, bool on) {
-    flag->setChecked(on);
-    if (!on)
+void GraphWindow::chooseOutputFolders() {
+    if (runActive_ || !outputFolders_)
         return;
-    for (QAction* other : {MakeJPG1, MakeGIF1, MakePDF1})
-        if (other != flag)
-            other->setChecked(false);
+    outputFolders_->exec();
 }
 
-void GraphWindow::MakeJPG1Click() {
-    setOutputFlag(MakeJPG1, !MakeJPG1->isChecked());
-}
-
-void GraphWindow::MakeGIF1Click() {
-    setOutputFlag(MakeGIF1, !MakeGIF1->isChecked());
-}
-
-void GraphWindow::MakePDF1Click() {
-    setOutputFlag(MakePDF1, !MakePDF1->isChecked());
-}
-
-void GraphWindow::OutputLocations1Click() {
-    if (runActive_ || !FileLoc)
+void GraphWindow::exportGraph() {
+    if (runActive_ || !graphExportDialog_ || !exportGraphAction_->isEnabled())
         return;
-    FileLoc->exec();
-}
-
-void GraphWindow::ExportGraphClick() {
-    if (runActive_ || !ExportOptionsForm || !ExportGraph1->isEnabled())
+    if (!graphExportDialog_->ShowForAntenna(session_->antenna.record))
         return;
-    if (!ExportOptionsForm->ShowForAntenna(CurrentRecord))
-        return;
-    Graph1->setChecked(true);
-    Data1->setChecked(false);
-    MakePDF1->setChecked(ExportOptionsForm->rbPDF->isChecked());
-    MakeGIF1->setChecked(ExportOptionsForm->rbGIF->isChecked());
-    MakeJPG1->setChecked(ExportOptionsForm->rbJPG->isChecked());
+    session_->setOutputFlags({true, false, graphExportDialog_->rbJPG->isChecked(),
+                              graphExportDialog_->rbGIF->isChecked(),
+                              graphExportDialog_->rbPDF->isChecked()});
     runOutput();
 }
 
-void GraphWindow::ExportDataClick() {
-    if (runActive_ || !ExportDataForm || !ExportData1->isEnabled())
+void GraphWindow::exportData() {
+    if (runActive_ || !dataExportDialog_ || !exportDataAction_->isEnabled())
         return;
-    if (!ExportDataForm->ShowForAntenna(CurrentRecord))
+    if (!dataExportDialog_->ShowForAntenna(session_->antenna.record))
         return;
-    Graph1->setChecked(false);
-    Data1->setChecked(true);
-    MakePDF1->setChecked(ExportDataForm->rbPDF->isChecked());
-    MakeJPG1->setChecked(false);
-    MakeGIF1->setChecked(false);
-    if (MakePDF1->isChecked())
+    session_->setOutputFlags({false, true, false, false, dataExportDialog_->rbPDF->isChecked()});
+    if (session_->isOn(GraphSession::MakePdf))
         runOutput();
     else
         ExportTextData();
 }
 
-void GraphWindow::ExportVectorPdfClick() {
+void GraphWindow::exportVectorPdf() {
     exportVector(VectorFormat::Pdf);
 }
 
-void GraphWindow::ExportSvgClick() {
+void GraphWindow::exportSvg() {
     exportVector(VectorFormat::Svg);
 }
 
 void GraphWindow::exportVector(VectorFormat format) {
-    const QAction* command = format == VectorFormat::Pdf ? ExportVectorPdf1 : ExportSvg1;
+    const QAction* command =
+        format == VectorFormat::Pdf ? exportVectorPdfAction_ : exportSvgAction_;
     if (runActive_ || !command->isEnabled())
         return;
-    VectorExportForm->SetFormat(format);
-    if (!VectorExportForm->ShowForAntenna(CurrentRecord) || !beginRun())
+    vectorExportDialog_->SetFormat(format);
+    if (!vectorExportDialog_->ShowForAntenna(session_->antenna.record) || !beginRun())
         return;
     VectorExportRequest request;
     request.Format = format;
-    request.Pages = VectorExportForm->Choice();
-    request.ProgramDir = select_.programDirectory();
+    request.Pages = vectorExportDialog_->Choice();
+    request.ProgramDir = context_.programDirectory();
     request.PdfLocation = output::PrepareOutputFolder(
-        output::ExportKind::ChartPdf, select_.shellSettings().PDFfiles, request.ProgramDir);
-    request.Color = Color1->isChecked();
+        output::ExportKind::ChartPdf, context_.shellSettings().PDFfiles, request.ProgramDir);
+    request.Color = session_->isOn(GraphSession::Colour);
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
     // The pages show the mask the printed chart would show.
@@ -146,24 +100,25 @@ void GraphWindow::exportVector(VectorFormat format) {
     VectorExportResult result;
     {
         WaitCursor wait; // lifted while the dialogs and the messages are shown
-        result = RunVectorExport(request, antennaOnShow(*this), mask ? &*mask : nullptr,
-                                 *saveDialogs, select_.prompter());
+        result = RunVectorExport(request, session_->antenna, mask ? &*mask : nullptr,
+                                 *saveDialogs, context_.prompter());
     }
     for (const QString& file : result.Produced)
-        select_.prompter().openFile(file);
+        context_.prompter().openFile(file);
     endRun();
 }
 
 void GraphWindow::ExportBranch() {
-    const ShellSettings& shell = select_.shellSettings();
+    const ShellSettings& shell = context_.shellSettings();
+    const GraphSession& s = *session_;
     ExportRunRequest request;
-    request.Graph = Graph1->isChecked();
-    request.Data = Data1->isChecked();
-    request.MakeJPG = MakeJPG1->isChecked();
-    request.MakeGIF = MakeGIF1->isChecked();
-    request.MakePDF = MakePDF1->isChecked();
-    request.RpeNumber = CurrentRecord.rpeNumber();
-    request.ProgramDir = select_.programDirectory();
+    request.Graph = s.isOn(GraphSession::Graph);
+    request.Data = s.isOn(GraphSession::Data);
+    request.MakeJPG = s.isOn(GraphSession::MakeJpg);
+    request.MakeGIF = s.isOn(GraphSession::MakeGif);
+    request.MakePDF = s.isOn(GraphSession::MakePdf);
+    request.RpeNumber = s.antenna.record.rpeNumber();
+    request.ProgramDir = context_.programDirectory();
     // The save dialogs of the run open in folders that exist: a default one is made when first
     // used. A JPG or GIF is asked for the chart only.
     const auto folder = [&request](output::ExportKind kind, const QString& text, bool asked) {
@@ -178,9 +133,9 @@ void GraphWindow::ExportBranch() {
     // The pages show the colour and the mask the printed chart would show.
     const std::optional<MaskOverlay> mask = PageMaskOverlay();
     PageOptions options;
-    options.color = Color1->isChecked();
+    options.color = s.isOn(GraphSession::Colour);
     options.mask = mask ? &*mask : nullptr;
-    options.commonFilesDir = select_.commonFilesDirectory();
+    options.commonFilesDir = context_.commonFilesDirectory();
 
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
@@ -196,7 +151,7 @@ void GraphWindow::ExportBranch() {
     pdfRun_ = &control;
     options.pdfControl = &control;
     const ExportRunResult result =
-        RunExport(request, antennaOnShow(*this), options, *saveDialogs, select_.prompter());
+        RunExport(request, s.antenna, options, *saveDialogs, context_.prompter());
     pdfRun_ = nullptr;
     runConfirmedFile_ = result.fileToOpen();
 }
@@ -205,23 +160,24 @@ void GraphWindow::ExportTextData() {
     if (!beginRun())
         return;
     // The data file the antenna was read from; when it was not found, where it was looked for.
-    QString source = CurrentDataPath;
+    const GraphSession& s = *session_;
+    QString source = s.antenna.path;
     if (source.isEmpty())
-        source = QDir(paths::dataDirectory(select_.shellSettings().SourceDir,
-                                           select_.programDirectory()))
-                     .filePath(DisplayText(CurrentRecord.fileName()));
+        source = QDir(paths::dataDirectory(context_.shellSettings().SourceDir,
+                                           context_.programDirectory()))
+                     .filePath(DisplayText(s.antenna.record.fileName()));
     const QString start = lastTextFolder_.isEmpty() ? QDir::homePath() : lastTextFolder_;
     if (!saveDialogs)
         saveDialogs = std::make_unique<QtSaveDialogs>(this);
     std::optional<QString> written;
     {
         WaitCursor wait; // lifted while the dialog and the messages are shown
-        written = RunTextExport(source, CurrentRecord.rpeNumber(), start, *saveDialogs,
-                                select_.prompter());
+        written = RunTextExport(source, s.antenna.record.rpeNumber(), start, *saveDialogs,
+                                context_.prompter());
     }
     if (written) {
         lastTextFolder_ = QFileInfo(*written).absolutePath();
-        select_.prompter().openFile(*written);
+        context_.prompter().openFile(*written);
     }
     endRun();
 }

@@ -3,7 +3,7 @@
 #include "base/DisplayText.h"
 #include "base/Resources.h"
 #include "dialogs/WindowPlacement.h"
-#include "graph/GraphWindow.h"
+#include "graph/GraphSession.h"
 #include "pages/ScreenChart.h"
 
 #include <QtGui/QPainter>
@@ -35,7 +35,8 @@ void textOut(QPainter& p, int x, int y, const QString& text) {
 
 } // namespace
 
-LegendWindow::LegendWindow(GraphWindow& graph, QWidget* parent) : QDialog(parent), graph_(graph) {
+LegendWindow::LegendWindow(GraphSession& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("Legend"));
     setWindowTitle(QStringLiteral("Legend"));
     setModal(false);
@@ -75,9 +76,9 @@ void LegendWindow::changeEvent(QEvent* event) {
 }
 
 void LegendWindow::FormActivate() {
-    const FeedKind kind = graph_.Pattern.feedKind;
+    const FeedKind kind = session_.antenna.pattern.feedKind;
     const bool wide = kind != FeedKind::None;
-    const IndexRecord& r = graph_.CurrentRecord;
+    const IndexRecord& r = session_.antenna.record;
 
     // 1-2. Clear and size the window for the antenna. 540 and 287 are the widths of the whole
     // window, frame included; the frame is known once the window manager has framed it.
@@ -153,7 +154,7 @@ void LegendWindow::FormActivate() {
         p.drawLine(80, 188 + 20 * i, 150, 188 + 20 * i);
         p.setPen(Qt::black);
         textOut(p, 160, 180 + 20 * i,
-                DisplayText(graph_.Pattern.PolarizationTexts[static_cast<size_t>(i)]));
+                DisplayText(session_.antenna.pattern.PolarizationTexts[static_cast<size_t>(i)]));
     }
     p.end();
     Image1->setPixmap(QPixmap::fromImage(picture_));

@@ -8,14 +8,14 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class GraphWindow;
+class GraphSession;
 
 class LegendWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit LegendWindow(GraphWindow& graph, QWidget* parent = nullptr);
+    explicit LegendWindow(GraphSession& session, QWidget* parent = nullptr);
 
-    // Rebuilds the whole content from the graph window's antenna.
+    // Rebuilds the whole content from the session's antenna.
     void FormActivate();
     // The picture drawn by the last FormActivate.
     QImage picture() const { return picture_; }
@@ -29,6 +29,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    GraphWindow& graph_;
+    GraphSession& session_;
     QImage picture_;
 };

@@ -1,11 +1,11 @@
 #include "selection/IndexTableWindow.h"
 
+#include "AppContext.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexDump.h"
 #include "catalogue/IndexFile.h"
 #include "dialogs/WindowPlacement.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QHBoxLayout>
@@ -193,8 +193,8 @@ private:
 
 } // namespace
 
-IndexTableWindow::IndexTableWindow(SelectionWindow& select, QWidget* parent)
-    : QDialog(parent), select_(select) {
+IndexTableWindow::IndexTableWindow(AppContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("IndexFileForm"));
     setWindowTitle(QStringLiteral("File Index Display"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -245,13 +245,13 @@ IndexTableWindow::IndexTableWindow(SelectionWindow& select, QWidget* parent)
 }
 
 QString IndexTableWindow::dumpPath() const {
-    return select_.programDirectory() + QStringLiteral("FileIndx.txt");
+    return context_.programDirectory() + QStringLiteral("FileIndx.txt");
 }
 
 void IndexTableWindow::FormShow() {
     IndexFile index;
     QList<QStringList> rows;
-    if (index.open(paths::indexFilePath(select_.programDirectory()))) {
+    if (index.open(paths::indexFilePath(context_.programDirectory()))) {
         IndexRecord r;
         while (index.readNext(r))
             rows << IndexRowCells(r);
@@ -301,6 +301,6 @@ QList<QStringList> IndexTableWindow::tableRows() const {
 void IndexTableWindow::done(int result) {
     // Every way of closing writes the dump; a failure is reported and the window closes anyway.
     if (const auto error = WriteIndexDump(dumpPath(), tableRows()))
-        select_.prompter().error(*error);
+        context_.prompter().error(*error);
     QDialog::done(result);
 }

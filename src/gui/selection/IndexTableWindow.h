@@ -4,12 +4,12 @@
 
 class QPushButton;
 class QTableWidget;
-class SelectionWindow;
+class AppContext;
 
 class IndexTableWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit IndexTableWindow(SelectionWindow& select, QWidget* parent = nullptr);
+    explicit IndexTableWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Fills the table from the index file (what showing the window does).
     void FormShow();
@@ -27,5 +27,5 @@ protected:
     void done(int result) override;
 
 private:
-    SelectionWindow& select_;
+    AppContext& context_;
 };

@@ -1,13 +1,12 @@
 #include "selection/RebuildWindow.h"
 
 #include "dialogs/WindowPlacement.h"
-#include "selection/SelectionWindow.h"
 
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 
-RebuildWindow::RebuildWindow(SelectionWindow& select, QWidget* parent)
-    : QDialog(parent), select_(select) {
+RebuildWindow::RebuildWindow(std::function<bool()> rebuild, QWidget* parent)
+    : QDialog(parent), rebuild_(std::move(rebuild)) {
     setObjectName(QStringLiteral("RefreshForm"));
     setWindowTitle(QStringLiteral("RefreshForm"));
     setFixedSize(635, 265);
@@ -51,6 +50,6 @@ RebuildWindow::RebuildWindow(SelectionWindow& select, QWidget* parent)
 }
 
 void RebuildWindow::ProceedClick() {
-    if (select_.rebuildIndex())
+    if (rebuild_ && rebuild_())
         accept();
 }

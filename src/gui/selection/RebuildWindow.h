@@ -1,14 +1,16 @@
 #pragma once
 // The refresh window: explains the rebuild and runs it on "Proceed".
 #include <QtWidgets/QDialog>
+#include <functional>
 
 class QPushButton;
-class SelectionWindow;
 
 class RebuildWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit RebuildWindow(SelectionWindow& select, QWidget* parent = nullptr);
+    // `rebuild` runs the rebuild from the data directory and says whether the new index is in
+    // place.
+    explicit RebuildWindow(std::function<bool()> rebuild, QWidget* parent = nullptr);
 
     QPushButton* Proceed = nullptr;
     QPushButton* Cancel = nullptr;
@@ -18,5 +20,5 @@ public Q_SLOTS:
     void ProceedClick();
 
 private:
-    SelectionWindow& select_;
+    std::function<bool()> rebuild_;
 };

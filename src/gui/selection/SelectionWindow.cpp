@@ -1,11 +1,11 @@
 #include "selection/SelectionWindow.h"
 
+#include "AppContext.h"
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
 #include "dialogs/WaitCursor.h"
 #include "dialogs/WindowPlacement.h"
-#include "graph/GraphWindow.h"
 #include "output/OutputNames.h"
 #include "selection/CatalogueExportDialog.h"
 #include "selection/DataFolderDialog.h"
@@ -81,29 +81,21 @@ QFont arialBold17() {
 }
 } // namespace
 
-SelectionWindow::SelectionWindow(AppEnvironment env, QWidget* parent)
-    : QMainWindow(parent), env_(std::move(env)) {
+SelectionWindow::SelectionWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
     setObjectName(QStringLiteral("Select"));
     runDialog = [](QDialog& d) { return d.exec(); };
-    showAntenna = [this](const IndexRecord& record, const QString& path) {
-        if (peers_.graph)
-            peers_.graph->ShowAntenna(record, path);
-    };
+    showAntenna = [](const IndexRecord&, const QString&) {};
     setWindowTitle(QStringLiteral("Quelda Lobeview"));
     buildWindow();
 
-    // 1-2. The start-up hint, shown while the pointer rests on the window itself.
-    createdHint_ = paths::createdHint(QFileInfo(env_.programFile).lastModified().date());
+    // The start-up hint, shown while the pointer rests on the window itself.
+    createdHint_ =
+        paths::createdHint(QFileInfo(context_.environment().programFile).lastModified().date());
     setStatusTip(createdHint_);
     DoShowHint(createdHint_);
-    // 3-4. Program and common files directories.
-    store_ = env_.settingsFile.isEmpty() ? std::make_unique<SettingsStore>()
-                                         : std::make_unique<SettingsStore>(env_.settingsFile);
-    commonFilesDir_ = paths::commonFilesDirectory(store_->commonFilesPath(), env_.programDir);
-    // 5-6. The shell settings.
-    shell_ = ShellSettings::read(*store_, env_.programDir, resourceDirectory());
-    // 7. The data file type, until it has once been registered.
-    if (!shell_.Associated)
+    // The data file type, until it has once been registered.
+    if (!context_.shellSettings().Associated)
         registerDataFileType();
 }
 
@@ -199,13 +191,14 @@ void SelectionWindow::buildWindow() {
 }
 
 void SelectionWindow::registerDataFileType() {
-    const auto error = registerAdfFileType(env_.programFile, env_.desktop, env_.runDesktopTool);
+    const AppEnvironment& env = context_.environment();
+    const auto error = registerAdfFileType(env.programFile, env.desktop, env.runDesktopTool);
     if (error) {
         // Associated stays false, so the next start tries again.
-        env_.prompter->error(*error);
+        context_.prompter().error(*error);
         return;
     }
-    shell_.Associated = true;
+    context_.shellSettings().Associated = true;
 }
 
 void SelectionWindow::DoShowHint(const QString& hint) {
@@ -231,15 +224,8 @@ bool SelectionWindow::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-bool SelectionWindow::saveSettings() {
-    const GraphSettings graph =
-        peers_.graph ? peers_.graph->graphSettings() : GraphSettings::read(*store_);
-    settingsSaved_ = writeAllSettings(*store_, shell_, graph);
-    return settingsSaved_;
-}
-
 void SelectionWindow::closeEvent(QCloseEvent* event) {
-    saveSettings();
+    context_.saveSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -257,8 +243,8 @@ void SelectionWindow::FormShow() {
     if (isVisible())
         repaint();
     loadIndex();
-    if (!env_.arguments.isEmpty())
-        commandLineOpen(env_.arguments.first());
+    if (!context_.environment().arguments.isEmpty())
+        commandLineOpen(context_.environment().arguments.first());
 }
 
 void SelectionWindow::fillList(QListWidget* list, const QStringList& items) {
@@ -269,28 +255,29 @@ void SelectionWindow::fillList(QListWidget* list, const QStringList& items) {
 }
 
 void SelectionWindow::loadIndex() {
-    const QString path = paths::indexFilePath(env_.programDir);
+    const QString path = paths::indexFilePath(context_.programDirectory());
     // A file that is not an index (a record cut short, a length byte beyond its field) is
     // rebuilt from the data folder like a missing one.
-    if (!index_.open(path) || !index_.holdsRecords()) {
+    if (!context_.index().open(path) || !context_.index().holdsRecords()) {
         rebuildIndex();
-        if (!index_.open(path))
-            env_.prompter->message(
+        if (!context_.index().open(path))
+            context_.prompter().message(
                 QStringLiteral("To recover you must select a valid file location"));
     }
-    const CatalogueLists lists = ScanAllLists(index_);
+    const CatalogueLists lists = ScanAllLists(context_.index());
     fillList(rangeList, lists.ranges);
     fillList(typeList, lists.types);
     fillList(modelList, lists.models);
 }
 
 bool SelectionWindow::rebuildIndex() {
-    return rebuildIndex(shell_.SourceDir, false) == RebuildReport::Outcome::Rebuilt;
+    return rebuildIndex(context_.shellSettings().SourceDir, false) ==
+           RebuildReport::Outcome::Rebuilt;
 }
 
 RebuildReport::Outcome SelectionWindow::rebuildIndex(const QString& folder, bool newFolder) {
     WaitCursor wait;
-    index_.close();
+    context_.index().close();
     const QString sourceDir = paths::resolveDirectoryCase(folder);
 
     // A progress dialog for rebuilds that take more than about half a second.
@@ -305,7 +292,7 @@ RebuildReport::Outcome SelectionWindow::rebuildIndex(const QString& folder, bool
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
     const RebuildReport report = RebuildIndex(
-        sourceDir, paths::indexFilePath(env_.programDir),
+        sourceDir, paths::indexFilePath(context_.programDirectory()),
         [&progress, &sinceUpdate](int done, int total, const QString& name) {
             if (done == 0 || done == total || sinceUpdate.elapsed() >= 50) {
                 sinceUpdate.restart();
@@ -323,9 +310,10 @@ RebuildReport::Outcome SelectionWindow::rebuildIndex(const QString& folder, bool
 
     QString message = report.message();
     if (newFolder && report.outcome != RebuildReport::Outcome::Rebuilt)
-        message += QStringLiteral("\n\nThe data directory is still %1.").arg(shell_.SourceDir);
+        message += QStringLiteral("\n\nThe data directory is still %1.")
+                       .arg(context_.shellSettings().SourceDir);
     if (!message.isEmpty())
-        env_.prompter->message(message);
+        context_.prompter().message(message);
     if (report.outcome == RebuildReport::Outcome::Rebuilt && peers_.indexDisplay)
         runDialog(*peers_.indexDisplay);
     return report.outcome;
@@ -339,7 +327,7 @@ std::optional<RangeFilter> SelectionWindow::selectedRange() const {
 }
 
 void SelectionWindow::rangeChosen() {
-    const CatalogueLists lists = ScanRange(index_, selectedRange());
+    const CatalogueLists lists = ScanRange(context_.index(), selectedRange());
     fillList(typeList, lists.types);
     fillList(modelList, lists.models);
 }
@@ -349,13 +337,13 @@ void SelectionWindow::typeChosen() {
     modelList->clear();
     if (!item)
         return;
-    fillList(modelList, ScanType(index_, item->text(), selectedRange()));
+    fillList(modelList, ScanType(context_.index(), item->text(), selectedRange()));
 }
 
 void SelectionWindow::showMatches(const QList<IndexRecord>& matches,
                                   const QString& noMatchMessage) {
     if (matches.isEmpty()) {
-        env_.prompter->message(noMatchMessage);
+        context_.prompter().message(noMatchMessage);
         return;
     }
     if (matches.size() == 1) {
@@ -376,7 +364,8 @@ void SelectionWindow::modelChosen() {
     const QListWidgetItem* item = modelList->currentItem();
     if (!item)
         return;
-    showMatches(FindListedModel(index_, item->text()), QStringLiteral("The file was not found!!!"));
+    showMatches(FindListedModel(context_.index(), item->text()),
+                QStringLiteral("The file was not found!!!"));
 }
 
 void SelectionWindow::commandLineOpen(const QString& argument) {
@@ -386,25 +375,26 @@ void SelectionWindow::commandLineOpen(const QString& argument) {
             // The file itself, with the record the rebuild would make of it.
             IndexRecord record;
             if (const auto error = BuildRecordFromFile(file.absoluteFilePath(), record)) {
-                env_.prompter->error(QStringLiteral("%1: %2").arg(file.fileName(), *error));
+                context_.prompter().error(QStringLiteral("%1: %2").arg(file.fileName(), *error));
                 return;
             }
             showAntenna(record, file.absoluteFilePath());
             return;
         }
-        if (const auto record = FindFileName(index_, QFile::encodeName(file.fileName()))) {
+        if (const auto record =
+                FindFileName(context_.index(), QFile::encodeName(file.fileName()))) {
             showAntenna(*record, {});
             return;
         }
-        env_.prompter->message(QStringLiteral("The specified file could not be found"));
+        context_.prompter().message(QStringLiteral("The specified file could not be found"));
         return;
     }
-    showMatches(FindModel(index_, ModelNumberArgument(argument)),
+    showMatches(FindModel(context_.index(), ModelNumberArgument(argument)),
                 QStringLiteral("Sorry, that model number was not found"));
 }
 
 void SelectionWindow::Refresh1Click() {
-    index_.close();
+    context_.index().close();
     if (peers_.refresh)
         runDialog(*peers_.refresh);
     loadIndex();
@@ -412,25 +402,26 @@ void SelectionWindow::Refresh1Click() {
 
 void SelectionWindow::ExportCatalogue1Click() {
     if (!catalogueExport_)
-        catalogueExport_ = new CatalogueExportDialog(*env_.prompter, this);
-    catalogueExport_->prepare(paths::resolveDirectoryCase(shell_.SourceDir),
-                              output::ResolveLocation(shell_.PDFfiles, env_.programDir));
+        catalogueExport_ = new CatalogueExportDialog(context_.prompter(), this);
+    catalogueExport_->prepare(
+        paths::resolveDirectoryCase(context_.shellSettings().SourceDir),
+        output::ResolveLocation(context_.shellSettings().PDFfiles, context_.programDirectory()));
     if (runDialog(*catalogueExport_) != QDialog::Accepted)
         return;
-    RunCatalogueExportWithProgress(this, catalogueExport_->options(), *env_.prompter);
+    RunCatalogueExportWithProgress(this, catalogueExport_->options(), context_.prompter());
 }
 
 void SelectionWindow::Location1Click() {
-    QString folder = shell_.SourceDir;
+    QString folder = context_.shellSettings().SourceDir;
     if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
         folder = peers_.directory->currentDirectory();
-    index_.close();
+    context_.index().close();
     // Cancelled or not, the index is rebuilt from the (possibly unchanged) data directory. A new
     // folder becomes the data directory only with its own index: a rebuild that is stopped or
     // fails, or a folder without data files, keeps the old index and the old folder together,
     // so that no antenna is read from a folder its record does not come from.
-    const bool newFolder = folder != shell_.SourceDir;
+    const bool newFolder = folder != context_.shellSettings().SourceDir;
     if (rebuildIndex(folder, newFolder) == RebuildReport::Outcome::Rebuilt)
-        shell_.SourceDir = folder;
+        context_.shellSettings().SourceDir = folder;
     loadIndex();
 }

@@ -1,10 +1,7 @@
 #pragma once
-// The antenna selection window: the program's main window. It owns the settings for the run and
-// narrows the catalogue by frequency range, type and model number.
-#include "base/AppEnvironment.h"
-#include "base/Settings.h"
+// The antenna selection window: the program's main window. It narrows the catalogue of the
+// program's index by frequency range, type and model number, and keeps the data directory.
 #include "catalogue/CatalogueLists.h"
-#include "catalogue/IndexFile.h"
 #include "catalogue/IndexRefresh.h"
 
 #include <QtWidgets/QMainWindow>
@@ -15,7 +12,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QAction;
-class GraphWindow;
+class AppContext;
 class RebuildWindow;
 class IndexTableWindow;
 class ModelChooserDialog;
@@ -27,35 +24,19 @@ class CatalogueExportDialog;
 class SelectionWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit SelectionWindow(AppEnvironment env, QWidget* parent = nullptr);
+    explicit SelectionWindow(AppContext& context, QWidget* parent = nullptr);
     ~SelectionWindow() override;
 
     // The windows this one calls, set once after all twelve exist.
     struct Peers {
         RebuildWindow* refresh = nullptr;
         IndexTableWindow* indexDisplay = nullptr;
-        GraphWindow* graph = nullptr;
         ModelChooserDialog* chooser = nullptr;
         DataFolderDialog* directory = nullptr;
     };
     void setPeers(const Peers& peers) { peers_ = peers; }
 
-    const AppEnvironment& environment() const { return env_; }
-    // Where the program keeps the files it writes (see AppEnvironment::programDir).
-    QString programDirectory() const { return env_.programDir; }
-    // Where the files that ship with the program are (NSMAData/, masks/).
-    QString resourceDirectory() const {
-        return env_.resourceDir.isEmpty() ? env_.programDir : env_.resourceDir;
-    }
-    QString commonFilesDirectory() const { return commonFilesDir_; }
-    SettingsStore& settingsStore() { return *store_; }
-    ShellSettings& shellSettings() { return shell_; }
-    const ShellSettings& shellSettings() const { return shell_; }
     QString createdHint() const { return createdHint_; }
-    Prompter& prompter() { return *env_.prompter; }
-
-    // Writes all twelve settings (what closing the window does).
-    bool saveSettings();
 
     // Loads the index (rebuilding it when it cannot be opened) and fills the range list.
     void loadIndex();
@@ -74,11 +55,9 @@ public:
 
     // How a modal dialog is run; tests answer dialogs through this.
     std::function<int(QDialog&)> runDialog;
-    // How an antenna is shown: by default the graph window's ShowAntenna. `path` is the data
-    // file to read when it is not the record's file in the data directory.
+    // How an antenna is shown (the graph window's ShowAntenna; nothing until it is set). `path`
+    // is the data file to read when it is not the record's file in the data directory.
     std::function<void(const IndexRecord&, const QString& path)> showAntenna;
-
-    IndexFile& index() { return index_; }
 
     QListWidget* rangeList = nullptr;
     QListWidget* typeList = nullptr;
@@ -117,15 +96,10 @@ private:
     void showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage);
     void fillList(QListWidget* list, const QStringList& items);
 
-    AppEnvironment env_;
-    std::unique_ptr<SettingsStore> store_;
-    ShellSettings shell_;
-    QString commonFilesDir_;
+    AppContext& context_;
     QString createdHint_;
     QLabel* hintPanel_ = nullptr;
     Peers peers_;
-    bool settingsSaved_ = false;
     bool shownOnce_ = false;
-    IndexFile index_;
     CatalogueExportDialog* catalogueExport_ = nullptr; // made on first use
 };

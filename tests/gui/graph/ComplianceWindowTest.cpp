@@ -8,6 +8,7 @@
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
 #include "compliance/Compliance.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "pages/MaskOverlay.h"
 #include "pages/ScreenChart.h"
@@ -40,7 +41,7 @@ struct Graph {
         g().endProgram = [] {};
     }
     GraphWindow& g() { return *w->graph; }
-    ComplianceWindow& form() { return *g().complianceWindow; }
+    ComplianceWindow& form() { return *g().complianceWindow(); }
     void show(const char* sample) {
         const QString name = QString::fromLatin1(sample);
         QFile::copy(testutils::samplePath(name), box.path(QStringLiteral("prog/NSMAData/") + name));
@@ -75,12 +76,13 @@ QRect band(double fromAngle, double toAngle, double level) {
 
 TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     Graph t;
-    EXPECT_FALSE(t.g().Compliance1->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(t.g(), "complianceAction")->isEnabled());
     t.show("QS8-59.adf");
-    ASSERT_TRUE(t.g().Compliance1->isEnabled());
-    EXPECT_EQ(t.g().Compliance1->text(), QStringLiteral("Compliance..."));
-    t.g().Compliance1->trigger();
-    ASSERT_TRUE(t.g().complianceWindow);
+    ASSERT_TRUE(testutils::child<QAction>(t.g(), "complianceAction")->isEnabled());
+    EXPECT_EQ(testutils::child<QAction>(t.g(), "complianceAction")->text(),
+              QStringLiteral("Compliance..."));
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
+    ASSERT_TRUE(t.g().complianceWindow());
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_TRUE(t.prompter.errors.isEmpty());
     EXPECT_EQ(t.form().Label1->text(),
@@ -106,9 +108,9 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
 
     // "Show mask" draws Category A's steps: 25 dB from 5 to 10 degrees, 29 dB from 10 to 15.
     ASSERT_EQ(t.form().cbCategory->currentText(), QStringLiteral("A"));
-    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+    EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
     t.form().cbShowMask->setChecked(true);
-    const QImage& canvas = t.g().Image2;
+    const QImage& canvas = t.g().canvas();
     EXPECT_GT(maskPixels(canvas, band(5, 10, -25)), 20);
     EXPECT_GT(maskPixels(canvas, band(10, 15, -29)), 20);
     EXPECT_GT(maskPixels(canvas, band(30, 100, -42)), 60);
@@ -119,14 +121,14 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
 
     // Another category moves the line; unticking removes it and leaves the chart as it was.
     t.form().cbCategory->setCurrentText(QStringLiteral("B1"));
-    EXPECT_GT(maskPixels(t.g().Image2, band(5, 10, -21)), 20);
-    EXPECT_EQ(maskPixels(t.g().Image2, band(5.5, 9.5, -25)), 0); // clear of the steps
+    EXPECT_GT(maskPixels(t.g().canvas(), band(5, 10, -21)), 20);
+    EXPECT_EQ(maskPixels(t.g().canvas(), band(5.5, 9.5, -25)), 0); // clear of the steps
     t.form().cbShowMask->setChecked(false);
     QImage plain = screen::newCanvas();
     screen::DrawScreenChart(plain, FeedKind::None);
     for (int cut = 0; cut < CutCount; ++cut)
-        screen::DrawScreenTrace(plain, t.g().Pattern.CutPoints[size_t(cut)], cut);
-    EXPECT_EQ(t.g().Image2, plain);
+        screen::DrawScreenTrace(plain, t.g().session().antenna.pattern.CutPoints[size_t(cut)], cut);
+    EXPECT_EQ(t.g().canvas(), plain);
 
     // "Show mask on pages" is kept for the chart pages, with the chosen category.
     EXPECT_FALSE(t.g().PageMaskOverlay());
@@ -136,39 +138,39 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     EXPECT_EQ(page->caption, QStringLiteral("FCC 101.115 Cat. B1"));
     ASSERT_EQ(page->lines.size(), 1u);
     EXPECT_EQ(page->lines[0].front(), QPointF(5, -21));
-    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0); // the screen is not affected
+    EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0); // the screen is not affected
 }
 
 TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
     Graph t;
     t.show("ZZX10-60L.adf");
-    t.g().Compliance1->trigger();
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
     EXPECT_TRUE(t.form().Label1->text().endsWith(
         QStringLiteral("two-sided antenna. Category A pass, Category B pass via B1.")));
     EXPECT_EQ(t.cellText(0, 1), QStringLiteral("pass"));
     EXPECT_EQ(t.cellText(0, 6), QStringLiteral("2.50")); // H/H, worked out by hand
     t.form().cbShowMask->setChecked(true);
     // Both sides, mirrored.
-    EXPECT_GT(maskPixels(t.g().Image2, band(5, 10, -25)), 20);
-    EXPECT_GT(maskPixels(t.g().Image2, band(-10, -5, -25)), 20);
-    EXPECT_GT(maskPixels(t.g().Image2, band(-180, -140, -55)), 30);
+    EXPECT_GT(maskPixels(t.g().canvas(), band(5, 10, -25)), 20);
+    EXPECT_GT(maskPixels(t.g().canvas(), band(-10, -5, -25)), 20);
+    EXPECT_GT(maskPixels(t.g().canvas(), band(-180, -140, -55)), 30);
 
     // Back to the selection, another antenna: the window follows it and draws no mask where the
     // band has no standard.
-    t.g().Select1Click();
+    t.g().backToSelection();
     t.show("ZZ4-144.adf");
     EXPECT_EQ(
         t.form().Label1->text(),
         QStringLiteral("ZZ4-144: no FCC 101.115 standard for this band (mid-band 14875 MHz)"));
     EXPECT_EQ(t.form().Grid1->rowCount(), 0);
     EXPECT_FALSE(t.form().cbShowMask->isEnabled());
-    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+    EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
     EXPECT_FALSE(t.g().PageMaskOverlay());
 
     // And back to a 6 GHz antenna: the mask returns, since "Show mask" stayed ticked.
     t.show("QU12-59.adf");
     EXPECT_TRUE(t.form().cbShowMask->isChecked());
-    EXPECT_GT(maskPixels(t.g().Image2, band(-10, -5, -25)), 20);
+    EXPECT_GT(maskPixels(t.g().canvas(), band(-10, -5, -25)), 20);
 }
 
 TEST(ComplianceWindow, UnusableMaskTableIsReportedAndNotUsed) {
@@ -176,18 +178,18 @@ TEST(ComplianceWindow, UnusableMaskTableIsReportedAndNotUsed) {
             "5925,6425,A,2.2,38,25\n"
             "5925,6425,B,2.2,38;25\n");
     t.show("QS8-59.adf");
-    t.g().Compliance1->trigger();
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
     ASSERT_EQ(t.prompter.errors.size(), 1);
     EXPECT_EQ(t.prompter.errors[0], QStringLiteral("The mask table cannot be used:\n"
                                                    "fcc-101-115.csv, line 3: 5 fields where the "
                                                    "heading has 6"));
     EXPECT_FALSE(t.form().isVisible());
-    EXPECT_EQ(maskPixels(t.g().Image2, t.g().Image2.rect()), 0);
+    EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
 
     // Mended while the program runs: the next opening reads it again.
     t.box.write(QStringLiteral("prog/masks/fcc-101-115.csv"),
                 testutils::readFile(QStringLiteral(LOBEVIEW_MASK_TABLE)));
-    t.g().Compliance1->trigger();
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
     EXPECT_EQ(t.prompter.errors.size(), 1);
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_EQ(t.form().Grid1->rowCount(), 13);
@@ -206,7 +208,7 @@ TEST(ComplianceWindow, InformationCutsBinEndsAndTheDemsNote) {
     IndexRecord r;
     ASSERT_FALSE(BuildRecordFromFile(file, r));
     t.g().ShowAntenna(r);
-    t.g().Compliance1->trigger();
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
     EXPECT_TRUE(t.form().Label1->text().endsWith(
         QStringLiteral("Category A fail, Category B pass. Note: %1.").arg(QLatin1String(DemsNote))))
         << t.form().Label1->text().toStdString();

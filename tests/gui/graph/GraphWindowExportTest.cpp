@@ -1,6 +1,7 @@
 // The graph window's export commands, driven headless: the option dialogs answered through their
 // modal hook (and once through the real modal loop), the save dialogs from a script, the
 // converter real or stood in for.
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "ExportChecks.h"
 #include "ScriptedSaveDialogs.h"
@@ -12,6 +13,7 @@
 #include "dialogs/ExportOptionsDialog.h"
 #include "dialogs/OutputFoldersDialog.h"
 #include "dialogs/VectorExportDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/SelectionWindow.h"
 
@@ -83,17 +85,18 @@ struct Window {
     }
     void exportGraph(QRadioButton* radio) {
         answerOptions(*w->exportOptions, radio);
-        g().ExportGraphClick();
+        g().exportGraph();
     }
     void exportData(QRadioButton* radio) {
         answerOptions(*w->exportData, radio);
-        g().ExportDataClick();
+        g().exportData();
     }
     QString flags() const {
         QString f;
-        for (const QAction* a : {w->graph->Graph1, w->graph->Data1, w->graph->MakeJPG1,
-                                 w->graph->MakeGIF1, w->graph->MakePDF1})
-            f += a->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+        for (GraphSession::Choice c :
+             {GraphSession::Graph, GraphSession::Data, GraphSession::MakeJpg, GraphSession::MakeGif,
+              GraphSession::MakePdf})
+            f += w->graph->session().isOn(c) ? QLatin1Char('1') : QLatin1Char('0');
         return f; // graph, data, jpg, gif, pdf
     }
 };
@@ -103,28 +106,31 @@ struct Window {
 TEST(GraphExport, CommandsAreEnabledOnceAnAntennaIsShown) {
     Window t;
     GraphWindow& g = t.g();
-    EXPECT_FALSE(g.tbExport->isEnabled());
-    EXPECT_FALSE(g.ExportGraph1->isEnabled());
-    EXPECT_FALSE(g.ExportData1->isEnabled());
-    g.ExportGraphClick(); // ignored while disabled
+    EXPECT_FALSE(testutils::child<QToolButton>(g, "tbExport")->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(g, "exportGraphAction")->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(g, "exportDataAction")->isEnabled());
+    g.exportGraph(); // ignored while disabled
     EXPECT_EQ(t.optionDialogs, 0);
     t.show("QS2-370.adf");
-    EXPECT_TRUE(g.tbExport->isEnabled());
-    EXPECT_TRUE(g.ExportGraph1->isEnabled());
-    EXPECT_TRUE(g.ExportData1->isEnabled());
-    ASSERT_NE(g.tbExport->menu(), nullptr);
-    EXPECT_EQ(g.tbExport->menu()->actions(), (QList<QAction*>{g.ExportGraph1, g.ExportData1}));
-    EXPECT_EQ(g.ExportGraph1->text(), QStringLiteral("Graph"));
-    EXPECT_EQ(g.ExportData1->text(), QStringLiteral("Data"));
-    EXPECT_EQ(g.tbExport->toolTip(), QStringLiteral("Export RPE Graph/Data"));
+    EXPECT_TRUE(testutils::child<QToolButton>(g, "tbExport")->isEnabled());
+    EXPECT_TRUE(testutils::child<QAction>(g, "exportGraphAction")->isEnabled());
+    EXPECT_TRUE(testutils::child<QAction>(g, "exportDataAction")->isEnabled());
+    ASSERT_NE(testutils::child<QToolButton>(g, "tbExport")->menu(), nullptr);
+    EXPECT_EQ(testutils::child<QToolButton>(g, "tbExport")->menu()->actions(),
+              (QList<QAction*>{testutils::child<QAction>(g, "exportGraphAction"),
+                               testutils::child<QAction>(g, "exportDataAction")}));
+    EXPECT_EQ(testutils::child<QAction>(g, "exportGraphAction")->text(), QStringLiteral("Graph"));
+    EXPECT_EQ(testutils::child<QAction>(g, "exportDataAction")->text(), QStringLiteral("Data"));
+    EXPECT_EQ(testutils::child<QToolButton>(g, "tbExport")->toolTip(),
+              QStringLiteral("Export RPE Graph/Data"));
 
     // The button and both menu items reach their commands.
     t.answerOptions(*t.w->exportOptions, nullptr);
     t.answerOptions(*t.w->exportData, nullptr);
-    g.tbExport->click();
-    g.ExportGraph1->trigger();
+    testutils::child<QToolButton>(g, "tbExport")->click();
+    testutils::child<QAction>(g, "exportGraphAction")->trigger();
     EXPECT_EQ(t.optionDialogs, 2);
-    g.ExportData1->trigger();
+    testutils::child<QAction>(g, "exportDataAction")->trigger();
     EXPECT_EQ(t.optionDialogs, 3);
     EXPECT_TRUE(t.dialogs->shown.isEmpty());
 }
@@ -156,7 +162,7 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
 
     // A two-sided chart as GIF: the landscape page, pixel for pixel through the palette.
     t.show("ZZX10-60L.adf");
-    g.Color1->setChecked(true);
+    g.session().set(GraphSession::Colour, true);
     const QString gif = t.out("chart.gif");
     t.dialogs->answers = {gif};
     t.exportGraph(t.w->exportOptions->rbGIF);
@@ -180,7 +186,7 @@ TEST(GraphExport, GraphAsJpgAndGifOpensOnlyWhatWasProduced) {
 TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
     Window t;
     GraphWindow& g = t.g();
-    ShellSettings& shell = t.w->select->shellSettings();
+    ShellSettings& shell = t.w->context->shellSettings();
     t.show("QS2-370.adf"); // RPE number 4388
     const auto exists = [&t](const char* folder) {
         return QFileInfo(t.box.path(QLatin1String(folder))).isDir();
@@ -198,8 +204,8 @@ TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
     EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("GIF")));
     EXPECT_TRUE(exists("prog/GIF"));
     EXPECT_FALSE(exists("prog/PDF"));
-    t.answerOptions(*g.VectorExportForm, g.VectorExportForm->rbGraph);
-    g.ExportSvgClick();
+    t.answerOptions(*g.vectorExportDialog(), g.vectorExportDialog()->rbGraph);
+    g.exportSvg();
     EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("PDF")));
     EXPECT_TRUE(exists("prog/PDF"));
 
@@ -225,9 +231,9 @@ TEST(GraphExport, CancelInTheOptionsChangesNothing) {
     Window t;
     GraphWindow& g = t.g();
     t.show("ZZX10-60L.adf");
-    g.Graph1->setChecked(false);
-    g.Data1->setChecked(true);
-    g.MakeJPG1->setChecked(true);
+    g.session().set(GraphSession::Graph, false);
+    g.session().set(GraphSession::Data, true);
+    g.session().set(GraphSession::MakeJpg, true);
     t.exportGraph(nullptr);
     t.exportData(nullptr);
     EXPECT_EQ(t.flags(), QStringLiteral("01100"));
@@ -247,12 +253,12 @@ TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
                            "NUPOIN:,2\n0,0,\n180,-60,\nENDFIL:,EOF";
     ASSERT_TRUE(testutils::writeFile(elsewhere + QStringLiteral("/ZZ8.adf"), own));
     ASSERT_TRUE(testutils::writeFile(t.prog(QStringLiteral("NSMAData/ZZ8.adf")), "other\n"));
-    t.w->select->shellSettings().SourceDir = elsewhere;
+    t.w->context->shellSettings().SourceDir = elsewhere;
     IndexRecord r;
     ASSERT_FALSE(BuildRecordFromFile(elsewhere + QStringLiteral("/ZZ8.adf"), r));
-    g.MakeGIF1->setChecked(true);
+    g.session().set(GraphSession::MakeGif, true);
     g.ShowAntenna(r);
-    ASSERT_EQ(g.CurrentDataPath, elsewhere + QStringLiteral("/ZZ8.adf"));
+    ASSERT_EQ(g.session().antenna.path, elsewhere + QStringLiteral("/ZZ8.adf"));
 
     t.dialogs->answers = {t.out("copy")};
     t.exportData(t.w->exportData->rbTXT);
@@ -285,26 +291,14 @@ TEST(GraphExport, TextCopyReadsTheFileTheAntennaWasReadFrom) {
     EXPECT_FALSE(QFileInfo::exists(t.out("gone.txt")));
 }
 
-TEST(GraphExport, TogglesKeepAtMostOneFlag) {
+TEST(GraphExport, SettingsHoldingTwoFormatsWriteBoth) {
     Window t;
     GraphWindow& g = t.g();
-    g.MakeJPG1Click();
-    EXPECT_EQ(t.flags().mid(2), QStringLiteral("100"));
-    g.MakeGIF1Click();
-    EXPECT_EQ(t.flags().mid(2), QStringLiteral("010"));
-    g.MakePDF1->trigger();
-    EXPECT_EQ(t.flags().mid(2), QStringLiteral("001"));
-    g.MakePDF1->trigger();
-    EXPECT_EQ(t.flags().mid(2), QStringLiteral("000"));
-    g.MakeJPG1Click();
-    g.MakeJPG1Click();
-    EXPECT_EQ(t.flags().mid(2), QStringLiteral("000"));
-
     // Settings edited to hold two flags: each file is made in turn, the last one opened.
     t.show("QS2-370.adf");
-    g.MakeJPG1->setChecked(true);
-    g.MakeGIF1->setChecked(true);
-    g.Graph1->setChecked(true);
+    GraphSettings two = g.session().graphSettings();
+    two.MakeJPG = two.MakeGIF = two.PrintGraph = true;
+    g.session().applyGraphSettings(two);
     t.dialogs->answers = {t.out("a.jpg"), t.out("a.gif")};
     g.runOutput();
     EXPECT_EQ(QImage(t.out("a.jpg")).size(), QSize(1200, 1500));
@@ -316,7 +310,7 @@ TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
     Window t;
     GraphWindow& g = t.g();
     t.show("ZZ8-107.adf"); // RPE number 10233
-    g.MakeGIF1->setChecked(true);
+    g.session().set(GraphSession::MakeGif, true);
     // The converter stands in: the common files directory is the program directory.
     fakeConverter(t.prog(), "echo $$ > \"$(dirname \"$0\")/pid\"; exec sleep 30");
     const QStringList before = entries(t.prog());
@@ -327,11 +321,11 @@ TEST(GraphExport, DataPdfOnlyEvenAfterAGifAndTheWindowIdleWhileConverting) {
             [&] { return QFileInfo::exists(t.prog(QStringLiteral("pid"))); }, 10000));
         disabledWhileConverting = !g.isEnabled() && g.isRunning();
         // Commands meanwhile do nothing.
-        g.ExportGraphClick();
-        g.ExportDataClick();
+        g.exportGraph();
+        g.exportData();
         g.runOutput();
-        g.OutputLocations1Click();
-        g.Select1Click();
+        g.chooseOutputFolders();
+        g.backToSelection();
         // Closing the window stops the converter; the window closes after the run.
         g.close();
     };
@@ -397,7 +391,7 @@ TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
         shown = QApplication::activeModalWidget() == t.w->fileLocations;
         t.w->fileLocations->BitBtn2->click();
     });
-    t.g().OutputLocations1->trigger();
+    t.g().chooseOutputFolders();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(t.w->fileLocations->isVisible());
 }
@@ -405,12 +399,12 @@ TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
 TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     Window t;
     GraphWindow& g = t.g();
-    EXPECT_FALSE(g.ExportVectorPdf1->isEnabled());
-    EXPECT_FALSE(g.ExportSvg1->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(g, "exportVectorPdfAction")->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(g, "exportSvgAction")->isEnabled());
     t.show("ZZX10-60L.adf"); // two-sided, RPE number 5012
-    const QString rpe = DisplayText(g.CurrentRecord.rpeNumber());
-    ASSERT_TRUE(g.ExportVectorPdf1->isEnabled());
-    ASSERT_TRUE(g.ExportSvg1->isEnabled());
+    const QString rpe = DisplayText(g.session().antenna.record.rpeNumber());
+    ASSERT_TRUE(testutils::child<QAction>(g, "exportVectorPdfAction")->isEnabled());
+    ASSERT_TRUE(testutils::child<QAction>(g, "exportSvgAction")->isEnabled());
     // File > Export: the written items first, then the vector ones; the tool button keeps two.
     QMenu* exportMenu = nullptr;
     for (QAction* top : g.menuBar()->actions())
@@ -425,15 +419,15 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     EXPECT_EQ(items,
               (QStringList{QStringLiteral("Graph"), QStringLiteral("Data"), QStringLiteral("-"),
                            QStringLiteral("Vector PDF..."), QStringLiteral("SVG...")}));
-    EXPECT_EQ(g.tbExport->menu()->actions().size(), 2);
+    EXPECT_EQ(testutils::child<QToolButton>(g, "tbExport")->menu()->actions().size(), 2);
 
     // Both pages as PDF: the chart on a landscape sheet, the data sheet on a portrait one.
-    VectorExportDialog& form = *g.VectorExportForm;
+    VectorExportDialog& form = *g.vectorExportDialog();
     const QString chartPdf = t.out("chart.pdf");
     const QString dataPdf = t.out("sheet"); // no extension typed
     t.dialogs->answers = {chartPdf, dataPdf};
     t.answerOptions(form, form.rbBoth);
-    g.ExportVectorPdf1->trigger();
+    testutils::child<QAction>(g, "exportVectorPdfAction")->trigger();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Export Vector PDF"));
     ASSERT_EQ(t.dialogs->shown.size(), 2);
     EXPECT_EQ(t.dialogs->shown[0].FileName, t.prog(QStringLiteral("PDF/%1.pdf").arg(rpe)));
@@ -453,7 +447,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     const QString svg = t.out("sheet.svg");
     t.dialogs->answers = {svg};
     t.answerOptions(form, form.rbData);
-    g.ExportSvg1->trigger();
+    testutils::child<QAction>(g, "exportSvgAction")->trigger();
     EXPECT_EQ(form.Label2->text(), QStringLiteral("Export SVG"));
     ASSERT_EQ(t.dialogs->shown.size(), 3);
     EXPECT_EQ(t.dialogs->shown[2].FileName, t.prog(QStringLiteral("PDF/%1dat.svg").arg(rpe)));
@@ -465,7 +459,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     const QString missing = t.out("none/chart.svg");
     t.dialogs->answers = {missing, svg};
     t.answerOptions(form, form.rbBoth);
-    g.ExportSvgClick();
+    g.exportSvg();
     EXPECT_EQ(t.dialogs->shown.size(), 4);
     ASSERT_EQ(t.prompter.errors.size(), 1);
     EXPECT_TRUE(t.prompter.errors[0].startsWith(QStringLiteral("Cannot create file ") + missing));

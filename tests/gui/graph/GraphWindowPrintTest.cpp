@@ -9,6 +9,7 @@
 #include "catalogue/IndexRefresh.h"
 #include "dialogs/PenWidthDialog.h"
 #include "dialogs/PrintOptionsDialog.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "pages/ChartPage.h"
 #include "selection/SelectionWindow.h"
@@ -158,27 +159,27 @@ struct Program {
 TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
     Program p;
     GraphWindow& g = p.g();
-    EXPECT_EQ(g.printAction->text(), QStringLiteral("Print..."));
-    EXPECT_EQ(g.printAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    EXPECT_EQ(g.tbPrint->text(), QStringLiteral("Print"));
-    EXPECT_EQ(g.tbPrint->toolTip(), QStringLiteral("Print RPE Graph/Data"));
-    EXPECT_FALSE(g.printAction->isEnabled());
-    EXPECT_FALSE(g.tbPrint->isEnabled());
-    EXPECT_FALSE(g.runOutputAction->isEnabled());
+    EXPECT_EQ(testutils::child<QAction>(g, "printAction")->text(), QStringLiteral("Print..."));
+    EXPECT_EQ(testutils::child<QAction>(g, "printAction")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(testutils::child<QToolButton>(g, "tbPrint")->text(), QStringLiteral("Print"));
+    EXPECT_EQ(testutils::child<QToolButton>(g, "tbPrint")->toolTip(),
+              QStringLiteral("Print RPE Graph/Data"));
+    EXPECT_FALSE(testutils::child<QAction>(g, "printAction")->isEnabled());
+    EXPECT_FALSE(testutils::child<QToolButton>(g, "tbPrint")->isEnabled());
     g.printCommand(); // nothing to print yet: no dialog, nothing printed
     EXPECT_TRUE(p.printed.empty());
 
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
-    EXPECT_TRUE(g.printAction->isEnabled());
-    EXPECT_TRUE(g.tbPrint->isEnabled());
-    EXPECT_TRUE(g.runOutputAction->isEnabled());
+    EXPECT_TRUE(testutils::child<QAction>(g, "printAction")->isEnabled());
+    EXPECT_TRUE(testutils::child<QToolButton>(g, "tbPrint")->isEnabled());
     // The menu item and the tool button both open the print options dialog for the antenna.
     QStringList listed;
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, true, &listed);
-    g.printAction->trigger();
+    testutils::child<QAction>(g, "printAction")->trigger();
     EXPECT_EQ(listed, QStringList{QStringLiteral("ZZX10-60|12050")});
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
-    g.tbPrint->click();
+    testutils::child<QToolButton>(g, "tbPrint")->click();
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE graph landscape")}));
     // The dialog's "Printer Setup" works on the program's printer.
@@ -189,8 +190,8 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     Program p;
     GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
-    g.MakeGIF1->setChecked(true); // as an earlier GIF export left it
-    ASSERT_TRUE(g.Graph1->isChecked() && !g.Data1->isChecked());
+    g.session().set(GraphSession::MakeGif, true); // as an earlier GIF export left it
+    ASSERT_TRUE(g.session().isOn(GraphSession::Graph) && !g.session().isOn(GraphSession::Data));
 
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
     g.printCommand();
@@ -199,10 +200,12 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     EXPECT_TRUE(p.prompter.messages.isEmpty());
     EXPECT_TRUE(p.prompter.errors.isEmpty());
     EXPECT_TRUE(p.prompter.opened.isEmpty()); // a print run opens no file
-    EXPECT_FALSE(g.MakeGIF1->isChecked() || g.MakeJPG1->isChecked() || g.MakePDF1->isChecked());
-    EXPECT_FALSE(g.graphSettings().MakeGIF);
-    EXPECT_TRUE(g.Graph1->isChecked() && g.graphChoice->isChecked());
-    EXPECT_TRUE(g.Data1->isChecked() && g.dataChoice->isChecked());
+    EXPECT_FALSE(g.session().isOn(GraphSession::MakeGif) ||
+                 g.session().isOn(GraphSession::MakeJpg) ||
+                 g.session().isOn(GraphSession::MakePdf));
+    EXPECT_FALSE(g.session().graphSettings().MakeGIF);
+    EXPECT_TRUE(g.session().isOn(GraphSession::Graph));
+    EXPECT_TRUE(g.session().isOn(GraphSession::Data));
     EXPECT_EQ(g.LastPrintRun.JobIds, (std::vector<int>{1, 2}));
     EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("Recorder"));
     // Drawn by the window's page routines, under the wait cursor, which is gone afterwards.
@@ -214,8 +217,8 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     EXPECT_FALSE(inkBox(p.printed[0].page).isNull());
 
     // With "Pause Printing" the prompt comes between the two documents; the choice is kept.
-    g.Pause1Click();
-    ASSERT_TRUE(g.Pause1->isChecked());
+    g.session().set(GraphSession::PausePrinting, true);
+    ASSERT_TRUE(g.session().isOn(GraphSession::PausePrinting));
     p.printed.clear();
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
     g.printCommand();
@@ -231,17 +234,17 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     g.printCommand();
     EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZX10-60 RPE data portrait")});
     EXPECT_EQ(p.prompter.messages.size(), 1);
-    EXPECT_FALSE(g.Graph1->isChecked() || g.graphChoice->isChecked());
+    EXPECT_FALSE(g.session().isOn(GraphSession::Graph));
 
     // Cancel changes nothing and prints nothing, even after an export set a flag again.
     p.printed.clear();
-    g.MakePDF1->setChecked(true);
+    g.session().set(GraphSession::MakePdf, true);
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, false);
     g.printCommand();
     EXPECT_TRUE(p.printed.empty());
-    EXPECT_FALSE(g.Graph1->isChecked());
-    EXPECT_TRUE(g.Data1->isChecked());
-    EXPECT_TRUE(g.MakePDF1->isChecked());
+    EXPECT_FALSE(g.session().isOn(GraphSession::Graph));
+    EXPECT_TRUE(g.session().isOn(GraphSession::Data));
+    EXPECT_TRUE(g.session().isOn(GraphSession::MakePdf));
 }
 
 TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
@@ -272,8 +275,8 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     GraphWindow& g = p.g();
     p.dotsPerInch = 600; // a letter page at 600 dpi, 6 pixels a unit across in landscape
     p.show(QStringLiteral("flat.adf"), adf("ZZX12-65", "RIGHT", "-170,-75,\n-130,-75,\n"));
-    g.Color1Click();
-    ASSERT_TRUE(g.Color1->isChecked());
+    g.session().set(GraphSession::Colour, true);
+    ASSERT_TRUE(g.session().isOn(GraphSession::Colour));
     const QRgb green = qRgb(0, 191, 0);
     const auto traceWidth = [&] {
         p.printed.clear();
@@ -287,7 +290,7 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
             .length();
     };
     // None chosen: "Wide", 3: a colour trace of DeviceToLogicalX(9) = R(1.5) = 2 units.
-    EXPECT_EQ(g.GetPenFactor(), 0);
+    EXPECT_EQ(g.session().penFactor(), 0);
     EXPECT_EQ(traceWidth(), 12);
 
     // The hidden "Pen Width..." item: "Wide" shown, "Narrow" chosen.
@@ -298,9 +301,9 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
         p.w->penWidth->Narrow->click();
         p.w->penWidth->BitBtn1->click();
     });
-    g.PenWidth1->trigger();
+    g.choosePenWidth();
     EXPECT_TRUE(wideShown);
-    EXPECT_EQ(g.GetPenFactor(), 1);
+    EXPECT_EQ(g.session().penFactor(), 1);
     // Narrow: DeviceToLogicalX(3) = 0 units, the thinnest line, one dot.
     EXPECT_EQ(traceWidth(), 1);
 
@@ -310,14 +313,14 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
         p.w->penWidth->Wide->click();
         p.w->penWidth->BitBtn2->click();
     });
-    g.PenWidth1Click();
-    EXPECT_EQ(g.GetPenFactor(), 1);
+    g.choosePenWidth();
+    EXPECT_EQ(g.session().penFactor(), 1);
     whenModal([&](QWidget*) {
         p.w->penWidth->Medium->click();
         p.w->penWidth->BitBtn1->click();
     });
-    g.PenWidth1Click();
-    EXPECT_EQ(g.GetPenFactor(), 2);
+    g.choosePenWidth();
+    EXPECT_EQ(g.session().penFactor(), 2);
     // An export image in between keeps factor 1 for itself and leaves the choice alone.
     QImage image;
     g.DrawLandscapeGraphPage(image);
@@ -325,60 +328,39 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
                       [green](QRgb c) { return isColour(c, green); })
                   .length(),
               4);
-    EXPECT_EQ(g.GetPenFactor(), 2);
+    EXPECT_EQ(g.session().penFactor(), 2);
     EXPECT_EQ(traceWidth(), 6);
 }
 
-// ---- Option holders ----------------------------------------------------------------------------
+// ---- The session's choices ----------------------------------------------------------------------
 
-TEST(GraphPrint, HiddenOptionHoldersMirrorEachOther) {
+TEST(GraphPrint, TheRunPrintsWhatTheSessionHoldsWhoeverSetIt) {
     Program p;
     GraphWindow& g = p.g();
-    // Hidden menus and controls, holding the items by their captions.
-    EXPECT_FALSE(g.PrintOptions1->menuAction()->isVisible());
-    EXPECT_FALSE(g.PrintMenu1->menuAction()->isVisible());
-    QStringList captions;
-    for (const QAction* a : g.PrintOptions1->actions())
-        captions << a->text();
-    for (const char* caption : {"Pen &Width...", "Printer &Set Up...", " Pause Printing",
-                                "  &Graph", "  &Data", "&Print"})
-        EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
-    EXPECT_TRUE(g.PrintMenu1->actions().contains(g.Color1));
-    EXPECT_EQ(g.Color1->text(), QStringLiteral("&Color"));
-    EXPECT_TRUE(g.graphChoice->isHidden() && g.dataChoice->isHidden() && g.Button3->isHidden());
-    EXPECT_EQ(g.graphChoice->text(), QStringLiteral("Graph"));
-    EXPECT_EQ(g.dataChoice->text(), QStringLiteral("Data"));
-    EXPECT_EQ(g.Button3->text(), QStringLiteral("&Print"));
+    p.showSample(QStringLiteral("ZZX10-60L.adf"));
+    // The print menus are gone from the window: only File and View are there.
+    QStringList menus;
+    for (const QAction* a : g.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("&View")}));
 
-    // The defaults: graph on, data off, in both holders.
-    EXPECT_TRUE(g.Graph1->isChecked() && g.graphChoice->isChecked());
-    EXPECT_FALSE(g.Data1->isChecked() || g.dataChoice->isChecked());
-    g.Graph1Click();
-    EXPECT_FALSE(g.Graph1->isChecked() || g.graphChoice->isChecked());
-    g.Data1->trigger(); // the menu item itself
-    EXPECT_TRUE(g.Data1->isChecked() && g.dataChoice->isChecked());
-    g.graphChoice->click();
-    EXPECT_TRUE(g.Graph1->isChecked());
-    g.dataChoice->setChecked(false);
-    g.dataChoiceClicked();
-    EXPECT_FALSE(g.Data1->isChecked());
-    g.Data1Click();
-    EXPECT_TRUE(g.dataChoice->isChecked());
-    // Settings applied later reach the boxes too.
-    GraphSettings s = g.graphSettings();
+    // Settings applied after the window was made reach the run, which asks nothing.
+    GraphSettings s = g.session().graphSettings();
     s.PrintGraph = false;
-    s.PrintData = false;
-    g.applyGraphSettings(s);
-    EXPECT_FALSE(g.graphChoice->isChecked() || g.dataChoice->isChecked());
+    s.PrintData = true;
+    s.PrintPause = false;
+    g.session().applyGraphSettings(s);
+    g.runOutput();
+    EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZX10-60 RPE data portrait")});
 
-    for (QAction* item : {g.Color1, g.Pause1}) {
-        SCOPED_TRACE(item->objectName().toStdString());
-        const bool before = item->isChecked();
-        std::invoke(item == g.Color1 ? &GraphWindow::Color1Click : &GraphWindow::Pause1Click, g);
-        EXPECT_NE(item->isChecked(), before);
-        item->trigger();
-        EXPECT_EQ(item->isChecked(), before);
-    }
+    // Graph and data with a pause, set on the session itself.
+    p.printed.clear();
+    g.session().set(GraphSession::Graph, true);
+    g.session().set(GraphSession::PausePrinting, true);
+    g.runOutput();
+    EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
+                                       QStringLiteral("ZZX10-60 RPE data portrait")}));
+    EXPECT_EQ(p.prompter.messages.size(), 1);
 }
 
 TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
@@ -395,7 +377,7 @@ TEST(GraphPrint, PrinterSetUpOpensOnTheProgramsPrinter) {
         EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
         dialog->reject();
     });
-    g.SetUp1->trigger();
+    g.setUpPrinter();
     EXPECT_TRUE(seen);
 }
 
@@ -451,7 +433,7 @@ TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
         shown = dialog->printer()->pageLayout().orientation();
         dialog->reject();
     });
-    g.SetUp1->trigger();
+    g.setUpPrinter();
     EXPECT_EQ(shown, QPageLayout::Landscape);
 }
 
@@ -489,14 +471,14 @@ TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
     // A printer added while the program runs is found by the next print.
     const QString error = cups->addPdfQueue(QStringLiteral("LobeviewPDF"), {}, {}, true);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    g.MakeJPG1->setChecked(true);
+    g.session().set(GraphSession::MakeJpg, true);
     answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
     g.printCommand();
     ASSERT_TRUE(g.LastPrintRun.ok()) << g.LastPrintRun.Error.toStdString();
     EXPECT_EQ(p.prompter.errors.size(), 1);
     EXPECT_EQ(g.LastPrintRun.PrinterName, QStringLiteral("LobeviewPDF"));
     ASSERT_EQ(g.LastPrintRun.JobIds.size(), 2u);
-    EXPECT_FALSE(g.MakeJPG1->isChecked());
+    EXPECT_FALSE(g.session().isOn(GraphSession::MakeJpg));
     const struct {
         bool landscape;
         QStringList texts;

@@ -2,11 +2,13 @@
 // the slider, the reset between antennas, and how the window ends.
 #include "graph/GraphWindow.h"
 
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "adf/PatternReader.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
+#include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
@@ -61,69 +63,70 @@ const QByteArray TwoSided = "-180,-70,\n-10,-20,\n0,0,\n10,-20,\n180,-70,\n";
 
 TEST(GraphWindow, OneSidedThenTwoSidedViews) {
     Graph t;
-    EXPECT_FALSE(t.g().Legend1->isEnabled());
+    EXPECT_FALSE(testutils::child<QAction>(t.g(), "legendAction")->isEnabled());
     t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
     EXPECT_EQ(t.modalRuns, 1);
-    EXPECT_TRUE(t.g().Legend1->isEnabled());
-    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::None);
-    EXPECT_EQ(t.g().Image1->geometry(), QRect(98, 9, 480, 400));
-    EXPECT_TRUE(t.g().TrackBar1->isHidden());
-    EXPECT_EQ(t.g().visibleImage(), t.g().Image2.copy(480, 0, 480, 400));
+    EXPECT_TRUE(testutils::child<QAction>(t.g(), "legendAction")->isEnabled());
+    EXPECT_EQ(t.g().session().antenna.pattern.feedKind, FeedKind::None);
+    EXPECT_EQ(testutils::child<QLabel>(t.g(), "chartView")->geometry(), QRect(98, 9, 480, 400));
+    EXPECT_TRUE(testutils::child<QSlider>(t.g(), "slider")->isHidden());
+    EXPECT_EQ(t.g().visibleImage(), t.g().canvas().copy(480, 0, 480, 400));
 
     t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
-    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::Right);
-    EXPECT_EQ(t.g().Image1->geometry(), QRect(10, 9, 650, 400));
-    EXPECT_FALSE(t.g().TrackBar1->isHidden());
-    EXPECT_EQ(t.g().TrackBar1->value(), 155);
-    EXPECT_EQ(t.g().TrackBar1->minimum(), 0);
-    EXPECT_EQ(t.g().TrackBar1->maximum(), 310);
-    EXPECT_EQ(t.g().TrackBar1->tickInterval(), 10);
-    EXPECT_EQ(t.g().visibleImage(), t.g().Image2.copy(155, 0, 650, 400));
+    EXPECT_EQ(t.g().session().antenna.pattern.feedKind, FeedKind::Right);
+    EXPECT_EQ(testutils::child<QLabel>(t.g(), "chartView")->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_FALSE(testutils::child<QSlider>(t.g(), "slider")->isHidden());
+    EXPECT_EQ(testutils::child<QSlider>(t.g(), "slider")->value(), 155);
+    EXPECT_EQ(testutils::child<QSlider>(t.g(), "slider")->minimum(), 0);
+    EXPECT_EQ(testutils::child<QSlider>(t.g(), "slider")->maximum(), 310);
+    EXPECT_EQ(testutils::child<QSlider>(t.g(), "slider")->tickInterval(), 10);
+    EXPECT_EQ(t.g().visibleImage(), t.g().canvas().copy(155, 0, 650, 400));
 
     // The slider only copies: at 0 the left edge is -180 degrees, at 310 the right edge +180.
-    const QImage canvas = t.g().Image2;
-    t.g().TrackBar1->setValue(0);
+    const QImage canvas = t.g().canvas();
+    testutils::child<QSlider>(t.g(), "slider")->setValue(0);
     EXPECT_EQ(t.g().visibleImage(), canvas.copy(0, 0, 650, 400));
-    t.g().TrackBar1->setValue(310);
+    testutils::child<QSlider>(t.g(), "slider")->setValue(310);
     EXPECT_EQ(t.g().visibleImage(), canvas.copy(310, 0, 650, 400));
-    EXPECT_EQ(t.g().Image2, canvas);
+    EXPECT_EQ(t.g().canvas(), canvas);
 }
 
 TEST(GraphWindow, ANewAntennaResetsTheViewAndClosesTheLegend) {
     Graph t;
     t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "LEFT", TwoSided, "POLARI:,V/V UHP\n"));
-    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::UhpLeft);
-    t.g().TrackBar1->setValue(20);
-    t.g().Legend1Click();
+    EXPECT_EQ(t.g().session().antenna.pattern.feedKind, FeedKind::UhpLeft);
+    testutils::child<QSlider>(t.g(), "slider")->setValue(20);
+    t.g().showLegend();
     EXPECT_TRUE(t.w->legend->isVisible());
-    t.g().Select1Click();
+    t.g().backToSelection();
     EXPECT_EQ(t.programEnds, 0);
 
     t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", "0,-5,\n180,-5,\n"));
     EXPECT_FALSE(t.w->legend->isVisible());
-    EXPECT_EQ(t.g().TrackBar1->value(), 155);
-    EXPECT_EQ(t.g().Pattern.CutPoints[CutVV].size(), 2u);
+    EXPECT_EQ(testutils::child<QSlider>(t.g(), "slider")->value(), 155);
+    EXPECT_EQ(t.g().session().antenna.pattern.CutPoints[CutVV].size(), 2u);
     // The earlier trace is gone: only the new flat line at -5 dB remains in green.
     QImage expected = screen::newCanvas();
     screen::DrawScreenChart(expected, FeedKind::None);
     screen::DrawScreenTrace(expected, {{0, -5}, {180, -5}}, CutVV);
-    EXPECT_EQ(t.g().Image2, expected);
+    EXPECT_EQ(t.g().canvas(), expected);
 }
 
 TEST(GraphWindow, PageRoutinesDrawTheAntennaOnShow) {
     Graph t;
     t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
-    t.g().Color1->setChecked(true);
+    t.g().session().set(GraphSession::Colour, true);
     QImage image;
-    t.g().SetPenFactor(2); // "Medium" in the pen width dialog
+    t.g().session().setPenFactor(2); // "Medium" in the pen width dialog
     t.g().DrawLandscapeGraphPage(image);
     // The same page the core draws from the record, pattern and colour option on show.
     PageMapper map;
     QImage expected;
-    DrawLandscapeGraphPage(PageSource{map, t.g().CurrentRecord, t.g().Pattern, true, 1}, expected);
+    DrawLandscapeGraphPage(
+        PageSource{map, t.g().session().antenna.record, t.g().session().antenna.pattern, true, 1}, expected);
     EXPECT_EQ(image.size(), QSize(2200, 1700));
     EXPECT_EQ(image, expected);
-    t.g().Color1->setChecked(false);
+    t.g().session().set(GraphSession::Colour, false);
     t.g().DrawLandscapeGraphPage(image);
     EXPECT_NE(image, expected);
 
@@ -135,7 +138,7 @@ TEST(GraphWindow, PageRoutinesDrawTheAntennaOnShow) {
 
     t.g().DrawDataPage(image);
     // The page routines draw with their own factors and leave the pen width choice alone.
-    EXPECT_EQ(t.g().GetPenFactor(), 2);
+    EXPECT_EQ(t.g().session().penFactor(), 2);
     EXPECT_EQ(image.size(), QSize(1600, 2000));
 }
 
@@ -148,7 +151,7 @@ TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {
     EXPECT_EQ(t.modalRuns, 1); // opens with the empty chart frame
     QImage frame = screen::newCanvas();
     screen::DrawScreenChart(frame, FeedKind::None);
-    EXPECT_EQ(t.g().Image2, frame);
+    EXPECT_EQ(t.g().canvas(), frame);
 
     // A conversion error is reported and the window stays closed.
     t.show(QStringLiteral("bad.adf"), adf("ZZ8-107", "", "0,0,\nten,-3,\n"));
@@ -158,15 +161,15 @@ TEST(GraphWindow, MissingFilesConversionErrorsAndHowTheWindowEnds) {
 
     // A stored name cut to 15 characters opens the one file that starts with it.
     t.show(QStringLiteral("ZZX12-65-LONGNAME.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
-    EXPECT_EQ(t.g().CurrentRecord.fileName(), "ZZX12-65-LONGNA");
-    EXPECT_EQ(t.g().Pattern.CutPoints[CutVV].size(), 5u);
+    EXPECT_EQ(t.g().session().antenna.record.fileName(), "ZZX12-65-LONGNA");
+    EXPECT_EQ(t.g().session().antenna.pattern.CutPoints[CutVV].size(), 5u);
 
     // "Selection" goes back; "Exit" and the close box end the program.
     t.g().show();
-    t.g().Select1Click();
+    t.g().backToSelection();
     EXPECT_EQ(t.programEnds, 0);
     t.g().show();
-    t.g().Close1Click();
+    t.g().exitProgram();
     EXPECT_EQ(t.programEnds, 1);
     t.g().show();
     t.g().close();
@@ -189,7 +192,7 @@ TEST(GraphWindow, EachRealFileSharingItsFirst15CharactersOpensItself) {
         LoadedPattern own;
         ASSERT_EQ(LoadPatternFile(real + QLatin1Char('/') + name, "", own).status,
                   LoadStatus::Loaded);
-        EXPECT_EQ(t.g().Pattern.CutPoints, own.CutPoints) << name.toStdString();
+        EXPECT_EQ(t.g().session().antenna.pattern.CutPoints, own.CutPoints) << name.toStdString();
     }
     EXPECT_TRUE(t.prompter.messages.isEmpty());
     EXPECT_EQ(t.modalRuns, 3);
@@ -208,10 +211,10 @@ TEST(GraphWindow, EachRealFileSharingItsFirst15CharactersOpensItself) {
 TEST(GraphWindow, SettingsAreSavedWhenTheGraphWindowEndsTheProgram) {
     Graph t;
     GraphWindow& g = t.g();
-    g.endProgram = [&] { t.w->select->saveSettings(); };
-    g.MakePDF1->setChecked(true);
+    g.endProgram = [&] { t.w->context->saveSettings(); };
+    g.session().set(GraphSession::MakePdf, true);
     g.show();
-    g.Close1Click();
+    g.exitProgram();
     const QByteArray text = testutils::readFile(t.box.path(QStringLiteral("Quelda.conf")));
     EXPECT_TRUE(text.contains("MakePDF=1"));
     EXPECT_TRUE(text.contains("Associated=1"));
@@ -235,10 +238,10 @@ TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
     EXPECT_EQ(wide.pixelColor(100, 248), QColor(191, 0, 0));
     EXPECT_EQ(wide.pixelColor(100, 188), QColor(0, 0, 0));
 
-    t.g().Select1Click();
+    t.g().backToSelection();
     t.show(QStringLiteral("right-lower.adf"), adf("ZZ8-107", "right", OneSided));
     legend.FormActivate();
-    EXPECT_EQ(t.g().Pattern.feedKind, FeedKind::None);
+    EXPECT_EQ(t.g().session().antenna.pattern.feedKind, FeedKind::None);
     EXPECT_EQ(legend.width(), 287);
     const QImage narrow = legend.picture();
     EXPECT_EQ(narrow.width(), 245);

@@ -16,6 +16,7 @@
 #include "dialogs/PrintOptionsDialog.h"
 #include "dialogs/QtPrompter.h"
 #include "graph/ComplianceWindow.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/SelectionWindow.h"
 
@@ -96,21 +97,21 @@ TEST(LegendWindow, UsableWhileTheChartRunsItsModalLoopAndClosedWithIt) {
     // Runs inside ShowAntenna's own modal loop, once the graph window is on screen.
     QTimer::singleShot(0, &g, [&] {
         seen.modal = g.isVisible() && QApplication::activeModalWidget() == &g;
-        clickAsUser(g.tbLegend);
+        clickAsUser(testutils::child<QToolButton>(g, "tbLegend"));
         seen.opened = legend.isVisible();
         clickAsUser(legend.CancelBtn);
         seen.closedByButton = !legend.isVisible();
 
-        clickAsUser(g.tbLegend);
+        clickAsUser(testutils::child<QToolButton>(g, "tbLegend"));
         seen.reopened = legend.isVisible();
         QTest::keyClick(legend.windowHandle(), Qt::Key_Escape);
         seen.closedByEsc = !legend.isVisible();
 
-        clickAsUser(g.tbLegend);
+        clickAsUser(testutils::child<QToolButton>(g, "tbLegend"));
         seen.openWhenLeaving = legend.isVisible();
-        clickAsUser(g.tbSelect); // "Selection" ends the loop...
+        clickAsUser(testutils::child<QToolButton>(g, "tbSelect")); // "Selection" ends the loop...
         if (g.isVisible())
-            g.Select1Click(); // ... and so does this, should the click have been lost
+            g.backToSelection(); // ... and so does this, should the click have been lost
     });
     g.ShowAntenna(r);
 
@@ -134,7 +135,7 @@ TEST(LegendWindow, WidthsAreThoseOfTheWholeWindowFrameIncluded) {
     for (const auto& [feed, outer] :
          {std::pair{QByteArray("LEFT"), 540}, {QByteArray(""), 287}, {QByteArray("RIGHT"), 540}}) {
         t.graph().ShowAntenna(t.record(QStringLiteral("a.adf"), adf(feed)));
-        t.graph().Legend1Click();
+        t.graph().showLegend();
         ASSERT_TRUE(legend.isVisible());
         const QMargins frame = legend.windowHandle()->frameMargins();
         // The test platform frames its windows, so client and outer widths differ.
@@ -165,7 +166,7 @@ TEST(LegendWindow, EachFeedKindShowsItsOwnPictureAndTexts) {
     QList<QImage> texts;
     for (const auto& c : cases) {
         t.graph().ShowAntenna(t.record(QStringLiteral("a.adf"), adf(c.feed, c.uhp)));
-        ASSERT_EQ(t.graph().Pattern.feedKind, c.kind) << c.picture;
+        ASSERT_EQ(t.graph().session().feed(), c.kind) << c.picture;
         legend.FormActivate();
         const QImage picture = legend.picture();
 
@@ -242,11 +243,11 @@ TEST(ChartWindows, OptionDialogsAndMessagesBelongToTheChartInItsModalLoop) {
     bool chartModalAfterwards = false;
     QTimer::singleShot(0, &g, [&] {
         answer(t.w->printOptions->btnCancel);
-        clickAsUser(g.tbPrint);
+        clickAsUser(testutils::child<QToolButton>(g, "tbPrint"));
         answer(t.w->exportOptions->btnCancel);
-        clickAsUser(g.tbExport);
+        clickAsUser(testutils::child<QToolButton>(g, "tbExport"));
         answer(t.w->exportData->btnCancel);
-        g.ExportData1->trigger();
+        testutils::child<QAction>(g, "exportDataAction")->trigger();
         // A message box of the desktop comes over the chart, not over the lists.
         QTimer::singleShot(0, &g, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -257,9 +258,9 @@ TEST(ChartWindows, OptionDialogsAndMessagesBelongToTheChartInItsModalLoop) {
         });
         desktop.message(QStringLiteral("Something to say"));
         chartModalAfterwards = QApplication::activeModalWidget() == &g;
-        clickAsUser(g.tbSelect);
+        clickAsUser(testutils::child<QToolButton>(g, "tbSelect"));
         if (g.isVisible())
-            g.Select1Click();
+            g.backToSelection();
     });
     g.ShowAntenna(r);
 
@@ -311,8 +312,8 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
     QList<Seen> seen;
     const auto openAndLeave = [&] {
         QTimer::singleShot(0, &g, [&] {
-            g.Compliance1->trigger();
-            ComplianceWindow* form = g.complianceWindow;
+            testutils::child<QAction>(g, "complianceAction")->trigger();
+            ComplianceWindow* form = g.complianceWindow();
             Seen s;
             s.open = form && form->isVisible();
             if (s.open) {
@@ -324,24 +325,24 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
                 clickAsUser(form->cbShowMask);
             }
             seen << s;
-            clickAsUser(g.tbSelect);
+            clickAsUser(testutils::child<QToolButton>(g, "tbSelect"));
             if (g.isVisible())
-                g.Select1Click();
+                g.backToSelection();
         });
     };
     openAndLeave();
     g.ShowAntenna(record("QS8-59.adf"));
-    ASSERT_NE(g.complianceWindow, nullptr);
+    ASSERT_NE(g.complianceWindow(), nullptr);
     // "Selection" closed it with the chart: the lists show without it.
-    EXPECT_FALSE(g.complianceWindow->isVisible());
+    EXPECT_FALSE(g.complianceWindow()->isVisible());
 
     // The next antenna opens without it; opened again, it shows that antenna.
     bool hiddenAtFirst = false;
-    QTimer::singleShot(0, &g, [&] { hiddenAtFirst = !g.complianceWindow->isVisible(); });
+    QTimer::singleShot(0, &g, [&] { hiddenAtFirst = !g.complianceWindow()->isVisible(); });
     openAndLeave();
     g.ShowAntenna(record("ZZX10-60L.adf"));
     EXPECT_TRUE(hiddenAtFirst);
-    EXPECT_FALSE(g.complianceWindow->isVisible());
+    EXPECT_FALSE(g.complianceWindow()->isVisible());
 
     ASSERT_EQ(seen.size(), 2);
     const char* antennas[] = {"QS8-59", "ZZX10-60"};
@@ -366,7 +367,7 @@ TEST(ChartWindows, ComplianceOpeningFirstCountsItsFrameBeforeItHasOne) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
     const QRect area = other.screen()->availableGeometry();
     other.move(area.left(), area.bottom() - 140);
-    ComplianceWindow form(t.graph());
+    ComplianceWindow form(t.graph().session(), QString());
     ASSERT_EQ(form.windowHandle(), nullptr); // never shown: no frame yet
     form.PlaceBeside(other, QRect());
     form.show();

@@ -1,6 +1,7 @@
 // The selection window and its dialogs as a user meets them: keyboard selection, hints from every
 // window, File > Location stopped or failing, folders without visible data files, the messages,
 // the chooser's pick, the refresh window's text, the index table and the directory dialog.
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/Prompter.h"
@@ -160,11 +161,12 @@ TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
 
     // The graph window's tool bar, though it has no status bar of its own.
     GraphWindow& g = *t.w->graph;
-    pointerEnters(g.tbSelect);
+    pointerEnters(testutils::child<QToolButton>(g, "tbSelect"));
     EXPECT_EQ(statusPanel(s), QStringLiteral("View Antenna Selection"));
-    pointerEnters(g.tbLegend);
+    pointerEnters(testutils::child<QToolButton>(g, "tbLegend"));
     EXPECT_EQ(statusPanel(s), QStringLiteral("View RPE Legend"));
-    pointerLeaves(g.tbLegend); // nothing with a hint under the pointer in that window
+    pointerLeaves(testutils::child<QToolButton>(
+        g, "tbLegend")); // nothing with a hint under the pointer in that window
     EXPECT_EQ(statusPanel(s), QString());
     s.close();
 }
@@ -172,7 +174,7 @@ TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
 TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether) {
     Catalogue t;
     t.start();
-    const QString oldFolder = t.s().shellSettings().SourceDir;
+    const QString oldFolder = t.w->context->shellSettings().SourceDir;
     const QByteArray oldIndex = testutils::readFile(t.indexPath());
     ASSERT_EQ(oldIndex.size(), 4 * 380);
     const QStringList oldModels = items(t.s().modelList);
@@ -205,7 +207,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     const QString kept = QStringLiteral("The data directory is still %1.").arg(oldFolder);
     t.dialogsRun.clear();
     t.s().Location1Click();
-    EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
     EXPECT_EQ(items(t.s().modelList), oldModels);
     EXPECT_EQ(t.prompter.messages,
@@ -220,7 +222,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     goneAfterChoosing = true;
     t.s().Location1Click();
     goneAfterChoosing = false;
-    EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
     EXPECT_EQ(
         t.prompter.messages,
@@ -233,7 +235,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     chosen = t.box.path(QStringLiteral("no-data"));
     t.box.write(QStringLiteral("no-data/readme.txt"), "no pattern files here");
     t.s().Location1Click();
-    EXPECT_EQ(t.s().shellSettings().SourceDir, oldFolder);
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
     EXPECT_EQ(items(t.s().modelList), oldModels);
     EXPECT_EQ(
@@ -241,7 +243,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
         QStringList{QStringLiteral("No NSMA data files were found in this directory\n\n") + kept});
 
     // The settings kept at the end hold the folder that goes with the index.
-    ASSERT_TRUE(t.s().saveSettings());
+    ASSERT_TRUE(t.w->context->saveSettings());
     QSettings stored(t.box.path(QStringLiteral("Quelda.conf")), QSettings::IniFormat);
     EXPECT_EQ(stored.value(QStringLiteral("LOBEVW/SourceDir")).toString(), oldFolder);
 
@@ -249,11 +251,11 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     t.prompter.messages.clear();
     chosen = t.box.path(QStringLiteral("other"));
     t.s().Location1Click();
-    EXPECT_EQ(t.s().shellSettings().SourceDir, chosen);
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, chosen);
     EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("OTHER1-1"), QStringLiteral("OTHER2-1")}));
     EXPECT_TRUE(t.prompter.messages.isEmpty());
-    ASSERT_TRUE(t.s().saveSettings());
+    ASSERT_TRUE(t.w->context->saveSettings());
     stored.sync();
     EXPECT_EQ(stored.value(QStringLiteral("LOBEVW/SourceDir")).toString(), chosen);
 }
@@ -262,7 +264,7 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
     // No index and no data folder at the first start: the folder's own message, then the way out.
     Catalogue t(false);
     t.start();
-    const QString folder = t.s().shellSettings().SourceDir;
+    const QString folder = t.w->context->shellSettings().SourceDir;
     EXPECT_EQ(
         t.prompter.messages,
         (QStringList{QStringLiteral("Cannot read folder %1: No such file or directory").arg(folder),
@@ -294,7 +296,7 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
     t.data(QStringLiteral("a.adf"), adf("ZZ8-107", 5925, 6425));
     refresh->Proceed->click();
     ASSERT_EQ(QFileInfo(t.indexPath()).size(), 380);
-    t.s().shellSettings().SourceDir = t.box.path(QStringLiteral("plain-file"));
+    t.w->context->shellSettings().SourceDir = t.box.path(QStringLiteral("plain-file"));
     t.box.write(QStringLiteral("plain-file"), "not a folder");
     t.prompter.messages.clear();
     t.s().Refresh1Click();

@@ -2,11 +2,13 @@
 // File > Location and File > Refresh, and the index display's dump.
 #include "selection/SelectionWindow.h"
 
+#include "AppContext.h"
 #include "AppWindows.h"
 #include "TestUtils.h"
 #include "base/DisplayText.h"
 #include "base/Prompter.h"
 #include "catalogue/CatalogueLists.h"
+#include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "selection/DataFolderDialog.h"
 #include "selection/IndexTableWindow.h"
@@ -296,7 +298,7 @@ TEST(Selection, TextsWrittenAsUtf8ShowAsWritten) {
 TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     Selection t;
     t.start();
-    const QString before = t.s().shellSettings().SourceDir;
+    const QString before = t.w->context->shellSettings().SourceDir;
     t.data(QStringLiteral("new.adf"), adf("NEW2-10", 21200, 23600));
     t.dialogsRun.clear();
     t.answer = [](QDialog& d) {
@@ -304,7 +306,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
         return int(QDialog::Rejected);
     };
     t.s().Location1Click();
-    EXPECT_EQ(t.s().shellSettings().SourceDir, before);
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, before);
     EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"),
                                          QStringLiteral("File Index Display")}));
     EXPECT_TRUE(items(t.s().modelList).contains(QStringLiteral("NEW2-10")));
@@ -318,7 +320,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
         return int(QDialog::Accepted);
     };
     t.s().Location1Click();
-    EXPECT_EQ(t.s().shellSettings().SourceDir, t.box.path(QStringLiteral("other")));
+    EXPECT_EQ(t.w->context->shellSettings().SourceDir, t.box.path(QStringLiteral("other")));
     EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("OTHER1-1")});
 
     // Refresh: Proceed rebuilds and closes; an empty folder keeps the window open with a message.
@@ -329,7 +331,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
         return d.result();
     };
     QDir().mkpath(t.box.path(QStringLiteral("empty")));
-    t.s().shellSettings().SourceDir = t.box.path(QStringLiteral("empty"));
+    t.w->context->shellSettings().SourceDir = t.box.path(QStringLiteral("empty"));
     t.prompter.messages.clear();
     t.s().Refresh1Click();
     EXPECT_EQ(t.prompter.messages,
@@ -436,8 +438,8 @@ TEST(Selection, BrowsingModelsByKeyboardLeavesTheListsInFront) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!g.isVisible() || QApplication::activeModalWidget() != &g)
             return;
-        charts << DisplayText(g.CurrentRecord.modelNumber());
-        g.Select1Click();
+        charts << DisplayText(g.session().antenna.record.modelNumber());
+        g.backToSelection();
     });
     watch.start();
     t.s().show();
