@@ -166,8 +166,7 @@ void ComplianceWindow::check() {
     headerError_.clear();
     if (table_) {
         const std::optional<AntennaHeader> header =
-            session_.antenna.path.isEmpty() ? std::nullopt
-                                            : std::optional(session_.antenna.header);
+            session_.antenna.path.isEmpty() ? std::nullopt : std::optional(session_.antenna.header);
         if (header)
             report_ = CheckCompliance(*table_, *header, session_.antenna.pattern);
         else

@@ -220,8 +220,8 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     const ShellSettings& shell = context_.shellSettings();
     AntennaFileOrError opened =
         dataFile.isEmpty()
-            ? AntennaFile::open(antenna.record, paths::dataDirectory(shell.SourceDir,
-                                                                     context_.resourceDirectory()))
+            ? AntennaFile::open(antenna.record,
+                                paths::dataDirectory(shell.SourceDir, context_.resourceDirectory()))
             : AntennaFile::open(dataFile);
     antenna.path.clear();
     antenna.header = AntennaHeader{};

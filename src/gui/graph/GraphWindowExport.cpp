@@ -100,8 +100,8 @@ void GraphWindow::exportVector(VectorFormat format) {
     VectorExportResult result;
     {
         WaitCursor wait; // lifted while the dialogs and the messages are shown
-        result = RunVectorExport(request, session_->antenna, mask ? &*mask : nullptr,
-                                 *saveDialogs, context_.prompter());
+        result = RunVectorExport(request, session_->antenna, mask ? &*mask : nullptr, *saveDialogs,
+                                 context_.prompter());
     }
     for (const QString& file : result.Produced)
         context_.prompter().openFile(file);

@@ -123,7 +123,8 @@ TEST(GraphWindow, PageRoutinesDrawTheAntennaOnShow) {
     PageMapper map;
     QImage expected;
     DrawLandscapeGraphPage(
-        PageSource{map, t.g().session().antenna.record, t.g().session().antenna.pattern, true, 1}, expected);
+        PageSource{map, t.g().session().antenna.record, t.g().session().antenna.pattern, true, 1},
+        expected);
     EXPECT_EQ(image.size(), QSize(2200, 1700));
     EXPECT_EQ(image, expected);
     t.g().session().set(GraphSession::Colour, false);
