@@ -51,8 +51,8 @@ void BM_ChartPdfEndToEnd(benchmark::State& state) {
         RecordingPrompter prompter;
         options.report = &prompter;
         if (const auto error =
-                PageWriter::write(PageKind::Chart, OutputFormat::HtmldocPdf, antenna().file,
-                                  options, outDir + QStringLiteral("/chart.pdf"))) {
+                PageWriter::writePage(PageKind::Chart, OutputFormat::HtmldocPdf, antenna().file,
+                                      options, outDir + QStringLiteral("/chart.pdf"))) {
             state.SkipWithError(qPrintable(QStringLiteral("no PDF: ") + *error));
             break;
         }

@@ -128,7 +128,7 @@ int vectorExportCommand(const QStringList& args) {
     const PageKind page = a.page == QStringLiteral("chart") ? PageKind::Chart : PageKind::Data;
     PageOptions options;
     options.color = a.color;
-    if (const auto error = PageWriter::write(page, format, *antenna, options, a.output)) {
+    if (const auto error = PageWriter::writePage(page, format, *antenna, options, a.output)) {
         printError(fileError(a.output, *error));
         return 1;
     }

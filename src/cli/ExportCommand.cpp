@@ -88,7 +88,7 @@ int exportCommand(const QStringList& args) {
     // Every format but PNG names its file by the full path in its messages.
     const QString path =
         outputFormat == OutputFormat::Png ? output : QFileInfo(output).absoluteFilePath();
-    if (const auto error = PageWriter::write(kind, outputFormat, *antenna, options, path)) {
+    if (const auto error = PageWriter::writePage(kind, outputFormat, *antenna, options, path)) {
         if (!error->isEmpty())
             printError(*error);
         return 1;

@@ -115,7 +115,7 @@ Outcome exportItem(const Item& item, const Options& options, const QString& outp
         AntennaFile source;
         source.path = item.path;
         if (const auto error =
-                PageWriter::write(PageKind::Data, format, source, page, target(item.dataFile)))
+                PageWriter::writePage(PageKind::Data, format, source, page, target(item.dataFile)))
             out.error = *error;
         else
             out.written << item.dataFile;
@@ -131,7 +131,8 @@ Outcome exportItem(const Item& item, const Options& options, const QString& outp
         const QString& name = kind == PageKind::Chart ? item.chartFile : item.dataFile;
         if (name.isEmpty())
             continue;
-        if (const auto error = PageWriter::write(kind, format, *opened.file, page, target(name)))
+        if (const auto error =
+                PageWriter::writePage(kind, format, *opened.file, page, target(name)))
             errors << oneLine(*error);
         else
             out.written << name;

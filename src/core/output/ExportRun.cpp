@@ -37,7 +37,7 @@ public:
             GraphSaveRequest(kind, location, request_.RpeNumber, request_.ProgramDir));
         if (!path)
             return; // nothing was written for the step
-        if (const auto error = PageWriter::write(page, format, antenna_, options_, *path)) {
+        if (const auto error = PageWriter::writePage(page, format, antenna_, options_, *path)) {
             // An empty text was told already, or the run was stopped.
             if (!error->isEmpty())
                 prompter_.error(*error);

@@ -122,9 +122,9 @@ bool PageWriter::landscape(PageKind kind, const AntennaFile& antenna) {
     return kind == PageKind::Chart && isTwoSided(antenna.pattern.feedKind);
 }
 
-std::optional<QString> PageWriter::write(PageKind kind, OutputFormat format,
-                                         const AntennaFile& antenna, const PageOptions& options,
-                                         const QString& path) {
+std::optional<QString> PageWriter::writePage(PageKind kind, OutputFormat format,
+                                             const AntennaFile& antenna, const PageOptions& options,
+                                             const QString& path) {
     if (auto why = refusal(kind, format, options))
         return why;
     const ExportPage page = kind == PageKind::Chart ? ExportPage::Chart : ExportPage::Data;

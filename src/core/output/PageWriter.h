@@ -37,9 +37,9 @@ public:
     // Writes the page to `path` (see writtenPath for the name the file gets). Returns the error
     // text, or nothing when the file was written. The text is empty when the failure was told
     // through `options.report` already or the run was stopped through `options.pdfControl`.
-    static std::optional<QString> write(PageKind kind, OutputFormat format,
-                                        const AntennaFile& antenna, const PageOptions& options,
-                                        const QString& path);
+    static std::optional<QString> writePage(PageKind kind, OutputFormat format,
+                                            const AntennaFile& antenna, const PageOptions& options,
+                                            const QString& path);
 
     // Why a page cannot be written in a format, or nothing when it can.
     static std::optional<QString> refusal(PageKind kind, OutputFormat format,

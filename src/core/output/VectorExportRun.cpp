@@ -56,7 +56,7 @@ VectorExportResult RunVectorExport(const VectorExportRequest& request, const Ant
         const QString path =
             output::WithDefaultExtension(*confirmed, VectorExtension(request.Format));
         const PageKind kind = page == ExportPage::Chart ? PageKind::Chart : PageKind::Data;
-        if (const auto error = PageWriter::write(kind, format, antenna, options, path)) {
+        if (const auto error = PageWriter::writePage(kind, format, antenna, options, path)) {
             prompter.error(*error);
             result.Stopped = true;
             break;

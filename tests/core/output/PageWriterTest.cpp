@@ -74,7 +74,7 @@ TEST(PageWriter, EachPageKindInEachFormat) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString asked = box.path(QLatin1String(c.name));
-        const auto error = PageWriter::write(c.kind, c.format, w.antenna, options, asked);
+        const auto error = PageWriter::writePage(c.kind, c.format, w.antenna, options, asked);
         const QString file = box.path(QLatin1String(c.written));
         if (c.refusal) {
             EXPECT_EQ(error, QString::fromLatin1(c.refusal));
@@ -111,8 +111,9 @@ TEST(PageWriter, EachPageKindInEachFormat) {
     // The catalogue export alone makes pictures of the data sheet.
     options.dataSheetPictures = true;
     const QString sheetJpg = box.path(QStringLiteral("sheet.jpg"));
-    EXPECT_EQ(PageWriter::write(PageKind::Data, OutputFormat::Jpg, w.antenna, options, sheetJpg),
-              std::nullopt);
+    EXPECT_EQ(
+        PageWriter::writePage(PageKind::Data, OutputFormat::Jpg, w.antenna, options, sheetJpg),
+        std::nullopt);
     EXPECT_EQ(QImage(sheetJpg).size(), DataImageSize);
 }
 
@@ -140,7 +141,7 @@ TEST(PageWriter, APlaceThatCannotBeWrittenGivesTheTextAndLeavesNoFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = box.path(QStringLiteral("no such folder/") + QLatin1String(c.name));
-        const auto error = PageWriter::write(c.kind, c.format, w.antenna, options, path);
+        const auto error = PageWriter::writePage(c.kind, c.format, w.antenna, options, path);
         ASSERT_TRUE(error);
         EXPECT_TRUE(error->startsWith(QLatin1String(c.error))) << error->toStdString();
         if (c.format != OutputFormat::HtmldocPdf) {
@@ -160,8 +161,8 @@ TEST(PageWriter, HtmldocHandOverIsToldThroughTheReport) {
     options.report = &report;
     // Any extension becomes ".pdf"; the chart of a two-sided antenna lies landscape.
     const QString made = box.path(QStringLiteral("chart.pdf"));
-    EXPECT_EQ(PageWriter::write(PageKind::Chart, OutputFormat::HtmldocPdf, w.antenna, options,
-                                box.path(QStringLiteral("chart.png"))),
+    EXPECT_EQ(PageWriter::writePage(PageKind::Chart, OutputFormat::HtmldocPdf, w.antenna, options,
+                                    box.path(QStringLiteral("chart.png"))),
               std::nullopt);
     EXPECT_EQ(report.messages, QStringList{made + QStringLiteral(" successfully created.")});
     EXPECT_EQ(pageBox(pdfinfo(made)), QStringLiteral("792 x 595"));
@@ -169,14 +170,15 @@ TEST(PageWriter, HtmldocHandOverIsToldThroughTheReport) {
     // A hand-over that fails is told there (a plain message), and the text returned is empty.
     report.messages.clear();
     const QString lost = box.path(QStringLiteral("no such folder/sheet.pdf"));
-    EXPECT_EQ(PageWriter::write(PageKind::Data, OutputFormat::HtmldocPdf, w.antenna, options, lost),
-              QString());
+    EXPECT_EQ(
+        PageWriter::writePage(PageKind::Data, OutputFormat::HtmldocPdf, w.antenna, options, lost),
+        QString());
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages[0].endsWith(lost + QStringLiteral(" Failed")));
     // Without a report the same failure is the error text.
     options.report = nullptr;
     const auto error =
-        PageWriter::write(PageKind::Data, OutputFormat::HtmldocPdf, w.antenna, options, lost);
+        PageWriter::writePage(PageKind::Data, OutputFormat::HtmldocPdf, w.antenna, options, lost);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->startsWith(QStringLiteral("Renaming "))) << error->toStdString();
     EXPECT_TRUE(error->endsWith(lost + QStringLiteral(" Failed")));
