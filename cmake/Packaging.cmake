@@ -6,6 +6,10 @@
 #   PREFIX/share/applications/lobeview.desktop
 #   PREFIX/share/mime/packages/lobeview-nsma-adf.xml
 #   PREFIX/share/icons/hicolor/{48x48,256x256,scalable}/{apps,mimetypes}/...
+#   PREFIX/share/metainfo/org.lobeview.lobeview.metainfo.xml   what software centres list
+#   PREFIX/share/man/man1/lobeview.1.gz, lobeview-cli.1.gz
+#   PREFIX/share/bash-completion/completions/lobeview-cli
+#   PREFIX/share/doc/lobeview/{copyright,changelog.gz,README.md}
 #
 # An installed program finds its shipped files under share/lobeview and writes its own files
 # (index, dump, default export folders) to the user's data folder (src/core/base/ProgramPaths).
@@ -32,17 +36,57 @@ endforeach()
 install(FILES ${icons}/MAINICON.svg DESTINATION ${hicolor}/scalable/apps RENAME lobeview.svg)
 install(FILES ${icons}/RPEICON.svg DESTINATION ${hicolor}/scalable/mimetypes
         RENAME application-x-nsma-adf.svg)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lobeview)
+install(FILES ${desktop}/org.lobeview.lobeview.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/completion/lobeview-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
+# Manual pages and the changelog are installed compressed, as Debian has them: gzip -n keeps no
+# name or time, so the package is the same from build to build.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(packed ${PROJECT_BINARY_DIR}/packed)
+set(packed_files)
+foreach(source docs/man/lobeview.1 docs/man/lobeview-cli.1 resources/package/changelog)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(
+    OUTPUT ${packed}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${packed}
+    COMMAND ${GZIP_PROGRAM} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${packed}/${name}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+    VERBATIM)
+  list(APPEND packed_files ${packed}/${name}.gz)
+endforeach()
+add_custom_target(packed_docs ALL DEPENDS ${packed_files})
+install(FILES ${packed}/lobeview.1.gz ${packed}/lobeview-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(doc ${CMAKE_INSTALL_DATADIR}/doc/lobeview)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/resources/package/copyright
+              ${packed}/changelog.gz
+        DESTINATION ${doc})
 
 # The Debian package. Debian's triggers of shared-mime-info, desktop-file-utils and the hicolor
 # icon theme refresh their caches when the package is installed or removed.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lobeview)
 set(CPACK_PACKAGE_VENDOR Quelda)
-set(CPACK_PACKAGE_CONTACT "Lobeview developers <lobeview@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Radiation pattern envelopes of microwave antennas")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Radiation pattern envelopes of microwave antennas\n Lobeview indexes a maker's catalogue of NSMA antenna data files (.adf), narrows\n it by band, type and model, and draws, prints and exports each antenna's\n radiation pattern envelope chart and data sheet.")
+set(CPACK_PACKAGE_CONTACT "Lobeview developers <developers@lobeview.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "view and export radiation pattern envelopes of antennas")
+# The extended description, under the synopsis; lines stay within 80 columns.
+string(JOIN "\n" description
+  "Lobeview reads a maker's catalogue of microwave antenna pattern files"
+  "(NSMA .adf) into an index that a radio link engineer narrows by frequency"
+  "band, antenna type and model number. For the antenna chosen it draws the"
+  "radiation pattern envelope chart with all co- and cross-polar cuts, and a"
+  "data sheet; it prints both through CUPS and exports them as JPG, GIF, PDF,"
+  "vector PDF, SVG or text, for licence filings and coordination reports."
+  "."
+  "It checks envelopes against the FCC 101.115 antenna standards and exports a"
+  "whole catalogue at once. The batch tool lobeview-cli does the same from"
+  "scripts.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${description}")
+set(CPACK_PACKAGE_DESCRIPTION "${description}")
+# Stripped programs: the package carries no debugging sections.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils x11-apps openbox xdotool xdg-utils desktop-file-utils shared-mime-info
   imagemagick poppler-utils librsvg2-bin
   cups cups-client printer-driver-cups-pdf libcups2-dev
+  lintian appstream man-db
 )
 
 missing=()

@@ -144,10 +144,12 @@ QByteArray desktopEntry(const QString& programPath) {
                           "Icon=lobeview\n"
                           "Exec=");
     text += quoteExecArgument(programPath).toUtf8();
-    text += QByteArrayLiteral(" %f\n"
-                              "Terminal=false\n"
-                              "MimeType=application/x-nsma-adf;\n"
-                              "Categories=Science;Engineering;\n");
+    text +=
+        QByteArrayLiteral(" %f\n"
+                          "Terminal=false\n"
+                          "MimeType=application/x-nsma-adf;\n"
+                          "Categories=Science;Engineering;\n"
+                          "Keywords=antenna;radiation pattern;RPE;NSMA;microwave;radio link;\n");
     return text;
 }
 
