@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Test command: installs what is missing, builds with warnings as errors, runs every test with
 # ctest, then runs the same tests again in an AddressSanitizer + UndefinedBehaviorSanitizer build
-# with leak checks.
+# with leak checks, and the tests of the worker threads in a ThreadSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -35,3 +35,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$PWD/scri
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure
 skip_reasons build-asan
+
+echo "== build and test (ThreadSanitizer: the catalogue export's worker threads) =="
+# Only the core, the batch tool and the tests that run threads: the whole suite would add little
+# and double the time.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOBEVIEW_TSAN=ON \
+  -DLOBEVIEW_BUILD_BENCH=OFF -DLOBEVIEW_WERROR=ON >/dev/null
+cmake --build build-tsan --parallel "$(nproc)" --target test_export lobeview-cli
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
+  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R 'test_export\.Catalogue(Run|Cli)\.'
+skip_reasons build-tsan

@@ -221,7 +221,14 @@ TEST(CatalogueCli, SampleCatalogueInEveryFormat) {
     const QStringList names = sampleNames();
     ASSERT_EQ(names.size(), 17);
     testutils::Sandbox box;
+#if defined(__SANITIZE_THREAD__)
+    // QProcess starts the converter with a vfork-like clone, which runs in the batch tool's
+    // memory out of the thread sanitizer's sight and leaves its bookkeeping wrong; the other
+    // formats run the same workers.
+    const bool htmldoc = false;
+#else
     const bool htmldoc = !QStandardPaths::findExecutable(QStringLiteral("htmldoc")).isEmpty();
+#endif
     for (const char* f : {"png", "jpg", "gif", "pdf", "vector-pdf", "svg", "txt"}) {
         const QString format = QString::fromLatin1(f);
         if (format == QStringLiteral("pdf") && !htmldoc)
