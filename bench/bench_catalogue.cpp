@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     g_windows->select->runDialog = [](QDialog&) { return int(QDialog::Accepted); };
     g_windows->select->showAntenna = [](const IndexRecord&, const QString&) {};
     g_windows->select->show();
-    g_windows->select->FormShow();
+    g_windows->select->firstShow();
 
     benchmark::Initialize(&argc, argv);
     bench::KeepingReporter reporter;

@@ -47,7 +47,7 @@ void BM_IndexTable(benchmark::State& state) {
     for (auto _ : state) {
         table.show();
         settle();
-        table.StringGrid1->scrollToBottom();
+        table.indexTable()->scrollToBottom();
         settle();
         table.accept();
         settle();
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     g_windows->select->runDialog = [](QDialog&) { return int(QDialog::Accepted); };
     g_windows->select->showAntenna = [](const IndexRecord&, const QString&) {};
     g_windows->select->show();
-    g_windows->select->FormShow();
+    g_windows->select->firstShow();
     g_fifty = FindListedModel(g_windows->context->index(), QStringLiteral("QB8-FIFTY"));
     {
         IndexRecord r;

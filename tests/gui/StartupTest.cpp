@@ -250,7 +250,7 @@ TEST(Startup, TheHintCarriesTheProgramFilesOwnDate) {
     ASSERT_FALSE(date.isEmpty());
     EXPECT_EQ(w.select->createdHint(), QStringLiteral("Lobeview Created: ") + date);
     // Shown at once, and again whenever the pointer rests on the window itself.
-    const auto* panel = w.select->findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
+    const auto* panel = w.select->findChild<QLabel*>(QStringLiteral("hintPanel"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->text(), w.select->createdHint());
     QStatusTipEvent tip(QString{});
@@ -290,7 +290,7 @@ TEST(Startup, HiddenFolderDialogsListNothingUntilShown) {
     // is shown, and the first show puts the tree at the folder chosen meanwhile.
     Harness h;
     AppWindows w(h.env());
-    for (QComboBox* volumes : {w.directory->DriveComboBox1, w.fileLocations->DriveComboBox1})
+    for (QComboBox* volumes : {w.directory->driveBox(), w.fileLocations->driveBox()})
         EXPECT_EQ(volumes->count(), 0);
     const QString folder = h.box.path(QStringLiteral("prog"));
     w.directory->setCurrentDirectory(folder);
@@ -298,9 +298,9 @@ TEST(Startup, HiddenFolderDialogsListNothingUntilShown) {
     EXPECT_FALSE(w.directory->folderTree->currentIndex().isValid());
 
     w.directory->show();
-    EXPECT_GT(w.directory->DriveComboBox1->count(), 0);
+    EXPECT_GT(w.directory->driveBox()->count(), 0);
     const auto* model = static_cast<const QFileSystemModel*>(w.directory->folderTree->model());
     EXPECT_EQ(model->filePath(w.directory->folderTree->currentIndex()), folder);
-    EXPECT_EQ(w.fileLocations->DriveComboBox1->count(), 0);
+    EXPECT_EQ(w.fileLocations->driveBox()->count(), 0);
     w.directory->hide();
 }

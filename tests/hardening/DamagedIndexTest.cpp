@@ -61,7 +61,7 @@ struct Program {
             d.accept();
             return int(QDialog::Accepted);
         };
-        w->select->FormShow();
+        w->select->firstShow();
     }
     SelectionWindow& s() { return *w->select; }
     bool indexHoldsRecords() const {
@@ -146,7 +146,7 @@ TEST(DamagedIndex, RebuildIntoReadOnlyProgramFolderKeepsTheOldIndex) {
         ASSERT_TRUE(QFile::setPermissions(p.prog(), QFile::ReadOwner | QFile::ExeOwner));
     p.dialogsRun.clear();
     p.prompter.messages.clear();
-    p.s().Refresh1Click();
+    p.s().refreshIndex();
 
     EXPECT_EQ(p.prompter.messages,
               QStringList{QStringLiteral("Cannot create file %1").arg(p.index())});

@@ -32,13 +32,13 @@ AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
     setFont(base);
     runModal = [](QDialog& dialog) { return dialog.exec(); };
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(6, 4, 249, 129);
-    Label1 = new QLabel(QStringLiteral("Antenna Model"), GroupBox1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(layout.modelLabel);
-    lvwRPE = new QTreeWidget(GroupBox1);
+    antennaGroup_ = new QGroupBox(this);
+    antennaGroup_->setObjectName(QStringLiteral("antennaGroup"));
+    antennaGroup_->setGeometry(6, 4, 249, 129);
+    modelLabel_ = new QLabel(QStringLiteral("Antenna Model"), antennaGroup_);
+    modelLabel_->setObjectName(QStringLiteral("modelLabel"));
+    modelLabel_->setGeometry(layout.modelLabel);
+    lvwRPE = new QTreeWidget(antennaGroup_);
     lvwRPE->setObjectName(QStringLiteral("lvwRPE"));
     lvwRPE->setGeometry(layout.list);
     lvwRPE->setHeaderLabels({QStringLiteral("Model Number"), QStringLiteral("RPE Number")});
@@ -48,12 +48,12 @@ AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
     lvwRPE->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvwRPE->header()->setSectionsMovable(false);
 
-    GroupBox2 = new QGroupBox(this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(layout.choiceGroup);
-    Label2 = new QLabel(choiceCaption, GroupBox2);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(layout.choiceLabel);
+    choiceGroup_ = new QGroupBox(this);
+    choiceGroup_->setObjectName(QStringLiteral("choiceGroup"));
+    choiceGroup_->setGeometry(layout.choiceGroup);
+    choiceLabel_ = new QLabel(choiceCaption, choiceGroup_);
+    choiceLabel_->setObjectName(QStringLiteral("choiceLabel"));
+    choiceLabel_->setGeometry(layout.choiceLabel);
 
     const auto button = [this](const char* buttonName, const QString& text, int x) {
         auto* b = new QPushButton(text, this);
@@ -70,7 +70,7 @@ AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
 }
 
 QRadioButton* AntennaOptionsDialog::addRadio(const char* name, const QString& caption, int y) {
-    auto* radio = new QRadioButton(caption, GroupBox2);
+    auto* radio = new QRadioButton(caption, choiceGroup_);
     radio->setObjectName(QLatin1String(name));
     radio->setGeometry(32, y, radioWidth_, 17);
     return radio;

@@ -39,11 +39,14 @@ public:
     // How the dialog is shown modally: exec() unless a test answers it.
     std::function<int(QDialog&)> runModal;
 
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label1 = nullptr;
+    // The group of the antenna list with its label, and the group of the radio buttons with
+    // the label over them.
+    QGroupBox* antennaGroup() const { return antennaGroup_; }
+    QLabel* modelLabel() const { return modelLabel_; }
+    QGroupBox* choiceGroup() const { return choiceGroup_; }
+    QLabel* choiceLabel() const { return choiceLabel_; }
+
     QTreeWidget* lvwRPE = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label2 = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
 
@@ -64,4 +67,8 @@ protected:
 private:
     static Layout exportLayout(int clientWidth, int labelY);
     int radioWidth_ = 113;
+    QGroupBox* antennaGroup_ = nullptr;
+    QLabel* modelLabel_ = nullptr;
+    QGroupBox* choiceGroup_ = nullptr;
+    QLabel* choiceLabel_ = nullptr;
 };

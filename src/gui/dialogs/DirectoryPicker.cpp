@@ -57,7 +57,7 @@ DirectoryPicker::DirectoryPicker(QWidget* parent) : QObject(parent) {
             });
 
     volumes_ = new QComboBox(parent);
-    volumes_->setObjectName(QStringLiteral("DriveComboBox1"));
+    volumes_->setObjectName(QStringLiteral("driveBox"));
     connect(volumes_, &QComboBox::activated, this, &DirectoryPicker::volumeChosen);
 }
 

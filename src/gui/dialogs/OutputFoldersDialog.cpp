@@ -30,56 +30,57 @@ OutputFoldersDialog::OutputFoldersDialog(ShellSettings& settings, const QString&
     base.setPixelSize(14);
     setFont(base);
 
-    RadioGroup1 = new QGroupBox(this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(6, 6, 443, 124);
+    kindGroup_ = new QGroupBox(this);
+    kindGroup_->setObjectName(QStringLiteral("kindGroup"));
+    kindGroup_->setGeometry(6, 6, 443, 124);
     RadioItems = new QButtonGroup(this);
     const char* const kinds[3] = {"JPG", "GIF", "PDF"};
     const int rows[3] = {27, 57, 88};
     for (int i = 0; i < 3; ++i) {
-        auto* item = new QRadioButton(QString::fromLatin1(kinds[i]), RadioGroup1);
+        auto* item = new QRadioButton(QString::fromLatin1(kinds[i]), kindGroup_);
         item->setGeometry(8, rows[i] - 6, 60, 22);
         RadioItems->addButton(item, i);
     }
     RadioItems->button(0)->setChecked(true);
 
-    QLineEdit** edits[3] = {&Edit1, &Edit2, &Edit3};
+    QLineEdit** edits[3] = {&jpgFolderEdit_, &gifFolderEdit_, &pdfFolderEdit_};
+    const char* const editNames[3] = {"jpgFolderEdit", "gifFolderEdit", "pdfFolderEdit"};
     for (int i = 0; i < 3; ++i) {
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setObjectName(QLatin1String(editNames[i]));
         edit->setGeometry(79, rows[i], 362, 22);
         edit->installEventFilter(this);
         *edits[i] = edit;
     }
 
     Picker = new DirectoryPicker(this);
-    DriveComboBox1 = Picker->volumes();
-    DriveComboBox1->setGeometry(6, 137, 129, 22);
+    driveBox_ = Picker->volumes();
+    driveBox_->setGeometry(6, 137, 129, 22);
     folderTree = Picker->tree();
     folderTree->setGeometry(145, 136, 166, 129);
     connect(Picker, &DirectoryPicker::directoryChanged, this, &OutputFoldersDialog::folderChanged);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(348, 189, 91, 25);
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(348, 232, 91, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, &OutputFoldersDialog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(348, 189, 91, 25);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                    QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setGeometry(348, 232, 91, 25);
+    connect(okButton_, &QPushButton::clicked, this, &OutputFoldersDialog::acceptFolders);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QLineEdit* OutputFoldersDialog::selectedEdit() const {
     switch (RadioItems->checkedId()) {
     case 1:
-        return Edit2;
+        return gifFolderEdit_;
     case 2:
-        return Edit3;
+        return pdfFolderEdit_;
     default:
-        return Edit1;
+        return jpgFolderEdit_;
     }
 }
 
@@ -88,13 +89,13 @@ void OutputFoldersDialog::showEvent(QShowEvent* event) {
     // Once per showing, not on every activation: an error box of its own would activate the
     // dialog again.
     if (!event->spontaneous())
-        FormActivate();
+        loadFolders();
 }
 
-void OutputFoldersDialog::FormActivate() {
-    Edit1->setText(settings_.JPGfiles);
-    Edit2->setText(settings_.GIFfiles);
-    Edit3->setText(settings_.PDFfiles);
+void OutputFoldersDialog::loadFolders() {
+    jpgFolderEdit_->setText(settings_.JPGfiles);
+    gifFolderEdit_->setText(settings_.GIFfiles);
+    pdfFolderEdit_->setText(settings_.PDFfiles);
     pointTreeAt(selectedEdit()->text());
 }
 
@@ -127,41 +128,41 @@ bool OutputFoldersDialog::validate(QLineEdit* edit) {
     return false;
 }
 
-bool OutputFoldersDialog::Edit1Exit() {
-    return validate(Edit1);
+bool OutputFoldersDialog::checkJpgFolder() {
+    return validate(jpgFolderEdit_);
 }
 
-bool OutputFoldersDialog::Edit2Exit() {
-    return validate(Edit2);
+bool OutputFoldersDialog::checkGifFolder() {
+    return validate(gifFolderEdit_);
 }
 
-bool OutputFoldersDialog::Edit3Exit() {
-    return validate(Edit3);
+bool OutputFoldersDialog::checkPdfFolder() {
+    return validate(pdfFolderEdit_);
 }
 
 bool OutputFoldersDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut &&
-        (watched == Edit1 || watched == Edit2 || watched == Edit3)) {
+        (watched == jpgFolderEdit_ || watched == gifFolderEdit_ || watched == pdfFolderEdit_)) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Focus taken by another window (an error box among them) or a menu is not leaving the
         // edit; neither is pressing OK, which checks all three, or Cancel, which keeps nothing.
         const QWidget* next = QApplication::focusWidget();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            next != BitBtn1 && next != BitBtn2)
+            next != okButton_ && next != cancelButton_)
             validate(static_cast<QLineEdit*>(watched));
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void OutputFoldersDialog::BitBtn1Click() {
-    for (QLineEdit* edit : {Edit1, Edit2, Edit3}) {
+void OutputFoldersDialog::acceptFolders() {
+    for (QLineEdit* edit : {jpgFolderEdit_, gifFolderEdit_, pdfFolderEdit_}) {
         if (!validate(edit)) {
             edit->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
-    settings_.JPGfiles = Edit1->text();
-    settings_.GIFfiles = Edit2->text();
-    settings_.PDFfiles = Edit3->text();
+    settings_.JPGfiles = jpgFolderEdit_->text();
+    settings_.GIFfiles = gifFolderEdit_->text();
+    settings_.PDFfiles = pdfFolderEdit_->text();
     accept();
 }

@@ -22,38 +22,39 @@ public:
     OutputFoldersDialog(ShellSettings& settings, const QString& programDir, Prompter& prompter,
                         QWidget* parent = nullptr);
 
-    // The edit that belongs to the selected kind (JPG Edit1, GIF Edit2, PDF Edit3).
+    // The edit that belongs to the selected kind.
     QLineEdit* selectedEdit() const;
     // Points the tree at a folder text; on failure the tree stays and the error names the
     // folder and the system's reason. True when the tree moved.
     bool pointTreeAt(const QString& text);
 
-    QGroupBox* RadioGroup1 = nullptr;
+    // The folder edits of the three kinds, the list of mounted volumes, OK and Cancel.
+    QLineEdit* jpgFolderEdit() const { return jpgFolderEdit_; }
+    QLineEdit* gifFolderEdit() const { return gifFolderEdit_; }
+    QLineEdit* pdfFolderEdit() const { return pdfFolderEdit_; }
+    QComboBox* driveBox() const { return driveBox_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+
     QButtonGroup* RadioItems = nullptr; // ids 0 "JPG", 1 "GIF", 2 "PDF"
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
     QTreeView* folderTree = nullptr;
     DirectoryPicker* Picker = nullptr;
-    QPushButton* BitBtn1 = nullptr; // OK
-    QPushButton* BitBtn2 = nullptr; // Cancel
 
 public Q_SLOTS:
     // Once each time the dialog is shown: the edits receive the three folders, and the tree is
     // pointed at the selected kind's folder.
-    void FormActivate();
+    void loadFolders();
     // The tree's folder replaces the text of the selected kind's edit.
     void folderChanged(const QString& path);
     // Leaving an edit: an existing folder is fine; otherwise that one folder is created (its
     // parent must exist). Failure shows "Cannot create " and the text. True when the folder
     // exists afterwards.
-    bool Edit1Exit();
-    bool Edit2Exit();
-    bool Edit3Exit();
+    bool checkJpgFolder();
+    bool checkGifFolder();
+    bool checkPdfFolder();
     // OK: checks the three edits again (the dialog stays open on failure), then stores their
     // texts unchanged and closes.
-    void BitBtn1Click();
+    void acceptFolders();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,4 +66,11 @@ private:
     ShellSettings& settings_;
     QString programDir_;
     Prompter& prompter_;
+    QGroupBox* kindGroup_ = nullptr; // the JPG, GIF and PDF radio buttons
+    QLineEdit* jpgFolderEdit_ = nullptr;
+    QLineEdit* gifFolderEdit_ = nullptr;
+    QLineEdit* pdfFolderEdit_ = nullptr;
+    QComboBox* driveBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };

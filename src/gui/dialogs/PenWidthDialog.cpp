@@ -17,15 +17,15 @@ PenWidthDialog::PenWidthDialog(QWidget* parent) : QDialog(parent) {
     base.setPixelSize(13);
     setFont(base);
 
-    RadioGroup1 = new QGroupBox(QStringLiteral("Select Pen Width"), this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(8, 8, 169, 145);
+    widthGroup_ = new QGroupBox(QStringLiteral("Select Pen Width"), this);
+    widthGroup_->setObjectName(QStringLiteral("widthGroup"));
+    widthGroup_->setGeometry(8, 8, 169, 145);
     QFont itemFont(QStringLiteral("Liberation Sans"));
     itemFont.setPixelSize(17);
     itemFont.setBold(true);
     auto* group = new QButtonGroup(this);
     const auto item = [&](const char* name, const QString& caption, int index) {
-        auto* button = new QRadioButton(caption, RadioGroup1);
+        auto* button = new QRadioButton(caption, widthGroup_);
         button->setObjectName(QLatin1String(name));
         button->setFont(itemFont);
         button->setGeometry(10, 24 + index * 38, 150, 28);
@@ -37,17 +37,17 @@ PenWidthDialog::PenWidthDialog(QWidget* parent) : QDialog(parent) {
     Wide = item("Wide", QStringLiteral("Wide"), 2);
     SelectFactor(0);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(9, 168, 78, 41);
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(97, 168, 81, 41);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(9, 168, 78, 41);
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                    QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setGeometry(97, 168, 81, 41);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PenWidthDialog::SelectFactor(int penFactor) {

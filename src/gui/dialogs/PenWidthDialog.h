@@ -22,10 +22,17 @@ public:
     // The factor of the selected item.
     int SelectedFactor() const;
 
-    QGroupBox* RadioGroup1 = nullptr;
+    // The group of the three items, OK and Cancel.
+    QGroupBox* widthGroup() const { return widthGroup_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+
     QRadioButton* Narrow = nullptr;
     QRadioButton* Medium = nullptr;
     QRadioButton* Wide = nullptr;
-    QPushButton* BitBtn1 = nullptr; // OK
-    QPushButton* BitBtn2 = nullptr; // Cancel
+
+private:
+    QGroupBox* widthGroup_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };

@@ -34,18 +34,18 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent)
     rbBoth = addRadio("rbBoth", QStringLiteral("Print Both"), 91);
     rbGraph->setChecked(true);
 
-    Button3 = new QPushButton(QStringLiteral("Printer Setup"), this);
-    Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setGeometry(7, 140, 80, 28);
-    Button3->setAutoDefault(false);
-    Button3->setEnabled(false);
-    connect(Button3, &QPushButton::clicked, this, &PrintOptionsDialog::Button3Click);
+    printerSetupButton_ = new QPushButton(QStringLiteral("Printer Setup"), this);
+    printerSetupButton_->setObjectName(QStringLiteral("printerSetupButton"));
+    printerSetupButton_->setGeometry(7, 140, 80, 28);
+    printerSetupButton_->setAutoDefault(false);
+    printerSetupButton_->setEnabled(false);
+    connect(printerSetupButton_, &QPushButton::clicked, this, &PrintOptionsDialog::setUpPrinter);
     // Tab goes through the choices, then Printer Setup, OK and Cancel, as the dialog is read.
     setTabOrder(lvwRPE, rbGraph);
     setTabOrder(rbGraph, rbData);
     setTabOrder(rbData, rbBoth);
-    setTabOrder(rbBoth, Button3);
-    setTabOrder(Button3, btnOK);
+    setTabOrder(rbBoth, printerSetupButton_);
+    setTabOrder(printerSetupButton_, btnOK);
     setTabOrder(btnOK, btnCancel);
 }
 
@@ -64,10 +64,10 @@ PrintChoice PrintOptionsDialog::Choice() const {
 
 void PrintOptionsDialog::setPrinter(QPrinter* printer) {
     printer_ = printer;
-    Button3->setEnabled(printer_ != nullptr);
+    printerSetupButton_->setEnabled(printer_ != nullptr);
 }
 
-void PrintOptionsDialog::Button3Click() {
+void PrintOptionsDialog::setUpPrinter() {
     if (printer_ && printerSetup)
         printerSetup(*printer_, this);
 }

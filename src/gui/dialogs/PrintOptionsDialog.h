@@ -31,13 +31,15 @@ public:
     QRadioButton* rbGraph = nullptr;
     QRadioButton* rbData = nullptr;
     QRadioButton* rbBoth = nullptr;
-    QPushButton* Button3 = nullptr;
+    QPushButton* printerSetupButton() const { return printerSetupButton_; }
 
 public Q_SLOTS:
-    void Button3Click();
+    // "Printer Setup": the printer setup dialog on the program's printer.
+    void setUpPrinter();
 
 private:
     QPrinter* printer_ = nullptr;
+    QPushButton* printerSetupButton_ = nullptr;
 };
 
 // The print command (printCommand) up to the run: shows the dialog for the antenna; on OK sets

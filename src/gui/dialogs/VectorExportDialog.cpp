@@ -20,7 +20,7 @@ VectorExportDialog::VectorExportDialog(QWidget* parent)
 
 void VectorExportDialog::SetFormat(VectorFormat format) {
     setWindowTitle(caption(format));
-    Label2->setText(caption(format));
+    choiceLabel()->setText(caption(format));
 }
 
 VectorPageChoice VectorExportDialog::Choice() const {

@@ -83,23 +83,23 @@ ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourc
     base.setPixelSize(13);
     setFont(base);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    Label1->setTextFormat(Qt::PlainText);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));
+    summaryLabel_->setWordWrap(true);
+    summaryLabel_->setTextFormat(Qt::PlainText);
 
-    Grid1 = new QTableWidget(0, ColumnCount, this);
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid1->setHorizontalHeaderLabels(
+    resultTable_ = new QTableWidget(0, ColumnCount, this);
+    resultTable_->setObjectName(QStringLiteral("resultTable"));
+    resultTable_->setHorizontalHeaderLabels(
         {QStringLiteral("Category"), QStringLiteral("Result"), QStringLiteral("Decided by"),
          QStringLiteral("Gain / beamwidth"), QStringLiteral("Cut"), QStringLiteral("Suppression"),
          QStringLiteral("Worst margin (dB)"), QStringLiteral("Angle (deg)")});
-    Grid1->verticalHeader()->hide();
-    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid1->setWordWrap(false);
-    Grid1->horizontalHeader()->setStretchLastSection(false);
-    Grid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(base).height() + 6);
+    resultTable_->verticalHeader()->hide();
+    resultTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    resultTable_->setWordWrap(false);
+    resultTable_->horizontalHeader()->setStretchLastSection(false);
+    resultTable_->verticalHeader()->setDefaultSectionSize(QFontMetrics(base).height() + 6);
 
     cbCategory = new QComboBox(this);
     cbCategory->setObjectName(QStringLiteral("cbCategory"));
@@ -124,8 +124,8 @@ ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourc
     controls->addStretch(1);
     controls->addWidget(CloseBtn);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Grid1, 1);
+    layout->addWidget(summaryLabel_);
+    layout->addWidget(resultTable_, 1);
     layout->addLayout(controls);
     resize(760, 380);
 
@@ -179,16 +179,16 @@ void ComplianceWindow::fill() {
     const QString previous = cbCategory->currentText();
     const QSignalBlocker block(cbCategory);
     cbCategory->clear();
-    Grid1->setRowCount(0);
+    resultTable_->setRowCount(0);
 
     const QString model = DisplayText(session_.antenna.record.modelNumber());
     QString head = model.isEmpty() ? QString() : model + QStringLiteral(": ");
     if (!table_) {
-        Label1->setText(head + QStringLiteral("no mask table"));
+        summaryLabel_->setText(head + QStringLiteral("no mask table"));
     } else if (!headerError_.isEmpty()) {
-        Label1->setText(head + headerError_);
+        summaryLabel_->setText(head + headerError_);
     } else if (report_.status != ComplianceReport::Status::Checked) {
-        Label1->setText(
+        summaryLabel_->setText(
             head + report_.message +
             (std::isnan(report_.midFrequency)
                  ? QString()
@@ -197,7 +197,7 @@ void ComplianceWindow::fill() {
         QStringList verdicts;
         for (const GroupResult& g : report_.groups)
             verdicts << QStringLiteral("Category %1 %2").arg(g.category, groupText(report_, g));
-        Label1->setText(
+        summaryLabel_->setText(
             head +
             QStringLiteral("%1 %2-%3 MHz band (mid-band %4 MHz), %5 antenna. %6.")
                 .arg(table_->title, mhz(report_.bandLowMHz), mhz(report_.bandHighMHz),
@@ -207,30 +207,30 @@ void ComplianceWindow::fill() {
             (report_.note.isEmpty() ? QString() : QStringLiteral(" Note: %1.").arg(report_.note)));
         for (const CategoryResult& c : report_.categories) {
             cbCategory->addItem(c.category);
-            const int first = Grid1->rowCount();
+            const int first = resultTable_->rowCount();
             const auto rows = std::max<size_t>(1, c.suppression.cuts.size());
-            Grid1->setRowCount(first + int(rows));
+            resultTable_->setRowCount(first + int(rows));
             const QString decided = decidedByText(c);
-            Grid1->setItem(first, ColCategory, tableCell(c.category));
-            Grid1->setItem(first, ColResult, verdictCell(verdictText(c.verdict), c.verdict));
-            Grid1->setItem(first, ColDecidedBy, tableCell(decided));
-            Grid1->setItem(first, ColGainBeam,
-                           verdictCell(gainBeamText(c.gainBeam), c.gainBeam.verdict));
+            resultTable_->setItem(first, ColCategory, tableCell(c.category));
+            resultTable_->setItem(first, ColResult, verdictCell(verdictText(c.verdict), c.verdict));
+            resultTable_->setItem(first, ColDecidedBy, tableCell(decided));
+            resultTable_->setItem(first, ColGainBeam,
+                                  verdictCell(gainBeamText(c.gainBeam), c.gainBeam.verdict));
             if (c.suppression.cuts.empty())
-                Grid1->setItem(
+                resultTable_->setItem(
                     first, ColSuppression,
                     verdictCell(verdictText(c.suppression.verdict), c.suppression.verdict));
             for (size_t k = 0; k < c.suppression.cuts.size(); ++k) {
                 const CutSuppression& cs = c.suppression.cuts[k];
                 const int row = first + int(k);
-                Grid1->setItem(row, ColCut, tableCell(cutLabel(cs)));
-                Grid1->setItem(row, ColSuppression,
-                               cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
-                                          : informationCell(cutSuppressionText(cs)));
-                Grid1->setItem(row, ColMargin,
-                               tableCell(marginText(cs.worstMargin), Qt::AlignRight));
+                resultTable_->setItem(row, ColCut, tableCell(cutLabel(cs)));
+                resultTable_->setItem(row, ColSuppression,
+                                      cs.decides ? verdictCell(cutSuppressionText(cs), cs.verdict)
+                                                 : informationCell(cutSuppressionText(cs)));
+                resultTable_->setItem(row, ColMargin,
+                                      tableCell(marginText(cs.worstMargin), Qt::AlignRight));
                 const QString end = binEndText(cs);
-                Grid1->setItem(
+                resultTable_->setItem(
                     row, ColAngle,
                     tableCell(angleText(cs.worstAngle) +
                                   (end.isEmpty() ? QString() : QStringLiteral(", ") + end),
@@ -240,30 +240,31 @@ void ComplianceWindow::fill() {
         for (const GroupResult& g : report_.groups) {
             if (!g.split)
                 continue;
-            const int row = Grid1->rowCount();
-            Grid1->setRowCount(row + 1);
-            Grid1->setItem(row, ColCategory, tableCell(g.category));
-            Grid1->setItem(row, ColResult, verdictCell(verdictText(g.verdict), g.verdict));
-            Grid1->setItem(row, ColDecidedBy,
-                           tableCell(g.decidedBy >= 0
-                                         ? report_.categories[size_t(g.decidedBy)].category
-                                         : QString()));
-            Grid1->setItem(row, ColGainBeam,
-                           tableCell(QStringLiteral("passes when %1 passes in full").arg([&] {
-                               QStringList parts;
-                               for (int p : g.parts)
-                                   parts << report_.categories[size_t(p)].category;
-                               return parts.join(QStringLiteral(" or "));
-                           }())));
+            const int row = resultTable_->rowCount();
+            resultTable_->setRowCount(row + 1);
+            resultTable_->setItem(row, ColCategory, tableCell(g.category));
+            resultTable_->setItem(row, ColResult, verdictCell(verdictText(g.verdict), g.verdict));
+            resultTable_->setItem(row, ColDecidedBy,
+                                  tableCell(g.decidedBy >= 0
+                                                ? report_.categories[size_t(g.decidedBy)].category
+                                                : QString()));
+            resultTable_->setItem(
+                row, ColGainBeam,
+                tableCell(QStringLiteral("passes when %1 passes in full").arg([&] {
+                    QStringList parts;
+                    for (int p : g.parts)
+                        parts << report_.categories[size_t(p)].category;
+                    return parts.join(QStringLiteral(" or "));
+                }())));
         }
     }
-    Grid1->resizeColumnsToContents();
+    resultTable_->resizeColumnsToContents();
     for (int c = 0; c < ColumnCount; ++c)
-        Grid1->setColumnWidth(c, Grid1->columnWidth(c) + 8);
+        resultTable_->setColumnWidth(c, resultTable_->columnWidth(c) + 8);
     // Wide enough for every column, as far as the screen allows.
     const QMargins margins = layout()->contentsMargins();
-    const int wanted = Grid1->horizontalHeader()->length() + 2 * Grid1->frameWidth() +
-                       Grid1->verticalScrollBar()->sizeHint().width() + margins.left() +
+    const int wanted = resultTable_->horizontalHeader()->length() + 2 * resultTable_->frameWidth() +
+                       resultTable_->verticalScrollBar()->sizeHint().width() + margins.left() +
                        margins.right();
     if (wanted > width() && screen())
         resize(std::min(wanted, screen()->availableGeometry().width()), height());

@@ -41,8 +41,10 @@ public:
     // The category whose mask is drawn ("A", "B1", ...); empty when there is none.
     QString chosenCategory() const;
 
-    QLabel* Label1 = nullptr;        // antenna, band and the verdicts in one line
-    QTableWidget* Grid1 = nullptr;   // one row per category and cut
+    // The antenna, band and the verdicts in one line; the table of one row per category and cut.
+    QLabel* summaryLabel() const { return summaryLabel_; }
+    QTableWidget* resultTable() const { return resultTable_; }
+
     QComboBox* cbCategory = nullptr; // the category whose mask is drawn
     QCheckBox* cbShowMask = nullptr;
     QCheckBox* cbMaskOnPages = nullptr;
@@ -63,4 +65,6 @@ private:
     std::optional<MaskTable> table_;
     ComplianceReport report_;
     QString headerError_;
+    QLabel* summaryLabel_ = nullptr;
+    QTableWidget* resultTable_ = nullptr;
 };

@@ -360,7 +360,7 @@ void GraphWindow::showLegend() {
     legend_->show();
     legend_->raise();
     legend_->activateWindow();
-    legend_->FormActivate();
+    legend_->rebuild();
 }
 
 void GraphWindow::exitProgram() {

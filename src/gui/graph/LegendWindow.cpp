@@ -41,58 +41,58 @@ LegendWindow::LegendWindow(GraphSession& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Legend"));
     setModal(false);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Sunken);
-    Panel1->setLineWidth(Bevel);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    pictureFrame_ = new QFrame(this);
+    pictureFrame_->setObjectName(QStringLiteral("pictureFrame"));
+    pictureFrame_->setFrameShape(QFrame::Panel);
+    pictureFrame_->setFrameShadow(QFrame::Sunken);
+    pictureFrame_->setLineWidth(Bevel);
+    pictureLabel_ = new QLabel(pictureFrame_);
+    pictureLabel_->setObjectName(QStringLiteral("pictureLabel"));
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    QFont memoFont(QStringLiteral("Arial"));
-    memoFont.setPixelSize(13);
-    Memo1->setFont(memoFont);
-    QPalette pal = Memo1->palette();
+    descriptionBox_ = new QPlainTextEdit(this);
+    descriptionBox_->setObjectName(QStringLiteral("descriptionBox"));
+    descriptionBox_->setReadOnly(true);
+    descriptionBox_->setFrameShape(QFrame::NoFrame);
+    QFont descriptionFont(QStringLiteral("Arial"));
+    descriptionFont.setPixelSize(13);
+    descriptionBox_->setFont(descriptionFont);
+    QPalette pal = descriptionBox_->palette();
     pal.setColor(QPalette::Base, palette().color(QPalette::Window));
-    Memo1->setPalette(pal);
+    descriptionBox_->setPalette(pal);
 
     CancelBtn = new QPushButton(QStringLiteral("&Close"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::close);
     // Esc closes the dialog as well (QDialog's own reject).
 
-    FormActivate();
+    rebuild();
     centreOnScreen(this);
 }
 
 void LegendWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        rebuild();
 }
 
-void LegendWindow::FormActivate() {
+void LegendWindow::rebuild() {
     const FeedKind kind = session_.antenna.pattern.feedKind;
     const bool wide = kind != FeedKind::None;
     const IndexRecord& r = session_.antenna.record;
 
     // 1-2. Clear and size the window for the antenna. 540 and 287 are the widths of the whole
     // window, frame included; the frame is known once the window manager has framed it.
-    Memo1->clear();
+    descriptionBox_->clear();
     const int panelWidth = wide ? 500 : 249;
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     setFixedSize((wide ? 540 : 287) - frame.left() - frame.right(), 395);
-    Panel1->setGeometry(16, 8, panelWidth, PanelHeight);
-    Image1->setGeometry(Bevel, Bevel, panelWidth - 2 * Bevel, PanelHeight - 2 * Bevel);
-    Memo1->setGeometry(16, 291, panelWidth, 65);
+    pictureFrame_->setGeometry(16, 8, panelWidth, PanelHeight);
+    pictureLabel_->setGeometry(Bevel, Bevel, panelWidth - 2 * Bevel, PanelHeight - 2 * Bevel);
+    descriptionBox_->setGeometry(16, 291, panelWidth, 65);
     CancelBtn->setGeometry(wide ? 231 : 101, 363, 77, 30);
 
     // 3. A fresh white picture of the image's size.
-    picture_ = QImage(Image1->size(), QImage::Format_RGB32);
+    picture_ = QImage(pictureLabel_->size(), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     QPainter p(&picture_);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -121,7 +121,7 @@ void LegendWindow::FormActivate() {
                 DisplayText(r.midFrequency()) + QStringLiteral(" GHz"));
 
     // 7. The long description.
-    Memo1->setPlainText(DisplayText(r.description2()));
+    descriptionBox_->setPlainText(DisplayText(r.description2()));
 
     // 8. Feed picture and orientation texts.
     if (wide) {
@@ -157,5 +157,5 @@ void LegendWindow::FormActivate() {
                 DisplayText(session_.antenna.pattern.PolarizationTexts[static_cast<size_t>(i)]));
     }
     p.end();
-    Image1->setPixmap(QPixmap::fromImage(picture_));
+    pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
 }

@@ -16,13 +16,12 @@ public:
     explicit LegendWindow(GraphSession& session, QWidget* parent = nullptr);
 
     // Rebuilds the whole content from the session's antenna.
-    void FormActivate();
-    // The picture drawn by the last FormActivate.
+    void rebuild();
+    // The picture drawn by the last rebuild.
     QImage picture() const { return picture_; }
+    // The antenna's description under the picture.
+    QPlainTextEdit* descriptionBox() const { return descriptionBox_; }
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
     QPushButton* CancelBtn = nullptr;
 
 protected:
@@ -31,4 +30,7 @@ protected:
 private:
     GraphSession& session_;
     QImage picture_;
+    QFrame* pictureFrame_ = nullptr; // the sunken frame round the picture
+    QLabel* pictureLabel_ = nullptr;
+    QPlainTextEdit* descriptionBox_ = nullptr;
 };

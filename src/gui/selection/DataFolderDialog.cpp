@@ -30,7 +30,7 @@ DataFolderDialog::DataFolderDialog(QWidget* parent) : QDialog(parent) {
 
     picker_ = new DirectoryPicker(bevel);
     folderTree = picker_->tree();
-    DriveComboBox1 = picker_->volumes();
+    driveBox_ = picker_->volumes();
     connect(picker_, &DirectoryPicker::directoryChanged, this,
             [this](const QString& path) { PathEdit->setText(QDir::toNativeSeparators(path)); });
 
@@ -39,7 +39,7 @@ DataFolderDialog::DataFolderDialog(QWidget* parent) : QDialog(parent) {
     inside->setSpacing(7);
     inside->addWidget(PathEdit);
     inside->addWidget(folderTree, 1);
-    inside->addWidget(DriveComboBox1);
+    inside->addWidget(driveBox_);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -69,7 +69,7 @@ DataFolderDialog::DataFolderDialog(QWidget* parent) : QDialog(parent) {
     setCurrentDirectory(QDir::currentPath());
 }
 
-void DataFolderDialog::DriveComboBox1Change(int index) {
+void DataFolderDialog::chooseDrive(int index) {
     picker_->volumeChosen(index);
 }
 

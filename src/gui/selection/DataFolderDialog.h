@@ -17,16 +17,19 @@ public:
     // The folder selected in the tree: a full path without a trailing separator (except "/").
     QString currentDirectory() const;
     void setCurrentDirectory(const QString& path);
+    // The list of mounted volumes below the tree.
+    QComboBox* driveBox() const { return driveBox_; }
 
     QLineEdit* PathEdit = nullptr; // the selected folder's full path, read-only
     QTreeView* folderTree = nullptr;
-    QComboBox* DriveComboBox1 = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
 public Q_SLOTS:
-    void DriveComboBox1Change(int index);
+    // A volume chosen in the list: the tree moves to it.
+    void chooseDrive(int index);
 
 private:
     DirectoryPicker* picker_ = nullptr;
+    QComboBox* driveBox_ = nullptr;
 };

@@ -204,43 +204,43 @@ IndexTableWindow::IndexTableWindow(AppContext& context, QWidget* parent)
     QFont cellFont(QStringLiteral("Liberation Mono"));
     cellFont.setPixelSize(13);
     auto* grid = new IndexGrid(0, 14, this);
-    StringGrid1 = grid;
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setFont(cellFont);
-    StringGrid1->setHorizontalHeaderLabels(IndexColumnHeadings());
-    StringGrid1->verticalHeader()->hide();
+    indexTable_ = grid;
+    indexTable_->setObjectName(QStringLiteral("indexTable"));
+    indexTable_->setFont(cellFont);
+    indexTable_->setHorizontalHeaderLabels(IndexColumnHeadings());
+    indexTable_->verticalHeader()->hide();
     grid->setDefaultRowHeight(RowHeight);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->setTextElideMode(Qt::ElideNone); // cells clip their text, as a grid does
-    QHeaderView* header = StringGrid1->horizontalHeader();
+    indexTable_->setWordWrap(false);
+    indexTable_->setTextElideMode(Qt::ElideNone); // cells clip their text, as a grid does
+    QHeaderView* header = indexTable_->horizontalHeader();
     QFont bold = cellFont;
     bold.setBold(true);
     header->setFont(bold);
     header->setSectionsMovable(true);
     const QList<int> widths = IndexColumnWidths();
     for (int c = 0; c < widths.size(); ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
+        indexTable_->setColumnWidth(c, widths[c]);
     auto* panel = new QWidget(this);
     panel->setFixedHeight(41);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 8, 0, 4);
-    Button2 = new QPushButton(QStringLiteral("Save"), panel);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setFixedSize(123, 29);
-    Button2->hide();
-    Button1 = new QPushButton(QStringLiteral("&Close"), panel);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFixedSize(123, 29);
+    saveButton_ = new QPushButton(QStringLiteral("Save"), panel);
+    saveButton_->setObjectName(QStringLiteral("saveButton"));
+    saveButton_->setFixedSize(123, 29);
+    saveButton_->hide();
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), panel);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setFixedSize(123, 29);
     row->addStretch();
-    row->addWidget(Button2);
-    row->addWidget(Button1);
+    row->addWidget(saveButton_);
+    row->addWidget(closeButton_);
     row->addStretch();
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(StringGrid1, 1);
+    layout->addWidget(indexTable_, 1);
     layout->addWidget(panel);
 }
 
@@ -248,7 +248,7 @@ QString IndexTableWindow::dumpPath() const {
     return context_.programDirectory() + QStringLiteral("FileIndx.txt");
 }
 
-void IndexTableWindow::FormShow() {
+void IndexTableWindow::fillTable() {
     IndexFile index;
     QList<QStringList> rows;
     if (index.open(paths::indexFilePath(context_.programDirectory()))) {
@@ -256,10 +256,10 @@ void IndexTableWindow::FormShow() {
         while (index.readNext(r))
             rows << IndexRowCells(r);
     }
-    StringGrid1->setUpdatesEnabled(false);
-    StringGrid1->clearContents();
-    StringGrid1->setRowCount(static_cast<int>(rows.size()));
-    QFont bold = StringGrid1->font();
+    indexTable_->setUpdatesEnabled(false);
+    indexTable_->clearContents();
+    indexTable_->setRowCount(static_cast<int>(rows.size()));
+    QFont bold = indexTable_->font();
     bold.setBold(true);
     for (int r = 0; r < rows.size(); ++r) {
         for (int c = 0; c < 14; ++c) {
@@ -268,29 +268,29 @@ void IndexTableWindow::FormShow() {
                 item->setFont(bold);
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             }
-            StringGrid1->setItem(r, c, item);
+            indexTable_->setItem(r, c, item);
         }
     }
-    StringGrid1->setUpdatesEnabled(true);
+    indexTable_->setUpdatesEnabled(true);
 }
 
 void IndexTableWindow::showEvent(QShowEvent* event) {
-    FormShow();
+    fillTable();
     QDialog::showEvent(event);
 }
 
 QList<QStringList> IndexTableWindow::tableRows() const {
-    const QHeaderView* header = StringGrid1->horizontalHeader();
-    const int columns = StringGrid1->columnCount();
+    const QHeaderView* header = indexTable_->horizontalHeader();
+    const int columns = indexTable_->columnCount();
     QList<QStringList> rows;
     QStringList headings;
     for (int v = 0; v < columns; ++v)
-        headings << StringGrid1->horizontalHeaderItem(header->logicalIndex(v))->text();
+        headings << indexTable_->horizontalHeaderItem(header->logicalIndex(v))->text();
     rows << headings;
-    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+    for (int r = 0; r < indexTable_->rowCount(); ++r) {
         QStringList cells;
         for (int v = 0; v < columns; ++v) {
-            const QTableWidgetItem* item = StringGrid1->item(r, header->logicalIndex(v));
+            const QTableWidgetItem* item = indexTable_->item(r, header->logicalIndex(v));
             cells << (item ? item->text() : QString());
         }
         rows << cells;

@@ -12,15 +12,13 @@ public:
     explicit IndexTableWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Fills the table from the index file (what showing the window does).
-    void FormShow();
+    void fillTable();
     // The table as the dump writes it: heading row first, columns in their current order.
     QList<QStringList> tableRows() const;
     // Path of the text dump: FileIndx.txt in the program directory.
     QString dumpPath() const;
 
-    QTableWidget* StringGrid1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QTableWidget* indexTable() const { return indexTable_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -28,4 +26,7 @@ protected:
 
 private:
     AppContext& context_;
+    QTableWidget* indexTable_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr; // hidden
 };

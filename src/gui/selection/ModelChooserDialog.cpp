@@ -22,12 +22,12 @@ ModelChooserDialog::ModelChooserDialog(Prompter& prompter, QWidget* parent)
     matchList->setStyleSheet(QStringLiteral("QListView::item { height: 16px; }"));
     connect(matchList, &QListWidget::itemClicked, this, &ModelChooserDialog::matchChosen);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(108, 168, 113, 33);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &ModelChooserDialog::BitBtn1Click);
+    okButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setGeometry(108, 168, 113, 33);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &ModelChooserDialog::confirmMatch);
 }
 
 QString ModelChooserDialog::matchLine(const IndexRecord& r) {
@@ -51,7 +51,7 @@ void ModelChooserDialog::matchChosen() {
         prompter_.message(QStringLiteral("Please select an antenna"));
 }
 
-void ModelChooserDialog::BitBtn1Click() {
+void ModelChooserDialog::confirmMatch() {
     const int row = matchList->currentRow();
     if (row > 0)
         confirmed_ = row - 1;

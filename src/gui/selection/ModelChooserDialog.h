@@ -23,14 +23,15 @@ public:
     static QString matchLine(const IndexRecord& record);
 
     QListWidget* matchList = nullptr;
-    QPushButton* BitBtn1 = nullptr;
 
 public Q_SLOTS:
     void matchChosen();
-    void BitBtn1Click();
+    // OK: the selected match, unless it is the heading, is the confirmed one.
+    void confirmMatch();
 
 private:
     Prompter& prompter_;
+    QPushButton* okButton_ = nullptr;
     QList<IndexRecord> matches_;
     std::optional<int> confirmed_;
 };

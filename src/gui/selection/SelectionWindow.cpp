@@ -93,7 +93,7 @@ SelectionWindow::SelectionWindow(AppContext& context, QWidget* parent)
     createdHint_ =
         paths::createdHint(QFileInfo(context_.environment().programFile).lastModified().date());
     setStatusTip(createdHint_);
-    DoShowHint(createdHint_);
+    showHint(createdHint_);
     // The data file type, until it has once been registered.
     if (!context_.shellSettings().Associated)
         registerDataFileType();
@@ -139,31 +139,31 @@ void SelectionWindow::buildWindow() {
     modelList =
         makeList("modelList", 304, 217, "Select Antenna Model", SelectionList::Keys::Browse);
 
-    Button1 = new QPushButton(QStringLiteral("E&xit"), client);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFont(arialBold17());
-    Button1->setGeometry(444, 2, 75, 25);
-    Button1->setStatusTip(QStringLiteral("Exit Lobeview"));
-    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+    exitButton_ = new QPushButton(QStringLiteral("E&xit"), client);
+    exitButton_->setObjectName(QStringLiteral("exitButton"));
+    exitButton_->setFont(arialBold17());
+    exitButton_->setGeometry(444, 2, 75, 25);
+    exitButton_->setStatusTip(QStringLiteral("Exit Lobeview"));
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    Location1 = file->addAction(QStringLiteral("&Location"));
-    Location1->setObjectName(QStringLiteral("Location1"));
-    Location1->setStatusTip(QStringLiteral("Select RPE Data Directory"));
-    Refresh1 = file->addAction(QStringLiteral("&Refresh"));
-    Refresh1->setObjectName(QStringLiteral("Refresh1"));
-    Refresh1->setStatusTip(QStringLiteral("Refresh RPE Data"));
-    ExportCatalogue1 = file->addAction(QStringLiteral("Export &Catalogue..."));
-    ExportCatalogue1->setObjectName(QStringLiteral("ExportCatalogue1"));
-    ExportCatalogue1->setStatusTip(QStringLiteral("Export the pages of every antenna"));
-    connect(ExportCatalogue1, &QAction::triggered, this, &SelectionWindow::ExportCatalogue1Click);
+    locationAction_ = file->addAction(QStringLiteral("&Location"));
+    locationAction_->setObjectName(QStringLiteral("locationAction"));
+    locationAction_->setStatusTip(QStringLiteral("Select RPE Data Directory"));
+    refreshAction_ = file->addAction(QStringLiteral("&Refresh"));
+    refreshAction_->setObjectName(QStringLiteral("refreshAction"));
+    refreshAction_->setStatusTip(QStringLiteral("Refresh RPE Data"));
+    exportCatalogueAction_ = file->addAction(QStringLiteral("Export &Catalogue..."));
+    exportCatalogueAction_->setObjectName(QStringLiteral("exportCatalogueAction"));
+    exportCatalogueAction_->setStatusTip(QStringLiteral("Export the pages of every antenna"));
+    connect(exportCatalogueAction_, &QAction::triggered, this, &SelectionWindow::exportCatalogue);
     file->addSeparator();
-    Exit1 = file->addAction(QStringLiteral("Exit"));
-    Exit1->setObjectName(QStringLiteral("Exit1"));
-    Exit1->setStatusTip(QStringLiteral("Exit Lobeview"));
-    connect(Exit1, &QAction::triggered, this, &QWidget::close);
-    connect(Location1, &QAction::triggered, this, &SelectionWindow::Location1Click);
-    connect(Refresh1, &QAction::triggered, this, &SelectionWindow::Refresh1Click);
+    exitAction_ = file->addAction(QStringLiteral("Exit"));
+    exitAction_->setObjectName(QStringLiteral("exitAction"));
+    exitAction_->setStatusTip(QStringLiteral("Exit Lobeview"));
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(locationAction_, &QAction::triggered, this, &SelectionWindow::chooseDataFolder);
+    connect(refreshAction_, &QAction::triggered, this, &SelectionWindow::refreshIndex);
     connect(rangeList, &QListWidget::itemClicked, this, &SelectionWindow::rangeChosen);
     connect(typeList, &QListWidget::itemClicked, this, &SelectionWindow::typeChosen);
     connect(modelList, &QListWidget::itemClicked, this, &SelectionWindow::modelChosen);
@@ -173,9 +173,9 @@ void SelectionWindow::buildWindow() {
         connect(list, &QListWidget::itemActivated, list, &QListWidget::itemClicked);
 
     hintPanel_ = new QLabel(this);
-    hintPanel_->setObjectName(QStringLiteral("StatusBar1Panel"));
+    hintPanel_->setObjectName(QStringLiteral("hintPanel"));
     hintPanel_->setFixedWidth(200);
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(19);
     statusBar()->addWidget(hintPanel_);
@@ -201,7 +201,7 @@ void SelectionWindow::registerDataFileType() {
     context_.shellSettings().Associated = true;
 }
 
-void SelectionWindow::DoShowHint(const QString& hint) {
+void SelectionWindow::showHint(const QString& hint) {
     if (hintPanel_)
         hintPanel_->setText(hint);
 }
@@ -212,7 +212,7 @@ bool SelectionWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::StatusTip && watched->isWidgetType()) {
         const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
         const bool own = static_cast<QWidget*>(watched)->window() == this;
-        DoShowHint(tip.isEmpty() && own ? createdHint_ : tip);
+        showHint(tip.isEmpty() && own ? createdHint_ : tip);
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -235,10 +235,10 @@ void SelectionWindow::showEvent(QShowEvent* event) {
         return;
     shownOnce_ = true;
     // Runs once the event loop has started, after every window exists.
-    QMetaObject::invokeMethod(this, &SelectionWindow::FormShow, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SelectionWindow::firstShow, Qt::QueuedConnection);
 }
 
-void SelectionWindow::FormShow() {
+void SelectionWindow::firstShow() {
     // Paint the window before a rebuild can hold the event loop.
     if (isVisible())
         repaint();
@@ -393,14 +393,14 @@ void SelectionWindow::commandLineOpen(const QString& argument) {
                 QStringLiteral("Sorry, that model number was not found"));
 }
 
-void SelectionWindow::Refresh1Click() {
+void SelectionWindow::refreshIndex() {
     context_.index().close();
     if (peers_.refresh)
         runDialog(*peers_.refresh);
     loadIndex();
 }
 
-void SelectionWindow::ExportCatalogue1Click() {
+void SelectionWindow::exportCatalogue() {
     if (!catalogueExport_)
         catalogueExport_ = new CatalogueExportDialog(context_.prompter(), this);
     catalogueExport_->prepare(
@@ -411,7 +411,7 @@ void SelectionWindow::ExportCatalogue1Click() {
     RunCatalogueExportWithProgress(this, catalogueExport_->options(), context_.prompter());
 }
 
-void SelectionWindow::Location1Click() {
+void SelectionWindow::chooseDataFolder() {
     QString folder = context_.shellSettings().SourceDir;
     if (peers_.directory && runDialog(*peers_.directory) == QDialog::Accepted)
         folder = peers_.directory->currentDirectory();

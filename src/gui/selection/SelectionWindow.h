@@ -51,7 +51,7 @@ public:
     // Opens a data file path or a model number given on the command line.
     void commandLineOpen(const QString& argument);
     // What the window does when first shown: load the index, then the command-line argument.
-    void FormShow();
+    void firstShow();
 
     // How a modal dialog is run; tests answer dialogs through this.
     std::function<int(QDialog&)> runDialog;
@@ -62,25 +62,23 @@ public:
     QListWidget* rangeList = nullptr;
     QListWidget* typeList = nullptr;
     QListWidget* modelList = nullptr;
-    QPushButton* Button1 = nullptr;
-    QAction* Location1 = nullptr;
-    QAction* Refresh1 = nullptr;
-    QAction* ExportCatalogue1 = nullptr;
-    QAction* Exit1 = nullptr;
 
 Q_SIGNALS:
     // A rebuild is about to run behind this progress window ("Stop" cancels it).
     void rebuildStarted(QProgressDialog* progress);
 
 public Q_SLOTS:
-    void DoShowHint(const QString& hint);
+    // Shows a hint in the status panel.
+    void showHint(const QString& hint);
     void rangeChosen();
     void typeChosen();
     void modelChosen();
-    void Refresh1Click();
-    void Location1Click();
+    // File > Refresh: rebuilds the index from the data directory.
+    void refreshIndex();
+    // File > Location: asks for the data directory, then rebuilds the index from it.
+    void chooseDataFolder();
     // File > Export Catalogue...: every antenna of the data directory into one folder.
-    void ExportCatalogue1Click();
+    void exportCatalogue();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +97,12 @@ private:
     AppContext& context_;
     QString createdHint_;
     QLabel* hintPanel_ = nullptr;
+    // The Exit button and the File menu's commands, named as the member without its underscore.
+    QPushButton* exitButton_ = nullptr;
+    QAction* locationAction_ = nullptr;
+    QAction* refreshAction_ = nullptr;
+    QAction* exportCatalogueAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
     Peers peers_;
     bool shownOnce_ = false;
     CatalogueExportDialog* catalogueExport_ = nullptr; // made on first use

@@ -41,10 +41,10 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
     ExportOptionsDialog graph;
     EXPECT_EQ(graph.windowTitle(), QStringLiteral("Export Graph Options"));
     EXPECT_EQ(graph.size(), QSize(455, 173));
-    EXPECT_EQ(graph.Label2->text(), QStringLiteral("Export Graph Options"));
-    EXPECT_EQ(graph.Label1->text(), QStringLiteral("Antenna Model"));
+    EXPECT_EQ(graph.choiceLabel()->text(), QStringLiteral("Export Graph Options"));
+    EXPECT_EQ(graph.modelLabel()->text(), QStringLiteral("Antenna Model"));
     EXPECT_EQ(graph.lvwRPE->geometry(), QRect(11, 31, 227, 89));
-    EXPECT_EQ(graph.GroupBox2->geometry(), QRect(264, 4, 179, 129));
+    EXPECT_EQ(graph.choiceGroup()->geometry(), QRect(264, 4, 179, 129));
     EXPECT_EQ(graph.lvwRPE->headerItem()->text(0), QStringLiteral("Model Number"));
     EXPECT_EQ(graph.lvwRPE->headerItem()->text(1), QStringLiteral("RPE Number"));
     const QRadioButton* radios[] = {graph.rbPDF, graph.rbGIF, graph.rbJPG};
@@ -60,7 +60,7 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
     ExportDataDialog data;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Export Data Options"));
     EXPECT_EQ(data.size(), QSize(452, 173));
-    EXPECT_EQ(data.Label2->geometry().topLeft(), QPoint(16, 19));
+    EXPECT_EQ(data.choiceLabel()->geometry().topLeft(), QPoint(16, 19));
     EXPECT_EQ(data.rbPDF->text(), QStringLiteral("Export to .pdf"));
     EXPECT_EQ(data.rbTXT->text(), QStringLiteral("Export to .txt"));
     EXPECT_EQ(data.rbTXT->geometry().top(), 62);

@@ -38,11 +38,11 @@ struct Locations {
 TEST(FileLocations, ActivationFillsTheEditsAndTheTreeWritesTheChosenKind) {
     Locations t;
     EXPECT_EQ(t.dialog->windowTitle(), QStringLiteral("File Locations"));
-    EXPECT_EQ(t.dialog->Edit3->geometry(), QRect(79, 88, 362, 22));
+    EXPECT_EQ(t.dialog->pdfFolderEdit()->geometry(), QRect(79, 88, 362, 22));
     t.dialog->show();
-    EXPECT_EQ(t.dialog->Edit1->text(), t.prog + QStringLiteral("JPG"));
-    EXPECT_EQ(t.dialog->Edit2->text(), t.prog + QStringLiteral("GIF"));
-    EXPECT_EQ(t.dialog->Edit3->text(), t.prog + QStringLiteral("PDF"));
+    EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.prog + QStringLiteral("JPG"));
+    EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.prog + QStringLiteral("GIF"));
+    EXPECT_EQ(t.dialog->pdfFolderEdit()->text(), t.prog + QStringLiteral("PDF"));
     EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
     EXPECT_TRUE(t.prompter.errors.isEmpty());
 
@@ -50,16 +50,16 @@ TEST(FileLocations, ActivationFillsTheEditsAndTheTreeWritesTheChosenKind) {
     t.dialog->RadioItems->button(1)->click();
     EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
     t.dialog->Picker->setCurrentDirectory(t.path(QStringLiteral("other")));
-    EXPECT_EQ(t.dialog->Edit1->text(), t.prog + QStringLiteral("JPG"));
-    EXPECT_EQ(t.dialog->Edit2->text(), t.path(QStringLiteral("other")));
-    EXPECT_EQ(t.dialog->Edit3->text(), t.prog + QStringLiteral("PDF"));
+    EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.prog + QStringLiteral("JPG"));
+    EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.path(QStringLiteral("other")));
+    EXPECT_EQ(t.dialog->pdfFolderEdit()->text(), t.prog + QStringLiteral("PDF"));
 
     // Cancel keeps the stored folders; the next showing reloads the edits, with GIF still chosen.
-    t.dialog->BitBtn2->click();
+    t.dialog->cancelButton()->click();
     EXPECT_EQ(t.dialog->result(), int(QDialog::Rejected));
     EXPECT_EQ(t.settings.GIFfiles, t.prog + QStringLiteral("GIF"));
     t.dialog->show();
-    EXPECT_EQ(t.dialog->Edit2->text(), t.prog + QStringLiteral("GIF"));
+    EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.prog + QStringLiteral("GIF"));
     EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("GIF"));
     t.dialog->hide();
 }
@@ -74,7 +74,7 @@ TEST(FileLocations, MissingFolderAtActivationIsReportedOncePerShowing) {
                           QStringLiteral(": No such file or directory")});
     // The tree stays where it was, and the edits show the stored texts.
     EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.path(QStringLiteral("other")));
-    EXPECT_EQ(t.dialog->Edit1->text(), t.path(QStringLiteral("gone")));
+    EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.path(QStringLiteral("gone")));
     // Activating the window again (as after an error box) does not run it again.
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(t.dialog.get(), &activate);
@@ -89,20 +89,20 @@ TEST(FileLocations, LeavingAnEditCreatesOneLevel) {
     Locations t;
     t.dialog->show();
     // The PDF folder is missing in a fresh installation: leaving its edit creates it.
-    EXPECT_TRUE(t.dialog->Edit3Exit());
+    EXPECT_TRUE(t.dialog->checkPdfFolder());
     EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("PDF")).isDir());
     // Relative to the program directory.
-    t.dialog->Edit2->setText(QStringLiteral("Charts"));
-    EXPECT_TRUE(t.dialog->Edit2Exit());
+    t.dialog->gifFolderEdit()->setText(QStringLiteral("Charts"));
+    EXPECT_TRUE(t.dialog->checkGifFolder());
     EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("Charts")).isDir());
     // Two missing levels are not created; an empty text names nothing.
     const QString nested = t.path(QStringLiteral("new/deeper"));
-    t.dialog->Edit1->setText(nested);
-    EXPECT_FALSE(t.dialog->Edit1Exit());
+    t.dialog->jpgFolderEdit()->setText(nested);
+    EXPECT_FALSE(t.dialog->checkJpgFolder());
     EXPECT_FALSE(QFileInfo::exists(t.path(QStringLiteral("new"))));
-    EXPECT_EQ(t.dialog->Edit1->text(), nested);
-    t.dialog->Edit1->setText(QString());
-    EXPECT_FALSE(t.dialog->Edit1Exit());
+    EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), nested);
+    t.dialog->jpgFolderEdit()->setText(QString());
+    EXPECT_FALSE(t.dialog->checkJpgFolder());
     EXPECT_EQ(t.prompter.errors, (QStringList{QStringLiteral("Cannot create ") + nested,
                                               QStringLiteral("Cannot create ")}));
     t.dialog->hide();
@@ -113,13 +113,13 @@ TEST(FileLocations, FocusLeavingAnEditValidatesIt) {
     t.dialog->show();
     t.dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(t.dialog.get()));
-    t.dialog->Edit1->setFocus(Qt::MouseFocusReason);
-    t.dialog->Edit1->setText(t.path(QStringLiteral("a/b")));
-    t.dialog->Edit2->setFocus(Qt::TabFocusReason);
+    t.dialog->jpgFolderEdit()->setFocus(Qt::MouseFocusReason);
+    t.dialog->jpgFolderEdit()->setText(t.path(QStringLiteral("a/b")));
+    t.dialog->gifFolderEdit()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Cannot create ") + t.path(QStringLiteral("a/b"))});
     // Unchanged and valid: nothing to say.
-    t.dialog->Edit3->setFocus(Qt::TabFocusReason);
+    t.dialog->pdfFolderEdit()->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(t.prompter.errors.size(), 1);
     EXPECT_TRUE(QFileInfo(t.prog + QStringLiteral("GIF")).isDir());
     t.dialog->hide();
@@ -128,16 +128,16 @@ TEST(FileLocations, FocusLeavingAnEditValidatesIt) {
 TEST(FileLocations, OkChecksAgainAndStoresTheTextsUnchanged) {
     Locations t;
     t.dialog->show();
-    t.dialog->Edit1->setText(t.path(QStringLiteral("x/y")));
-    t.dialog->Edit2->setText(QStringLiteral("GIF"));
-    t.dialog->BitBtn1->click();
+    t.dialog->jpgFolderEdit()->setText(t.path(QStringLiteral("x/y")));
+    t.dialog->gifFolderEdit()->setText(QStringLiteral("GIF"));
+    t.dialog->okButton()->click();
     EXPECT_TRUE(t.dialog->isVisible());
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Cannot create ") + t.path(QStringLiteral("x/y"))});
     EXPECT_EQ(t.settings.JPGfiles, t.prog + QStringLiteral("JPG"));
 
-    t.dialog->Edit1->setText(t.path(QStringLiteral("x")));
-    t.dialog->BitBtn1->click();
+    t.dialog->jpgFolderEdit()->setText(t.path(QStringLiteral("x")));
+    t.dialog->okButton()->click();
     EXPECT_FALSE(t.dialog->isVisible());
     EXPECT_EQ(t.dialog->result(), int(QDialog::Accepted));
     EXPECT_EQ(t.settings.JPGfiles, t.path(QStringLiteral("x")));

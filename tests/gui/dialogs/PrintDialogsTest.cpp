@@ -62,11 +62,11 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
     PrintOptionsDialog form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Print Options"));
     EXPECT_EQ(form.size(), QSize(452, 173));
-    EXPECT_EQ(form.GroupBox1->geometry(), QRect(6, 4, 249, 129));
+    EXPECT_EQ(form.antennaGroup()->geometry(), QRect(6, 4, 249, 129));
     EXPECT_EQ(form.lvwRPE->geometry(), QRect(11, 31, 227, 86));
-    EXPECT_EQ(form.GroupBox2->geometry(), QRect(262, 4, 185, 129));
-    EXPECT_EQ(form.Label1->text(), QStringLiteral("Antenna Model"));
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("Select Print Options"));
+    EXPECT_EQ(form.choiceGroup()->geometry(), QRect(262, 4, 185, 129));
+    EXPECT_EQ(form.modelLabel()->text(), QStringLiteral("Antenna Model"));
+    EXPECT_EQ(form.choiceLabel()->text(), QStringLiteral("Select Print Options"));
     const QTreeWidgetItem* header = form.lvwRPE->headerItem();
     EXPECT_EQ(header->text(0), QStringLiteral("Model Number"));
     EXPECT_EQ(header->text(1), QStringLiteral("RPE Number"));
@@ -76,12 +76,12 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
         {form.rbBoth, "Print Both", 91}};
     for (const auto& [button, caption, y] : radios) {
         EXPECT_EQ(button->text(), QLatin1String(caption));
-        EXPECT_EQ(button->parentWidget(), form.GroupBox2);
+        EXPECT_EQ(button->parentWidget(), form.choiceGroup());
         EXPECT_EQ(button->pos(), QPoint(32, y));
     }
     EXPECT_TRUE(form.rbGraph->isChecked());
     const std::tuple<QPushButton*, const char*, int> buttons[] = {
-        {form.Button3, "Printer Setup", 7},
+        {form.printerSetupButton(), "Printer Setup", 7},
         {form.btnOK, "OK", 280},
         {form.btnCancel, "Cancel", 366}};
     for (const auto& [button, caption, x] : buttons) {
@@ -90,12 +90,13 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
     }
     // Its own numbers beside the export dialogs': the font, the labels, the radios' width.
     EXPECT_EQ(form.font().pixelSize(), 13);
-    EXPECT_EQ(form.Label1->geometry(), QRect(11, 12, 227, 17));
-    EXPECT_EQ(form.Label2->geometry(), QRect(16, 17, 160, 17));
+    EXPECT_EQ(form.modelLabel()->geometry(), QRect(11, 12, 227, 17));
+    EXPECT_EQ(form.choiceLabel()->geometry(), QRect(16, 17, 160, 17));
     EXPECT_EQ(form.rbBoth->width(), 145);
     // Tab runs as the dialog reads: list, choices, Printer Setup, OK, Cancel.
-    const QWidget* chain[] = {form.lvwRPE,  form.rbGraph, form.rbData,   form.rbBoth,
-                              form.Button3, form.btnOK,   form.btnCancel};
+    const QWidget* chain[] = {
+        form.lvwRPE, form.rbGraph,  form.rbData, form.rbBoth, form.printerSetupButton(),
+        form.btnOK,  form.btnCancel};
     const auto nextTabStop = [](const QWidget* w) {
         do
             w = w->nextInFocusChain();
@@ -175,11 +176,11 @@ TEST(PrintOptionsForm, PrinterSetupWorksOnTheProgramsPrinter) {
         seen = &printer;
         return true;
     };
-    EXPECT_FALSE(form.Button3->isEnabled());
+    EXPECT_FALSE(form.printerSetupButton()->isEnabled());
     QPrinter printer;
     form.setPrinter(&printer);
-    ASSERT_TRUE(form.Button3->isEnabled());
-    form.Button3->click();
+    ASSERT_TRUE(form.printerSetupButton()->isEnabled());
+    form.printerSetupButton()->click();
     EXPECT_EQ(seen, &printer);
 }
 
@@ -291,12 +292,12 @@ TEST_F(ProgramPrinter, TheChosenPrinterAndPaperReachTheRun) {
 TEST(PenWidthDlg, LayoutAndWideUntilChosen) {
     PenWidthDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Pen Width"));
-    EXPECT_EQ(dialog.RadioGroup1->title(), QStringLiteral("Select Pen Width"));
-    EXPECT_EQ(dialog.RadioGroup1->geometry(), QRect(8, 8, 169, 145));
-    EXPECT_EQ(dialog.BitBtn1->geometry(), QRect(9, 168, 78, 41));
-    EXPECT_EQ(dialog.BitBtn2->geometry(), QRect(97, 168, 81, 41));
-    EXPECT_EQ(dialog.BitBtn1->text(), QStringLiteral("OK"));
-    EXPECT_EQ(dialog.BitBtn2->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(dialog.widthGroup()->title(), QStringLiteral("Select Pen Width"));
+    EXPECT_EQ(dialog.widthGroup()->geometry(), QRect(8, 8, 169, 145));
+    EXPECT_EQ(dialog.okButton()->geometry(), QRect(9, 168, 78, 41));
+    EXPECT_EQ(dialog.cancelButton()->geometry(), QRect(97, 168, 81, 41));
+    EXPECT_EQ(dialog.okButton()->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.cancelButton()->text(), QStringLiteral("Cancel"));
     const QRadioButton* items[] = {dialog.Narrow, dialog.Medium, dialog.Wide};
     const char* captions[] = {"Narrow", "Medium", "Wide"};
     for (int i = 0; i < 3; ++i) {
@@ -317,7 +318,7 @@ TEST(PenWidthDlg, OkGivesTheChosenFactorAndCancelNothing) {
     whenModal([&](QWidget*) {
         wideShown = dialog.Wide->isChecked();
         dialog.Narrow->click();
-        dialog.BitBtn1->click();
+        dialog.okButton()->click();
     });
     EXPECT_EQ(dialog.ShowForFactor(0), std::optional<int>(1));
     EXPECT_TRUE(wideShown);
@@ -327,7 +328,7 @@ TEST(PenWidthDlg, OkGivesTheChosenFactorAndCancelNothing) {
     whenModal([&](QWidget*) {
         narrowShown = dialog.Narrow->isChecked();
         dialog.Medium->click();
-        dialog.BitBtn2->click();
+        dialog.cancelButton()->click();
     });
     EXPECT_EQ(dialog.ShowForFactor(1), std::nullopt);
     EXPECT_TRUE(narrowShown);
@@ -335,7 +336,7 @@ TEST(PenWidthDlg, OkGivesTheChosenFactorAndCancelNothing) {
     bool mediumShown = false;
     whenModal([&](QWidget*) {
         mediumShown = dialog.Medium->isChecked();
-        dialog.BitBtn1->click();
+        dialog.okButton()->click();
     });
     EXPECT_EQ(dialog.ShowForFactor(2), std::optional<int>(2));
     EXPECT_TRUE(mediumShown);

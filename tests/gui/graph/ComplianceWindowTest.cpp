@@ -50,7 +50,7 @@ struct Graph {
         g().ShowAntenna(r);
     }
     QString cellText(int row, int column) {
-        const QTableWidgetItem* item = form().Grid1->item(row, column);
+        const QTableWidgetItem* item = form().resultTable()->item(row, column);
         return item ? item->text() : QString();
     }
 };
@@ -85,12 +85,12 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     ASSERT_TRUE(t.g().complianceWindow());
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_TRUE(t.prompter.errors.isEmpty());
-    EXPECT_EQ(t.form().Label1->text(),
+    EXPECT_EQ(t.form().summaryLabel()->text(),
               QStringLiteral("QS8-59: FCC 101.115 5925-6425 MHz band (mid-band 6175 MHz), "
                              "one-sided antenna. Category A fail, Category B pass via B1."));
 
     // A, B1 and B2 with four cuts each, then B.
-    QTableWidget& grid = *t.form().Grid1;
+    QTableWidget& grid = *t.form().resultTable();
     ASSERT_EQ(grid.rowCount(), 13);
     EXPECT_EQ(t.cellText(0, 0), QStringLiteral("A"));
     EXPECT_EQ(t.cellText(0, 1), QStringLiteral("fail"));
@@ -145,7 +145,7 @@ TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
     Graph t;
     t.show("ZZX10-60L.adf");
     testutils::child<QAction>(t.g(), "complianceAction")->trigger();
-    EXPECT_TRUE(t.form().Label1->text().endsWith(
+    EXPECT_TRUE(t.form().summaryLabel()->text().endsWith(
         QStringLiteral("two-sided antenna. Category A pass, Category B pass via B1.")));
     EXPECT_EQ(t.cellText(0, 1), QStringLiteral("pass"));
     EXPECT_EQ(t.cellText(0, 6), QStringLiteral("2.50")); // H/H, worked out by hand
@@ -160,9 +160,9 @@ TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
     t.g().backToSelection();
     t.show("ZZ4-144.adf");
     EXPECT_EQ(
-        t.form().Label1->text(),
+        t.form().summaryLabel()->text(),
         QStringLiteral("ZZ4-144: no FCC 101.115 standard for this band (mid-band 14875 MHz)"));
-    EXPECT_EQ(t.form().Grid1->rowCount(), 0);
+    EXPECT_EQ(t.form().resultTable()->rowCount(), 0);
     EXPECT_FALSE(t.form().cbShowMask->isEnabled());
     EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
     EXPECT_FALSE(t.g().PageMaskOverlay());
@@ -192,7 +192,7 @@ TEST(ComplianceWindow, UnusableMaskTableIsReportedAndNotUsed) {
     testutils::child<QAction>(t.g(), "complianceAction")->trigger();
     EXPECT_EQ(t.prompter.errors.size(), 1);
     EXPECT_TRUE(t.form().isVisible());
-    EXPECT_EQ(t.form().Grid1->rowCount(), 13);
+    EXPECT_EQ(t.form().resultTable()->rowCount(), 13);
 }
 
 TEST(ComplianceWindow, InformationCutsBinEndsAndTheDemsNote) {
@@ -209,13 +209,13 @@ TEST(ComplianceWindow, InformationCutsBinEndsAndTheDemsNote) {
     ASSERT_FALSE(BuildRecordFromFile(file, r));
     t.g().ShowAntenna(r);
     testutils::child<QAction>(t.g(), "complianceAction")->trigger();
-    EXPECT_TRUE(t.form().Label1->text().endsWith(
+    EXPECT_TRUE(t.form().summaryLabel()->text().endsWith(
         QStringLiteral("Category A fail, Category B pass. Note: %1.").arg(QLatin1String(DemsNote))))
-        << t.form().Label1->text().toStdString();
+        << t.form().summaryLabel()->text().toStdString();
     EXPECT_EQ(t.cellText(0, 4), QStringLiteral("H/H"));
     EXPECT_EQ(t.cellText(0, 7), QStringLiteral("10, end of 5-10"));
     EXPECT_EQ(t.cellText(1, 4), QStringLiteral("H/V (for information)"));
     EXPECT_EQ(t.cellText(1, 5), QStringLiteral("fail"));
     // In grey, not in the red of a deciding fail.
-    EXPECT_EQ(t.form().Grid1->item(1, 5)->foreground().color(), QColor(112, 112, 112));
+    EXPECT_EQ(t.form().resultTable()->item(1, 5)->foreground().color(), QColor(112, 112, 112));
 }

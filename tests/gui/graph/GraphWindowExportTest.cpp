@@ -389,7 +389,7 @@ TEST(GraphExport, OutputLocationsOpensTheFileLocationsDialog) {
     bool shown = false;
     QTimer::singleShot(0, [&] {
         shown = QApplication::activeModalWidget() == t.w->fileLocations;
-        t.w->fileLocations->BitBtn2->click();
+        t.w->fileLocations->cancelButton()->click();
     });
     t.g().chooseOutputFolders();
     EXPECT_TRUE(shown);
@@ -448,7 +448,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     t.dialogs->answers = {svg};
     t.answerOptions(form, form.rbData);
     testutils::child<QAction>(g, "exportSvgAction")->trigger();
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("Export SVG"));
+    EXPECT_EQ(form.choiceLabel()->text(), QStringLiteral("Export SVG"));
     ASSERT_EQ(t.dialogs->shown.size(), 3);
     EXPECT_EQ(t.dialogs->shown[2].FileName, t.prog(QStringLiteral("PDF/%1dat.svg").arg(rpe)));
     EXPECT_EQ(t.dialogs->shown[2].Filter, QStringLiteral("SVG drawings (*.svg)|*.svg"));

@@ -183,7 +183,7 @@ TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE graph landscape")}));
     // The dialog's "Printer Setup" works on the program's printer.
-    EXPECT_TRUE(p.options().Button3->isEnabled());
+    EXPECT_TRUE(p.options().printerSetupButton()->isEnabled());
 }
 
 TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
@@ -299,7 +299,7 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
         ASSERT_EQ(modal, p.w->penWidth);
         wideShown = p.w->penWidth->Wide->isChecked();
         p.w->penWidth->Narrow->click();
-        p.w->penWidth->BitBtn1->click();
+        p.w->penWidth->okButton()->click();
     });
     g.choosePenWidth();
     EXPECT_TRUE(wideShown);
@@ -311,13 +311,13 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     whenModal([&](QWidget*) {
         EXPECT_TRUE(p.w->penWidth->Narrow->isChecked());
         p.w->penWidth->Wide->click();
-        p.w->penWidth->BitBtn2->click();
+        p.w->penWidth->cancelButton()->click();
     });
     g.choosePenWidth();
     EXPECT_EQ(g.session().penFactor(), 1);
     whenModal([&](QWidget*) {
         p.w->penWidth->Medium->click();
-        p.w->penWidth->BitBtn1->click();
+        p.w->penWidth->okButton()->click();
     });
     g.choosePenWidth();
     EXPECT_EQ(g.session().penFactor(), 2);

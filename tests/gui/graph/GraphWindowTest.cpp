@@ -225,9 +225,10 @@ TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
     Graph t;
     t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
     LegendWindow& legend = *t.w->legend;
-    legend.FormActivate();
+    legend.rebuild();
     EXPECT_EQ(legend.width(), 540);
-    EXPECT_EQ(legend.Memo1->toPlainText(), QStringLiteral("A long description of the antenna"));
+    EXPECT_EQ(legend.descriptionBox()->toPlainText(),
+              QStringLiteral("A long description of the antenna"));
     QImage wide = legend.picture();
     // Feed picture drawn in its rectangle; key lines in the cut colours; the V/H line without text.
     EXPECT_NE(wide.copy(260, 15, 190, 130), [] {
@@ -241,7 +242,7 @@ TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
 
     t.g().backToSelection();
     t.show(QStringLiteral("right-lower.adf"), adf("ZZ8-107", "right", OneSided));
-    legend.FormActivate();
+    legend.rebuild();
     EXPECT_EQ(t.g().session().antenna.pattern.feedKind, FeedKind::None);
     EXPECT_EQ(legend.width(), 287);
     const QImage narrow = legend.picture();

@@ -167,7 +167,7 @@ TEST(LegendWindow, EachFeedKindShowsItsOwnPictureAndTexts) {
     for (const auto& c : cases) {
         t.graph().ShowAntenna(t.record(QStringLiteral("a.adf"), adf(c.feed, c.uhp)));
         ASSERT_EQ(t.graph().session().feed(), c.kind) << c.picture;
-        legend.FormActivate();
+        legend.rebuild();
         const QImage picture = legend.picture();
 
         // The feed picture, as the resource holds it, in the rectangle (260, 15) - (450, 145).
@@ -319,7 +319,7 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
             if (s.open) {
                 s.clearOfBars = !form->frameGeometry().intersects(barsOf(g));
                 s.beside = form->frameGeometry() != g.frameGeometry();
-                s.antenna = form->Label1->text().section(QLatin1Char(':'), 0, 0);
+                s.antenna = form->summaryLabel()->text().section(QLatin1Char(':'), 0, 0);
                 clickAsUser(form->cbShowMask);
                 s.usable = form->cbShowMask->isChecked();
                 clickAsUser(form->cbShowMask);

@@ -11,6 +11,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QSemaphore>
+#include <QtGui/QAction>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -56,8 +57,9 @@ void selectFormat(CatalogueExportDialog& d, const QString& captionStart) {
 
 TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
     MainWindow m;
-    ASSERT_TRUE(m.s().ExportCatalogue1);
-    EXPECT_EQ(m.s().ExportCatalogue1->text(), QStringLiteral("Export &Catalogue..."));
+    QAction* menuItem = testutils::child<QAction>(m.s(), "exportCatalogueAction");
+    ASSERT_TRUE(menuItem);
+    EXPECT_EQ(menuItem->text(), QStringLiteral("Export &Catalogue..."));
     const QString out = m.box.path(QStringLiteral("exports"));
     QString shownCatalogue;
     QString presetFolder;
@@ -72,7 +74,7 @@ TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
         d.btnOK->click();
         return d.result();
     };
-    m.s().ExportCatalogue1->trigger();
+    testutils::child<QAction>(m.s(), "exportCatalogueAction")->trigger();
 
     EXPECT_TRUE(shownCatalogue.endsWith(QStringLiteral("NSMAData")))
         << shownCatalogue.toStdString();
@@ -93,7 +95,7 @@ TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
         d.reject();
         return int(QDialog::Rejected);
     };
-    m.s().ExportCatalogue1->trigger();
+    testutils::child<QAction>(m.s(), "exportCatalogueAction")->trigger();
     EXPECT_EQ(m.prompter.messages.size(), 1);
 }
 
@@ -130,7 +132,7 @@ TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
 
 TEST(ExportCatalogueWindow, LabelsShowTheirMnemonicsAndEveryWindowHasACaption) {
     MainWindow m;
-    m.s().ExportCatalogue1->trigger(); // made on first use
+    testutils::child<QAction>(m.s(), "exportCatalogueAction")->trigger(); // made on first use
     auto* d = m.s().findChild<CatalogueExportDialog*>();
     ASSERT_NE(d, nullptr);
     // A label with a mnemonic needs its buddy, or it shows the "&" itself.

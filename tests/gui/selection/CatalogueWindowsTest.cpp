@@ -74,14 +74,14 @@ struct Catalogue {
             return int(QDialog::Accepted);
         };
         s().showAntenna = [this](const IndexRecord& r, const QString&) { shown << r; };
-        s().FormShow();
+        s().firstShow();
     }
     SelectionWindow& s() { return *w->select; }
     QString indexPath() { return box.path(QStringLiteral("prog/FileIndx.dat")); }
 };
 
 QString statusPanel(SelectionWindow& s) {
-    const auto* panel = s.findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
+    const auto* panel = s.findChild<QLabel*>(QStringLiteral("hintPanel"));
     return panel ? panel->text() : QStringLiteral("(no panel)");
 }
 
@@ -149,7 +149,7 @@ TEST(CatalogueWindows, HintsOfEveryWindowReachTheStatusPanel) {
     t.start();
     SelectionWindow& s = t.s();
     s.show();
-    const auto* panel = s.findChild<QLabel*>(QStringLiteral("StatusBar1Panel"));
+    const auto* panel = s.findChild<QLabel*>(QStringLiteral("hintPanel"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->width(), 200);
     EXPECT_EQ(statusPanel(s), s.createdHint());
@@ -206,7 +206,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
 
     const QString kept = QStringLiteral("The data directory is still %1.").arg(oldFolder);
     t.dialogsRun.clear();
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
     EXPECT_EQ(items(t.s().modelList), oldModels);
@@ -220,7 +220,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     chosen = t.box.path(QStringLiteral("gone"));
     QDir().mkpath(chosen);
     goneAfterChoosing = true;
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     goneAfterChoosing = false;
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
@@ -234,7 +234,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     t.prompter.messages.clear();
     chosen = t.box.path(QStringLiteral("no-data"));
     t.box.write(QStringLiteral("no-data/readme.txt"), "no pattern files here");
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, oldFolder);
     EXPECT_EQ(testutils::readFile(t.indexPath()), oldIndex);
     EXPECT_EQ(items(t.s().modelList), oldModels);
@@ -250,7 +250,7 @@ TEST(CatalogueWindows, LocationStoppedOrFailedKeepsTheOldIndexAndFolderTogether)
     // Run to its end, the new folder and its index are taken together.
     t.prompter.messages.clear();
     chosen = t.box.path(QStringLiteral("other"));
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, chosen);
     EXPECT_EQ(items(t.s().modelList),
               (QStringList{QStringLiteral("OTHER1-1"), QStringLiteral("OTHER2-1")}));
@@ -282,7 +282,7 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
         return d.result();
     };
     t.prompter.messages.clear();
-    t.s().Refresh1Click();
+    t.s().refreshIndex();
     EXPECT_TRUE(t.prompter.messages.isEmpty())
         << t.prompter.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(t.dialogsRun,
@@ -299,7 +299,7 @@ TEST(CatalogueWindows, HiddenDataFilesMissingFoldersAndTheMessagesAboutThem) {
     t.w->context->shellSettings().SourceDir = t.box.path(QStringLiteral("plain-file"));
     t.box.write(QStringLiteral("plain-file"), "not a folder");
     t.prompter.messages.clear();
-    t.s().Refresh1Click();
+    t.s().refreshIndex();
     EXPECT_EQ(t.prompter.messages,
               QStringList{QStringLiteral("Cannot read folder %1: Not a directory")
                               .arg(t.box.path(QStringLiteral("plain-file")))});
@@ -326,7 +326,7 @@ TEST(CatalogueWindows, TheChooserShowsTheLineThatWasPicked) {
             chooser->matchList->setCurrentRow(pick);
             if (pick == 0)
                 chooser->matchChosen();
-            chooser->BitBtn1Click();
+            chooser->confirmMatch();
         }
         return d.result();
     };
@@ -393,7 +393,7 @@ TEST(CatalogueWindows, IndexTableFreezesItsLeftColumnAndDrawsCellsAtTheirCorner)
     Catalogue t;
     t.start();
     IndexTableWindow* display = t.w->indexDisplay;
-    QTableWidget* grid = display->StringGrid1;
+    QTableWidget* grid = display->indexTable();
     const int widths[14] = {100, 150, 50, 35, 75, 200, 50, 75, 75, 180, 65, 50, 50, 150};
     for (int c = 0; c < 14; ++c)
         EXPECT_EQ(grid->columnWidth(c), widths[c]) << "column " << c;

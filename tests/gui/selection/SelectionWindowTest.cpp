@@ -82,7 +82,7 @@ struct Selection {
         w->select->showAntenna = [this](const IndexRecord& r, const QString& path) {
             shown << qMakePair(r.modelNumber(), path);
         };
-        w->select->FormShow();
+        w->select->firstShow();
     }
     SelectionWindow& s() { return *w->select; }
 };
@@ -141,7 +141,7 @@ TEST(Selection, AModelWithTwoRecordsGoesThroughTheChooser) {
         lines = items(chooser->matchList);
         EXPECT_EQ(chooser->matchList->currentRow(), 1);
         chooser->matchList->setCurrentRow(2);
-        chooser->BitBtn1Click();
+        chooser->confirmMatch();
         return chooser->result();
     };
     clickRow(t.s().rangeList,
@@ -157,7 +157,7 @@ TEST(Selection, AModelWithTwoRecordsGoesThroughTheChooser) {
     t.answer = [&](QDialog& d) {
         chooser->matchList->setCurrentRow(0);
         chooser->matchChosen();
-        chooser->BitBtn1Click();
+        chooser->confirmMatch();
         return d.result();
     };
     clickRow(t.s().modelList, QStringLiteral("ZZ8-107"));
@@ -281,10 +281,10 @@ TEST(Selection, TextsWrittenAsUtf8ShowAsWritten) {
     EXPECT_EQ(ModelChooserDialog::matchLine(r),
               QStringLiteral("\u00b0.adf  10.700-11.700\u00b0 GHz      R\u00e9 FEED"));
     IndexTableWindow* display = t.w->indexDisplay;
-    display->FormShow();
+    display->fillTable();
     QStringList models;
-    for (int row = 0; row < display->StringGrid1->rowCount(); ++row)
-        models << display->StringGrid1->item(row, 1)->text();
+    for (int row = 0; row < display->indexTable()->rowCount(); ++row)
+        models << display->indexTable()->item(row, 1)->text();
     EXPECT_TRUE(models.contains(oa20));
     EXPECT_TRUE(models.contains(QStringLiteral("OA21\u00b0")));
     // The dump is written in UTF-8, so the text file shows what the table shows.
@@ -305,7 +305,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
         d.reject();
         return int(QDialog::Rejected);
     };
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, before);
     EXPECT_EQ(t.dialogsRun, (QStringList{QStringLiteral("Select Location"),
                                          QStringLiteral("File Index Display")}));
@@ -319,7 +319,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
         d.accept();
         return int(QDialog::Accepted);
     };
-    t.s().Location1Click();
+    t.s().chooseDataFolder();
     EXPECT_EQ(t.w->context->shellSettings().SourceDir, t.box.path(QStringLiteral("other")));
     EXPECT_EQ(items(t.s().modelList), QStringList{QStringLiteral("OTHER1-1")});
 
@@ -333,7 +333,7 @@ TEST(Selection, LocationCancelledStillRebuildsAndRefreshButtonsWork) {
     QDir().mkpath(t.box.path(QStringLiteral("empty")));
     t.w->context->shellSettings().SourceDir = t.box.path(QStringLiteral("empty"));
     t.prompter.messages.clear();
-    t.s().Refresh1Click();
+    t.s().refreshIndex();
     EXPECT_EQ(t.prompter.messages,
               QStringList{QStringLiteral("No NSMA data files were found in this directory")});
     EXPECT_EQ(refresh->result(), int(QDialog::Rejected));
@@ -344,11 +344,11 @@ TEST(Selection, IndexDisplayDumpFollowsMovedColumnsAndEdits) {
     Selection t;
     t.start();
     IndexTableWindow* display = t.w->indexDisplay;
-    display->FormShow();
-    ASSERT_EQ(display->StringGrid1->rowCount(), 5);
-    QHeaderView* header = display->StringGrid1->horizontalHeader();
+    display->fillTable();
+    ASSERT_EQ(display->indexTable()->rowCount(), 5);
+    QHeaderView* header = display->indexTable()->horizontalHeader();
     header->moveSection(header->visualIndex(11), 0); // "Gain" to the front
-    display->StringGrid1->item(0, 13)->setText(QStringLiteral("edited, by hand"));
+    display->indexTable()->item(0, 13)->setText(QStringLiteral("edited, by hand"));
     display->accept();
     const QByteArray dump = testutils::readFile(t.box.path(QStringLiteral("prog/FileIndx.txt")));
     const QList<QByteArray> lines = dump.split('\n');
