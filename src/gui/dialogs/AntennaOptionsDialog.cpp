@@ -38,15 +38,15 @@ AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
     modelLabel_ = new QLabel(QStringLiteral("Antenna Model"), antennaGroup_);
     modelLabel_->setObjectName(QStringLiteral("modelLabel"));
     modelLabel_->setGeometry(layout.modelLabel);
-    lvwRPE = new QTreeWidget(antennaGroup_);
-    lvwRPE->setObjectName(QStringLiteral("lvwRPE"));
-    lvwRPE->setGeometry(layout.list);
-    lvwRPE->setHeaderLabels({QStringLiteral("Model Number"), QStringLiteral("RPE Number")});
-    lvwRPE->setRootIsDecorated(false);
-    lvwRPE->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwRPE->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwRPE->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    lvwRPE->header()->setSectionsMovable(false);
+    antennaList = new QTreeWidget(antennaGroup_);
+    antennaList->setObjectName(QStringLiteral("antennaList"));
+    antennaList->setGeometry(layout.list);
+    antennaList->setHeaderLabels({QStringLiteral("Model Number"), QStringLiteral("RPE Number")});
+    antennaList->setRootIsDecorated(false);
+    antennaList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    antennaList->setSelectionMode(QAbstractItemView::SingleSelection);
+    antennaList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    antennaList->header()->setSectionsMovable(false);
 
     choiceGroup_ = new QGroupBox(this);
     choiceGroup_->setObjectName(QStringLiteral("choiceGroup"));
@@ -62,11 +62,11 @@ AntennaOptionsDialog::AntennaOptionsDialog(QWidget* parent, const char* name,
         b->setAutoDefault(false);
         return b;
     };
-    btnOK = button("btnOK", QStringLiteral("OK"), layout.okX);
-    btnCancel = button("btnCancel", QStringLiteral("Cancel"), layout.cancelX);
-    btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = button("okButton", QStringLiteral("OK"), layout.okX);
+    cancelButton = button("cancelButton", QStringLiteral("Cancel"), layout.cancelX);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QRadioButton* AntennaOptionsDialog::addRadio(const char* name, const QString& caption, int y) {
@@ -78,7 +78,7 @@ QRadioButton* AntennaOptionsDialog::addRadio(const char* name, const QString& ca
 
 void AntennaOptionsDialog::AddAntennaRow(const IndexRecord& record) {
     auto* row = new QTreeWidgetItem(
-        lvwRPE, {DisplayText(record.modelNumber()), DisplayText(record.rpeNumber())});
+        antennaList, {DisplayText(record.modelNumber()), DisplayText(record.rpeNumber())});
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
 }
 
@@ -88,10 +88,10 @@ bool AntennaOptionsDialog::ShowForAntenna(const IndexRecord& record) {
 }
 
 void AntennaOptionsDialog::done(int result) {
-    FormClose();
+    clearAntennas();
     QDialog::done(result);
 }
 
-void AntennaOptionsDialog::FormClose() {
-    lvwRPE->clear();
+void AntennaOptionsDialog::clearAntennas() {
+    antennaList->clear();
 }

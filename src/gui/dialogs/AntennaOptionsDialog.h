@@ -46,14 +46,14 @@ public:
     QGroupBox* choiceGroup() const { return choiceGroup_; }
     QLabel* choiceLabel() const { return choiceLabel_; }
 
-    QTreeWidget* lvwRPE = nullptr;
-    QPushButton* btnOK = nullptr;
-    QPushButton* btnCancel = nullptr;
+    QTreeWidget* antennaList = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
     void done(int result) override;
 
 public Q_SLOTS:
-    void FormClose();
+    void clearAntennas();
 
 protected:
     // The export dialogs' layout: `caption` is also the label over the radio buttons, placed at

@@ -33,15 +33,15 @@ OutputFoldersDialog::OutputFoldersDialog(ShellSettings& settings, const QString&
     kindGroup_ = new QGroupBox(this);
     kindGroup_->setObjectName(QStringLiteral("kindGroup"));
     kindGroup_->setGeometry(6, 6, 443, 124);
-    RadioItems = new QButtonGroup(this);
+    kindButtons = new QButtonGroup(this);
     const char* const kinds[3] = {"JPG", "GIF", "PDF"};
     const int rows[3] = {27, 57, 88};
     for (int i = 0; i < 3; ++i) {
         auto* item = new QRadioButton(QString::fromLatin1(kinds[i]), kindGroup_);
         item->setGeometry(8, rows[i] - 6, 60, 22);
-        RadioItems->addButton(item, i);
+        kindButtons->addButton(item, i);
     }
-    RadioItems->button(0)->setChecked(true);
+    kindButtons->button(0)->setChecked(true);
 
     QLineEdit** edits[3] = {&jpgFolderEdit_, &gifFolderEdit_, &pdfFolderEdit_};
     const char* const editNames[3] = {"jpgFolderEdit", "gifFolderEdit", "pdfFolderEdit"};
@@ -53,12 +53,12 @@ OutputFoldersDialog::OutputFoldersDialog(ShellSettings& settings, const QString&
         *edits[i] = edit;
     }
 
-    Picker = new DirectoryPicker(this);
-    driveBox_ = Picker->volumes();
+    picker = new DirectoryPicker(this);
+    driveBox_ = picker->volumes();
     driveBox_->setGeometry(6, 137, 129, 22);
-    folderTree = Picker->tree();
+    folderTree = picker->tree();
     folderTree->setGeometry(145, 136, 166, 129);
-    connect(Picker, &DirectoryPicker::directoryChanged, this, &OutputFoldersDialog::folderChanged);
+    connect(picker, &DirectoryPicker::directoryChanged, this, &OutputFoldersDialog::folderChanged);
 
     okButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                                 QStringLiteral("OK"), this);
@@ -74,7 +74,7 @@ OutputFoldersDialog::OutputFoldersDialog(ShellSettings& settings, const QString&
 }
 
 QLineEdit* OutputFoldersDialog::selectedEdit() const {
-    switch (RadioItems->checkedId()) {
+    switch (kindButtons->checkedId()) {
     case 1:
         return gifFolderEdit_;
     case 2:
@@ -101,14 +101,14 @@ void OutputFoldersDialog::loadFolders() {
 
 bool OutputFoldersDialog::pointTreeAt(const QString& text) {
     const QString folder = output::ResolveLocation(text, programDir_);
-    if (const auto reason = Picker->setCurrentDirectory(folder)) {
+    if (const auto reason = picker->setCurrentDirectory(folder)) {
         prompter_.error(
             QStringLiteral("Cannot open folder %1: %2")
                 .arg(QDir::toNativeSeparators(folder.isEmpty() ? text : folder), *reason));
         return false;
     }
     // The tree now names the folder: its full path replaces the text, changed or not.
-    folderChanged(Picker->currentDirectory());
+    folderChanged(picker->currentDirectory());
     return true;
 }
 

@@ -36,9 +36,9 @@ public:
     QPushButton* okButton() const { return okButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
 
-    QButtonGroup* RadioItems = nullptr; // ids 0 "JPG", 1 "GIF", 2 "PDF"
+    QButtonGroup* kindButtons = nullptr; // ids 0 "JPG", 1 "GIF", 2 "PDF"
     QTreeView* folderTree = nullptr;
-    DirectoryPicker* Picker = nullptr;
+    DirectoryPicker* picker = nullptr;
 
 public Q_SLOTS:
     // Once each time the dialog is shown: the edits receive the three folders, and the tree is

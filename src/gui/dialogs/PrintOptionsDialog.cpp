@@ -29,10 +29,10 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent)
     : AntennaOptionsDialog(parent, "PrintOptionsForm", QStringLiteral("Print Options"),
                            QStringLiteral("Select Print Options"), printLayout()) {
     printerSetup = ShowPrinterSetup;
-    rbGraph = addRadio("rbGraph", QStringLiteral("Print Graph Only"), 41);
-    rbData = addRadio("rbData", QStringLiteral("Print Data Only"), 66);
-    rbBoth = addRadio("rbBoth", QStringLiteral("Print Both"), 91);
-    rbGraph->setChecked(true);
+    graphButton = addRadio("graphButton", QStringLiteral("Print Graph Only"), 41);
+    dataButton = addRadio("dataButton", QStringLiteral("Print Data Only"), 66);
+    bothButton = addRadio("bothButton", QStringLiteral("Print Both"), 91);
+    graphButton->setChecked(true);
 
     printerSetupButton_ = new QPushButton(QStringLiteral("Printer Setup"), this);
     printerSetupButton_->setObjectName(QStringLiteral("printerSetupButton"));
@@ -41,23 +41,23 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent)
     printerSetupButton_->setEnabled(false);
     connect(printerSetupButton_, &QPushButton::clicked, this, &PrintOptionsDialog::setUpPrinter);
     // Tab goes through the choices, then Printer Setup, OK and Cancel, as the dialog is read.
-    setTabOrder(lvwRPE, rbGraph);
-    setTabOrder(rbGraph, rbData);
-    setTabOrder(rbData, rbBoth);
-    setTabOrder(rbBoth, printerSetupButton_);
-    setTabOrder(printerSetupButton_, btnOK);
-    setTabOrder(btnOK, btnCancel);
+    setTabOrder(antennaList, graphButton);
+    setTabOrder(graphButton, dataButton);
+    setTabOrder(dataButton, bothButton);
+    setTabOrder(bothButton, printerSetupButton_);
+    setTabOrder(printerSetupButton_, okButton);
+    setTabOrder(okButton, cancelButton);
 }
 
 bool PrintOptionsDialog::ShowForAntenna(const IndexRecord& record) {
-    lvwRPE->clear();
+    antennaList->clear();
     return AntennaOptionsDialog::ShowForAntenna(record);
 }
 
 PrintChoice PrintOptionsDialog::Choice() const {
-    if (rbBoth->isChecked())
+    if (bothButton->isChecked())
         return PrintChoice::Both;
-    if (rbData->isChecked())
+    if (dataButton->isChecked())
         return PrintChoice::DataOnly;
     return PrintChoice::GraphOnly;
 }

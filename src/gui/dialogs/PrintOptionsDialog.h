@@ -28,9 +28,9 @@ public:
     // Opens the printer setup dialog (tests replace it).
     std::function<bool(QPrinter&, QWidget*)> printerSetup;
 
-    QRadioButton* rbGraph = nullptr;
-    QRadioButton* rbData = nullptr;
-    QRadioButton* rbBoth = nullptr;
+    QRadioButton* graphButton = nullptr;
+    QRadioButton* dataButton = nullptr;
+    QRadioButton* bothButton = nullptr;
     QPushButton* printerSetupButton() const { return printerSetupButton_; }
 
 public Q_SLOTS:

@@ -12,10 +12,10 @@ QString caption(VectorFormat format) {
 
 VectorExportDialog::VectorExportDialog(QWidget* parent)
     : AntennaOptionsDialog(parent, "VectorExportForm", caption(VectorFormat::Pdf), 455, 17) {
-    rbGraph = addRadio("rbGraph", QStringLiteral("Graph"), 43);
-    rbData = addRadio("rbData", QStringLiteral("Data"), 63);
-    rbBoth = addRadio("rbBoth", QStringLiteral("Graph and Data"), 83);
-    rbGraph->setChecked(true);
+    graphButton = addRadio("graphButton", QStringLiteral("Graph"), 43);
+    dataButton = addRadio("dataButton", QStringLiteral("Data"), 63);
+    bothButton = addRadio("bothButton", QStringLiteral("Graph and Data"), 83);
+    graphButton->setChecked(true);
 }
 
 void VectorExportDialog::SetFormat(VectorFormat format) {
@@ -24,9 +24,9 @@ void VectorExportDialog::SetFormat(VectorFormat format) {
 }
 
 VectorPageChoice VectorExportDialog::Choice() const {
-    if (rbData->isChecked())
+    if (dataButton->isChecked())
         return VectorPageChoice::Data;
-    if (rbBoth->isChecked())
+    if (bothButton->isChecked())
         return VectorPageChoice::Both;
     return VectorPageChoice::Chart;
 }

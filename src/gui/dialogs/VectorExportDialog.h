@@ -14,7 +14,7 @@ public:
     void SetFormat(VectorFormat format);
     VectorPageChoice Choice() const;
 
-    QRadioButton* rbGraph = nullptr; // "Graph", chosen at first
-    QRadioButton* rbData = nullptr;  // "Data"
-    QRadioButton* rbBoth = nullptr;  // "Graph and Data"
+    QRadioButton* graphButton = nullptr; // "Graph", chosen at first
+    QRadioButton* dataButton = nullptr;  // "Data"
+    QRadioButton* bothButton = nullptr;  // "Graph and Data"
 };

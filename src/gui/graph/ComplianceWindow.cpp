@@ -101,47 +101,48 @@ ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourc
     resultTable_->horizontalHeader()->setStretchLastSection(false);
     resultTable_->verticalHeader()->setDefaultSectionSize(QFontMetrics(base).height() + 6);
 
-    cbCategory = new QComboBox(this);
-    cbCategory->setObjectName(QStringLiteral("cbCategory"));
+    categoryBox = new QComboBox(this);
+    categoryBox->setObjectName(QStringLiteral("categoryBox"));
     auto* categoryLabel = new QLabel(QStringLiteral("Mask &category:"), this);
-    categoryLabel->setBuddy(cbCategory);
-    cbShowMask = new QCheckBox(QStringLiteral("Show mask"), this);
-    cbShowMask->setObjectName(QStringLiteral("cbShowMask"));
-    cbMaskOnPages = new QCheckBox(QStringLiteral("Show mask on pages"), this);
-    cbMaskOnPages->setObjectName(QStringLiteral("cbMaskOnPages"));
-    cbMaskOnPages->setToolTip(QStringLiteral("Printed and exported chart pages draw the mask too"));
-    CloseBtn = new QPushButton(QStringLiteral("&Close"), this);
-    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-    connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
+    categoryLabel->setBuddy(categoryBox);
+    showMaskBox = new QCheckBox(QStringLiteral("Show mask"), this);
+    showMaskBox->setObjectName(QStringLiteral("showMaskBox"));
+    maskOnPagesBox = new QCheckBox(QStringLiteral("Show mask on pages"), this);
+    maskOnPagesBox->setObjectName(QStringLiteral("maskOnPagesBox"));
+    maskOnPagesBox->setToolTip(
+        QStringLiteral("Printed and exported chart pages draw the mask too"));
+    closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(categoryLabel);
-    controls->addWidget(cbCategory);
+    controls->addWidget(categoryBox);
     controls->addSpacing(12);
-    controls->addWidget(cbShowMask);
+    controls->addWidget(showMaskBox);
     controls->addSpacing(12);
-    controls->addWidget(cbMaskOnPages);
+    controls->addWidget(maskOnPagesBox);
     controls->addStretch(1);
-    controls->addWidget(CloseBtn);
+    controls->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel_);
     layout->addWidget(resultTable_, 1);
     layout->addLayout(controls);
     resize(760, 380);
 
-    connect(cbShowMask, &QCheckBox::toggled, this, &ComplianceWindow::maskChanged);
-    connect(cbCategory, &QComboBox::currentIndexChanged, this, [this] {
-        if (cbShowMask->isChecked())
+    connect(showMaskBox, &QCheckBox::toggled, this, &ComplianceWindow::maskChanged);
+    connect(categoryBox, &QComboBox::currentIndexChanged, this, [this] {
+        if (showMaskBox->isChecked())
             Q_EMIT maskChanged();
     });
     // The box shows the session's choice and sets it.
-    cbMaskOnPages->setChecked(session_.isOn(GraphSession::MaskOnPages));
-    connect(cbMaskOnPages, &QCheckBox::toggled, &session_,
+    maskOnPagesBox->setChecked(session_.isOn(GraphSession::MaskOnPages));
+    connect(maskOnPagesBox, &QCheckBox::toggled, &session_,
             [this](bool on) { session_.set(GraphSession::MaskOnPages, on); });
-    connect(&session_, &GraphSession::choiceChanged, cbMaskOnPages,
+    connect(&session_, &GraphSession::choiceChanged, maskOnPagesBox,
             [this](GraphSession::Choice choice, bool on) {
                 if (choice == GraphSession::MaskOnPages)
-                    cbMaskOnPages->setChecked(on);
+                    maskOnPagesBox->setChecked(on);
             });
     centreOnScreen(this);
 }
@@ -176,9 +177,9 @@ void ComplianceWindow::check() {
 }
 
 void ComplianceWindow::fill() {
-    const QString previous = cbCategory->currentText();
-    const QSignalBlocker block(cbCategory);
-    cbCategory->clear();
+    const QString previous = categoryBox->currentText();
+    const QSignalBlocker block(categoryBox);
+    categoryBox->clear();
     resultTable_->setRowCount(0);
 
     const QString model = DisplayText(session_.antenna.record.modelNumber());
@@ -206,7 +207,7 @@ void ComplianceWindow::fill() {
                      verdicts.join(QStringLiteral(", "))) +
             (report_.note.isEmpty() ? QString() : QStringLiteral(" Note: %1.").arg(report_.note)));
         for (const CategoryResult& c : report_.categories) {
-            cbCategory->addItem(c.category);
+            categoryBox->addItem(c.category);
             const int first = resultTable_->rowCount();
             const auto rows = std::max<size_t>(1, c.suppression.cuts.size());
             resultTable_->setRowCount(first + int(rows));
@@ -268,16 +269,16 @@ void ComplianceWindow::fill() {
                        margins.right();
     if (wanted > width() && screen())
         resize(std::min(wanted, screen()->availableGeometry().width()), height());
-    const int keep = cbCategory->findText(previous);
-    cbCategory->setCurrentIndex(keep >= 0 ? keep : 0);
-    const bool any = cbCategory->count() > 0;
-    cbCategory->setEnabled(any);
-    cbShowMask->setEnabled(any);
-    cbMaskOnPages->setEnabled(any);
+    const int keep = categoryBox->findText(previous);
+    categoryBox->setCurrentIndex(keep >= 0 ? keep : 0);
+    const bool any = categoryBox->count() > 0;
+    categoryBox->setEnabled(any);
+    showMaskBox->setEnabled(any);
+    maskOnPagesBox->setEnabled(any);
 }
 
 QString ComplianceWindow::chosenCategory() const {
-    return cbCategory->currentText();
+    return categoryBox->currentText();
 }
 
 std::optional<MaskOverlay> ComplianceWindow::overlay() const {
@@ -290,7 +291,7 @@ std::optional<MaskOverlay> ComplianceWindow::overlay() const {
 }
 
 void ComplianceWindow::DrawScreenOverlay(QImage& canvas) const {
-    if (!cbShowMask->isChecked())
+    if (!showMaskBox->isChecked())
         return;
     if (const auto o = overlay())
         screen::DrawScreenMask(canvas, *o);

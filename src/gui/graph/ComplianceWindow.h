@@ -45,10 +45,10 @@ public:
     QLabel* summaryLabel() const { return summaryLabel_; }
     QTableWidget* resultTable() const { return resultTable_; }
 
-    QComboBox* cbCategory = nullptr; // the category whose mask is drawn
-    QCheckBox* cbShowMask = nullptr;
-    QCheckBox* cbMaskOnPages = nullptr;
-    QPushButton* CloseBtn = nullptr;
+    QComboBox* categoryBox = nullptr; // the category whose mask is drawn
+    QCheckBox* showMaskBox = nullptr;
+    QCheckBox* maskOnPagesBox = nullptr;
+    QPushButton* closeButton = nullptr;
 
 Q_SIGNALS:
     // The mask on the screen chart was switched or its category changed: the chart is drawn

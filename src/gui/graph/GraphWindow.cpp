@@ -74,7 +74,7 @@ void GraphWindow::buildWindow() {
 
     // Tool bar: Export, Print, Legend, Selection.
     auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setFixedHeight(ToolBarHeight);
@@ -264,7 +264,7 @@ std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
 }
 
 QRect GraphWindow::commandBars() const {
-    const auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const auto* bar = findChild<QToolBar*>(QStringLiteral("toolBar"));
     const QRect outer = frameGeometry();
     const int bottom = bar ? bar->mapToGlobal(QPoint(0, bar->height() - 1)).y() : outer.top();
     return QRect(outer.topLeft(), QPoint(outer.right(), bottom));

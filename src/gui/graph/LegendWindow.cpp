@@ -60,9 +60,9 @@ LegendWindow::LegendWindow(GraphSession& session, QWidget* parent)
     pal.setColor(QPalette::Base, palette().color(QPalette::Window));
     descriptionBox_->setPalette(pal);
 
-    CancelBtn = new QPushButton(QStringLiteral("&Close"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::close);
+    closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     // Esc closes the dialog as well (QDialog's own reject).
 
     rebuild();
@@ -89,7 +89,7 @@ void LegendWindow::rebuild() {
     pictureFrame_->setGeometry(16, 8, panelWidth, PanelHeight);
     pictureLabel_->setGeometry(Bevel, Bevel, panelWidth - 2 * Bevel, PanelHeight - 2 * Bevel);
     descriptionBox_->setGeometry(16, 291, panelWidth, 65);
-    CancelBtn->setGeometry(wide ? 231 : 101, 363, 77, 30);
+    closeButton->setGeometry(wide ? 231 : 101, 363, 77, 30);
 
     // 3. A fresh white picture of the image's size.
     picture_ = QImage(pictureLabel_->size(), QImage::Format_RGB32);

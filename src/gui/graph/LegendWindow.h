@@ -22,7 +22,7 @@ public:
     // The antenna's description under the picture.
     QPlainTextEdit* descriptionBox() const { return descriptionBox_; }
 
-    QPushButton* CancelBtn = nullptr;
+    QPushButton* closeButton = nullptr;
 
 protected:
     void changeEvent(QEvent* event) override;

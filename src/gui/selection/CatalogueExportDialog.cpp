@@ -45,109 +45,109 @@ CatalogueExportDialog::CatalogueExportDialog(Prompter& prompter, QWidget* parent
     setObjectName(QStringLiteral("catalogueExportDialog"));
     setWindowTitle(QStringLiteral("Export Catalogue"));
 
-    CatalogueLabel = new QLabel(this);
-    CatalogueLabel->setObjectName(QStringLiteral("CatalogueLabel"));
-    CatalogueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    catalogueLabel = new QLabel(this);
+    catalogueLabel->setObjectName(QStringLiteral("catalogueLabel"));
+    catalogueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    FolderEdit = new QLineEdit(this);
-    FolderEdit->setObjectName(QStringLiteral("FolderEdit"));
-    FolderEdit->setMinimumWidth(320);
-    BrowseButton = new QPushButton(QStringLiteral("&Browse..."), this);
-    BrowseButton->setObjectName(QStringLiteral("BrowseButton"));
+    folderEdit = new QLineEdit(this);
+    folderEdit->setObjectName(QStringLiteral("folderEdit"));
+    folderEdit->setMinimumWidth(320);
+    browseButton = new QPushButton(QStringLiteral("&Browse..."), this);
+    browseButton->setObjectName(QStringLiteral("browseButton"));
     auto* folderRow = new QHBoxLayout;
-    folderRow->addWidget(FolderEdit, 1);
-    folderRow->addWidget(BrowseButton);
+    folderRow->addWidget(folderEdit, 1);
+    folderRow->addWidget(browseButton);
 
-    FormatBox = new QComboBox(this);
-    FormatBox->setObjectName(QStringLiteral("FormatBox"));
+    formatBox = new QComboBox(this);
+    formatBox->setObjectName(QStringLiteral("formatBox"));
     for (const FormatChoice& c : FormatChoices)
-        FormatBox->addItem(QString::fromLatin1(c.caption), static_cast<int>(c.format));
+        formatBox->addItem(QString::fromLatin1(c.caption), static_cast<int>(c.format));
 
     auto* pages = new QGroupBox(QStringLiteral("Pages"), this);
-    rbChart = new QRadioButton(QStringLiteral("&Graph"), pages);
-    rbChart->setObjectName(QStringLiteral("rbChart"));
-    rbData = new QRadioButton(QStringLiteral("&Data"), pages);
-    rbData->setObjectName(QStringLiteral("rbData"));
-    rbBoth = new QRadioButton(QStringLiteral("B&oth"), pages);
-    rbBoth->setObjectName(QStringLiteral("rbBoth"));
-    rbChart->setChecked(true);
+    chartButton = new QRadioButton(QStringLiteral("&Graph"), pages);
+    chartButton->setObjectName(QStringLiteral("chartButton"));
+    dataButton = new QRadioButton(QStringLiteral("&Data"), pages);
+    dataButton->setObjectName(QStringLiteral("dataButton"));
+    bothButton = new QRadioButton(QStringLiteral("B&oth"), pages);
+    bothButton->setObjectName(QStringLiteral("bothButton"));
+    chartButton->setChecked(true);
     auto* pageRow = new QHBoxLayout(pages);
-    pageRow->addWidget(rbChart);
-    pageRow->addWidget(rbData);
-    pageRow->addWidget(rbBoth);
+    pageRow->addWidget(chartButton);
+    pageRow->addWidget(dataButton);
+    pageRow->addWidget(bothButton);
 
-    ColorCheck = new QCheckBox(QStringLiteral("&Color"), this);
-    ColorCheck->setObjectName(QStringLiteral("ColorCheck"));
+    colorCheck = new QCheckBox(QStringLiteral("&Color"), this);
+    colorCheck->setObjectName(QStringLiteral("colorCheck"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Catalogue:"), CatalogueLabel);
+    form->addRow(QStringLiteral("Catalogue:"), catalogueLabel);
     // A row of a layout gets no buddy of its own: without one the label would show the "&".
     auto* folderLabel = new QLabel(QStringLiteral("Save &in:"), this);
-    folderLabel->setBuddy(FolderEdit);
+    folderLabel->setBuddy(folderEdit);
     form->addRow(folderLabel, folderRow);
-    form->addRow(QStringLiteral("&Format:"), FormatBox);
+    form->addRow(QStringLiteral("&Format:"), formatBox);
 
     auto* buttons = new QDialogButtonBox(this);
-    btnOK = buttons->addButton(QStringLiteral("Export"), QDialogButtonBox::AcceptRole);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    okButton = buttons->addButton(QStringLiteral("Export"), QDialogButtonBox::AcceptRole);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    cancelButton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(pages);
-    layout->addWidget(ColorCheck);
+    layout->addWidget(colorCheck);
     layout->addWidget(buttons);
 
     chooseFolder = [this](const QString& start) {
         return QFileDialog::getExistingDirectory(this, QStringLiteral("Save In"), start);
     };
-    connect(BrowseButton, &QPushButton::clicked, this, &CatalogueExportDialog::BrowseButtonClick);
-    connect(FormatBox, &QComboBox::currentIndexChanged, this,
+    connect(browseButton, &QPushButton::clicked, this, &CatalogueExportDialog::BrowseButtonClick);
+    connect(formatBox, &QComboBox::currentIndexChanged, this,
             &CatalogueExportDialog::FormatBoxChange);
-    connect(btnOK, &QPushButton::clicked, this, &CatalogueExportDialog::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &CatalogueExportDialog::btnOKClick);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CatalogueExportDialog::prepare(const QString& catalogueDir, const QString& outputDir) {
     catalogueDir_ = catalogueDir;
-    CatalogueLabel->setText(QDir::toNativeSeparators(catalogueDir));
+    catalogueLabel->setText(QDir::toNativeSeparators(catalogueDir));
     if (!folderChosen_)
-        FolderEdit->setText(QDir::toNativeSeparators(outputDir));
+        folderEdit->setText(QDir::toNativeSeparators(outputDir));
 }
 
 catalogue::Options CatalogueExportDialog::options() const {
     catalogue::Options o;
     o.catalogueDir = catalogueDir_;
-    o.outputDir = QDir::fromNativeSeparators(FolderEdit->text().trimmed());
-    o.format = static_cast<catalogue::Format>(FormatBox->currentData().toInt());
-    o.pages = rbBoth->isChecked()   ? catalogue::Pages::Both
-              : rbData->isChecked() ? catalogue::Pages::Data
-                                    : catalogue::Pages::Chart;
-    o.color = ColorCheck->isChecked();
+    o.outputDir = QDir::fromNativeSeparators(folderEdit->text().trimmed());
+    o.format = static_cast<catalogue::Format>(formatBox->currentData().toInt());
+    o.pages = bothButton->isChecked()   ? catalogue::Pages::Both
+              : dataButton->isChecked() ? catalogue::Pages::Data
+                                        : catalogue::Pages::Chart;
+    o.color = colorCheck->isChecked();
     return o;
 }
 
 void CatalogueExportDialog::BrowseButtonClick() {
-    const QString chosen = chooseFolder ? chooseFolder(FolderEdit->text()) : QString();
+    const QString chosen = chooseFolder ? chooseFolder(folderEdit->text()) : QString();
     if (chosen.isEmpty())
         return;
-    FolderEdit->setText(QDir::toNativeSeparators(chosen));
+    folderEdit->setText(QDir::toNativeSeparators(chosen));
     folderChosen_ = true;
 }
 
 void CatalogueExportDialog::FormatBoxChange() {
     // The text copy is of the data file: there is no chart to choose.
     const bool pages =
-        catalogue::DrawsPages(static_cast<catalogue::Format>(FormatBox->currentData().toInt()));
-    rbChart->setEnabled(pages);
-    if (!pages && rbChart->isChecked())
-        rbData->setChecked(true);
-    ColorCheck->setEnabled(pages);
+        catalogue::DrawsPages(static_cast<catalogue::Format>(formatBox->currentData().toInt()));
+    chartButton->setEnabled(pages);
+    if (!pages && chartButton->isChecked())
+        dataButton->setChecked(true);
+    colorCheck->setEnabled(pages);
 }
 
 void CatalogueExportDialog::btnOKClick() {
-    const QString folder = FolderEdit->text().trimmed();
+    const QString folder = folderEdit->text().trimmed();
     if (folder.isEmpty()) {
         prompter_.message(QStringLiteral("Choose the folder the files are saved in."));
         return;

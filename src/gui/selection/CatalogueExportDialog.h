@@ -35,16 +35,16 @@ public:
     // or an empty text when cancelled.
     std::function<QString(const QString&)> chooseFolder;
 
-    QLabel* CatalogueLabel = nullptr;
-    QLineEdit* FolderEdit = nullptr;
-    QPushButton* BrowseButton = nullptr;
-    QComboBox* FormatBox = nullptr;
-    QRadioButton* rbChart = nullptr;
-    QRadioButton* rbData = nullptr;
-    QRadioButton* rbBoth = nullptr;
-    QCheckBox* ColorCheck = nullptr;
-    QPushButton* btnOK = nullptr;
-    QPushButton* btnCancel = nullptr;
+    QLabel* catalogueLabel = nullptr;
+    QLineEdit* folderEdit = nullptr;
+    QPushButton* browseButton = nullptr;
+    QComboBox* formatBox = nullptr;
+    QRadioButton* chartButton = nullptr;
+    QRadioButton* dataButton = nullptr;
+    QRadioButton* bothButton = nullptr;
+    QCheckBox* colorCheck = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 public Q_SLOTS:
     void BrowseButtonClick();

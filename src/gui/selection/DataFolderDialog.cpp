@@ -24,36 +24,36 @@ DataFolderDialog::DataFolderDialog(QWidget* parent) : QDialog(parent) {
     bevel->setFrameShape(QFrame::StyledPanel);
     bevel->setFrameShadow(QFrame::Sunken);
 
-    PathEdit = new QLineEdit(bevel);
-    PathEdit->setObjectName(QStringLiteral("PathEdit"));
-    PathEdit->setReadOnly(true);
+    pathEdit = new QLineEdit(bevel);
+    pathEdit->setObjectName(QStringLiteral("pathEdit"));
+    pathEdit->setReadOnly(true);
 
     picker_ = new DirectoryPicker(bevel);
     folderTree = picker_->tree();
     driveBox_ = picker_->volumes();
     connect(picker_, &DirectoryPicker::directoryChanged, this,
-            [this](const QString& path) { PathEdit->setText(QDir::toNativeSeparators(path)); });
+            [this](const QString& path) { pathEdit->setText(QDir::toNativeSeparators(path)); });
 
     auto* inside = new QVBoxLayout(bevel);
     inside->setContentsMargins(14, 14, 14, 14);
     inside->setSpacing(7);
-    inside->addWidget(PathEdit);
+    inside->addWidget(pathEdit);
     inside->addWidget(folderTree, 1);
     inside->addWidget(driveBox_);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setMinimumSize(93, 30);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setMinimumSize(92, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setMinimumSize(93, 30);
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setMinimumSize(92, 30);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(6);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 8);

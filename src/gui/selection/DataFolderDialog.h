@@ -20,10 +20,10 @@ public:
     // The list of mounted volumes below the tree.
     QComboBox* driveBox() const { return driveBox_; }
 
-    QLineEdit* PathEdit = nullptr; // the selected folder's full path, read-only
+    QLineEdit* pathEdit = nullptr; // the selected folder's full path, read-only
     QTreeView* folderTree = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 public Q_SLOTS:
     // A volume chosen in the list: the tree moves to it.

@@ -43,10 +43,10 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
     EXPECT_EQ(graph.size(), QSize(455, 173));
     EXPECT_EQ(graph.choiceLabel()->text(), QStringLiteral("Export Graph Options"));
     EXPECT_EQ(graph.modelLabel()->text(), QStringLiteral("Antenna Model"));
-    EXPECT_EQ(graph.lvwRPE->geometry(), QRect(11, 31, 227, 89));
+    EXPECT_EQ(graph.antennaList->geometry(), QRect(11, 31, 227, 89));
     EXPECT_EQ(graph.choiceGroup()->geometry(), QRect(264, 4, 179, 129));
-    EXPECT_EQ(graph.lvwRPE->headerItem()->text(0), QStringLiteral("Model Number"));
-    EXPECT_EQ(graph.lvwRPE->headerItem()->text(1), QStringLiteral("RPE Number"));
+    EXPECT_EQ(graph.antennaList->headerItem()->text(0), QStringLiteral("Model Number"));
+    EXPECT_EQ(graph.antennaList->headerItem()->text(1), QStringLiteral("RPE Number"));
     const QRadioButton* radios[] = {graph.rbPDF, graph.rbGIF, graph.rbJPG};
     const char* captions[] = {"Export to .pdf", "Export to .gif", "Export to .jpg"};
     for (int i = 0; i < 3; ++i) {
@@ -54,8 +54,8 @@ TEST(ExportOptions, LayoutCaptionsAndFirstChoice) {
         EXPECT_EQ(radios[i]->geometry(), QRect(32, 43 + 20 * i, 113, 17));
     }
     EXPECT_TRUE(graph.rbPDF->isChecked());
-    EXPECT_EQ(graph.btnOK->geometry(), QRect(276, 140, 80, 28));
-    EXPECT_EQ(graph.btnCancel->geometry(), QRect(363, 140, 80, 28));
+    EXPECT_EQ(graph.okButton->geometry(), QRect(276, 140, 80, 28));
+    EXPECT_EQ(graph.cancelButton->geometry(), QRect(363, 140, 80, 28));
 
     ExportDataDialog data;
     EXPECT_EQ(data.windowTitle(), QStringLiteral("Export Data Options"));
@@ -71,20 +71,20 @@ TEST(ExportOptions, OneRowWhileShownEmptiedOnCloseChoiceRemembered) {
     ExportOptionsDialog dialog;
     QStringList seen;
     dialog.runModal = [&](QDialog&) {
-        seen << rows(*dialog.lvwRPE).join(QLatin1Char(';'));
+        seen << rows(*dialog.antennaList).join(QLatin1Char(';'));
         dialog.rbGIF->setChecked(true);
-        dialog.btnOK->click();
+        dialog.okButton->click();
         return dialog.result();
     };
     EXPECT_TRUE(dialog.ShowForAntenna(antenna("ZZX10-60", "12050")));
-    EXPECT_EQ(dialog.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(dialog.antennaList->topLevelItemCount(), 0);
     dialog.runModal = [&](QDialog&) {
-        seen << rows(*dialog.lvwRPE).join(QLatin1Char(';'));
-        dialog.btnCancel->click();
+        seen << rows(*dialog.antennaList).join(QLatin1Char(';'));
+        dialog.cancelButton->click();
         return dialog.result();
     };
     EXPECT_FALSE(dialog.ShowForAntenna(antenna("QS2-370", "4388")));
-    EXPECT_EQ(dialog.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(dialog.antennaList->topLevelItemCount(), 0);
     EXPECT_TRUE(dialog.rbGIF->isChecked()); // kept, also after Cancel
     EXPECT_EQ(seen,
               (QStringList{QStringLiteral("ZZX10-60|12050"), QStringLiteral("QS2-370|4388")}));
@@ -92,9 +92,10 @@ TEST(ExportOptions, OneRowWhileShownEmptiedOnCloseChoiceRemembered) {
     // AddAntennaRow appends.
     dialog.AddAntennaRow(antenna("A", "1"));
     dialog.AddAntennaRow(antenna("B", "2"));
-    EXPECT_EQ(rows(*dialog.lvwRPE), (QStringList{QStringLiteral("A|1"), QStringLiteral("B|2")}));
-    dialog.FormClose();
-    EXPECT_EQ(dialog.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(rows(*dialog.antennaList),
+              (QStringList{QStringLiteral("A|1"), QStringLiteral("B|2")}));
+    dialog.clearAntennas();
+    EXPECT_EQ(dialog.antennaList->topLevelItemCount(), 0);
 }
 
 TEST(ExportOptions, RealModalLoopAnsweredWhileExecRuns) {
@@ -103,21 +104,21 @@ TEST(ExportOptions, RealModalLoopAnsweredWhileExecRuns) {
     bool wasModal = false;
     QTimer::singleShot(0, &dialog, [&] {
         wasModal = QApplication::activeModalWidget() == &dialog && dialog.isVisible();
-        seen = rows(*dialog.lvwRPE);
+        seen = rows(*dialog.antennaList);
         dialog.rbTXT->click();
-        dialog.btnOK->click();
+        dialog.okButton->click();
     });
     EXPECT_TRUE(dialog.ShowForAntenna(antenna("ZZ8-107", "10233")));
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(seen, QStringList{QStringLiteral("ZZ8-107|10233")});
     EXPECT_TRUE(dialog.rbTXT->isChecked());
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(dialog.antennaList->topLevelItemCount(), 0);
 
     // Closing with Escape is Cancel.
     QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
     EXPECT_FALSE(dialog.ShowForAntenna(antenna("ZZ8-107", "10233")));
-    EXPECT_EQ(dialog.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(dialog.antennaList->topLevelItemCount(), 0);
 }
 
 TEST(QtSaveDialogs, ShowsThePresetAndReplacesWithoutAskingOrTheWaitCursor) {

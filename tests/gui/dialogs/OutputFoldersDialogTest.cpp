@@ -43,13 +43,13 @@ TEST(FileLocations, ActivationFillsTheEditsAndTheTreeWritesTheChosenKind) {
     EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.prog + QStringLiteral("JPG"));
     EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.prog + QStringLiteral("GIF"));
     EXPECT_EQ(t.dialog->pdfFolderEdit()->text(), t.prog + QStringLiteral("PDF"));
-    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
+    EXPECT_EQ(t.dialog->picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
     EXPECT_TRUE(t.prompter.errors.isEmpty());
 
     // Choosing GIF does not move the tree; navigating then writes only into the GIF edit.
-    t.dialog->RadioItems->button(1)->click();
-    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
-    t.dialog->Picker->setCurrentDirectory(t.path(QStringLiteral("other")));
+    t.dialog->kindButtons->button(1)->click();
+    EXPECT_EQ(t.dialog->picker->currentDirectory(), t.prog + QStringLiteral("JPG"));
+    t.dialog->picker->setCurrentDirectory(t.path(QStringLiteral("other")));
     EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.prog + QStringLiteral("JPG"));
     EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.path(QStringLiteral("other")));
     EXPECT_EQ(t.dialog->pdfFolderEdit()->text(), t.prog + QStringLiteral("PDF"));
@@ -60,20 +60,20 @@ TEST(FileLocations, ActivationFillsTheEditsAndTheTreeWritesTheChosenKind) {
     EXPECT_EQ(t.settings.GIFfiles, t.prog + QStringLiteral("GIF"));
     t.dialog->show();
     EXPECT_EQ(t.dialog->gifFolderEdit()->text(), t.prog + QStringLiteral("GIF"));
-    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.prog + QStringLiteral("GIF"));
+    EXPECT_EQ(t.dialog->picker->currentDirectory(), t.prog + QStringLiteral("GIF"));
     t.dialog->hide();
 }
 
 TEST(FileLocations, MissingFolderAtActivationIsReportedOncePerShowing) {
     Locations t;
     t.settings.JPGfiles = t.path(QStringLiteral("gone"));
-    t.dialog->Picker->setCurrentDirectory(t.path(QStringLiteral("other")));
+    t.dialog->picker->setCurrentDirectory(t.path(QStringLiteral("other")));
     t.dialog->show();
     EXPECT_EQ(t.prompter.errors,
               QStringList{QStringLiteral("Cannot open folder ") + t.path(QStringLiteral("gone")) +
                           QStringLiteral(": No such file or directory")});
     // The tree stays where it was, and the edits show the stored texts.
-    EXPECT_EQ(t.dialog->Picker->currentDirectory(), t.path(QStringLiteral("other")));
+    EXPECT_EQ(t.dialog->picker->currentDirectory(), t.path(QStringLiteral("other")));
     EXPECT_EQ(t.dialog->jpgFolderEdit()->text(), t.path(QStringLiteral("gone")));
     // Activating the window again (as after an error box) does not run it again.
     QEvent activate(QEvent::WindowActivate);

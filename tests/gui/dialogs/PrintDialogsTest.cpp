@@ -63,27 +63,27 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Print Options"));
     EXPECT_EQ(form.size(), QSize(452, 173));
     EXPECT_EQ(form.antennaGroup()->geometry(), QRect(6, 4, 249, 129));
-    EXPECT_EQ(form.lvwRPE->geometry(), QRect(11, 31, 227, 86));
+    EXPECT_EQ(form.antennaList->geometry(), QRect(11, 31, 227, 86));
     EXPECT_EQ(form.choiceGroup()->geometry(), QRect(262, 4, 185, 129));
     EXPECT_EQ(form.modelLabel()->text(), QStringLiteral("Antenna Model"));
     EXPECT_EQ(form.choiceLabel()->text(), QStringLiteral("Select Print Options"));
-    const QTreeWidgetItem* header = form.lvwRPE->headerItem();
+    const QTreeWidgetItem* header = form.antennaList->headerItem();
     EXPECT_EQ(header->text(0), QStringLiteral("Model Number"));
     EXPECT_EQ(header->text(1), QStringLiteral("RPE Number"));
     const std::tuple<QRadioButton*, const char*, int> radios[] = {
-        {form.rbGraph, "Print Graph Only", 41},
-        {form.rbData, "Print Data Only", 66},
-        {form.rbBoth, "Print Both", 91}};
+        {form.graphButton, "Print Graph Only", 41},
+        {form.dataButton, "Print Data Only", 66},
+        {form.bothButton, "Print Both", 91}};
     for (const auto& [button, caption, y] : radios) {
         EXPECT_EQ(button->text(), QLatin1String(caption));
         EXPECT_EQ(button->parentWidget(), form.choiceGroup());
         EXPECT_EQ(button->pos(), QPoint(32, y));
     }
-    EXPECT_TRUE(form.rbGraph->isChecked());
+    EXPECT_TRUE(form.graphButton->isChecked());
     const std::tuple<QPushButton*, const char*, int> buttons[] = {
         {form.printerSetupButton(), "Printer Setup", 7},
-        {form.btnOK, "OK", 280},
-        {form.btnCancel, "Cancel", 366}};
+        {form.okButton, "OK", 280},
+        {form.cancelButton, "Cancel", 366}};
     for (const auto& [button, caption, x] : buttons) {
         EXPECT_EQ(button->text(), QLatin1String(caption));
         EXPECT_EQ(button->geometry(), QRect(x, 140, 80, 28));
@@ -92,11 +92,11 @@ TEST(PrintOptionsForm, LayoutAsDesigned) {
     EXPECT_EQ(form.font().pixelSize(), 13);
     EXPECT_EQ(form.modelLabel()->geometry(), QRect(11, 12, 227, 17));
     EXPECT_EQ(form.choiceLabel()->geometry(), QRect(16, 17, 160, 17));
-    EXPECT_EQ(form.rbBoth->width(), 145);
+    EXPECT_EQ(form.bothButton->width(), 145);
     // Tab runs as the dialog reads: list, choices, Printer Setup, OK, Cancel.
-    const QWidget* chain[] = {
-        form.lvwRPE, form.rbGraph,  form.rbData, form.rbBoth, form.printerSetupButton(),
-        form.btnOK,  form.btnCancel};
+    const QWidget* chain[] = {form.antennaList, form.graphButton,          form.dataButton,
+                              form.bothButton,  form.printerSetupButton(), form.okButton,
+                              form.cancelButton};
     const auto nextTabStop = [](const QWidget* w) {
         do
             w = w->nextInFocusChain();
@@ -112,34 +112,34 @@ TEST(PrintOptionsForm, ListsTheAntennaEmptiesOnCloseAndKeepsTheChoice) {
     QStringList shown;
     whenModal([&](QWidget* modal) {
         EXPECT_EQ(modal, &form);
-        shown = rows(form.lvwRPE);
-        form.rbBoth->click();
-        form.btnOK->click();
+        shown = rows(form.antennaList);
+        form.bothButton->click();
+        form.okButton->click();
     });
     EXPECT_TRUE(form.ShowForAntenna(antenna()));
     EXPECT_EQ(shown, QStringList{QStringLiteral("ZZX12-65|R4711")});
-    EXPECT_EQ(form.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(form.antennaList->topLevelItemCount(), 0);
     EXPECT_EQ(form.Choice(), PrintChoice::Both);
 
     // Shown again: one row again (not two), the choice kept; Cancel gives false.
     bool bothStillChecked = false;
     whenModal([&](QWidget*) {
-        shown = rows(form.lvwRPE);
-        bothStillChecked = form.rbBoth->isChecked();
-        form.btnCancel->click();
+        shown = rows(form.antennaList);
+        bothStillChecked = form.bothButton->isChecked();
+        form.cancelButton->click();
     });
     EXPECT_FALSE(form.ShowForAntenna(antenna()));
     EXPECT_EQ(shown.size(), 1);
     EXPECT_TRUE(bothStillChecked);
-    EXPECT_EQ(form.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(form.antennaList->topLevelItemCount(), 0);
 
     // Closed by Escape: still emptied.
     whenModal([&](QWidget*) {
-        form.rbData->click();
+        form.dataButton->click();
         QTest::keyClick(&form, Qt::Key_Escape);
     });
     EXPECT_FALSE(form.ShowForAntenna(antenna()));
-    EXPECT_EQ(form.lvwRPE->topLevelItemCount(), 0);
+    EXPECT_EQ(form.antennaList->topLevelItemCount(), 0);
     EXPECT_EQ(form.Choice(), PrintChoice::DataOnly);
 }
 
@@ -149,16 +149,16 @@ TEST(PrintOptionsForm, PrintCommandSetsTheRunOnOkAndNothingOnCancel) {
     const OutputFlags before{true, false, false, true, false}; // an earlier GIF export
     OutputFlags flags = before;
     whenModal([&](QWidget*) {
-        form.rbBoth->click();
-        form.btnCancel->click();
+        form.bothButton->click();
+        form.cancelButton->click();
     });
     EXPECT_FALSE(PrintCommand(form, antenna(), flags, [&] { ++runs; }));
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(flags.Graph && !flags.Data && flags.MakeGIF);
 
     whenModal([&](QWidget*) {
-        form.rbData->click();
-        form.btnOK->click();
+        form.dataButton->click();
+        form.okButton->click();
     });
     EXPECT_TRUE(PrintCommand(form, antenna(), flags, [&] {
         ++runs;

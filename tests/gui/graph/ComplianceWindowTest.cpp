@@ -107,9 +107,9 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     EXPECT_EQ(t.cellText(12, 2), QStringLiteral("B1"));
 
     // "Show mask" draws Category A's steps: 25 dB from 5 to 10 degrees, 29 dB from 10 to 15.
-    ASSERT_EQ(t.form().cbCategory->currentText(), QStringLiteral("A"));
+    ASSERT_EQ(t.form().categoryBox->currentText(), QStringLiteral("A"));
     EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
-    t.form().cbShowMask->setChecked(true);
+    t.form().showMaskBox->setChecked(true);
     const QImage& canvas = t.g().canvas();
     EXPECT_GT(maskPixels(canvas, band(5, 10, -25)), 20);
     EXPECT_GT(maskPixels(canvas, band(10, 15, -29)), 20);
@@ -120,10 +120,10 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     EXPECT_EQ(t.g().visibleImage(), canvas.copy(480, 0, 480, 400));
 
     // Another category moves the line; unticking removes it and leaves the chart as it was.
-    t.form().cbCategory->setCurrentText(QStringLiteral("B1"));
+    t.form().categoryBox->setCurrentText(QStringLiteral("B1"));
     EXPECT_GT(maskPixels(t.g().canvas(), band(5, 10, -21)), 20);
     EXPECT_EQ(maskPixels(t.g().canvas(), band(5.5, 9.5, -25)), 0); // clear of the steps
-    t.form().cbShowMask->setChecked(false);
+    t.form().showMaskBox->setChecked(false);
     QImage plain = screen::newCanvas();
     screen::DrawScreenChart(plain, FeedKind::None);
     for (int cut = 0; cut < CutCount; ++cut)
@@ -132,7 +132,7 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
 
     // "Show mask on pages" is kept for the chart pages, with the chosen category.
     EXPECT_FALSE(t.g().PageMaskOverlay());
-    t.form().cbMaskOnPages->setChecked(true);
+    t.form().maskOnPagesBox->setChecked(true);
     const auto page = t.g().PageMaskOverlay();
     ASSERT_TRUE(page);
     EXPECT_EQ(page->caption, QStringLiteral("FCC 101.115 Cat. B1"));
@@ -149,7 +149,7 @@ TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
         QStringLiteral("two-sided antenna. Category A pass, Category B pass via B1.")));
     EXPECT_EQ(t.cellText(0, 1), QStringLiteral("pass"));
     EXPECT_EQ(t.cellText(0, 6), QStringLiteral("2.50")); // H/H, worked out by hand
-    t.form().cbShowMask->setChecked(true);
+    t.form().showMaskBox->setChecked(true);
     // Both sides, mirrored.
     EXPECT_GT(maskPixels(t.g().canvas(), band(5, 10, -25)), 20);
     EXPECT_GT(maskPixels(t.g().canvas(), band(-10, -5, -25)), 20);
@@ -163,13 +163,13 @@ TEST(ComplianceWindow, PassingTwoSidedAntennaThenOneWithoutAStandard) {
         t.form().summaryLabel()->text(),
         QStringLiteral("ZZ4-144: no FCC 101.115 standard for this band (mid-band 14875 MHz)"));
     EXPECT_EQ(t.form().resultTable()->rowCount(), 0);
-    EXPECT_FALSE(t.form().cbShowMask->isEnabled());
+    EXPECT_FALSE(t.form().showMaskBox->isEnabled());
     EXPECT_EQ(maskPixels(t.g().canvas(), t.g().canvas().rect()), 0);
     EXPECT_FALSE(t.g().PageMaskOverlay());
 
     // And back to a 6 GHz antenna: the mask returns, since "Show mask" stayed ticked.
     t.show("QU12-59.adf");
-    EXPECT_TRUE(t.form().cbShowMask->isChecked());
+    EXPECT_TRUE(t.form().showMaskBox->isChecked());
     EXPECT_GT(maskPixels(t.g().canvas(), band(-10, -5, -25)), 20);
 }
 

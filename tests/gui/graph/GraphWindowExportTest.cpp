@@ -76,9 +76,9 @@ struct Window {
             ++optionDialogs;
             if (radio) {
                 radio->setChecked(true);
-                dialog.btnOK->click();
+                dialog.okButton->click();
             } else {
-                dialog.btnCancel->click();
+                dialog.cancelButton->click();
             }
             return dialog.result();
         };
@@ -204,7 +204,7 @@ TEST(GraphExport, SaveDialogsOpenInAFolderThatExists) {
     EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("GIF")));
     EXPECT_TRUE(exists("prog/GIF"));
     EXPECT_FALSE(exists("prog/PDF"));
-    t.answerOptions(*g.vectorExportDialog(), g.vectorExportDialog()->rbGraph);
+    t.answerOptions(*g.vectorExportDialog(), g.vectorExportDialog()->graphButton);
     g.exportSvg();
     EXPECT_EQ(shownFolder(), t.prog(QStringLiteral("PDF")));
     EXPECT_TRUE(exists("prog/PDF"));
@@ -426,7 +426,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     const QString chartPdf = t.out("chart.pdf");
     const QString dataPdf = t.out("sheet"); // no extension typed
     t.dialogs->answers = {chartPdf, dataPdf};
-    t.answerOptions(form, form.rbBoth);
+    t.answerOptions(form, form.bothButton);
     testutils::child<QAction>(g, "exportVectorPdfAction")->trigger();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Export Vector PDF"));
     ASSERT_EQ(t.dialogs->shown.size(), 2);
@@ -446,7 +446,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     // The data sheet alone as SVG; the choice is remembered and the caption follows the format.
     const QString svg = t.out("sheet.svg");
     t.dialogs->answers = {svg};
-    t.answerOptions(form, form.rbData);
+    t.answerOptions(form, form.dataButton);
     testutils::child<QAction>(g, "exportSvgAction")->trigger();
     EXPECT_EQ(form.choiceLabel()->text(), QStringLiteral("Export SVG"));
     ASSERT_EQ(t.dialogs->shown.size(), 3);
@@ -458,7 +458,7 @@ TEST(GraphExport, VectorPdfAndSvgAskForThePagesThenAFileForEach) {
     // A page that cannot be written is reported, ends the run and nothing more is opened.
     const QString missing = t.out("none/chart.svg");
     t.dialogs->answers = {missing, svg};
-    t.answerOptions(form, form.rbBoth);
+    t.answerOptions(form, form.bothButton);
     g.exportSvg();
     EXPECT_EQ(t.dialogs->shown.size(), 4);
     ASSERT_EQ(t.prompter.errors.size(), 1);

@@ -56,11 +56,11 @@ void answerPrintOptions(PrintOptionsDialog& form, QRadioButton* PrintOptionsDial
     whenModal([&form, choice, ok, listed](QWidget* modal) {
         EXPECT_EQ(modal, &form);
         if (listed)
-            for (int i = 0; i < form.lvwRPE->topLevelItemCount(); ++i)
-                *listed << form.lvwRPE->topLevelItem(i)->text(0) + QLatin1Char('|') +
-                               form.lvwRPE->topLevelItem(i)->text(1);
+            for (int i = 0; i < form.antennaList->topLevelItemCount(); ++i)
+                *listed << form.antennaList->topLevelItem(i)->text(0) + QLatin1Char('|') +
+                               form.antennaList->topLevelItem(i)->text(1);
         (form.*choice)->click();
-        (ok ? form.btnOK : form.btnCancel)->click();
+        (ok ? form.okButton : form.cancelButton)->click();
     });
 }
 
@@ -175,10 +175,10 @@ TEST(GraphPrint, PrintCommandIsThereOnceAnAntennaIsShown) {
     EXPECT_TRUE(testutils::child<QToolButton>(g, "tbPrint")->isEnabled());
     // The menu item and the tool button both open the print options dialog for the antenna.
     QStringList listed;
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, true, &listed);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton, true, &listed);
     testutils::child<QAction>(g, "printAction")->trigger();
     EXPECT_EQ(listed, QStringList{QStringLiteral("ZZX10-60|12050")});
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton);
     testutils::child<QToolButton>(g, "tbPrint")->click();
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE graph landscape")}));
@@ -193,7 +193,7 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     g.session().set(GraphSession::MakeGif, true); // as an earlier GIF export left it
     ASSERT_TRUE(g.session().isOn(GraphSession::Graph) && !g.session().isOn(GraphSession::Data));
 
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::bothButton);
     g.printCommand();
     EXPECT_EQ(p.titles(), (QStringList{QStringLiteral("ZZX10-60 RPE graph landscape"),
                                        QStringLiteral("ZZX10-60 RPE data portrait")}));
@@ -220,7 +220,7 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     g.session().set(GraphSession::PausePrinting, true);
     ASSERT_TRUE(g.session().isOn(GraphSession::PausePrinting));
     p.printed.clear();
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::bothButton);
     g.printCommand();
     ASSERT_EQ(p.printed.size(), 2u);
     EXPECT_EQ(p.printed[0].promptsBefore, 0);
@@ -230,7 +230,7 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
 
     // "Print Data Only" never prompts.
     p.printed.clear();
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbData);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::dataButton);
     g.printCommand();
     EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZX10-60 RPE data portrait")});
     EXPECT_EQ(p.prompter.messages.size(), 1);
@@ -239,7 +239,7 @@ TEST(GraphPrint, PrintBothAfterAnExportPrintsAndPausesOnlyWhenAsked) {
     // Cancel changes nothing and prints nothing, even after an export set a flag again.
     p.printed.clear();
     g.session().set(GraphSession::MakePdf, true);
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph, false);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton, false);
     g.printCommand();
     EXPECT_TRUE(p.printed.empty());
     EXPECT_FALSE(g.session().isOn(GraphSession::Graph));
@@ -251,7 +251,7 @@ TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
     Program p;
     GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZ6-77A.adf"));
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton);
     g.printCommand();
     EXPECT_EQ(p.titles(), QStringList{QStringLiteral("ZZ6-77 RPE graph portrait")});
     EXPECT_EQ(g.PageMap.LogicalWidth, 600);
@@ -260,7 +260,7 @@ TEST(GraphPrint, OneSidedChartIsPortraitAndFailuresAreShownOnce) {
     // No printer: the message, nothing drawn, the cursor back.
     p.printed.clear();
     p.printerFailure = QStringLiteral("No printer is installed");
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::bothButton);
     g.printCommand();
     EXPECT_TRUE(p.printed.empty());
     EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
@@ -280,7 +280,7 @@ TEST(GraphPrint, ThePenWidthChoiceGovernsPrintedPagesOnly) {
     const QRgb green = qRgb(0, 191, 0);
     const auto traceWidth = [&] {
         p.printed.clear();
-        answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+        answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton);
         g.printCommand();
         EXPECT_EQ(p.printed.size(), 1u);
         if (p.printed.empty())
@@ -392,10 +392,10 @@ TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
         QRadioButton* PrintOptionsDialog::*choice;
         QPageLayout::Orientation after;
     } runs[] = {
-        {"ZZX10-60L.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Landscape}, // two-sided
-        {"ZZX10-60L.adf", &PrintOptionsDialog::rbBoth, QPageLayout::Portrait},   // the sheet last
-        {"ZZX10-60L.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Landscape},
-        {"ZZ6-77A.adf", &PrintOptionsDialog::rbGraph, QPageLayout::Portrait}, // one-sided
+        {"ZZX10-60L.adf", &PrintOptionsDialog::graphButton, QPageLayout::Landscape}, // two-sided
+        {"ZZX10-60L.adf", &PrintOptionsDialog::bothButton, QPageLayout::Portrait}, // the sheet last
+        {"ZZX10-60L.adf", &PrintOptionsDialog::graphButton, QPageLayout::Landscape},
+        {"ZZ6-77A.adf", &PrintOptionsDialog::graphButton, QPageLayout::Portrait}, // one-sided
     };
     QStringList copied;
     const auto show = [&](const char* sample) {
@@ -418,13 +418,13 @@ TEST(GraphPrint, ThePrinterKeepsTheOrientationTheRunUsedLast) {
     // Nothing handed to the printing system leaves the printer as it was.
     show("ZZX10-60L.adf");
     p.printerFailure = QStringLiteral("No printer is installed");
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton);
     g.printCommand();
     EXPECT_EQ(orientation(), QPageLayout::Portrait);
 
     // The next printer setup opens on it.
     p.printerFailure.reset();
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbGraph);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::graphButton);
     g.printCommand();
     QPageLayout::Orientation shown = QPageLayout::Portrait;
     whenModal([&](QWidget* modal) {
@@ -462,7 +462,7 @@ TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
 
     // A scheduler without printers: said plainly, nothing printed.
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::bothButton);
     g.printCommand();
     EXPECT_EQ(p.prompter.errors, QStringList{QStringLiteral("No printer is installed")});
     EXPECT_TRUE(g.LastPrintRun.JobIds.empty());
@@ -472,7 +472,7 @@ TEST_F(GraphPrintCups, PrintBothOfTheAntennaOnShow) {
     const QString error = cups->addPdfQueue(QStringLiteral("LobeviewPDF"), {}, {}, true);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     g.session().set(GraphSession::MakeJpg, true);
-    answerPrintOptions(p.options(), &PrintOptionsDialog::rbBoth);
+    answerPrintOptions(p.options(), &PrintOptionsDialog::bothButton);
     g.printCommand();
     ASSERT_TRUE(g.LastPrintRun.ok()) << g.LastPrintRun.Error.toStdString();
     EXPECT_EQ(p.prompter.errors.size(), 1);

@@ -99,7 +99,7 @@ TEST(LegendWindow, UsableWhileTheChartRunsItsModalLoopAndClosedWithIt) {
         seen.modal = g.isVisible() && QApplication::activeModalWidget() == &g;
         clickAsUser(testutils::child<QToolButton>(g, "tbLegend"));
         seen.opened = legend.isVisible();
-        clickAsUser(legend.CancelBtn);
+        clickAsUser(legend.closeButton);
         seen.closedByButton = !legend.isVisible();
 
         clickAsUser(testutils::child<QToolButton>(g, "tbLegend"));
@@ -200,7 +200,7 @@ namespace {
 // The title, menu and tool bars of the chart in global coordinates, from the frame's top to the
 // tool bar's bottom edge.
 QRect barsOf(const GraphWindow& g) {
-    const auto* bar = g.findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const auto* bar = g.findChild<QToolBar*>(QStringLiteral("toolBar"));
     const QRect bars(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     return QRect(g.frameGeometry().topLeft(), QPoint(g.frameGeometry().right(), bars.bottom()));
 }
@@ -242,11 +242,11 @@ TEST(ChartWindows, OptionDialogsAndMessagesBelongToTheChartInItsModalLoop) {
     QWidget* boxOwner = nullptr;
     bool chartModalAfterwards = false;
     QTimer::singleShot(0, &g, [&] {
-        answer(t.w->printOptions->btnCancel);
+        answer(t.w->printOptions->cancelButton);
         clickAsUser(testutils::child<QToolButton>(g, "tbPrint"));
-        answer(t.w->exportOptions->btnCancel);
+        answer(t.w->exportOptions->cancelButton);
         clickAsUser(testutils::child<QToolButton>(g, "tbExport"));
-        answer(t.w->exportData->btnCancel);
+        answer(t.w->exportData->cancelButton);
         testutils::child<QAction>(g, "exportDataAction")->trigger();
         // A message box of the desktop comes over the chart, not over the lists.
         QTimer::singleShot(0, &g, [&] {
@@ -320,9 +320,9 @@ TEST(ChartWindows, ComplianceOpensBesideTheChartClearOfItsBarsAndClosesWithIt) {
                 s.clearOfBars = !form->frameGeometry().intersects(barsOf(g));
                 s.beside = form->frameGeometry() != g.frameGeometry();
                 s.antenna = form->summaryLabel()->text().section(QLatin1Char(':'), 0, 0);
-                clickAsUser(form->cbShowMask);
-                s.usable = form->cbShowMask->isChecked();
-                clickAsUser(form->cbShowMask);
+                clickAsUser(form->showMaskBox);
+                s.usable = form->showMaskBox->isChecked();
+                clickAsUser(form->showMaskBox);
             }
             seen << s;
             clickAsUser(testutils::child<QToolButton>(g, "tbSelect"));

@@ -48,9 +48,9 @@ struct MainWindow {
 };
 
 void selectFormat(CatalogueExportDialog& d, const QString& captionStart) {
-    for (int i = 0; i < d.FormatBox->count(); ++i)
-        if (d.FormatBox->itemText(i).startsWith(captionStart))
-            d.FormatBox->setCurrentIndex(i);
+    for (int i = 0; i < d.formatBox->count(); ++i)
+        if (d.formatBox->itemText(i).startsWith(captionStart))
+            d.formatBox->setCurrentIndex(i);
 }
 
 } // namespace
@@ -65,13 +65,13 @@ TEST(ExportCatalogueWindow, MenuItemExportsTheDataDirectoryInTheChosenFormat) {
     QString presetFolder;
     m.answer = [&](QDialog& dialog) {
         auto& d = dynamic_cast<CatalogueExportDialog&>(dialog);
-        shownCatalogue = d.CatalogueLabel->text();
-        presetFolder = d.FolderEdit->text();
+        shownCatalogue = d.catalogueLabel->text();
+        presetFolder = d.folderEdit->text();
         d.chooseFolder = [&](const QString&) { return out; };
-        d.BrowseButton->click();
+        d.browseButton->click();
         selectFormat(d, QStringLiteral("SVG"));
-        d.rbBoth->setChecked(true);
-        d.btnOK->click();
+        d.bothButton->setChecked(true);
+        d.okButton->click();
         return d.result();
     };
     testutils::child<QAction>(m.s(), "exportCatalogueAction")->trigger();
@@ -103,22 +103,22 @@ TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
     RecordingPrompter prompter;
     CatalogueExportDialog d(prompter);
     d.prepare(QStringLiteral("/data/cat"), QString());
-    d.btnOK->click();
+    d.okButton->click();
     EXPECT_EQ(prompter.messages,
               QStringList{QStringLiteral("Choose the folder the files are saved in.")});
     EXPECT_NE(d.result(), QDialog::Accepted);
-    d.FolderEdit->setText(QStringLiteral("relative/out"));
-    d.btnOK->click();
+    d.folderEdit->setText(QStringLiteral("relative/out"));
+    d.okButton->click();
     EXPECT_EQ(prompter.messages.size(), 2);
     EXPECT_NE(d.result(), QDialog::Accepted);
 
     selectFormat(d, QStringLiteral("Text"));
-    EXPECT_FALSE(d.rbChart->isEnabled());
-    EXPECT_TRUE(d.rbData->isChecked());
+    EXPECT_FALSE(d.chartButton->isEnabled());
+    EXPECT_TRUE(d.dataButton->isChecked());
     selectFormat(d, QStringLiteral("Vector PDF"));
-    EXPECT_TRUE(d.rbChart->isEnabled());
-    d.FolderEdit->setText(QStringLiteral("/tmp/out"));
-    d.btnOK->click();
+    EXPECT_TRUE(d.chartButton->isEnabled());
+    d.folderEdit->setText(QStringLiteral("/tmp/out"));
+    d.okButton->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     const catalogue::Options o = d.options();
     EXPECT_EQ(o.catalogueDir, QStringLiteral("/data/cat"));
@@ -127,7 +127,7 @@ TEST(ExportCatalogueWindow, DialogNeedsAFolderAndTheTextCopyHasNoChart) {
     EXPECT_EQ(o.pages, catalogue::Pages::Data);
     // The folder chosen stays for the next showing.
     d.prepare(QStringLiteral("/data/cat"), QStringLiteral("/elsewhere"));
-    EXPECT_EQ(d.FolderEdit->text(), QStringLiteral("/tmp/out"));
+    EXPECT_EQ(d.folderEdit->text(), QStringLiteral("/tmp/out"));
 }
 
 TEST(ExportCatalogueWindow, LabelsShowTheirMnemonicsAndEveryWindowHasACaption) {
@@ -148,7 +148,7 @@ TEST(ExportCatalogueWindow, LabelsShowTheirMnemonicsAndEveryWindowHasACaption) {
         return nullptr;
     }();
     ASSERT_NE(folderLabel, nullptr);
-    EXPECT_EQ(folderLabel->buddy(), d->FolderEdit);
+    EXPECT_EQ(folderLabel->buddy(), d->folderEdit);
 
     // Every window of the program says what it is, none only the program's name.
     QList<QWidget*> windows{m.s().window()};

@@ -451,26 +451,26 @@ TEST(CatalogueWindows, DirectoryDialogGrowsAndShowsTheWholePath) {
     const QString deep = t.box.path(QStringLiteral("cat1/level two/level three/level four"));
     ASSERT_TRUE(QDir().mkpath(deep));
     dialog->setCurrentDirectory(deep);
-    EXPECT_EQ(dialog->PathEdit->text(), deep);
-    EXPECT_TRUE(dialog->PathEdit->isReadOnly());
+    EXPECT_EQ(dialog->pathEdit->text(), deep);
+    EXPECT_TRUE(dialog->pathEdit->isReadOnly());
     EXPECT_EQ(dialog->currentDirectory(), deep);
 
     dialog->show();
     EXPECT_LT(dialog->minimumWidth(), dialog->maximumWidth());
     EXPECT_LT(dialog->minimumHeight(), dialog->maximumHeight());
     const QSize tree = dialog->folderTree->size();
-    const QPoint pathAt = dialog->PathEdit->mapTo(dialog, QPoint(0, 0));
+    const QPoint pathAt = dialog->pathEdit->mapTo(dialog, QPoint(0, 0));
     const QPoint treeAt = dialog->folderTree->mapTo(dialog, QPoint(0, 0));
     EXPECT_LT(pathAt.y(), treeAt.y()); // the path line is above the tree
     dialog->resize(dialog->size() + QSize(200, 150));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(dialog->folderTree->size(), tree + QSize(200, 150));
-    EXPECT_EQ(dialog->PathEdit->width(), dialog->folderTree->width());
+    EXPECT_EQ(dialog->pathEdit->width(), dialog->folderTree->width());
 
     // Picking a folder in the tree shows its path.
     const QModelIndex parentIndex = dialog->folderTree->currentIndex().parent();
     ASSERT_TRUE(parentIndex.isValid());
     dialog->folderTree->setCurrentIndex(parentIndex);
-    EXPECT_EQ(dialog->PathEdit->text(), t.box.path(QStringLiteral("cat1/level two/level three")));
+    EXPECT_EQ(dialog->pathEdit->text(), t.box.path(QStringLiteral("cat1/level two/level three")));
     dialog->reject();
 }
