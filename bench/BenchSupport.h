@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared pieces of the benchmark programs: a reporter that keeps each run's time so that a
 // program can print the ratio of two benchmarks measured in the same run.

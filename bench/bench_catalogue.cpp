@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The catalogue on 10,000 files: the rebuild against a plain loop that opens each file and reads
 // it up to its first "NUPOIN" line, and a click in each list of the selection window.
 #include "AppWindows.h"

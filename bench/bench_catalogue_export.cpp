@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export of a 1,000-antenna catalogue to PNG chart pages on every core against one worker: the
 // run on N cores should reach at least 0.8 of N times the one-worker throughput. The processor
 // time the process spends per antenna is printed too: on a machine busy with other work the

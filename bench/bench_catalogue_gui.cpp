@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows on a 10,000-file catalogue, used as a user would: the rebuild behind its progress
 // dialog, the index table filled, scrolled to its end and closed (which writes FileIndx.txt), and
 // a model with 50 files in the match chooser. Each is one stretch in which the window does not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compliance check of a 10,000-file catalogue (lobeview-cli check --catalogue, CSV report)
 // against lobeview-cli show reading the same files: the check should cost little more than
 // reading them (target: at most 1.5 times).

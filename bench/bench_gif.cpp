@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the GIF writer on a chart page as the program draws them, against giflib compressing the
 // same pixels already reduced to indices (its LZW only), and against ImageMagick's convert turning
 // the page into a GIF. Prints the ratios at the end:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window: loading and drawing a four-cut antenna of 180 points per cut, and one slider
 // change (a copy of the canvas slice). The slider is measured on a small and on a huge pattern to
 // show that it does not depend on the number of points; a plain copy of a 650 x 400 slice of a

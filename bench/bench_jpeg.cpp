@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the JPG export's encoder on a 2200 x 1700 page against cjpeg -quality 90 on the same
 // pixels (from a PPM file), and prints the ratio at the end (target <= 1.1). Both sides encode
 // only: cjpeg's time is also given less the time it takes on a 1 x 1 picture (starting the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printable pages as export images: the full chart page of a four-cut antenna (180 points a
 // cut) on 2200 x 1700, and the data sheet of the same antenna on 1600 x 2000. The outside
 // reference for each is plain Qt drawing of the same amount: a white QImage of the same size, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the chart PDF end to end, as the page writer makes it (draw the two-sided chart page,
 // write the GIF and the HTML page, run htmldoc, wait for it, hand the PDF over, remove the
 // temporaries), against htmldoc alone on the same HTML page and GIF, and prints the ratio at the

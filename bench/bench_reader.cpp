@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a large pattern file (4 cuts x 50,000 points) with the program's reader, against a
 // plain read of the same bytes, in MB/s.
 #include "BenchSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: the time from starting the program's process to its main window shown with its lists
 // filled (offscreen), and the peak memory at that moment, with the sample catalogue and with an
 // index of 10,000 files. The outside reference is the same measure of a minimal Qt program that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A chart page as a vector PDF against the written PDF path for the same page (draw the export
 // image, GIF, HTML page, htmldoc, hand-over): the vector page should take at most a tenth of the
 // time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make_catalogue: writes a synthetic catalogue of Quelda antenna pattern files (.adf) for the
 // benchmarks, in the style of the sample catalogue in data/NSMAData: one- and two-sided
 // envelopes, single and dual polarized antennas, UHP feeds, two or four cuts, CR LF and LF line

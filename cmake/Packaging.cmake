@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation (cmake --install) and the Debian package (cpack -G DEB).
 #
 #   PREFIX/bin/lobeview, PREFIX/bin/lobeview-cli

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers shared by the fuzz targets: the input as a byte view and as a line reader source.
 #include "adf/LineReader.h"

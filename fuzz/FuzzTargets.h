@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The checks of the fuzz targets, one per target file. The fuzzers call them from libFuzzer; the
 // regression tests call them on every saved input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the GIF writer on random small pictures.
 //
 // The input picks a picture kind, a size and the pixels. The written file is taken apart again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the header parser of the index rebuild (the lines up to the first "NUPOIN").
 //
 // Checks: the record it fills always has every length byte within its field's capacity (what

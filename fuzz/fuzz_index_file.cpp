@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: reading a damaged index file (FileIndx.dat) as the selection window, the index
 // display and the dump do: open, check, scan every list, look models and names up, show every
 // record as table cells and write the comma text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the mask table reader of the compliance check (a CSV table of bands, categories and
 // suppression bins). Checks: a table it accepts holds bins that meet, bands whose edges are in
 // order, and one value (or none) per bin in every row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzz target: the pattern reader of the graph window, and the line reader under it.
 //
 // The first input byte picks how many bytes each read of the file returns (1 to 64), so lines and

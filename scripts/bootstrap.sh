@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Lobeview needs to build, run and test.
 # Skips what is already present; uses sudo when not root.
 set -euo pipefail

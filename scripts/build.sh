@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds Lobeview into a build folder (default: build).
 #   scripts/build.sh [BUILD_DIR] [extra cmake options...]
 set -euo pipefail

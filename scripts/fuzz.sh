@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each in turn.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 # SECONDS is the time per target (default 60). The corpora grow under build-fuzz/corpus/TARGET,

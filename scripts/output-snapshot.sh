@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes everything the batch tool makes of the sample catalogue into a folder, so that two builds
 # can be compared byte for byte (diff -r A B) before and after a change that must not change what
 # the program writes: pages as PNG, GIF, JPG, SVG, vector PDF and htmldoc PDF, text copies, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Run command: installs what is missing, builds, and starts Lobeview on the sample catalogue.
 # Without a display it says so and runs the batch tool on the sample catalogue instead.
 #   scripts/run.sh [ARGUMENT]   (ARGUMENT: a data file or a model number to open at once)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Test command: installs what is missing, builds with warnings as errors, runs every test with
 # ctest, then runs the same tests again in an AddressSanitizer + UndefinedBehaviorSanitizer build
 # with leak checks, and the tests of the worker threads in a ThreadSanitizer build.
@@ -11,6 +12,10 @@ export QT_QPA_PLATFORM=offscreen
 echo "== source format =="
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+  # Every source file names its licence.
+  unlicensed=$(git ls-files '*.cpp' '*.h' 'CMakeLists.txt' '*.cmake' '*.sh' |
+    xargs grep -L 'SPDX-License-Identifier: MIT' || true)
+  [ -z "$unlicensed" ] || { echo "no SPDX-License-Identifier line in: $unlicensed" >&2; exit 1; }
 else
   find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 fi

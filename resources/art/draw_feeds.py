@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the four feed pictures (RIGHTFEED, LEFTFEED, UHP-RIGHT, UHP-LEFT) as SVG.
 
 Each picture is 190 x 130 pixels of black line art on white: on the left the antenna seen from

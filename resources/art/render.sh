@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Renders the program's bitmaps from the SVG drawings in this folder. Run it by hand after changing
 # a drawing and commit the results; the build only uses the finished files.
 # Needs python3, rsvg-convert (librsvg2-bin), ImageMagick, the Liberation fonts and a built

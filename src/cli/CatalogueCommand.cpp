@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli export: the vector formats of one file, and the export of a whole catalogue.
 #include "cli/Commands.h"
 #include "output/CatalogueExport.h"

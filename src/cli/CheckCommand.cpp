@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli check: the compliance check of data files against a mask table, one file at a time
 // or a whole catalogue into a CSV report.
 #include "base/ProgramPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The batch tool's commands. Each takes its own arguments (without the command name) and returns
 // the process exit code; results go to standard output, errors to standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/ProgramPaths.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"

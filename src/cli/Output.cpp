@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every command prints: output lines, error lines naming their file, and loading a data file
 // with its errors printed.
 #include "cli/Commands.h"

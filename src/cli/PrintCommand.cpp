@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli print: the graph window's print run without its dialogs, for scripts.
 #include "base/DisplayText.h"
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "adf/PatternReader.h"
 #include "catalogue/IndexRefresh.h"
 #include "cli/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli: the program's core without windows, for scripts and batch work.
 #include "adf/PatternReader.h"
 #include "catalogue/IndexRefresh.h"

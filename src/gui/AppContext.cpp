@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AppContext.h"
 
 #include "base/ProgramPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every window of the program shares for the run: where the program and its files are, the
 // settings (store and shell settings), the prompter and the open index. Made once, before the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AppWindows.h"
 
 #include "AppContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's twelve windows, created once, hidden, in their fixed order, after the context
 // they share (settings, paths, prompter, index). The windows reach each other only through what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lobeview: radiation pattern envelopes of microwave antennas from a maker's NSMA catalogue.
 #include "AppWindows.h"
 #include "dialogs/QtPrompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli check: exit codes, text and JSON results, and the catalogue report on the sample
 // catalogue, whose expected results were worked out by hand for QS8-59 and ZZX10-60L.
 #include "TestUtils.h"

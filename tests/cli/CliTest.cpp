@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch tool on the sample catalogue and on files written by other tools.
 #include "TestUtils.h"
 #include "adf/PatternReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // lobeview-cli export: the same run as the graph window's, its save dialog answered with -o.
 #include "ExportChecks.h"
 #include "TestUtils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every input a fuzzer ever reported (tests/data/fuzz-regressions/TARGET/) and every seed goes
 // through the same checks as in the fuzzer: no crash, no sanitizer report (in the ASan build), no
 // broken rule. A new finding is added by copying its file into the target's folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up: the twelve windows, the settings written at close, and the desktop registration.
 #include "AppContext.h"
 #include "AppWindows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bad data files as the index rebuild, the graph window's reader and the batch tool meet them.
 // Each gets a clear message; the rebuild leaves the file out and indexes the good ones beside it;
 // the reader refuses it or shows what it holds; nothing is read whole.

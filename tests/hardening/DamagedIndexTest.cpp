@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A damaged index file as the selection window meets it at start, and a rebuild into a program
 // folder that cannot be written. A file that is not an index is rebuilt from the data folder
 // like a missing one; one that cannot be replaced stays as it was, and the message says why.

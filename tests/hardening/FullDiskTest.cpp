@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A full disk while the program writes the index, its dump and each kind of export. The earlier
 // file stays as it was, no half-written file is left beside it, and the message names the file
 // that could not be written. The disk is a 64 KiB tmpfs in a private mount namespace (root only).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "HardeningSupport.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the bad-input tests need from the system: file access checked as an ordinary user, a tiny
 // disk that fills up or is read-only, and a count of the bytes the process has read.

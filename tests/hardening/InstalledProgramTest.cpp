@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program as a user gets it: installed with `cmake --install` into a prefix that is not
 // writable, and the folder rules behind it. It finds its sample catalogue and mask table under
 // share/lobeview and writes its own files to the per-user data folder; from the build folder it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks shared by the export tests: what a GIF of a page decodes to, what pdfinfo says of a PDF,
 // the files in a folder, and a stand-in converter.

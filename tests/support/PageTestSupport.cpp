@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PageTestSupport.h"
 
 #include "pages/PageRoutines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers of the page tests: a page drawn from a made-up antenna, and readings of its pixels.
 #include "adf/Pattern.h"

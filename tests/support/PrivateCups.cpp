@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrivateCups.h"
 
 #include <QtCore/QDeadlineTimer>

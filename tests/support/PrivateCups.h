@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A private print scheduler for the printing tests: its own cupsd with configuration, socket,
 // spool, logs and cups-pdf output all under one temporary folder, started and stopped with the

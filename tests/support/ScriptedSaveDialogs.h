@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Save dialogs answered from a script, for the tests of the export runs.
 #include "output/SaveDialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Stand-in page routines for the printing tests: a frame round the printable area and a few
 // texts, recording the surface they were drawn on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared main for every test program: isolates the user's configuration and data folders in a
 // temporary sandbox before Qt reads them, then runs GoogleTest inside a Qt application object.
 #include <QtCore/QDir>

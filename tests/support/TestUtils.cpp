@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TestUtils.h"
 
 #include <QtCore/QDir>

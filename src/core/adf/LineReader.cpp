@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "adf/LineReader.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads a text file line by line through a fixed-size buffer. A line ends at LF, CR LF or a lone
 // CR; the terminator is not part of the line. Past the end every read gives an empty line, as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The loaded pattern of one antenna: up to four envelope cuts, their polarization texts and the
 // feed kind that decides between the one-sided and the two-sided chart.

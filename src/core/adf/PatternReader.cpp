@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "adf/PatternReader.h"
 
 #include "base/DisplayText.h"

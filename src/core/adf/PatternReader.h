@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reader of NSMA antenna data files (.adf): the keyword line rule shared with the index refresh,
 // the data line rule, and the pattern cuts.

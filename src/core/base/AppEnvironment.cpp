@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/AppEnvironment.h"
 
 #include "base/ProgramPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the main window is given at start: where the program lives, where its settings are, how
 // to reach the desktop and the user, and the command-line arguments.

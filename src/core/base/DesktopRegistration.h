@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Registers the ".adf" data file type with the user's desktop (XDG): a MIME type, a .desktop entry
 // that starts this program with the file, the icons, and the default-application choice. Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/DisplayText.h"
 
 #include <QtCore/QStringDecoder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Texts read from data files and index records are kept as the file's own bytes. For display they
 // are decoded once, here: as UTF-8 when the bytes are valid UTF-8 and not plain ASCII (files

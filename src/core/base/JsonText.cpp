@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/JsonText.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small JSON writing helpers: numbers at round-trip precision, strings escaped.
 #include <QtCore/QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbers in data files and index texts: always "." as the decimal separator, whatever the locale.
 #include <QtCore/QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/PdfCheck.h"
 
 #include <QtCore/QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether a PDF is complete: a file cut short (a full disk, a killed writer) begins like a PDF
 // but lacks its end.

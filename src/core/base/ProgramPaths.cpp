@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/ProgramPaths.h"
 
 #include <QtCore/QCoreApplication>

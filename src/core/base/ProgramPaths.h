@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the program keeps its files: the program directory (the program file's folder, with a
 // trailing separator) and the folders derived from it.

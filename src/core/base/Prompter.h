@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the core's callers need from the user: messages and questions. Windows use the Qt
 // implementation; tests use a scripted one, so every dialog path runs headless.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/Resources.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's own pictures, built into it as Qt resources: the maker's logo and the four feed
 // pictures as BMP files under ":/bitmaps", the logo for printed and exported pages as GIF files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base/SaveFile.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes a file the user asked for whole or not at all.
 #include <QtCore/QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The settings that outlive a run: one per-user store (~/.config/Quelda.conf), section LOBEVW,
 // every value kept as text and booleans as "1" / "0".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/AntennaFile.h"
 
 #include "adf/PatternReader.h"

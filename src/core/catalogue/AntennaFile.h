@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One antenna read from its data file in one go: the record the index rebuild makes of its
 // header, the header numbers the compliance check needs, and the pattern. Every window and

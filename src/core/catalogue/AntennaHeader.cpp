@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/AntennaHeader.h"
 
 #include "base/NumberText.h"

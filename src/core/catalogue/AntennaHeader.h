@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The header numbers of a data file (the lines before the first "NUPOIN") that the compliance
 // check needs: band edges, the three gains, the two beamwidths, the feed orientation and the

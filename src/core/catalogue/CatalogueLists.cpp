@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/CatalogueLists.h"
 
 #include "base/DisplayText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Narrowing the catalogue: the scans behind the selection window's three lists, the range test,
 // the model lookup and the command-line argument rules.

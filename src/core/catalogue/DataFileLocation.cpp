@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/DataFileLocation.h"
 
 #include "adf/PatternReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Finding the data file of an index record in the data directory. The index keeps only the first
 // 15 characters of a file name, so several long names can share one stored name; then the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogue/IndexDump.h"
 
 #include "base/DisplayText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The index as a table: the fourteen display columns and the comma-text dump FileIndx.txt.
 #include "catalogue/IndexRecord.h"

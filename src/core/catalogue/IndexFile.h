@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The index file: a plain sequence of 380-byte records, no header, no count. Readers always scan
 // from the start; the refresh is the only writer.

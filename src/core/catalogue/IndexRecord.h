@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One record of the antenna index FileIndx.dat: exactly 380 bytes, the same layout on disk and in
 // memory. Text fields are counted texts (a length byte followed by up to `capacity` 8-bit

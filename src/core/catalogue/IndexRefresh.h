@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Rebuilding the index from the headers of a data directory's NSMA files.
 #include "adf/LineReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "compliance/Compliance.h"
 
 #include <algorithm>

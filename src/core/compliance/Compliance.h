@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compliance check of one antenna against a mask table: for each category of the band that
 // holds the antenna's mid-band frequency, the gain or beamwidth requirement and the suppression

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "compliance/ComplianceReports.h"
 
 #include "base/JsonText.h"

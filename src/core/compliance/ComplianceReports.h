@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compliance check's reports: a readable text and JSON for one antenna, CSV rows for a
 // catalogue, and the check of a whole catalogue into a CSV report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "compliance/ComplianceText.h"
 
 #include <QtCore/QStringList>

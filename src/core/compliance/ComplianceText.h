@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Texts of a compliance result, shared by the compliance window and the batch tool.
 #include "compliance/Compliance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "compliance/MaskTable.h"
 
 #include "base/NumberText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Regulatory antenna masks read from a CSV table: one row per band and category, with the maximum
 // beamwidth, the minimum gain and the minimum radiation suppression for each angle bin.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/CatalogueExport.h"
 
 #include "adf/PatternReader.h"

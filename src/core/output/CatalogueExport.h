@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Export of a whole catalogue: the chart page and/or the data sheet of every data file of a
 // folder, in one format, written by several worker threads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/CatalogueRun.h"
 
 #include <QtCore/QMetaObject>

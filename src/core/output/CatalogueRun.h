@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A catalogue export running in the background of a window: the plan and the run of
 // CatalogueExport on a thread of their own, with progress and the end reported as signals on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/ExportRun.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export branch of the graph window's output run, without windows. Each step asks for the
 // place in a save dialog and has the page written there by PageWriter, whole or not at all:

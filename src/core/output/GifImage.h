@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's own GIF writer. A picture is written as one frame of an 87a file: a true-colour
 // bitmap is first reduced to 256 colours with a colour histogram (ReduceToPalette), then the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/JpegWriter.h"
 
 #include "base/SaveFile.h"

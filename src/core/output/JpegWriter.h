@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The JPG export's encoder (libjpeg-turbo through the IJG interface): a page is handed over as
 // 24-bit RGB rows and compressed as a baseline JFIF file in YCbCr at the given quality, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/OutputNames.h"
 
 #include "base/DisplayText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Names and places of every exported file: the RPE number made fit for a file name, the names the
 // save dialogs are preset with, the temporaries of a PDF, the PDF's base path, and the texts of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/PageWriter.h"
 
 #include "base/Prompter.h"

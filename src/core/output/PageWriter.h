@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes one page of an antenna to one file, whole or not at all, in any of the export formats:
 // the graph window's export run, its vector export, the catalogue export and the batch tool all

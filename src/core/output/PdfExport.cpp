@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/PdfExport.h"
 
 #include "base/PdfCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A PDF of the chart page or of the data sheet. The drawn page is written as a temporary GIF with
 // a small HTML page around it in a private folder of the run (PdfRunFolder); the converter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/PdfRunFolder.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The private folder of one PDF run. The page's GIF, the HTML page around it, the converter's
 // home and its output live there and nowhere else, so the program folder and the user's files

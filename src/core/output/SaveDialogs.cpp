@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/SaveDialogs.h"
 
 QList<QStringList> FilterPairs(const QString& filter) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The save dialogs of the export runs, as an interface: the graph window shows the desktop's
 // dialog (QtSaveDialogs); tests answer from a script (tests/support/ScriptedSaveDialogs.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/TextExport.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text copy of "Export Data": the antenna's own data file, copied line by line.
 #include <QtCore/QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/VectorExportRun.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph window's vector exports: the chart page, the data sheet or both as a PDF with real
 // text or as SVG, each asked for in a save dialog preset to the PDF folder and the RPE number

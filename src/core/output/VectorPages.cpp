@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/VectorPages.h"
 
 #include "base/DisplayText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Vector pages: the chart page and the data sheet as PDF or SVG documents. They are drawn by the
 // same page routines and PageMapper as the printed page, onto a US Letter sheet (landscape for the

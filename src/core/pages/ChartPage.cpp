@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/ChartPage.h"
 
 #include "base/DisplayText.h"

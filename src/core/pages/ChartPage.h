@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The printable radiation pattern envelope chart page: a title block above the envelope chart,
 // drawn in logical units through the page's PageMapper onto whatever surface the page routine has

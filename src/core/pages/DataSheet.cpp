@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/DataSheet.h"
 
 #include "base/DisplayText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The data sheet: one portrait page of 800 x 1050 logical units that lists every point of the four
 // envelope cuts under a title band, above a footer with the maker's block. The three routines are

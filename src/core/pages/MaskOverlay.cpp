@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/MaskOverlay.h"
 
 #include "pages/ScreenChart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A category's mask drawn over an envelope chart: a step line at minus the suppression of each
 // angle bin, on both sides of the main beam for two-sided antennas. The screen chart draws it

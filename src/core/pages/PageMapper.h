@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The logical page. Every printed or exported page is drawn in logical units on a page of
 // LogicalWidth x LogicalHeight, whatever the surface: a bitmap for exports, the printer for

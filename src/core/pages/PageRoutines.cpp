@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/PageRoutines.h"
 
 #include "pages/ChartPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The page routines: each prepares a target surface for one page kind, maps the page's logical
 // size onto it through the PageSource's PageMapper and draws the page. Two targets:

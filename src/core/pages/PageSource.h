@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a printed or exported page is drawn from: the graph window's page mapping with its target
 // surface, the antenna on show and the print options. The graph window fills one for each page;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pages/ScreenChart.h"
 
 #include <QtGui/QFontMetrics>

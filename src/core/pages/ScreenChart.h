@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The screen chart: one 960 x 400 canvas holding the whole envelope from -180 to +180 degrees and
 // from 0 to 100 dB below the peak. The graph window shows a slice of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/CupsPrint.h"
 
 #include "base/PdfCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Printing through the desktop's printing system (CUPS). Each document is one page: it is drawn
 // with QPdfWriter into a temporary PDF of the printer's paper, at 600 dots per inch, inside the

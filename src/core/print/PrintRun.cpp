@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/PrintRun.h"
 
 #include "base/Prompter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print branch of the graph window's output run. Graph and data sheet are always separate
 // documents of one page each, printed in that order: the chart in portrait for a one-sided

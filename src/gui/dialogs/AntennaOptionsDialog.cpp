@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/AntennaOptionsDialog.h"
 
 #include "base/DisplayText.h"

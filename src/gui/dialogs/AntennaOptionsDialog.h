@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The base of the option dialogs that name the antenna on show in a one-row list and ask for a
 // choice with radio buttons (export graph, export data, vector export, print).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/DirectoryPicker.h"
 
 #include <QtCore/QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's way of picking a folder: a folder tree and, in place of a drive list, the mounted
 // volumes, linked so that choosing a volume moves the tree to its root. The directory dialog and

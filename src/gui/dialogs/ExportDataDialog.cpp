@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/ExportDataDialog.h"
 
 #include <QtWidgets/QRadioButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Export Data Options": the data sheet as a PDF, or the data file as a text copy.
 #include "dialogs/AntennaOptionsDialog.h"

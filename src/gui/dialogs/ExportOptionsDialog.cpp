@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/ExportOptionsDialog.h"
 
 #include <QtWidgets/QRadioButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export option dialogs: "Export Graph Options" (ExportOptionsDialog) and, in ExportDataDialog,
 // "Export Data Options" (ExportDataDialog). Both name the antenna on show in a one-row list and

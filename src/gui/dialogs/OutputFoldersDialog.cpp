@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/OutputFoldersDialog.h"
 
 #include "base/Prompter.h"

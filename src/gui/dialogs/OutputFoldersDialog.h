@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The File Locations dialog: edits the three output folders (JPG, GIF, PDF) that preset the
 // export save dialogs, with a folder tree that writes into the edit of the chosen kind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/PenWidthDialog.h"
 
 #include "dialogs/WindowPlacement.h"

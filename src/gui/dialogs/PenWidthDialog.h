@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pen width dialog: chooses the pen factor of printed chart pages, Narrow 1, Medium 2 or
 // Wide 3. Until the user picks one the printer uses 3, so "Wide" is shown selected.

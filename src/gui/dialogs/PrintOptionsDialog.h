@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print options dialog of the print command: names the antenna on show and asks whether to
 // print the graph, the data sheet or both; "Printer Setup" opens the printer setup dialog on the

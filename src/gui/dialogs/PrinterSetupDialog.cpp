@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/PrinterSetupDialog.h"
 
 #include <QtPrintSupport/QPrintDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's printer: one QPrinter for the whole run of the program, which keeps the printer,
 // paper and options chosen in the printer setup dialog. Documents are not printed through it

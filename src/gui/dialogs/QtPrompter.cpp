@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/QtPrompter.h"
 
 #include "dialogs/WaitCursor.h"

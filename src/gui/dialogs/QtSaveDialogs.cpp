@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/QtSaveDialogs.h"
 
 #include "dialogs/WaitCursor.h"

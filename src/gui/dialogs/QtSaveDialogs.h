@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop's save dialog for the export runs. It asks before replacing a file only when the
 // request says so (its own question), and the wait cursor of a run is lifted while it is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/VectorExportDialog.h"
 
 #include <QtWidgets/QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Export Vector PDF" / "Export SVG": names the antenna on show and asks for the graph, the data
 // sheet or both, like the other export option dialogs. The choice stays from one showing to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shows the wait cursor for the life of the guard and restores the previous cursor after it.
 #include <QtGui/QCursor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where windows open: in the middle of the screen, or beside another window.
 #include <QtGui/QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/ComplianceWindow.h"
 
 #include "adf/PatternReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compliance window of the graph window: the check of the antenna on show against the mask
 // table beside the program, per category and per cut, and the mask overlay switches.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the graph window works on besides its widgets: the antenna on show and the output choices
 // (graph, data, the file formats, pausing, pen factor, colour, the mask on pages). The windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/GraphWindow.h"
 
 #include "AppContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph window: shows one antenna's envelope on the screen chart, scrolled by a slider for
 // two-sided antennas, and runs the print and export commands. What it shows and the output

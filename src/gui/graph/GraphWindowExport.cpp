@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window's export: the export commands, the File Locations command, the export branch
 // of the run and the text copy.
 #include "AppContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window's printing: the print command, the print branch of the run, the printer setup
 // and the pen width.
 #include "AppContext.h"

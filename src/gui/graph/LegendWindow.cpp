@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/LegendWindow.h"
 
 #include "base/DisplayText.h"

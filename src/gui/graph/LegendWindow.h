@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The legend window: the maker's logo, the antenna's identification, its feed picture and the
 // colour key of the traces. Rebuilt from the antenna on show every time it is activated.

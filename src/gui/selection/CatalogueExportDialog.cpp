@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "selection/CatalogueExportDialog.h"
 
 #include "base/Prompter.h"

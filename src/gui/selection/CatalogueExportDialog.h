@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File > Export Catalogue... of the main window: the dialog that asks where to, in which format
 // and which pages, and the run with a progress dialog and a Stop button. The export itself is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "selection/DataFolderDialog.h"
 
 #include "dialogs/DirectoryPicker.h"

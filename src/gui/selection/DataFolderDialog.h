@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The directory dialog: picks the data directory from a folder tree and a list of mounted volumes,
 // showing the selected folder's full path above the tree. It can be resized; the tree grows.

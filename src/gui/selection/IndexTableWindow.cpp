@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "selection/IndexTableWindow.h"
 
 #include "AppContext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The index display: the whole index as a table, dumped as comma text when it closes.
 #include <QtWidgets/QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The match chooser: tells apart index records that share a model number.
 #include "catalogue/IndexRecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The refresh window: explains the rebuild and runs it on "Proceed".
 #include <QtWidgets/QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The antenna selection window: the program's main window. It narrows the catalogue of the
 // program's index by frequency range, type and model number, and keeps the data directory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading NSMA data files into the four pattern cuts.
 #include "adf/PatternReader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number texts in data files and the index: "." decimals whatever the locale.
 #include "base/NumberText.h"
 

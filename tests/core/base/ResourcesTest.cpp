@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in pictures: the logo and feed bitmaps, the logo GIFs, and the letter-case blind
 // lookup.
 #include "base/Resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Settings that outlive a run, and where the program looks for its folders.
 #include "base/Settings.h"
 

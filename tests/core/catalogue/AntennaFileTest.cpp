@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // AntennaFile: one data file read for the windows and the commands, with the texts of each way
 // it can fail.
 #include "catalogue/AntennaFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding an index record's data file, also when several long names share their first 15
 // characters.
 #include "catalogue/DataFileLocation.h"

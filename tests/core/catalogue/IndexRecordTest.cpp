@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 380-byte index record and the index file: layouts other programs and older indexes rely on.
 #include "catalogue/IndexRecord.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rebuilding the index from data file headers.
 #include "catalogue/IndexRefresh.h"
 

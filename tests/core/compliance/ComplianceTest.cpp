@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compliance check of one antenna: the suppression test on the straight-line envelope, the
 // half-open bins, the gain or beamwidth requirement read from the header, the categories, and the
 // outcomes without a standard or without enough data.

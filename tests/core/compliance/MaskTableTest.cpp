@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mask table: the shipped FCC 101.115 table as the check sees it, tables of other shapes a user
 // may add, and malformed files, which are refused with the line that is wrong.
 #include "compliance/MaskTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export of a whole catalogue: the names decided before the workers start, the run with bad
 // files and a stop, and the batch tool in every format.
 #include "output/CatalogueExport.h"

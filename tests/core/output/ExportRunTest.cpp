@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The export branch of the output run: which save dialogs it shows with which presets, the files
 // each step writes (decoded and compared with the page), how a failure ends the run, and the
 // PDF steps with the real htmldoc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GIF writer is checked by reading its files back with two decoders of their own (Qt's reader
 // and giflib) and comparing every pixel with what the palette rules predict, and its code stream
 // against a plain, slow transcription of the encoding rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // JPG export: files decoded with libjpeg, compared with cjpeg's on the same pixels.
 #include "output/JpegWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names and places of exported files.
 #include "output/OutputNames.h"
 

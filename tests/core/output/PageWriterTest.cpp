@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PageWriter: each page kind in each format, the pairs it refuses, and a place it cannot write.
 #include "output/PageWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PDF production: the HTML page, the converter's arguments, the hand-over, and whole runs with
 // the real htmldoc and with stand-in converters.
 #include "output/PdfExport.h"

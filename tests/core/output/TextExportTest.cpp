@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text copy of a data file.
 #include "output/TextExport.h"
 

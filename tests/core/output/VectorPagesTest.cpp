@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vector pages: the chart page and the data sheet as PDF (read back with poppler's tools) and as
 // SVG (read back as XML), and the batch tool's single-file vector export.
 #include "output/VectorPages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart page, read back from the export images: where points, lines and texts land, how wide
 // the pens come out, which logo is drawn, and that odd data (lone points, -0, huge values, very
 // long texts) is drawn as written without harm.

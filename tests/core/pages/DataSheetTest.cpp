@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data sheet is drawn through a PageMapper on white bitmaps (an 800 x 1050 page on 1600 x 2000
 // and on 4800 x 6000) and read back by pixels: line positions and widths, where aligned texts put
 // their ink, the table layouts, the logo, and what stays untouched. Text expectations come from

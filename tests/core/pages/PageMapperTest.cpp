@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The logical page is checked by drawing on bitmaps of several shapes and reading the pixels back:
 // where shapes land, how wide pens come out, where aligned text puts its ink and that glyphs keep
 // their shape when the page is stretched unevenly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page routines on both targets, whole chart pages and data sheets of sample antennas against
 // golden pictures, and the batch tool's export command.
 #include "PageTestSupport.h"

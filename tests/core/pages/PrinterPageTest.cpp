@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of the printer pages that the export images do not share: the pen width dialog's
 // factor, the thinnest line as an explicit one-dot pen, and monochrome trace widths that are
 // kept apart where the page's scale rounds them alike.

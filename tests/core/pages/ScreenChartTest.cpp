@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screen chart: pixel positions of the scale, traces and marks on the 960 x 400 canvas.
 #include "pages/ScreenChart.h"
 

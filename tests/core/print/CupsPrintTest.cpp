@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing through a real print scheduler: a private cupsd with cups-pdf queues (see
 // PrivateCups). Where none can be started every test here is skipped with the reason.
 #include "print/CupsPrint.h"

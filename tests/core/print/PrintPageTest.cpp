@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing without a print scheduler, and the PDF page of one document.
 #include "PrivateCups.h"
 #include "StandInPage.h"

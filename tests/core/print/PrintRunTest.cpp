@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print branch of the output run, against a backend that records what it is handed and a
 // prompter that records into the same log, so the order of documents and prompts is visible.
 #include "print/PrintRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The export option dialogs and the desktop's save dialog, each answered while its modal loop
 // runs, the dialog's own question before a file is replaced among them.
 #include "TestUtils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The File Locations dialog, answered through the recording prompter.
 #include "dialogs/OutputFoldersDialog.h"
 

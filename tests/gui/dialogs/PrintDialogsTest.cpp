@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print options dialog, the pen width dialog, the printer setup on the program's printer,
 // and message boxes lifting the wait cursor. Modal dialogs run their real event loop: a
 // single-shot timer acts on the dialog while exec() runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compliance window of the graph window, driven without a display: the result table, the mask
 // on the screen chart for one- and two-sided antennas, the state kept for the chart pages, a new
 // antenna, and a mask table that cannot be used.

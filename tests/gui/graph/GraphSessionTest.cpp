@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window's session: the three file formats exclude each other, every change is
 // announced once, and the seven kept choices go to and come from the settings unchanged.
 #include "graph/GraphSession.h"

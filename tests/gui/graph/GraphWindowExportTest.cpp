@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window's export commands, driven headless: the option dialogs answered through their
 // modal hook (and once through the real modal loop), the save dialogs from a script, the
 // converter real or stood in for.

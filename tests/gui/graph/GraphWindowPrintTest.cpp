@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing from the graph window: the print command with its options dialog answered in the
 // real modal loop, the print branch with the window's own page routines, the pen width choice,
 // the hidden option holders, and a run through a private print scheduler.

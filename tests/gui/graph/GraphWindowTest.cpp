@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The graph window and the legend, driven without a display: loading, the view over the canvas,
 // the slider, the reset between antennas, and how the window ends.
 #include "graph/GraphWindow.h"

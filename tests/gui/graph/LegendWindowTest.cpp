@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The legend beside an open chart: usable while the graph window runs its real modal loop, closed
 // with it, sized by its outer width, and showing the feed picture of the antenna on display. The
 // chart's other windows the same way: its option dialogs and messages over it, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File > Export Catalogue... of the main window: the dialog, the run behind a progress dialog,
 // and its Stop button.
 #include "selection/CatalogueExportDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The selection window and its dialogs as a user meets them: keyboard selection, hints from every
 // window, File > Location stopped or failing, folders without visible data files, the messages,
 // the chooser's pick, the refresh window's text, the index table and the directory dialog.

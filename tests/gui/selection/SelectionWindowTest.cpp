@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The selection window driven as a user would: lists, filters, the chooser, the command line,
 // File > Location and File > Refresh, and the index display's dump.
 #include "selection/SelectionWindow.h"
