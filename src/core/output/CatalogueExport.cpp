@@ -9,6 +9,7 @@
 #include "output/OutputNames.h"
 #include "output/PageWriter.h"
 #include "output/PdfExport.h"
+#include "output/PngEncoding.h"
 #include "pages/PageRoutines.h"
 
 #include <QtCore/QBuffer>
@@ -167,11 +168,8 @@ void drawSamples(Format format) {
     const PageSource source{pageMap, record, oneSided, false, ImagePenFactor};
     QImage sheet;
     DrawDataPage(source, sheet);
-    if (format == Format::Png) {
-        QBuffer sink;
-        sink.open(QIODevice::WriteOnly);
-        sheet.save(&sink, "PNG");
-    }
+    if (format == Format::Png)
+        png::EncodePage(sheet);
 }
 
 std::mutex PreparedMutex;

@@ -7,6 +7,7 @@
 #include "output/JpegWriter.h"
 #include "output/OutputNames.h"
 #include "output/PdfExport.h"
+#include "output/PngEncoding.h"
 #include "output/TextExport.h"
 #include "output/VectorPages.h"
 
@@ -61,9 +62,8 @@ QImage drawPicture(PageKind kind, const AntennaFile& antenna, const PageOptions&
 std::optional<QString> writePng(const QImage& image, const QString& path) {
     // Encoded in memory, then written whole or not at all: a failed write (a full disk too)
     // leaves no file and any earlier one intact.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    const QByteArray bytes = png::EncodePage(image);
+    if (bytes.isEmpty())
         return cannotCreateMessage(path);
     return saveWhole(path, bytes);
 }
