@@ -6,10 +6,44 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QFileInfo>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
+
+// Ctrl+C (or SIGTERM) during a catalogue export stops it as the window's Stop does: the files in
+// hand are finished, no other is started, and the summary says how far the run got. A second
+// signal ends the program at once, through the handler that was there before (the one that
+// clears away the PDF converter's files).
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+struct sigaction previousHandlers[2];
+constexpr int StopSignals[2] = {SIGINT, SIGTERM};
+
+extern "C" void onStopSignal(int signal) {
+    stopRequested.store(true);
+    for (int i = 0; i < 2; ++i)
+        if (StopSignals[i] == signal)
+            ::sigaction(signal, &previousHandlers[i], nullptr);
+    const char note[] = "\nlobeview-cli export: stopping after the files in hand; press Ctrl+C "
+                        "again to end at once\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, note, sizeof note - 1);
+}
+
+void stopOnSignals() {
+    for (int i = 0; i < 2; ++i) {
+        ::sigaction(StopSignals[i], nullptr, &previousHandlers[i]);
+        // A signal the shell told us to ignore (nohup, a background job) stays ignored.
+        if (previousHandlers[i].sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(StopSignals[i], &action, nullptr);
+    }
+}
 
 const char VectorUsage[] = "usage: lobeview-cli export FILE.adf --page chart|data "
                            "--format vector-pdf|svg [--color] -o OUT";
@@ -76,6 +110,8 @@ public:
                          .arg(p.total)
                          .arg(p.fileName, p.failed ? QStringLiteral(" failed") : QString())
                          .toLocal8Bit());
+            // A log or a pipe sees each line as the file is done, not when a buffer fills.
+            std::fflush(stdout);
             return;
         }
         // A terminal is redrawn at most 20 times a second, and once more at the end.
@@ -171,8 +207,9 @@ int catalogueExportCommand(const QStringList& args) {
         return 2;
     }
     ProgressPrinter printer;
+    stopOnSignals();
     const catalogue::Report report = catalogue::RunCatalogueExport(
-        options, plan, [&](const catalogue::Progress& p) { printer(p); });
+        options, plan, [&](const catalogue::Progress& p) { printer(p); }, &stopRequested);
     printer.finish();
     if (!report.error.isEmpty()) {
         printError(report.error);

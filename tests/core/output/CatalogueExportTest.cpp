@@ -12,11 +12,13 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QSet>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QXmlStreamReader>
 #include <QtGui/QImage>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -420,4 +422,43 @@ TEST(CatalogueCli, WrongArgumentsAreRefused) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("no such folder"));
     EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+TEST(CatalogueCli, InterruptFinishesTheFilesInHandAndSaysHowFarItGot) {
+    // 170 antennas, one worker: far more than can be written before the signal arrives.
+    testutils::Sandbox box;
+    for (int copy = 0; copy < 10; ++copy)
+        for (const QString& name : sampleNames())
+            ASSERT_TRUE(box.write(QStringLiteral("cat/%1-%2").arg(copy).arg(name),
+                                  testutils::readFile(testutils::samplePath(name))));
+    QProcess cli;
+    cli.start(QStringLiteral(LOBEVIEW_CLI_PATH),
+              {QStringLiteral("export"), QStringLiteral("--catalogue"),
+               box.path(QStringLiteral("cat")), QStringLiteral("--page"), QStringLiteral("chart"),
+               QStringLiteral("--format"), QStringLiteral("png"), QStringLiteral("-o"),
+               box.path(QStringLiteral("out")), QStringLiteral("-j"), QStringLiteral("1")});
+    ASSERT_TRUE(cli.waitForStarted());
+    QByteArray out;
+    while (!out.contains("[3/170]") && cli.waitForReadyRead(30000))
+        out += cli.readAllStandardOutput();
+    ASSERT_EQ(::kill(static_cast<pid_t>(cli.processId()), SIGINT), 0);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    out += cli.readAllStandardOutput();
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1);
+    // The summary counts what is on disk, and nothing half-written is left.
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("(\\d+) of 170 antennas exported"))
+            .match(QString::fromLocal8Bit(out));
+    ASSERT_TRUE(m.hasMatch()) << out.toStdString();
+    const int exported = m.captured(1).toInt();
+    EXPECT_GE(exported, 3);
+    EXPECT_LT(exported, 170);
+    EXPECT_TRUE(out.contains(
+        QStringLiteral("Stopped: %1 antennas were not exported").arg(170 - exported).toLocal8Bit()))
+        << out.toStdString();
+    const QStringList written = files(box.path(QStringLiteral("out")));
+    EXPECT_EQ(written.size(), exported);
+    for (const QString& name : written)
+        EXPECT_TRUE(name.endsWith(QStringLiteral(".png"))) << name.toStdString();
 }
