@@ -11,5 +11,5 @@ dir=${1:-build-release}
 bash scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DLOBEVIEW_BUILD_TESTS=OFF \
   -DLOBEVIEW_BUILD_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS)" \
-  "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
+  "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now"
 bash scripts/check-package.sh "$dir"
