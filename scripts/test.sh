@@ -42,11 +42,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$PWD/scri
 skip_reasons build-asan
 
 echo "== build and test (ThreadSanitizer: the catalogue export's worker threads) =="
-# Only the core, the batch tool and the tests that run threads: the whole suite would add little
-# and double the time.
+# Only the core, the batch tool and the tests that run the workers on few pages: the sanitizer
+# slows drawing and encoding tenfold, so the tests that export the sample catalogue in every
+# format stay with the other two builds.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOBEVIEW_TSAN=ON \
   -DLOBEVIEW_BUILD_BENCH=OFF -DLOBEVIEW_WERROR=ON >/dev/null
 cmake --build build-tsan --parallel "$(nproc)" --target test_export lobeview-cli
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp" \
-  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R 'test_export\.Catalogue(Run|Cli)\.'
+  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" \
+  -R 'test_export\.Catalogue(Run\.|Cli\.(DuplicateRpe|Interrupt|WrongArguments))'
 skip_reasons build-tsan
