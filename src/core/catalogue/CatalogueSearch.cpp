@@ -7,6 +7,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -170,20 +171,32 @@ std::vector<IndexRecord> ReadAllRecords(IndexFile& index) {
 }
 
 bool IndexIsCurrent(const QString& indexPath, const QString& dataDir) {
-    const QFileInfo index(indexPath);
-    if (!index.isFile())
+    const QFileInfo info(indexPath);
+    if (!info.isFile())
         return false;
-    const QDateTime written = index.lastModified();
-    if (QFileInfo(dataDir).lastModified() > written)
-        return false;
+    // The folder's own time says nothing here: writing the index beside the files changes it.
+    const QDateTime written = info.lastModified();
     QByteArray dir = QFile::encodeName(dataDir);
     if (!dir.endsWith('/'))
         dir += '/';
-    for (const QByteArray& name : DataFileNames(dataDir))
+    QList<QByteArray> listed;
+    for (const QByteArray& name : DataFileNames(dataDir)) {
         if (QFileInfo(QFile::decodeName(dir + name)).lastModified() > written)
             return false;
-    IndexFile file;
-    return file.open(indexPath) && file.holdsRecords();
+        listed << name.left(IndexRecord::layout(IndexField::FileName).capacity);
+    }
+    IndexFile index;
+    if (!index.open(indexPath) || !index.holdsRecords())
+        return false;
+    // One record for each data file, under its stored name: a file added, removed or renamed,
+    // or one the rebuild left out, makes the index stand for another listing.
+    QList<QByteArray> stored;
+    IndexRecord r;
+    while (index.readNext(r))
+        stored << r.fileName();
+    std::sort(listed.begin(), listed.end());
+    std::sort(stored.begin(), stored.end());
+    return listed == stored;
 }
 
 CatalogueRecords LoadCatalogueRecords(const QString& dataDir, const QString& indexPath) {

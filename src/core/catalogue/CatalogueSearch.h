@@ -60,8 +60,9 @@ struct CatalogueRecords {
     QString error; // the folder is missing or cannot be listed, or holds no data file
 };
 
-// True when the index at `indexPath` can stand for the folder: it holds whole records and is no
-// older than the folder's listing and every data file in it.
+// True when the index at `indexPath` can stand for the folder: it holds whole records, one for
+// each data file of the folder under its stored name, and no data file is newer than it. A
+// folder with a file the rebuild leaves out is always read from its files.
 bool IndexIsCurrent(const QString& indexPath, const QString& dataDir);
 // Reads `dataDir`'s records: from `indexPath` when it is current, else from the files.
 CatalogueRecords LoadCatalogueRecords(const QString& dataDir, const QString& indexPath);
