@@ -33,6 +33,8 @@ TEST(FccSearch, VerdictsAndWorstMarginsOfBothCategories) {
         {"ZZX10-60L.adf", Verdict::Pass, 2.5, Verdict::Pass, 6.5},
         {"QS8-59.adf", Verdict::Fail, -2.5, Verdict::Pass, 1.5},
         {"QU12-59.adf", Verdict::Pass, 6.0, Verdict::Pass, 10.0},
+        {"QS1-212.adf", Verdict::Fail, -5.0, Verdict::Pass, 2.0}, // B through B2, B1 failing
+        {"QUX8-107.adf", Verdict::Pass, 11.0, Verdict::Pass, 19.0}, // B a row of its own
         {"ZZ10-71.adf", Verdict::NotEnoughData, NAN, Verdict::NotEnoughData, NAN},
     };
     for (const auto& c : cases) {
