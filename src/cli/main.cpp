@@ -84,12 +84,11 @@ bool usableRuntimeDirectory(const QByteArray& path) {
 
 // Options whose value is not a file name.
 bool takesTextValue(const QString& option) {
-    static const QStringList texts = {QStringLiteral("--feed"),     QStringLiteral("--page"),
-                                      QStringLiteral("--format"),   QStringLiteral("-j"),
-                                      QStringLiteral("--category"), QStringLiteral("--printer"),
-                                      QStringLiteral("--text"),     QStringLiteral("--covers"),
-                                      QStringLiteral("--min-gain"), QStringLiteral("--max-size"),
-                                      QStringLiteral("--pol"),      QStringLiteral("--margin")};
+    static const QStringList texts = {
+        QStringLiteral("--feed"),     QStringLiteral("--page"),     QStringLiteral("--format"),
+        QStringLiteral("-j"),         QStringLiteral("--category"), QStringLiteral("--printer"),
+        QStringLiteral("--text"),     QStringLiteral("--covers"),   QStringLiteral("--min-gain"),
+        QStringLiteral("--max-size"), QStringLiteral("--pol"),      QStringLiteral("--margin")};
     return texts.contains(option);
 }
 

@@ -30,9 +30,9 @@ std::optional<double> numberOf(const QByteArray& text) {
 QByteArray searchedText(const IndexRecord& r) {
     QByteArray text;
     text.reserve(300);
-    for (const IndexField f : {IndexField::ModelNumber, IndexField::RpeNumber,
-                               IndexField::Description1, IndexField::Description2,
-                               IndexField::FileName}) {
+    for (const IndexField f :
+         {IndexField::ModelNumber, IndexField::RpeNumber, IndexField::Description1,
+          IndexField::Description2, IndexField::FileName}) {
         text += r.text(f);
         text += '\x01';
     }
@@ -71,8 +71,8 @@ bool polarizationMatches(PolarizationChoice choice, const IndexRecord& r) {
 
 QList<QByteArray> SearchQuery::wordsOf(const QString& text) {
     QList<QByteArray> words;
-    for (const QString& w : text.split(QRegularExpression(QStringLiteral("\\s+")),
-                                       Qt::SkipEmptyParts)) {
+    for (const QString& w :
+         text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
         QByteArray bytes = w.toLatin1();
         lowerAscii(bytes);
         words << bytes;

@@ -24,7 +24,9 @@ struct FccResult {
     QString error; // the file could not be read (then the verdicts say nothing)
     FccCategoryResult a;
     FccCategoryResult b;
-    const FccCategoryResult& of(QChar category) const { return category == QLatin1Char('B') ? b : a; }
+    const FccCategoryResult& of(QChar category) const {
+        return category == QLatin1Char('B') ? b : a;
+    }
 };
 
 // The verdict and worst margin of a category ("A", "B") of a report.

@@ -47,10 +47,12 @@ FindOutcome FindAntennas(const CatalogueRecords& records, const QString& dataDir
 }
 
 QStringList FoundColumnHeadings() {
-    return {QStringLiteral("model"),       QStringLiteral("rpe"),          QStringLiteral("file"),
-            QStringLiteral("band_ghz"),    QStringLiteral("gain_dbi"),     QStringLiteral("size_ft"),
-            QStringLiteral("polarization"), QStringLiteral("feed"),        QStringLiteral("fcc_a"),
-            QStringLiteral("fcc_a_margin_db"), QStringLiteral("fcc_b"),    QStringLiteral("fcc_b_margin_db")};
+    return {QStringLiteral("model"),        QStringLiteral("rpe"),
+            QStringLiteral("file"),         QStringLiteral("band_ghz"),
+            QStringLiteral("gain_dbi"),     QStringLiteral("size_ft"),
+            QStringLiteral("polarization"), QStringLiteral("feed"),
+            QStringLiteral("fcc_a"),        QStringLiteral("fcc_a_margin_db"),
+            QStringLiteral("fcc_b"),        QStringLiteral("fcc_b_margin_db")};
 }
 
 namespace {
@@ -73,9 +75,9 @@ QString bandText(const IndexRecord& r) {
 
 QString FccCellText(const std::optional<FccResult>& fcc, QChar category) {
     const QString margin = marginCell(fcc, category);
-    return margin.isEmpty() ? verdictCell(fcc, category)
-                            : verdictCell(fcc, category) + QLatin1Char(' ') + margin +
-                                  QStringLiteral(" dB");
+    return margin.isEmpty()
+               ? verdictCell(fcc, category)
+               : verdictCell(fcc, category) + QLatin1Char(' ') + margin + QStringLiteral(" dB");
 }
 
 QStringList FoundRowCells(const FoundAntenna& a) {
@@ -168,16 +170,17 @@ QByteArray FoundAntennasJson(const std::vector<FoundAntenna>& found) {
 }
 
 QByteArray FoundAntennasText(const std::vector<FoundAntenna>& found) {
-    const QStringList headings = {QStringLiteral("MODEL"),  QStringLiteral("RPE"),
-                                  QStringLiteral("FILE"),   QStringLiteral("BAND GHz"),
-                                  QStringLiteral("GAIN"),   QStringLiteral("SIZE"),
-                                  QStringLiteral("POL"),    QStringLiteral("FEED"),
-                                  QStringLiteral("FCC A"),  QStringLiteral("FCC B")};
+    const QStringList headings = {QStringLiteral("MODEL"), QStringLiteral("RPE"),
+                                  QStringLiteral("FILE"),  QStringLiteral("BAND GHz"),
+                                  QStringLiteral("GAIN"),  QStringLiteral("SIZE"),
+                                  QStringLiteral("POL"),   QStringLiteral("FEED"),
+                                  QStringLiteral("FCC A"), QStringLiteral("FCC B")};
     std::vector<QStringList> rows;
     for (const FoundAntenna& a : found) {
         const QStringList c = FoundRowCells(a);
         rows.push_back({c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7],
-                        FccCellText(a.fcc, QLatin1Char('A')), FccCellText(a.fcc, QLatin1Char('B'))});
+                        FccCellText(a.fcc, QLatin1Char('A')),
+                        FccCellText(a.fcc, QLatin1Char('B'))});
     }
     std::vector<qsizetype> width(size_t(headings.size()));
     for (qsizetype k = 0; k < headings.size(); ++k) {
@@ -188,8 +191,7 @@ QByteArray FoundAntennasText(const std::vector<FoundAntenna>& found) {
     auto line = [&](const QStringList& cells) {
         QString text;
         for (qsizetype k = 0; k < cells.size(); ++k)
-            text += k + 1 < cells.size() ? cells[k].leftJustified(width[size_t(k)] + 2)
-                                         : cells[k];
+            text += k + 1 < cells.size() ? cells[k].leftJustified(width[size_t(k)] + 2) : cells[k];
         return text.trimmed().toUtf8() + '\n';
     };
     QByteArray out = line(headings);

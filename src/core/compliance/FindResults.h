@@ -10,8 +10,8 @@
 
 struct FoundAntenna {
     IndexRecord record;
-    QString path;                   // the data file, when known
-    std::optional<FccResult> fcc;   // when the compliance filter ran
+    QString path;                 // the data file, when known
+    std::optional<FccResult> fcc; // when the compliance filter ran
 };
 
 struct FindOutcome {

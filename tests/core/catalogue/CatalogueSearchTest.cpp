@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "TestUtils.h"
 #include "catalogue/CatalogueSearch.h"
+
+#include "TestUtils.h"
 #include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QDateTime>
@@ -73,25 +74,31 @@ TEST(CatalogueSearch, EachFilterAloneAndCombined) {
         {"gain above", with(SearchQuery{}, [](auto& q) { q.minGainDbi = 44.01; }), {2}},
         {"size at the limit", with(SearchQuery{}, [](auto& q) { q.maxSizeFeet = 8; }), {0, 2}},
         {"size below", with(SearchQuery{}, [](auto& q) { q.maxSizeFeet = 7.9; }), {}},
-        {"single", with(SearchQuery{}, [](auto& q) { q.polarization = PolarizationChoice::Single; }),
+        {"single",
+         with(SearchQuery{}, [](auto& q) { q.polarization = PolarizationChoice::Single; }),
          {0, 3}},
-        {"dual", with(SearchQuery{}, [](auto& q) { q.polarization = PolarizationChoice::Dual; }),
+        {"dual",
+         with(SearchQuery{}, [](auto& q) { q.polarization = PolarizationChoice::Dual; }),
          {1, 2}},
         {"no feed", with(SearchQuery{}, [](auto& q) { q.feed = FeedChoice::None; }), {0}},
-        {"left feed, any case", with(SearchQuery{}, [](auto& q) { q.feed = FeedChoice::Left; }),
+        {"left feed, any case",
+         with(SearchQuery{}, [](auto& q) { q.feed = FeedChoice::Left; }),
          {2, 3}},
         {"right feed", with(SearchQuery{}, [](auto& q) { q.feed = FeedChoice::Right; }), {1}},
-        {"6 GHz, at most 10 ft, dual, UHP", with(words("UHP"),
-                                                 [](auto& q) {
-                                                     q.coversGHz = 6.6;
-                                                     q.maxSizeFeet = 10;
-                                                     q.polarization = PolarizationChoice::Dual;
-                                                 }),
+        {"6 GHz, at most 10 ft, dual, UHP",
+         with(words("UHP"),
+              [](auto& q) {
+                  q.coversGHz = 6.6;
+                  q.maxSizeFeet = 10;
+                  q.polarization = PolarizationChoice::Dual;
+              }),
          {1}},
-        {"6 GHz at most 8 ft", with(SearchQuery{}, [](auto& q) {
-             q.coversGHz = 6.175;
-             q.maxSizeFeet = 8;
-         }),
+        {"6 GHz at most 8 ft",
+         with(SearchQuery{},
+              [](auto& q) {
+                  q.coversGHz = 6.175;
+                  q.maxSizeFeet = 8;
+              }),
          {0}},
     };
     const std::vector<IndexRecord> records = crafted();
@@ -103,10 +110,17 @@ TEST(CatalogueSearch, FrequenciesFeedsAndPolarizationsAsTyped) {
     const struct {
         const char* text;
         std::optional<double> ghz;
-    } frequencies[] = {{"6", 6.0},          {"6 GHz", 6.0},   {"6175 MHz", 6.175},
-                       {"6175", 6.175},     {"6.175ghz", 6.175}, {"99.5", 99.5},
-                       {"100", 0.1},        {"0", std::nullopt}, {"six", std::nullopt},
-                       {"6 kHz", std::nullopt}, {"", std::nullopt}};
+    } frequencies[] = {{"6", 6.0},
+                       {"6 GHz", 6.0},
+                       {"6175 MHz", 6.175},
+                       {"6175", 6.175},
+                       {"6.175ghz", 6.175},
+                       {"99.5", 99.5},
+                       {"100", 0.1},
+                       {"0", std::nullopt},
+                       {"six", std::nullopt},
+                       {"6 kHz", std::nullopt},
+                       {"", std::nullopt}};
     for (const auto& f : frequencies) {
         const std::optional<double> got = ParseFrequencyGHz(QString::fromLatin1(f.text));
         ASSERT_EQ(got.has_value(), f.ghz.has_value()) << f.text;
@@ -134,8 +148,8 @@ TEST(CatalogueSearch, UsesTheIndexOnlyWhileItIsCurrent) {
     EXPECT_FALSE(built.fromIndex);
     ASSERT_EQ(built.records.size(), 2u);
     EXPECT_EQ(built.paths.size(), 2);
-    EXPECT_EQ(built.skipped, QStringList{QStringLiteral("BAD.adf: ") +
-                                         QString::fromLatin1(NotNsmaFileReason)});
+    EXPECT_EQ(built.skipped,
+              QStringList{QStringLiteral("BAD.adf: ") + QString::fromLatin1(NotNsmaFileReason)});
 
     // An index that leaves a file out does not stand for the folder.
     ASSERT_EQ(RebuildIndex(dir, index).records, 2);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "compliance/FccSearch.h"
+
 #include "TestUtils.h"
 #include "catalogue/AntennaFile.h"
-#include "compliance/FccSearch.h"
 
 #include <QtCore/QFile>
 #include <cmath>
@@ -33,7 +34,7 @@ TEST(FccSearch, VerdictsAndWorstMarginsOfBothCategories) {
         {"ZZX10-60L.adf", Verdict::Pass, 2.5, Verdict::Pass, 6.5},
         {"QS8-59.adf", Verdict::Fail, -2.5, Verdict::Pass, 1.5},
         {"QU12-59.adf", Verdict::Pass, 6.0, Verdict::Pass, 10.0},
-        {"QS1-212.adf", Verdict::Fail, -5.0, Verdict::Pass, 2.0}, // B through B2, B1 failing
+        {"QS1-212.adf", Verdict::Fail, -5.0, Verdict::Pass, 2.0},   // B through B2, B1 failing
         {"QUX8-107.adf", Verdict::Pass, 11.0, Verdict::Pass, 19.0}, // B a row of its own
         {"ZZ10-71.adf", Verdict::NotEnoughData, NAN, Verdict::NotEnoughData, NAN},
     };
@@ -42,8 +43,8 @@ TEST(FccSearch, VerdictsAndWorstMarginsOfBothCategories) {
         EXPECT_TRUE(r.error.isEmpty()) << c.file;
         EXPECT_EQ(r.a.verdict, c.a) << c.file;
         EXPECT_EQ(r.b.verdict, c.b) << c.file;
-        for (const auto& [got, want] : {std::pair{r.a.worstMargin, c.marginA},
-                                        std::pair{r.b.worstMargin, c.marginB}}) {
+        for (const auto& [got, want] :
+             {std::pair{r.a.worstMargin, c.marginA}, std::pair{r.b.worstMargin, c.marginB}}) {
             if (std::isnan(want))
                 EXPECT_TRUE(std::isnan(got)) << c.file;
             else
@@ -109,7 +110,8 @@ TEST(FccSearch, SecondRunReadsNoFileUntilOneChanges) {
 
     // Stopped at the first file: the run says so and the rest is left.
     FccCache empty;
-    const FccRun stopped = CheckFilesFcc(files, fcc(), empty, [](int, int) { return false; }, 1);
+    const FccRun stopped = CheckFilesFcc(
+        files, fcc(), empty, [](int, int) { return false; }, 1);
     EXPECT_TRUE(stopped.stopped);
     EXPECT_EQ(stopped.fileReads, 1);
 }
