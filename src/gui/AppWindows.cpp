@@ -11,6 +11,7 @@
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
 #include "selection/DataFolderDialog.h"
+#include "selection/FindWindow.h"
 #include "selection/IndexTableWindow.h"
 #include "selection/ModelChooserDialog.h"
 #include "selection/RebuildWindow.h"
@@ -47,6 +48,21 @@ AppWindows::AppWindows(AppEnvironment env) {
         graph->ShowAntenna(record, path);
     };
     context->graphSettings = [this] { return graph->session().graphSettings(); };
+    QObject::connect(select.get(), &SelectionWindow::findRequested, select.get(),
+                     [this] { showFindWindow(); });
+}
+
+void AppWindows::showFindWindow() {
+    if (!find) {
+        find = new FindWindow(*context, select.get());
+        QObject::connect(find, &FindWindow::antennaChosen, select.get(),
+                         [this](const IndexRecord& record, const QString& path) {
+                             select->showAntenna(record, path);
+                         });
+    }
+    find->show();
+    find->raise();
+    find->activateWindow();
 }
 
 AppWindows::~AppWindows() = default;
