@@ -136,6 +136,8 @@ void FindWindow::buildWindow() {
     resultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     resultTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     resultTable->verticalHeader()->hide();
+    // By model number until the user clicks another heading.
+    resultTable->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     resultTable->setSortingEnabled(true);
     connect(resultTable, &QTableWidget::itemActivated, this, [this](QTableWidgetItem* item) {
         const int at = resultTable->item(item->row(), 0)->data(Qt::UserRole).toInt();
