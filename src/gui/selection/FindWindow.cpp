@@ -159,8 +159,13 @@ void FindWindow::showEvent(QShowEvent* event) {
 
 void FindWindow::reload() {
     stopCheck();
-    if (worker_.joinable())
+    if (worker_.joinable()) {
         worker_.join();
+        ++runNumber_;
+        searchAgain_ = false;
+        progressBar->hide();
+        stopButton->hide();
+    }
     records_ = CatalogueRecords{};
     records_.records = ReadAllRecords(context_.index());
     dataDir_ = paths::resolveDirectoryCase(context_.shellSettings().SourceDir);
@@ -213,7 +218,8 @@ void FindWindow::startCheck(const SearchQuery& q, const FccFilter& filter) {
     progressBar->show();
     stopButton->show();
     countLabel->setText(QStringLiteral("Checking..."));
-    worker_ = std::thread([this, q, filter] {
+    const int run = ++runNumber_;
+    worker_ = std::thread([this, q, filter, run] {
         FindOutcome outcome = FindAntennas(records_, dataDir_, q, filter, &*table_, cache_,
                                            [this](int done, int total) {
                                                if (done == total || done % 16 == 0)
@@ -227,7 +233,12 @@ void FindWindow::startCheck(const SearchQuery& q, const FccFilter& filter) {
                                                return !stop_.load();
                                            });
         QMetaObject::invokeMethod(
-            this, [this, outcome = std::move(outcome)]() mutable { checkDone(std::move(outcome)); },
+            this,
+            [this, run, outcome = std::move(outcome)]() mutable {
+                // A run joined early (the window reloaded meanwhile) has nothing more to say.
+                if (run == runNumber_)
+                    checkDone(std::move(outcome));
+            },
             Qt::QueuedConnection);
     });
 }

@@ -88,4 +88,5 @@ private:
     std::thread worker_;
     std::atomic<bool> stop_{false};
     bool searchAgain_ = false; // the question changed during a run
+    int runNumber_ = 0;        // of the latest compliance run; an older one's end is ignored
 };
