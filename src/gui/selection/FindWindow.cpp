@@ -31,6 +31,23 @@ const QStringList Headings = {
 // Columns that sort as numbers.
 const QList<int> NumberColumns = {4, 5, 9, 11};
 
+// A cell that shows its text ("3.00") and sorts by its number; cells without one sort first.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(const QString& text, std::optional<double> value)
+        : QTableWidgetItem(text), value_(value) {}
+    bool operator<(const QTableWidgetItem& other) const override {
+        const auto* o = dynamic_cast<const NumberItem*>(&other);
+        if (!o)
+            return QTableWidgetItem::operator<(other);
+        return o->value_ && (!value_ || *value_ < *o->value_);
+    }
+    std::optional<double> value() const { return value_; }
+
+private:
+    std::optional<double> value_;
+};
+
 std::optional<double> numberIn(const QLineEdit* edit) {
     bool ok = false;
     const double v = edit->text().trimmed().toDouble(&ok);
@@ -275,13 +292,12 @@ void FindWindow::showResults(const std::vector<FoundAntenna>& found, const QStri
     for (size_t row = 0; row < found_.size(); ++row) {
         const QStringList cells = FoundRowCells(found_[row]);
         for (int col = 0; col < cells.size(); ++col) {
-            auto* item = new QTableWidgetItem;
             bool number = false;
             const double v = cells[col].toDouble(&number);
-            if (NumberColumns.contains(col) && number)
-                item->setData(Qt::DisplayRole, v);
-            else
-                item->setText(cells[col]);
+            QTableWidgetItem* item =
+                NumberColumns.contains(col)
+                    ? new NumberItem(cells[col], number ? std::optional(v) : std::nullopt)
+                    : new QTableWidgetItem(cells[col]);
             if (col == 0)
                 item->setData(Qt::UserRole, int(row));
             resultTable->setItem(int(row), col, item);
