@@ -3,8 +3,10 @@
 
 #include "catalogue/AntennaFile.h"
 #include "catalogue/DataFileLocation.h"
+#include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QDateTime>
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QThread>
 #include <cmath>
@@ -86,15 +88,34 @@ void FccCache::clear() {
 QStringList DataFilesOfRecords(const std::vector<IndexRecord>& records,
                                const std::vector<int>& which, const QStringList& paths,
                                const QString& dataDir, QStringList* errors) {
+    // A stored name of full length is the start of a longer name: one listing of the folder
+    // finds those that stand alone, instead of one listing per record.
+    const int capacity = IndexRecord::layout(IndexField::FileName).capacity;
+    std::optional<QHash<QByteArray, QList<QByteArray>>> byStoredName;
+    QByteArray dir = QFile::encodeName(dataDir);
+    if (!dir.endsWith('/'))
+        dir += '/';
     QStringList out;
     for (const int i : which) {
-        if (i < paths.size() && !paths[i].isEmpty()) {
-            out << paths[i];
+        QString path = i < paths.size() ? paths[i] : QString();
+        const IndexRecord& record = records[size_t(i)];
+        if (path.isEmpty() && record.fileName().size() >= capacity) {
+            if (!byStoredName) {
+                byStoredName.emplace();
+                for (const QByteArray& name : DataFileNames(dataDir))
+                    (*byStoredName)[name.left(capacity)] << name;
+            }
+            const QList<QByteArray> names = byStoredName->value(record.fileName());
+            if (names.size() == 1)
+                path = QFile::decodeName(dir + names.first());
+        }
+        if (!path.isEmpty()) {
+            out << path;
             if (errors)
                 *errors << QString();
             continue;
         }
-        const DataFileLookup lookup = LocateDataFile(dataDir, records[size_t(i)]);
+        const DataFileLookup lookup = LocateDataFile(dataDir, record);
         out << lookup.path.value_or(QString());
         if (errors)
             *errors << (lookup.path ? QString() : lookup.notFoundMessage());

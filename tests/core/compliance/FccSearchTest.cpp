@@ -3,6 +3,8 @@
 
 #include "TestUtils.h"
 #include "catalogue/AntennaFile.h"
+#include "catalogue/CatalogueSearch.h"
+#include "catalogue/IndexRefresh.h"
 
 #include <QtCore/QFile>
 #include <cmath>
@@ -114,4 +116,26 @@ TEST(FccSearch, SecondRunReadsNoFileUntilOneChanges) {
         files, fcc(), empty, [](int, int) { return false; }, 1);
     EXPECT_TRUE(stopped.stopped);
     EXPECT_EQ(stopped.fileReads, 1);
+}
+
+TEST(FccSearch, DataFilesOfIndexRecordsWithLongNames) {
+    testutils::Sandbox box;
+    const QString sample = testutils::samplePath(QStringLiteral("ZZX10-60L.adf"));
+    // One long name alone under its 15 characters, two sharing theirs (told apart by header).
+    ASSERT_TRUE(QFile::copy(sample, box.path(QStringLiteral("ZZX10-60L-ALONE-1.adf"))));
+    ASSERT_TRUE(QFile::copy(sample, box.path(QStringLiteral("ZZX10-60L-SHARED-1.adf"))));
+    ASSERT_TRUE(QFile::copy(testutils::samplePath(QStringLiteral("QS8-59.adf")),
+                            box.path(QStringLiteral("ZZX10-60L-SHARED-2.adf"))));
+    ASSERT_TRUE(QFile::copy(sample, box.path(QStringLiteral("SHORT.adf"))));
+    ASSERT_EQ(RebuildIndex(box.path(), box.path(QStringLiteral("index.dat"))).records, 4);
+    IndexFile index;
+    ASSERT_TRUE(index.open(box.path(QStringLiteral("index.dat"))));
+    const std::vector<IndexRecord> records = ReadAllRecords(index);
+    QStringList errors;
+    const QStringList files = DataFilesOfRecords(records, {0, 1, 2, 3}, {}, box.path(), &errors);
+    EXPECT_EQ(files, (QStringList{box.path(QStringLiteral("SHORT.adf")),
+                                  box.path(QStringLiteral("ZZX10-60L-ALONE-1.adf")),
+                                  box.path(QStringLiteral("ZZX10-60L-SHARED-1.adf")),
+                                  box.path(QStringLiteral("ZZX10-60L-SHARED-2.adf"))}));
+    EXPECT_EQ(errors, QStringList(4, QString()));
 }
