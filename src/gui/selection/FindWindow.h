@@ -19,7 +19,8 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTableView;
+class FoundModel;
 
 class FindWindow : public QWidget {
     Q_OBJECT
@@ -55,7 +56,7 @@ public:
     QComboBox* categoryBox = nullptr;
     QLineEdit* marginEdit = nullptr;
     QLabel* countLabel = nullptr;
-    QTableWidget* resultTable = nullptr;
+    QTableView* resultTable = nullptr;
     QProgressBar* progressBar = nullptr;
     QPushButton* stopButton = nullptr;
     QPushButton* saveButton = nullptr;
@@ -83,7 +84,7 @@ private:
     std::optional<MaskTable> table_;
     QString tableError_;
     FccCache cache_;
-    std::vector<FoundAntenna> found_;
+    FoundModel* model_ = nullptr;
     int lastFileReads_ = 0;
     std::thread worker_;
     std::atomic<bool> stop_{false};
