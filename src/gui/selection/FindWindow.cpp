@@ -139,7 +139,7 @@ FindWindow::~FindWindow() {
 void FindWindow::buildWindow() {
     setObjectName(QStringLiteral("findWindow"));
     setWindowTitle(QStringLiteral("Find Antennas"));
-    resize(980, 560);
+    resize(1120, 600);
     auto edit = [this](const char* name, const QString& placeholder) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
