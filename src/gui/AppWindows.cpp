@@ -17,6 +17,8 @@
 #include "selection/RebuildWindow.h"
 #include "selection/SelectionWindow.h"
 
+#include <QtWidgets/QProgressDialog>
+
 AppWindows::AppWindows(AppEnvironment env) {
     context = std::make_unique<AppContext>(std::move(env));
     select = std::make_unique<SelectionWindow>(*context);
@@ -50,6 +52,16 @@ AppWindows::AppWindows(AppEnvironment env) {
     context->graphSettings = [this] { return graph->session().graphSettings(); };
     QObject::connect(select.get(), &SelectionWindow::findRequested, select.get(),
                      [this] { showFindWindow(); });
+    // An open find window reads the new index once a rebuild is over (the rebuild's progress
+    // window goes with it) and the selection window has loaded it.
+    QObject::connect(select.get(), &SelectionWindow::rebuildStarted, select.get(),
+                     [this](QProgressDialog* progress) {
+                         QObject::connect(progress, &QObject::destroyed, select.get(), [this] {
+                             if (find && find->isVisible())
+                                 QMetaObject::invokeMethod(
+                                     find, [this] { find->reload(); }, Qt::QueuedConnection);
+                         });
+                     });
 }
 
 void AppWindows::showFindWindow() {

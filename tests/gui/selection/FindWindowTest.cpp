@@ -127,3 +127,15 @@ TEST(FindWindow, ComplianceFilterChecksOnceThenAnswersFromItsCache) {
     EXPECT_TRUE(testutils::readFile(csv).contains(",ZZX10-60L.adf,5.925-6.425,43.1,10,Dual,RIGHT,"
                                                   "pass,2.50,pass,6.50\n"));
 }
+
+TEST(FindWindow, ReadsTheNewIndexAfterARefresh) {
+    App t;
+    EXPECT_EQ(t.f().countLabel->text(), QStringLiteral("17 of 17 antennas"));
+    ASSERT_TRUE(QFile::copy(testutils::samplePath(QStringLiteral("QS8-59.adf")),
+                            t.box.path(QStringLiteral("prog/NSMAData/QS8-59B.adf"))));
+    // What the refresh window's OK does.
+    ASSERT_TRUE(t.w->select->rebuildIndex());
+    t.w->select->loadIndex();
+    QTest::qWait(50);
+    EXPECT_EQ(t.f().countLabel->text(), QStringLiteral("18 of 18 antennas"));
+}
