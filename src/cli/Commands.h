@@ -14,6 +14,7 @@ int listCommand(const QStringList& args);
 int screenCommand(const QStringList& args);
 int exportCommand(const QStringList& args);
 int checkCommand(const QStringList& args);
+int findCommand(const QStringList& args);
 int printCommand(const QStringList& args);
 // export in the vector formats (vector-pdf, svg), and export --catalogue.
 int vectorExportCommand(const QStringList& args);

@@ -52,6 +52,15 @@ const char Usage[] =
     "        2 on errors\n"
     "  check --catalogue DIR -o REPORT.csv [--category A|B] [--masks TABLE.csv]\n"
     "        check every file of a catalogue into a CSV report, one row per file and category\n"
+    "  find DIR [--text WORDS] [--covers FREQ] [--min-gain DBI] [--max-size FT]\n"
+    "       [--pol single|dual] [--feed none|left|right] [--category A|B [--margin DB]]\n"
+    "       [--masks TABLE.csv] [--json|--csv]\n"
+    "        find the antennas of a catalogue: every word in the model number, RPE number,\n"
+    "        descriptions or file name (any case), a frequency within the band (6 GHz,\n"
+    "        6175 MHz), at least the gain, at most the size, the polarization and feed;\n"
+    "        with --category only those whose files pass it, by at least the margin. Uses\n"
+    "        DIR/FileIndx.dat when it is current, else reads the headers; exit 0 when\n"
+    "        something matched, 1 when nothing did, 2 on errors\n"
     "  print FILE.adf [--graph] [--data] [--color] [--printer NAME]\n"
     "        print the chart page (default) and/or the data sheet of a data file, each as a\n"
     "        document of one page, on the default printer or the one named; prints the\n"
@@ -60,7 +69,8 @@ const char Usage[] =
     "\n"
     "exit status:\n"
     "  0  done\n"
-    "  1  failed (a file that cannot be read or written, not an index, ...)\n"
+    "  1  failed (a file that cannot be read or written, not an index, ...); find: nothing\n"
+    "     matched\n"
     "  2  wrong arguments\n"
     "  3  index: the index was written, but some files were skipped (listed on stdout)\n";
 
@@ -74,9 +84,11 @@ bool usableRuntimeDirectory(const QByteArray& path) {
 
 // Options whose value is not a file name.
 bool takesTextValue(const QString& option) {
-    static const QStringList texts = {QStringLiteral("--feed"),     QStringLiteral("--page"),
-                                      QStringLiteral("--format"),   QStringLiteral("-j"),
-                                      QStringLiteral("--category"), QStringLiteral("--printer")};
+    static const QStringList texts = {
+        QStringLiteral("--feed"),     QStringLiteral("--page"),     QStringLiteral("--format"),
+        QStringLiteral("-j"),         QStringLiteral("--category"), QStringLiteral("--printer"),
+        QStringLiteral("--text"),     QStringLiteral("--covers"),   QStringLiteral("--min-gain"),
+        QStringLiteral("--max-size"), QStringLiteral("--pol"),      QStringLiteral("--margin")};
     return texts.contains(option);
 }
 
@@ -177,6 +189,8 @@ int main(int argc, char** argv) {
         return gifCommand(args);
     if (command == QStringLiteral("check"))
         return checkCommand(args);
+    if (command == QStringLiteral("find"))
+        return findCommand(args);
     if (command == QStringLiteral("print"))
         return printCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));

@@ -11,10 +11,13 @@
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
 #include "selection/DataFolderDialog.h"
+#include "selection/FindWindow.h"
 #include "selection/IndexTableWindow.h"
 #include "selection/ModelChooserDialog.h"
 #include "selection/RebuildWindow.h"
 #include "selection/SelectionWindow.h"
+
+#include <QtWidgets/QProgressDialog>
 
 AppWindows::AppWindows(AppEnvironment env) {
     context = std::make_unique<AppContext>(std::move(env));
@@ -47,6 +50,31 @@ AppWindows::AppWindows(AppEnvironment env) {
         graph->ShowAntenna(record, path);
     };
     context->graphSettings = [this] { return graph->session().graphSettings(); };
+    QObject::connect(select.get(), &SelectionWindow::findRequested, select.get(),
+                     [this] { showFindWindow(); });
+    // An open find window reads the new index once a rebuild is over (the rebuild's progress
+    // window goes with it) and the selection window has loaded it.
+    QObject::connect(select.get(), &SelectionWindow::rebuildStarted, select.get(),
+                     [this](QProgressDialog* progress) {
+                         QObject::connect(progress, &QObject::destroyed, select.get(), [this] {
+                             if (find && find->isVisible())
+                                 QMetaObject::invokeMethod(
+                                     find, [this] { find->reload(); }, Qt::QueuedConnection);
+                         });
+                     });
+}
+
+void AppWindows::showFindWindow() {
+    if (!find) {
+        find = new FindWindow(*context, select.get());
+        QObject::connect(find, &FindWindow::antennaChosen, select.get(),
+                         [this](const IndexRecord& record, const QString& path) {
+                             select->showAntenna(record, path);
+                         });
+    }
+    find->show();
+    find->raise();
+    find->activateWindow();
 }
 
 AppWindows::~AppWindows() = default;

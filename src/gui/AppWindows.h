@@ -20,6 +20,7 @@ class OutputFoldersDialog;
 class PrintOptionsDialog;
 class ExportOptionsDialog;
 class ExportDataDialog;
+class FindWindow;
 class QWidget;
 
 class AppWindows {
@@ -48,4 +49,8 @@ public:
     PrintOptionsDialog* printOptions = nullptr;
     ExportOptionsDialog* exportOptions = nullptr;
     ExportDataDialog* exportData = nullptr;
+    // File > Find...: made on first use, a child of the selection window; its antennas open in
+    // the graph window as the selection window's do.
+    FindWindow* find = nullptr;
+    void showFindWindow();
 };

@@ -306,6 +306,10 @@ QByteArray ComplianceReportJson(const QString& file, const ComplianceReport& rep
     return jsonOf(file, report, category);
 }
 
+QByteArray CsvLine(const QStringList& cells) {
+    return csvRow(cells);
+}
+
 QByteArray ComplianceCsvHeading() {
     return csvRow(ReportHeading);
 }

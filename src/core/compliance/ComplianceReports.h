@@ -15,6 +15,8 @@ QByteArray ComplianceReportText(const QString& name, const ComplianceReport& rep
 // The report of one antenna as a JSON object.
 QByteArray ComplianceReportJson(const QString& file, const ComplianceReport& report,
                                 const QString& category);
+// One CSV line of cells, each quoted when it holds a comma, quote or line break.
+QByteArray CsvLine(const QStringList& cells);
 // The CSV report's heading line, and the rows of one antenna (one per category).
 QByteArray ComplianceCsvHeading();
 QByteArray ComplianceCsvRows(const QString& file, const AntennaHeader& header,

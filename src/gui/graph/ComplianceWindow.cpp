@@ -4,17 +4,22 @@
 #include "adf/PatternReader.h"
 #include "base/DisplayText.h"
 #include "catalogue/AntennaHeader.h"
+#include "compliance/ComplianceReports.h"
 #include "compliance/ComplianceText.h"
 #include "dialogs/WindowPlacement.h"
 #include "graph/GraphSession.h"
 
+#include <QtCore/QFileInfo>
+#include <QtCore/QSaveFile>
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTableWidget>
@@ -116,6 +121,22 @@ ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourc
     closeButton->setObjectName(QStringLiteral("closeButton"));
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
+    saveCsvButton = new QPushButton(QStringLiteral("Save as C&SV..."), this);
+    saveCsvButton->setObjectName(QStringLiteral("saveCsvButton"));
+    saveCsvButton->setEnabled(false);
+    askCsvPath = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
+                                            QFileInfo(session_.antenna.path).completeBaseName() +
+                                                QStringLiteral("-fcc.csv"),
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+    connect(saveCsvButton, &QPushButton::clicked, this, [this] {
+        const QString path = askCsvPath();
+        if (!path.isEmpty() && !SaveCsv(path))
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("Cannot create file %1").arg(path));
+    });
+
     auto* controls = new QHBoxLayout;
     controls->addWidget(categoryLabel);
     controls->addWidget(categoryBox);
@@ -124,6 +145,7 @@ ComplianceWindow::ComplianceWindow(GraphSession& session, const QString& resourc
     controls->addSpacing(12);
     controls->addWidget(maskOnPagesBox);
     controls->addStretch(1);
+    controls->addWidget(saveCsvButton);
     controls->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel_);
@@ -177,7 +199,18 @@ void ComplianceWindow::check() {
     fill();
 }
 
+bool ComplianceWindow::SaveCsv(const QString& path) const {
+    if (!table_ || !headerError_.isEmpty() || session_.antenna.path.isEmpty())
+        return false;
+    QSaveFile out(path);
+    const QByteArray csv =
+        ComplianceCsvHeading() + ComplianceCsvRows(QFileInfo(session_.antenna.path).fileName(),
+                                                   session_.antenna.header, report_);
+    return out.open(QIODevice::WriteOnly) && out.write(csv) == csv.size() && out.commit();
+}
+
 void ComplianceWindow::fill() {
+    saveCsvButton->setEnabled(table_ && headerError_.isEmpty() && !session_.antenna.path.isEmpty());
     const QString previous = categoryBox->currentText();
     const QSignalBlocker block(categoryBox);
     categoryBox->clear();

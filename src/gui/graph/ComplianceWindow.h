@@ -8,6 +8,7 @@
 
 #include <QtGui/QImage>
 #include <QtWidgets/QDialog>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -50,6 +51,13 @@ public:
     QCheckBox* showMaskBox = nullptr;
     QCheckBox* maskOnPagesBox = nullptr;
     QPushButton* closeButton = nullptr;
+    QPushButton* saveCsvButton = nullptr;
+
+    // Writes the check as CSV, in the rows of the catalogue report (one per category); false
+    // when there is no check to write or the file cannot be written.
+    bool SaveCsv(const QString& path) const;
+    // How "Save as CSV..." asks for the file name; tests answer it here.
+    std::function<QString()> askCsvPath;
 
 Q_SIGNALS:
     // The mask on the screen chart was switched or its category changed: the chart is drawn

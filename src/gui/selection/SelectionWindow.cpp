@@ -19,6 +19,7 @@
 #include <QtCore/QFileInfo>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QKeySequence>
 #include <QtGui/QStatusTipEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -158,6 +159,12 @@ void SelectionWindow::buildWindow() {
     exportCatalogueAction_->setObjectName(QStringLiteral("exportCatalogueAction"));
     exportCatalogueAction_->setStatusTip(QStringLiteral("Export the pages of every antenna"));
     connect(exportCatalogueAction_, &QAction::triggered, this, &SelectionWindow::exportCatalogue);
+    findAction_ = file->addAction(QStringLiteral("&Find..."));
+    findAction_->setObjectName(QStringLiteral("findAction"));
+    findAction_->setShortcut(QKeySequence::Find);
+    findAction_->setStatusTip(
+        QStringLiteral("Find antennas by text, band, gain, size and FCC margin"));
+    connect(findAction_, &QAction::triggered, this, &SelectionWindow::findRequested);
     file->addSeparator();
     exitAction_ = file->addAction(QStringLiteral("Exit"));
     exitAction_->setObjectName(QStringLiteral("exitAction"));

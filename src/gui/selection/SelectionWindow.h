@@ -67,6 +67,8 @@ public:
 Q_SIGNALS:
     // A rebuild is about to run behind this progress window ("Stop" cancels it).
     void rebuildStarted(QProgressDialog* progress);
+    // File > Find...: the user asks for the find window.
+    void findRequested();
 
 public Q_SLOTS:
     // Shows a hint in the status panel.
@@ -103,6 +105,7 @@ private:
     QAction* locationAction_ = nullptr;
     QAction* refreshAction_ = nullptr;
     QAction* exportCatalogueAction_ = nullptr;
+    QAction* findAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     Peers peers_;
     bool shownOnce_ = false;

@@ -9,6 +9,7 @@
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
 #include "compliance/Compliance.h"
+#include "compliance/ComplianceReports.h"
 #include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "pages/MaskOverlay.h"
@@ -21,6 +22,7 @@
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QTableWidget>
 #include <gtest/gtest.h>
 
@@ -219,4 +221,24 @@ TEST(ComplianceWindow, InformationCutsBinEndsAndTheDemsNote) {
     EXPECT_EQ(t.cellText(1, 5), QStringLiteral("fail"));
     // In grey, not in the red of a deciding fail.
     EXPECT_EQ(t.form().resultTable()->item(1, 5)->foreground().color(), QColor(112, 112, 112));
+}
+
+TEST(ComplianceWindow, SaveAsCsvWritesTheRowsOfTheCatalogueReport) {
+    Graph t;
+    t.show("ZZX10-60L.adf");
+    testutils::child<QAction>(t.g(), "complianceAction")->trigger();
+    ASSERT_TRUE(t.form().saveCsvButton->isEnabled());
+    const QString saved = t.box.path(QStringLiteral("saved.csv"));
+    t.form().askCsvPath = [&] { return saved; };
+    t.form().saveCsvButton->click();
+    // The same rows as the catalogue check of a folder holding only this file.
+    const QString report = t.box.path(QStringLiteral("report.csv"));
+    const MaskTable table = *ReadMaskTable(QStringLiteral(LOBEVIEW_MASK_TABLE)).table;
+    ASSERT_TRUE(CheckCatalogue(t.box.path(QStringLiteral("prog/NSMAData")), table,
+                               QStringLiteral("A"), report)
+                    .error.isEmpty());
+    EXPECT_EQ(testutils::readFile(saved), testutils::readFile(report));
+    EXPECT_TRUE(
+        testutils::readFile(saved).contains("ZZX10-60L.adf,ZZX10-60,5925-6425,6175,A,pass"));
+    EXPECT_FALSE(t.form().SaveCsv(t.box.path(QStringLiteral("no/such/folder.csv"))));
 }
