@@ -52,6 +52,12 @@ const char Usage[] =
     "        2 on errors\n"
     "  check --catalogue DIR -o REPORT.csv [--category A|B] [--masks TABLE.csv]\n"
     "        check every file of a catalogue into a CSV report, one row per file and category\n"
+    "  level FILE.adf ANGLE... [--cut hh|vv|hv|vh] [--json]\n"
+    "  level FILE.adf --table STEP [--cut hh|vv|hv|vh] [--json]\n"
+    "        the level of each cut's envelope (the straight lines between the file's\n"
+    "        points) at each angle, or every STEP degrees over the cuts' range, in dB;\n"
+    "        negative angles on the left of a two-sided antenna; \"outside\" where a cut\n"
+    "        has no envelope, both levels joined by / on a vertical step\n"
     "  print FILE.adf [--graph] [--data] [--color] [--printer NAME]\n"
     "        print the chart page (default) and/or the data sheet of a data file, each as a\n"
     "        document of one page, on the default printer or the one named; prints the\n"
@@ -76,7 +82,8 @@ bool usableRuntimeDirectory(const QByteArray& path) {
 bool takesTextValue(const QString& option) {
     static const QStringList texts = {QStringLiteral("--feed"),     QStringLiteral("--page"),
                                       QStringLiteral("--format"),   QStringLiteral("-j"),
-                                      QStringLiteral("--category"), QStringLiteral("--printer")};
+                                      QStringLiteral("--category"), QStringLiteral("--printer"),
+                                      QStringLiteral("--cut"),      QStringLiteral("--table")};
     return texts.contains(option);
 }
 
@@ -179,6 +186,8 @@ int main(int argc, char** argv) {
         return checkCommand(args);
     if (command == QStringLiteral("print"))
         return printCommand(args);
+    if (command == QStringLiteral("level"))
+        return levelCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
     printError(QString::fromLatin1(Usage));
     return 2;
