@@ -12,12 +12,17 @@
 #include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
 #include "output/PdfExport.h"
+#include "pages/ChartReadout.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
 
 #include <QtCore/QEventLoop>
+#include <QtCore/QFileInfo>
 #include <QtGui/QAction>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -27,6 +32,8 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -34,11 +41,43 @@ constexpr int ClientWidth = 674;
 constexpr int ClientHeight = 492;
 constexpr int ToolBarHeight = 41;
 constexpr int SliderStart = 155;
+constexpr int StatusHeight = 22; // the status line under the chart
 
 QAction* item(QObject* parent, const char* name, const char* text) {
     auto* a = new QAction(QString::fromLatin1(text), parent);
     a->setObjectName(QString::fromLatin1(name));
     return a;
+}
+
+// Draws the cursor lines over the chart view, leaving the chart itself as it is: the free
+// cursor solid, pinned ones dashed.
+class CursorLayer : public QWidget {
+public:
+    explicit CursorLayer(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+    std::vector<int> pinned;
+    std::optional<int> free;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QPen pen(QColor(96, 96, 96));
+        pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        for (const int x : pinned)
+            p.drawLine(x, 0, x, height() - 1);
+        if (free) {
+            p.setPen(QColor(96, 96, 96));
+            p.drawLine(*free, 0, *free, height() - 1);
+        }
+    }
+};
+
+// Angles on the cursor are tenths of a degree.
+double tenths(double angle) {
+    return std::round(angle * 10) / 10;
 }
 
 } // namespace
@@ -162,15 +201,43 @@ void GraphWindow::buildWindow() {
     buildExportCommands();
 
     // Chart area: the visible image at the top, the slider in a strip at the bottom.
-    chartArea_ = new QFrame(this);
+    auto* pane = new QWidget(this);
+    pane->setObjectName(QStringLiteral("chartPane"));
+    setCentralWidget(pane);
+    chartArea_ = new QFrame(pane);
     chartArea_->setObjectName(QStringLiteral("ChartArea"));
     chartArea_->setFrameShape(QFrame::Panel);
     chartArea_->setFrameShadow(QFrame::Sunken);
     chartArea_->setAutoFillBackground(true);
-    setCentralWidget(chartArea_);
     chartView_ = new QLabel(chartArea_);
     chartView_->setObjectName(QStringLiteral("chartView"));
     chartView_->setGeometry(98, 9, 480, 400);
+    chartView_->setMouseTracking(true);
+    chartView_->setFocusPolicy(Qt::ClickFocus);
+    chartView_->setCursor(Qt::CrossCursor);
+    chartView_->installEventFilter(this);
+    cursorLayer_ = new CursorLayer(chartView_);
+    cursorLayer_->setObjectName(QStringLiteral("cursorLayer"));
+    cursorLayer_->setGeometry(0, 0, 480, 400);
+
+    // The status line: the read-out on the left, the antenna on the right.
+    auto* status = new QFrame(pane);
+    status->setObjectName(QStringLiteral("statusLine"));
+    status->setFrameShape(QFrame::StyledPanel);
+    status->setGeometry(0, ClientHeight - ToolBarHeight, ClientWidth, StatusHeight);
+    readoutLabel_ = new QLabel(status);
+    readoutLabel_->setObjectName(QStringLiteral("readoutLabel"));
+    readoutLabel_->setTextFormat(Qt::PlainText);
+    antennaLabel_ = new QLabel(status);
+    antennaLabel_->setObjectName(QStringLiteral("antennaLabel"));
+    antennaLabel_->setTextFormat(Qt::PlainText);
+    antennaLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont small = font();
+    small.setPixelSize(11);
+    readoutLabel_->setFont(small);
+    antennaLabel_->setFont(small);
+    readoutLabel_->setGeometry(4, 0, ClientWidth - 8, StatusHeight);
+    antennaLabel_->setGeometry(4, 0, ClientWidth - 8, StatusHeight);
 
     auto* strip = new QWidget(chartArea_);
     strip->setObjectName(QStringLiteral("BottomStrip"));
@@ -188,7 +255,8 @@ void GraphWindow::buildWindow() {
     buildPrintCommand();
 
     chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    pane->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight + StatusHeight);
+    setFixedSize(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
     // Fixed single border with the system menu and the minimise box only.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -245,6 +313,9 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     exportDataAction_->setEnabled(true);
     exportVectorPdfAction_->setEnabled(true);
     exportSvgAction_->setEnabled(true);
+    cursorAngle_.reset();
+    pins_.clear();
+    showAntennaNames();
     RedrawScreenChart();
     return std::nullopt;
 }
@@ -258,6 +329,7 @@ void GraphWindow::RedrawScreenChart() {
     if (compliance_)
         compliance_->DrawScreenOverlay(canvas_);
     UpdateChartView();
+    updateReadout();
 }
 
 std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
@@ -276,6 +348,8 @@ void GraphWindow::showCompliance() {
         return;
     if (!compliance_) {
         compliance_ = new ComplianceWindow(*session_, context_.resourceDirectory(), this);
+        compliance_->setWindowTitle(QStringLiteral("Compliance - ") +
+                                    antennaCaption(session_->antenna.record));
         connect(compliance_, &ComplianceWindow::maskChanged, this, &GraphWindow::RedrawScreenChart);
     }
     const auto error = compliance_->Recheck();
@@ -306,6 +380,144 @@ void GraphWindow::UpdateChartView() {
         visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
     }
     chartView_->setPixmap(QPixmap::fromImage(visible_));
+    cursorLayer_->setGeometry(0, 0, chartView_->width(), chartView_->height());
+    updateReadout();
+}
+
+int GraphWindow::viewOffset() const {
+    return session_->feed() == FeedKind::None ? 480 : slider_->value();
+}
+
+double GraphWindow::angleAtViewX(double x) const {
+    return screenAngleAt(std::floor(x) + viewOffset());
+}
+
+std::pair<double, double> GraphWindow::cursorRange() const {
+    return {session_->feed() == FeedKind::None ? 0.0 : -180.0, 180.0};
+}
+
+void GraphWindow::setCursorAngle(std::optional<double> angle) {
+    if (angle) {
+        const auto [lo, hi] = cursorRange();
+        angle = std::clamp(tenths(*angle), lo, hi);
+    }
+    cursorAngle_ = angle;
+    updateReadout();
+}
+
+void GraphWindow::pinCursor(double angle) {
+    if (pins_.size() >= 2)
+        pins_.clear();
+    const auto [lo, hi] = cursorRange();
+    pins_.push_back(std::clamp(tenths(angle), lo, hi));
+    updateReadout();
+}
+
+void GraphWindow::clearPins() {
+    pins_.clear();
+    updateReadout();
+}
+
+QString GraphWindow::readoutLine() const {
+    return readoutLabel_->text();
+}
+
+QString GraphWindow::antennaLine() const {
+    return antennaLabel_->text();
+}
+
+void GraphWindow::showAntennaNames() {
+    const IndexRecord& record = session_->antenna.record;
+    setWindowTitle(graphWindowTitle(record));
+    if (legend_)
+        legend_->setWindowTitle(QStringLiteral("Legend - ") + antennaCaption(record));
+    if (compliance_)
+        compliance_->setWindowTitle(QStringLiteral("Compliance - ") + antennaCaption(record));
+    const QString folder = session_->antenna.path.isEmpty()
+                               ? QString()
+                               : QFileInfo(session_->antenna.path).absolutePath();
+    antennaLabel_->setText(antennaStatusText(record, folder));
+}
+
+void GraphWindow::updateReadout() {
+    if (!readoutLabel_ || !cursorLayer_)
+        return;
+    const LoadedPattern& pattern = session_->antenna.pattern;
+    auto* layer = static_cast<CursorLayer*>(cursorLayer_);
+    const auto viewX = [this](double angle) -> std::optional<int> {
+        const int x = int(std::floor(screenXOf(angle))) - viewOffset();
+        if (x < 0 || x >= chartView_->width())
+            return std::nullopt;
+        return x;
+    };
+    layer->pinned.clear();
+    for (const double pin : pins_)
+        if (const auto x = viewX(pin))
+            layer->pinned.push_back(*x);
+    layer->free = cursorAngle_ ? viewX(*cursorAngle_) : std::nullopt;
+    layer->update();
+
+    QString text;
+    if (pins_.size() == 2) {
+        text = readoutDifferenceText(pattern, pins_[0], pins_[1]);
+    } else if (cursorAngle_ || !pins_.empty()) {
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        text = readoutText(pattern, cursorAngle_ ? *cursorAngle_ : pins_.front(),
+                           mask ? &*mask : nullptr);
+    }
+    readoutLabel_->setText(text);
+    // The antenna gives way to the read-out while there is one.
+    antennaLabel_->setVisible(text.isEmpty());
+}
+
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartView_) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            setCursorAngle(angleAtViewX(static_cast<QMouseEvent*>(event)->position().x()));
+            return false;
+        case QEvent::MouseButtonPress: {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton)
+                pinCursor(angleAtViewX(e->position().x()));
+            else if (e->button() == Qt::RightButton)
+                clearPins();
+            return false;
+        }
+        case QEvent::Leave:
+            setCursorAngle(std::nullopt);
+            return false;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GraphWindow::keyPressEvent(QKeyEvent* event) {
+    const bool left = event->key() == Qt::Key_Left;
+    if (left || event->key() == Qt::Key_Right) {
+        const double step = (event->modifiers() & Qt::ShiftModifier) ? 0.1 : 1.0;
+        const double from = cursorAngle_ ? *cursorAngle_ : pins_.empty() ? 0.0 : pins_.back();
+        setCursorAngle(from + (left ? -step : step));
+        // A two-sided chart scrolls to keep the cursor in view.
+        if (session_->feed() != FeedKind::None && cursorAngle_) {
+            const int x = int(std::floor(screenXOf(*cursorAngle_)));
+            if (x < slider_->value())
+                slider_->setValue(std::max(slider_->minimum(), x - 20));
+            else if (x >= slider_->value() + chartView_->width())
+                slider_->setValue(std::min(slider_->maximum(), x - chartView_->width() + 20));
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && !pins_.empty()) {
+        clearPins();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 PageSource GraphWindow::pageSource() {

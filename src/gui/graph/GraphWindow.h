@@ -14,6 +14,8 @@
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QPrinter;
@@ -137,8 +139,21 @@ public Q_SLOTS:
     void exportSvg();
     void chooseOutputFolders();
 
+    // The cursor over the chart: the angle under the pointer or moved there by the keys, and
+    // up to two pinned angles (a third pin starts again). The status line reads them out.
+    std::optional<double> cursorAngle() const { return cursorAngle_; }
+    const std::vector<double>& pinnedAngles() const { return pins_; }
+    void setCursorAngle(std::optional<double> angle);
+    void pinCursor(double angle);
+    void clearPins();
+    // The status line's two texts: the read-out and the antenna (band, gain, feed, folder).
+    QString readoutLine() const;
+    QString antennaLine() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -146,6 +161,16 @@ private:
     void buildPrintCommand();
     void buildExportCommands();
     void sliderMoved(int position);
+    // The canvas column at the left edge of the chart view, and the angle under a view column.
+    int viewOffset() const;
+    double angleAtViewX(double x) const;
+    // The lowest and highest angle the cursor can take on this chart.
+    std::pair<double, double> cursorRange() const;
+    // Names the antenna in this window's title and its own windows'; fills the status line.
+    void showAntennaNames();
+    void updateReadout();
+    std::optional<double> cursorAngle_;
+    std::vector<double> pins_;
     // What a page is drawn from: PageMap, the antenna on show, the colour and pen factor.
     PageSource pageSource();
     std::optional<MaskOverlay> pageMask_; // what the page being drawn shows of a mask
@@ -177,6 +202,9 @@ private:
     QFrame* chartArea_ = nullptr;
     QLabel* chartView_ = nullptr;
     QSlider* slider_ = nullptr;
+    QWidget* cursorLayer_ = nullptr; // draws the cursor lines over the chart view
+    QLabel* readoutLabel_ = nullptr; // the status line: the read-out ...
+    QLabel* antennaLabel_ = nullptr; // ... and the antenna
     QToolButton* tbExport_ = nullptr;
     QToolButton* tbPrint_ = nullptr;
     QToolButton* tbLegend_ = nullptr;

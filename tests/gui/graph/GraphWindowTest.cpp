@@ -15,8 +15,11 @@
 #include "pages/ScreenChart.h"
 #include "selection/SelectionWindow.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtGui/QAction>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
@@ -250,4 +253,81 @@ TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
     EXPECT_EQ(narrow.width(), 245);
     for (int x = 200; x < narrow.width(); ++x)
         EXPECT_EQ(narrow.pixelColor(x, 180), QColor(Qt::white)) << x; // no orientation texts
+}
+
+namespace {
+void sendMouse(QWidget* w, QEvent::Type type, int x, Qt::MouseButton button = Qt::NoButton) {
+    QMouseEvent e(type, QPointF(x, 100), w->mapToGlobal(QPointF(x, 100)), button, button,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+void sendKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, key, mods);
+    QCoreApplication::sendEvent(w, &e);
+}
+} // namespace
+
+TEST(GraphWindow, TitlesAndStatusLineNameTheAntenna) {
+    Graph t;
+    EXPECT_EQ(t.g().windowTitle(), QStringLiteral("Graph Form")); // none on show yet
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    EXPECT_EQ(t.g().windowTitle(), QStringLiteral("two.adf - ZZX12-65 RPE 4711 - Lobeview"));
+    EXPECT_EQ(t.w->legend->windowTitle(), QStringLiteral("Legend - two.adf - ZZX12-65 RPE 4711"));
+    EXPECT_EQ(
+        t.g().antennaLine().toStdString(),
+        "10.700-11.700 GHz   Gain 48.6 dBi   Feed RIGHT   " +
+            QDir::toNativeSeparators(t.box.path(QStringLiteral("prog/NSMAData"))).toStdString());
+    EXPECT_TRUE(t.g().readoutLine().isEmpty());
+    // The chart keeps its place and size; the status line lies under it.
+    EXPECT_EQ(testutils::child<QLabel>(t.g(), "chartView")->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_EQ(t.g().visibleImage(), t.g().canvas().copy(155, 0, 650, 400));
+}
+
+TEST(GraphWindow, ReadOutFollowsThePointerKeysAndPins) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    const QImage before = t.g().visibleImage();
+    QWidget* view = testutils::child<QLabel>(t.g(), "chartView");
+    // 20 pixels into the one-sided view: 2 degrees on the expanded scale.
+    sendMouse(view, QEvent::MouseMove, 20);
+    ASSERT_TRUE(t.g().cursorAngle().has_value());
+    EXPECT_DOUBLE_EQ(*t.g().cursorAngle(), 2.0);
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("2.0 deg   V/V -4.00 dB"));
+    // Past 15 degrees, 2 pixels a degree: column 250 is canvas 730, 65 degrees.
+    sendMouse(view, QEvent::MouseMove, 250);
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("65.0 deg   V/V -36.18 dB"));
+
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        double angle;
+    };
+    sendMouse(view, QEvent::MouseMove, 20);
+    const Step steps[] = {{Qt::Key_Right, Qt::NoModifier, 3.0},
+                          {Qt::Key_Right, Qt::ShiftModifier, 3.1},
+                          {Qt::Key_Left, Qt::NoModifier, 2.1},
+                          {Qt::Key_Left, Qt::ShiftModifier, 2.0}};
+    for (const Step& s : steps) {
+        sendKey(&t.g(), s.key, s.mods);
+        EXPECT_NEAR(*t.g().cursorAngle(), s.angle, 1e-9);
+    }
+    // A one-sided chart has no negative angles.
+    for (int i = 0; i < 5; ++i)
+        sendKey(&t.g(), Qt::Key_Left);
+    EXPECT_EQ(*t.g().cursorAngle(), 0.0);
+
+    sendMouse(view, QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    sendMouse(view, QEvent::MouseButtonPress, 80, Qt::LeftButton);
+    EXPECT_EQ(t.g().pinnedAngles(), (std::vector<double>{2.0, 8.0}));
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("A 2.0 deg, B 8.0 deg, B - A:   V/V -12.00 dB"));
+    // A third pin starts again; Esc takes the pins away.
+    sendMouse(view, QEvent::MouseButtonPress, 100, Qt::LeftButton);
+    EXPECT_EQ(t.g().pinnedAngles(), (std::vector<double>{10.0}));
+    sendKey(&t.g(), Qt::Key_Escape);
+    EXPECT_TRUE(t.g().pinnedAngles().empty());
+    sendMouse(view, QEvent::Leave, 0);
+    EXPECT_FALSE(t.g().cursorAngle().has_value());
+    EXPECT_TRUE(t.g().readoutLine().isEmpty());
+    // The cursor is drawn over the chart, never into it.
+    EXPECT_EQ(t.g().visibleImage(), before);
 }
