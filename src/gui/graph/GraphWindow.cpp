@@ -13,6 +13,7 @@
 #include "graph/LegendWindow.h"
 #include "output/PdfExport.h"
 #include "pages/ChartReadout.h"
+#include "pages/GrownChart.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
 
@@ -23,6 +24,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
@@ -42,6 +44,7 @@ constexpr int ClientHeight = 492;
 constexpr int ToolBarHeight = 41;
 constexpr int SliderStart = 155;
 constexpr int StatusHeight = 22; // the status line under the chart
+constexpr int SliderStripHeight = 38;
 
 QAction* item(QObject* parent, const char* name, const char* text) {
     auto* a = new QAction(QString::fromLatin1(text), parent);
@@ -241,7 +244,8 @@ void GraphWindow::buildWindow() {
 
     auto* strip = new QWidget(chartArea_);
     strip->setObjectName(QStringLiteral("BottomStrip"));
-    strip->setGeometry(0, ClientHeight - ToolBarHeight - 38, ClientWidth, 38);
+    strip->setGeometry(0, ClientHeight - ToolBarHeight - SliderStripHeight, ClientWidth,
+                       SliderStripHeight);
     slider_ = new QSlider(Qt::Horizontal, strip);
     slider_->setObjectName(QStringLiteral("slider"));
     slider_->setRange(0, screen::CanvasWidth - 650);
@@ -254,12 +258,20 @@ void GraphWindow::buildWindow() {
     connect(slider_, &QSlider::valueChanged, this, &GraphWindow::sliderMoved);
     buildPrintCommand();
 
-    chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
-    pane->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight + StatusHeight);
-    setFixedSize(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
-    // Fixed single border with the system menu and the minimise box only.
+    chartArea_->setGeometry(0, 0, ClientWidth, ClientHeight - ToolBarHeight);
+    // The written size is the smallest; the window grows from there (drag, maximise), to the
+    // size the user left it at last time.
+    const QSize written(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
+    setMinimumSize(written);
+    resize(written);
+    const QStringList kept = context_.settingsStore()
+                                 .readString(QStringLiteral("GraphWindowSize"), {})
+                                 .split(QLatin1Char('x'));
+    if (kept.size() == 2 && kept[0].toInt() > 0 && kept[1].toInt() > 0)
+        resize(written.expandedTo(QSize(kept[0].toInt(), kept[1].toInt())));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     centreOnScreen(this);
 }
 
@@ -370,26 +382,73 @@ void GraphWindow::showCompliance() {
 void GraphWindow::UpdateChartView() {
     if (canvas_.isNull())
         canvas_ = screen::newCanvas();
-    if (session_->feed() == FeedKind::None) {
-        chartView_->setGeometry(98, 9, 480, 400);
-        slider_->hide();
-        visible_ = canvas_.copy(480, 0, 480, 400);
+    const bool oneSided = session_->feed() == FeedKind::None;
+    const QSize area = chartArea_->size();
+    grownView_ = area.width() > ClientWidth || area.height() > ClientHeight - ToolBarHeight;
+    if (!grownView_) {
+        // The written size: a slice of the canvas, pixel for pixel.
+        if (oneSided) {
+            chartView_->setGeometry(98, 9, 480, 400);
+            slider_->hide();
+            visible_ = canvas_.copy(480, 0, 480, 400);
+        } else {
+            chartView_->setGeometry(10, 9, 650, 400);
+            slider_->show();
+            visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
+        }
+        span_ = {double(oneSided ? 480 : slider_->value()),
+                 double((oneSided ? 480 : slider_->value()) + chartView_->width())};
     } else {
-        chartView_->setGeometry(10, 9, 650, 400);
-        slider_->show();
-        visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
+        // Grown: the chart drawn afresh to fill the space, the whole of it when it fits.
+        const int width = area.width() - 20;
+        const int height = area.height() - 9 - SliderStripHeight - 4;
+        const bool whole = !oneSided && width >= screen::CanvasWidth;
+        slider_->setVisible(!oneSided && !whole);
+        if (oneSided)
+            span_ = {480, 960};
+        else if (whole)
+            span_ = {0, 960};
+        else
+            span_ = {double(slider_->value()), double(slider_->value() + 650)};
+        chartView_->setGeometry(10, 9, width, height);
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        visible_ = grown::DrawGrownChart(QSize(width, height), span_, session_->antenna.pattern,
+                                         mask ? &*mask : nullptr);
     }
     chartView_->setPixmap(QPixmap::fromImage(visible_));
     cursorLayer_->setGeometry(0, 0, chartView_->width(), chartView_->height());
     updateReadout();
 }
 
-int GraphWindow::viewOffset() const {
-    return session_->feed() == FeedKind::None ? 480 : slider_->value();
+void GraphWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layoutPane();
+}
+
+void GraphWindow::layoutPane() {
+    QWidget* pane = centralWidget();
+    if (!pane || !chartArea_)
+        return;
+    const int w = pane->width();
+    const int h = pane->height();
+    const int areaHeight = std::max(ClientHeight - ToolBarHeight, h - StatusHeight);
+    chartArea_->setGeometry(0, 0, std::max(ClientWidth, w), areaHeight);
+    if (auto* status = pane->findChild<QFrame*>(QStringLiteral("statusLine"))) {
+        status->setGeometry(0, areaHeight, std::max(ClientWidth, w), StatusHeight);
+        readoutLabel_->setGeometry(4, 0, status->width() - 8, StatusHeight);
+        antennaLabel_->setGeometry(4, 0, status->width() - 8, StatusHeight);
+    }
+    if (auto* strip = chartArea_->findChild<QWidget*>(QStringLiteral("BottomStrip"))) {
+        strip->setGeometry(0, areaHeight - SliderStripHeight, chartArea_->width(),
+                           SliderStripHeight);
+        slider_->setGeometry(182 + (chartArea_->width() - ClientWidth) / 2, 4, 257, 33);
+    }
+    UpdateChartView();
 }
 
 double GraphWindow::angleAtViewX(double x) const {
-    return screenAngleAt(std::floor(x) + viewOffset());
+    return screenAngleAt(grown::canvasX(span_, chartView_->width(), std::floor(x)));
 }
 
 std::pair<double, double> GraphWindow::cursorRange() const {
@@ -445,7 +504,7 @@ void GraphWindow::updateReadout() {
     const LoadedPattern& pattern = session_->antenna.pattern;
     auto* layer = static_cast<CursorLayer*>(cursorLayer_);
     const auto viewX = [this](double angle) -> std::optional<int> {
-        const int x = int(std::floor(screenXOf(angle))) - viewOffset();
+        const int x = int(std::floor(grown::imageX(span_, chartView_->width(), screenXOf(angle))));
         if (x < 0 || x >= chartView_->width())
             return std::nullopt;
         return x;
@@ -502,7 +561,7 @@ void GraphWindow::keyPressEvent(QKeyEvent* event) {
         const double from = cursorAngle_ ? *cursorAngle_ : pins_.empty() ? 0.0 : pins_.back();
         setCursorAngle(from + (left ? -step : step));
         // A two-sided chart scrolls to keep the cursor in view.
-        if (session_->feed() != FeedKind::None && cursorAngle_) {
+        if (session_->feed() != FeedKind::None && cursorAngle_ && slider_->isVisible()) {
             const int x = int(std::floor(screenXOf(*cursorAngle_)));
             if (x < slider_->value())
                 slider_->setValue(std::max(slider_->minimum(), x - 20));
@@ -591,6 +650,12 @@ void GraphWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+    // The size is kept once it differed from the written one.
+    const QString size = QStringLiteral("%1x%2").arg(width()).arg(height());
+    SettingsStore& store = context_.settingsStore();
+    if (size != store.readString(QStringLiteral("GraphWindowSize"), size) ||
+        size != QStringLiteral("%1x%2").arg(minimumWidth()).arg(minimumHeight()))
+        store.writeString(QStringLiteral("GraphWindowSize"), size);
     // The legend and the compliance window belong to the chart on show and close with it.
     if (legend_ && legend_->isVisible())
         legend_->close();

@@ -5,6 +5,7 @@
 // choices are its session's.
 #include "output/SaveDialogs.h"
 #include "output/VectorPages.h"
+#include "pages/GrownChart.h"
 #include "pages/MaskOverlay.h"
 #include "pages/PageMapper.h"
 #include "pages/PageSource.h"
@@ -88,6 +89,9 @@ public:
     // The whole screen chart, 960 x 400, and the part of it on show.
     const QImage& canvas() const { return canvas_; }
     QImage visibleImage() const { return visible_; }
+    // The canvas columns the view shows, and whether the window is grown past its written size.
+    grown::Span shownSpan() const { return span_; }
+    bool isGrown() const { return grownView_; }
     // The compliance window, made when first opened.
     ComplianceWindow* complianceWindow() const { return compliance_; }
     // Asks graph, data or both for the vector exports.
@@ -153,6 +157,7 @@ public Q_SLOTS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -161,9 +166,12 @@ private:
     void buildPrintCommand();
     void buildExportCommands();
     void sliderMoved(int position);
-    // The canvas column at the left edge of the chart view, and the angle under a view column.
-    int viewOffset() const;
+    // The angle under a column of the chart view.
     double angleAtViewX(double x) const;
+    // Places the chart area, the slider strip and the status line in the window's space.
+    void layoutPane();
+    grown::Span span_;       // the canvas columns on show
+    bool grownView_ = false; // larger than written: the chart is drawn to the view's size
     // The lowest and highest angle the cursor can take on this chart.
     std::pair<double, double> cursorRange() const;
     // Names the antenna in this window's title and its own windows'; fills the status line.

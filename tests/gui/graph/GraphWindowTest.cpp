@@ -331,3 +331,47 @@ TEST(GraphWindow, ReadOutFollowsThePointerKeysAndPins) {
     // The cursor is drawn over the chart, never into it.
     EXPECT_EQ(t.g().visibleImage(), before);
 }
+
+TEST(GraphWindow, GrowsWithItsWindowAndKeepsTheWrittenChartAtItsWrittenSize) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    GraphWindow& g = t.g();
+    g.show();
+    const QSize written = g.size();
+    EXPECT_FALSE(g.isGrown());
+    EXPECT_EQ(g.visibleImage(), g.canvas().copy(155, 0, 650, 400));
+
+    // Wide enough for the whole chart: no slider, every angle on show.
+    g.resize(written + QSize(400, 300));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(g.isGrown());
+    auto* view = testutils::child<QLabel>(g, "chartView");
+    EXPECT_EQ(view->size(), QSize(written.width() + 400 - 20, 400 + 300));
+    EXPECT_EQ(g.visibleImage().size(), view->size());
+    EXPECT_TRUE(testutils::child<QSlider>(g, "slider")->isHidden());
+    EXPECT_EQ(g.shownSpan().from, 0);
+    EXPECT_EQ(g.shownSpan().to, 960);
+
+    // Grown, but narrower than the whole chart: the slider's slice, scaled.
+    g.resize(written + QSize(100, 100));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(g.isGrown());
+    EXPECT_FALSE(testutils::child<QSlider>(g, "slider")->isHidden());
+    EXPECT_EQ(g.shownSpan().from, 155);
+    EXPECT_EQ(g.shownSpan().to, 805);
+    // The read-out follows the grown scale: the view's middle is the slice's middle, 480 on the
+    // canvas, the main beam.
+    const QPointF middle(view->width() / 2.0, 100);
+    QMouseEvent move(QEvent::MouseMove, middle, view->mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    ASSERT_TRUE(g.cursorAngle().has_value());
+    EXPECT_NEAR(*g.cursorAngle(), 0.0, 0.15);
+
+    g.resize(written);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(g.isGrown());
+    EXPECT_EQ(view->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_EQ(g.visibleImage(), g.canvas().copy(155, 0, 650, 400));
+    g.hide();
+}
