@@ -4,7 +4,9 @@
 #include "base/DisplayText.h"
 
 #include <QtCore/QDir>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -136,5 +138,32 @@ QString readoutDifferenceText(const LoadedPattern& pattern, double a, double b) 
     }
     if (!cuts.empty())
         out += QStringLiteral(" dB");
+    return out;
+}
+
+QString envelopeTableText(const LoadedPattern& pattern) {
+    // Angle -> each cut's levels there, in file order.
+    std::map<double, std::array<std::vector<double>, CutCount>> rows;
+    for (int cut = 0; cut < CutCount; ++cut)
+        for (const PatternPoint& p : pattern.CutPoints[size_t(cut)])
+            rows[p.Angle == 0 ? 0.0 : p.Angle][size_t(cut)].push_back(p.Level);
+    QString out = QStringLiteral("Angle");
+    for (int cut = 0; cut < CutCount; ++cut)
+        out += QLatin1Char('\t') + readoutCutName(cut);
+    out += QLatin1Char('\n');
+    for (const auto& [angle, levels] : rows) {
+        size_t lines = 0;
+        for (const auto& l : levels)
+            lines = std::max(lines, l.size());
+        for (size_t i = 0; i < lines; ++i) {
+            out += QString::number(angle, 'g', 10);
+            for (const auto& l : levels) {
+                out += QLatin1Char('\t');
+                if (i < l.size())
+                    out += QString::number(l[i] == 0 ? 0.0 : l[i], 'g', 10);
+            }
+            out += QLatin1Char('\n');
+        }
+    }
     return out;
 }

@@ -39,3 +39,9 @@ QString readoutText(const LoadedPattern& pattern, double angle, const MaskOverla
 // Two pinned cursors: "A 5.0 deg, B 12.0 deg, B - A:   H/H -6.30   V/V -6.60 dB" (the top
 // levels of steps; "-" for a cut off its range at either angle).
 QString readoutDifferenceText(const LoadedPattern& pattern, double a, double b);
+
+// The envelope as tab-separated text for the clipboard: a heading "Angle\tH/H\tV/V\tH/V\tV/H",
+// then one row per angle any cut lists, in increasing order, each cut's level as written in
+// its column, blank where the cut has no point at that angle. A vertical step takes as many
+// rows at its angle as it has points, its levels in file order.
+QString envelopeTableText(const LoadedPattern& pattern);

@@ -19,8 +19,11 @@
 
 #include <QtCore/QEventLoop>
 #include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
 #include <QtGui/QAction>
+#include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -192,6 +195,14 @@ void GraphWindow::buildWindow() {
     file->addAction(printAction_);
     file->addSeparator();
     file->addAction(exitAction_);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* copy = item(this, "copyAction", "&Copy");
+    copy->setShortcut(QKeySequence::Copy);
+    QAction* copyData = item(this, "copyDataAction", "Copy &Data");
+    edit->addAction(copy);
+    edit->addAction(copyData);
+    connect(copy, &QAction::triggered, this, &GraphWindow::copyChart);
+    connect(copyData, &QAction::triggered, this, &GraphWindow::copyData);
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(legendAction_);
     view->addAction(selectionAction_);
@@ -633,6 +644,20 @@ void GraphWindow::showLegend() {
     legend_->raise();
     legend_->activateWindow();
     legend_->rebuild();
+}
+
+void GraphWindow::copyChart() {
+    const std::optional<MaskOverlay> mask =
+        compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+    auto* data = new QMimeData;
+    data->setImageData(grown::DrawGrownChart(chartView_->size() * 2, span_,
+                                             session_->antenna.pattern, mask ? &*mask : nullptr));
+    data->setText(envelopeTableText(session_->antenna.pattern));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void GraphWindow::copyData() {
+    QGuiApplication::clipboard()->setText(envelopeTableText(session_->antenna.pattern));
 }
 
 void GraphWindow::exitProgram() {

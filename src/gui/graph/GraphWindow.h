@@ -127,6 +127,10 @@ public Q_SLOTS:
     void showLegend();
     void showCompliance();
     void exitProgram();
+    // Edit > Copy: the chart as shown, at twice the screen resolution, and the envelope as
+    // tab-separated text, in one clipboard entry; Edit > Copy Data: the text alone.
+    void copyChart();
+    void copyData();
 
     // The print/export run: prints when the session asks for no file, else writes the files
     // it asks for; then opens the file a save dialog confirmed during the run.

@@ -75,3 +75,18 @@ TEST(ChartReadout, DifferenceOfTwoPins) {
     EXPECT_EQ(readoutDifferenceText(stepPattern(), 50, 100).toStdString(),
               "A 50.0 deg, B 100.0 deg, B - A:   H/H -7.35   V/V -   H/V -8.33 dB");
 }
+
+TEST(ChartReadout, ClipboardTextOfASmallPattern) {
+    LoadedPattern p;
+    p.CutPoints[CutHH] = {{-10, -20}, {0, 0}, {5, -30}, {5, -40}, {10, -45.5}};
+    p.CutPoints[CutVV] = {{0, 0}, {7.25, -31}, {10, -44}};
+    p.CutPoints[CutVH] = {{-10, -50}, {10, -52}};
+    EXPECT_EQ(envelopeTableText(p).toStdString(), "Angle\tH/H\tV/V\tH/V\tV/H\n"
+                                                  "-10\t-20\t\t\t-50\n"
+                                                  "0\t0\t0\t\t\n"
+                                                  "5\t-30\t\t\t\n"
+                                                  "5\t-40\t\t\t\n"
+                                                  "7.25\t\t-31\t\t\n"
+                                                  "10\t-45.5\t-44\t\t-52\n");
+    EXPECT_EQ(envelopeTableText(LoadedPattern{}).toStdString(), "Angle\tH/H\tV/V\tH/V\tV/H\n");
+}

@@ -17,7 +17,10 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtCore/QMimeData>
 #include <QtGui/QAction>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -374,4 +377,25 @@ TEST(GraphWindow, GrowsWithItsWindowAndKeepsTheWrittenChartAtItsWrittenSize) {
     EXPECT_EQ(view->geometry(), QRect(10, 9, 650, 400));
     EXPECT_EQ(g.visibleImage(), g.canvas().copy(155, 0, 650, 400));
     g.hide();
+}
+
+TEST(GraphWindow, CopyPutsTheChartAndTheTextOnTheClipboard) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    testutils::child<QAction>(t.g(), "copyAction")->trigger();
+    const QMimeData* data = clipboard->mimeData();
+    ASSERT_NE(data, nullptr);
+    const std::string text =
+        "Angle\tH/H\tV/V\tH/V\tV/H\n0\t\t0\t\t\n10\t\t-20\t\t\n180\t\t-70\t\t\n";
+    EXPECT_EQ(data->text().toStdString(), text);
+    ASSERT_TRUE(data->hasImage());
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(960, 800)); // the 480 x 400 view at twice the resolution
+
+    clipboard->clear();
+    testutils::child<QAction>(t.g(), "copyDataAction")->trigger();
+    EXPECT_EQ(clipboard->text().toStdString(), text);
+    EXPECT_FALSE(clipboard->mimeData()->hasImage());
 }
