@@ -29,6 +29,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
@@ -208,6 +209,20 @@ void GraphWindow::buildWindow() {
     view->addAction(selectionAction_);
     view->addSeparator();
     view->addAction(complianceAction_);
+    view->addSeparator();
+    // The colour of printed and exported pages (the PenColor setting); the screen chart and the
+    // legend are in colour whatever it says.
+    QAction* colour = item(this, "colourPagesAction", "Colour pages");
+    colour->setCheckable(true);
+    colour->setChecked(session_->isOn(GraphSession::Colour));
+    view->addAction(colour);
+    connect(colour, &QAction::toggled, this,
+            [this](bool on) { session_->set(GraphSession::Colour, on); });
+    connect(session_, &GraphSession::choiceChanged, colour,
+            [colour](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::Colour)
+                    colour->setChecked(on);
+            });
     connect(complianceAction_, &QAction::triggered, this, &GraphWindow::showCompliance);
     connect(legendAction_, &QAction::triggered, this, &GraphWindow::showLegend);
     connect(selectionAction_, &QAction::triggered, this, &GraphWindow::backToSelection);
@@ -644,6 +659,19 @@ void GraphWindow::showLegend() {
     legend_->raise();
     legend_->activateWindow();
     legend_->rebuild();
+}
+
+void GraphWindow::bindColourBox(QCheckBox* box) {
+    if (!box)
+        return;
+    box->setChecked(session_->isOn(GraphSession::Colour));
+    connect(box, &QCheckBox::toggled, this,
+            [this](bool on) { session_->set(GraphSession::Colour, on); });
+    connect(session_, &GraphSession::choiceChanged, box,
+            [box](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::Colour)
+                    box->setChecked(on);
+            });
 }
 
 void GraphWindow::copyChart() {

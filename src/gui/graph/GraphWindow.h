@@ -19,6 +19,7 @@
 #include <vector>
 
 class QAction;
+class QCheckBox;
 class QPrinter;
 class QPainter;
 class QLabel;
@@ -174,6 +175,8 @@ private:
     double angleAtViewX(double x) const;
     // Places the chart area, the slider strip and the status line in the window's space.
     void layoutPane();
+    // Ties a "Colour pages" check box to the session's colour, both ways.
+    void bindColourBox(QCheckBox* box);
     grown::Span span_;       // the canvas columns on show
     bool grownView_ = false; // larger than written: the chart is drawn to the view's size
     // The lowest and highest angle the cursor can take on this chart.

@@ -9,6 +9,8 @@
 #include "adf/PatternReader.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
+#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
 #include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
 #include "pages/PageRoutines.h"
@@ -24,6 +26,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QSlider>
@@ -398,4 +401,32 @@ TEST(GraphWindow, CopyPutsTheChartAndTheTextOnTheClipboard) {
     testutils::child<QAction>(t.g(), "copyDataAction")->trigger();
     EXPECT_EQ(clipboard->text().toStdString(), text);
     EXPECT_FALSE(clipboard->mimeData()->hasImage());
+}
+
+TEST(GraphWindow, ColourPagesIsOneChoiceInTheViewMenuAndTheOptionDialogs) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    GraphSession& s = t.g().session();
+    auto* action = testutils::child<QAction>(t.g(), "colourPagesAction");
+    ASSERT_NE(action, nullptr);
+    ASSERT_NE(t.w->printOptions->colourBox, nullptr);
+    ASSERT_NE(t.w->exportOptions->colourBox, nullptr);
+    EXPECT_FALSE(s.isOn(GraphSession::Colour));
+    EXPECT_FALSE(action->isChecked());
+
+    action->trigger();
+    EXPECT_TRUE(s.isOn(GraphSession::Colour));
+    EXPECT_TRUE(t.w->printOptions->colourBox->isChecked());
+    EXPECT_TRUE(t.w->exportOptions->colourBox->isChecked());
+    t.w->printOptions->colourBox->setChecked(false);
+    EXPECT_FALSE(s.isOn(GraphSession::Colour));
+    EXPECT_FALSE(action->isChecked());
+    EXPECT_FALSE(t.w->exportOptions->colourBox->isChecked());
+    t.w->exportOptions->colourBox->setChecked(true);
+    EXPECT_TRUE(s.graphSettings().PenColor);
+    // The screen chart stays as it is.
+    QImage expected = screen::newCanvas();
+    screen::DrawScreenChart(expected, FeedKind::None);
+    screen::DrawScreenTrace(expected, {{0, 0}, {10, -20}, {180, -70}}, CutVV);
+    EXPECT_EQ(t.g().canvas(), expected);
 }
