@@ -106,4 +106,123 @@ QImage DrawGrownChart(QSize size, const Span& span, const LoadedPattern& pattern
     return image;
 }
 
+Zoom zoomAngles(const Zoom& zoom, double pivot, double factor, double lowest, double highest) {
+    Zoom z = zoom;
+    double span =
+        std::clamp((zoom.toAngle - zoom.fromAngle) * factor, MinAngleSpan, highest - lowest);
+    const double share = (pivot - zoom.fromAngle) / (zoom.toAngle - zoom.fromAngle);
+    z.fromAngle = pivot - share * span;
+    z.toAngle = z.fromAngle + span;
+    return pan(z, 0, 0, lowest, highest);
+}
+
+Zoom zoomLevels(const Zoom& zoom, double pivot, double factor) {
+    Zoom z = zoom;
+    const double span =
+        std::clamp((zoom.topLevel - zoom.bottomLevel) * factor, MinLevelSpan, 100.0);
+    const double share = (zoom.topLevel - pivot) / (zoom.topLevel - zoom.bottomLevel);
+    z.topLevel = pivot + share * span;
+    z.bottomLevel = z.topLevel - span;
+    return pan(z, 0, 0, -180, 180);
+}
+
+Zoom pan(const Zoom& zoom, double angles, double levels, double lowest, double highest) {
+    Zoom z = zoom;
+    const double span = z.toAngle - z.fromAngle;
+    z.fromAngle = std::clamp(z.fromAngle + angles, lowest, highest - span);
+    z.toAngle = z.fromAngle + span;
+    const double depth = z.topLevel - z.bottomLevel;
+    z.topLevel = std::clamp(z.topLevel + levels, -100 + depth, 0.0);
+    z.bottomLevel = z.topLevel - depth;
+    return z;
+}
+
+double zoomX(const Zoom& zoom, int width, double angle) {
+    return (angle - zoom.fromAngle) * width / (zoom.toAngle - zoom.fromAngle);
+}
+
+double zoomAngleAt(const Zoom& zoom, int width, double x) {
+    return zoom.fromAngle + x * (zoom.toAngle - zoom.fromAngle) / width;
+}
+
+double zoomY(const Zoom& zoom, int height, double level) {
+    return (zoom.topLevel - level) * height / (zoom.topLevel - zoom.bottomLevel);
+}
+
+double zoomLevelAt(const Zoom& zoom, int height, double y) {
+    return zoom.topLevel - y * (zoom.topLevel - zoom.bottomLevel) / height;
+}
+
+double gridStep(double span, int lines) {
+    double power = std::pow(10.0, std::floor(std::log10(span / lines)));
+    for (;; power *= 10)
+        for (const double m : {1.0, 2.0, 5.0})
+            if (span / (m * power) <= lines)
+                return m * power;
+}
+
+QImage DrawZoomedChart(QSize size, const Zoom& zoom, const LoadedPattern& pattern,
+                       const MaskOverlay* mask) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    const int w = size.width(), h = size.height();
+    const double scale = double(h) / screen::CanvasHeight;
+    const int thick = std::max(2, int(std::lround(2 * scale)));
+
+    // Grid and numbers: angles along the bottom, levels down the left.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(numberPixels(h));
+    p.setFont(font);
+    const QFontMetrics fm(font, &image);
+    const double angleStep = gridStep(zoom.toAngle - zoom.fromAngle, 12);
+    const double levelStep = gridStep(zoom.topLevel - zoom.bottomLevel, 12);
+    const auto label = [](double v) { return QString::number(v == 0 ? 0.0 : v, 'g', 6); };
+    for (double a = std::ceil(zoom.fromAngle / angleStep) * angleStep; a <= zoom.toAngle + 1e-9;
+         a += angleStep) {
+        const double x = std::round(zoomX(zoom, w, a));
+        p.setPen(screen::gridColour());
+        p.drawLine(QPointF(x, 0), QPointF(x, h));
+        p.setPen(Qt::black);
+        const QString text = label(std::round(a / angleStep) * angleStep);
+        p.drawText(QPointF(x - fm.horizontalAdvance(text) / 2.0, h - 3 - fm.descent()), text);
+    }
+    for (double l = std::floor(zoom.topLevel / levelStep) * levelStep; l >= zoom.bottomLevel - 1e-9;
+         l -= levelStep) {
+        const double y = std::round(zoomY(zoom, h, l));
+        p.setPen(screen::gridColour());
+        p.drawLine(QPointF(0, y), QPointF(w, y));
+        p.setPen(Qt::black);
+        p.drawText(QPointF(4, y + fm.ascent() / 2.0),
+                   label(-std::round(l / levelStep) * levelStep));
+    }
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, w - 1, h - 1);
+
+    const auto polyline = [&](const std::vector<QPointF>& pts) {
+        QPolygonF line;
+        for (const QPointF& pt : pts)
+            line << QPointF(zoomX(zoom, w, pt.x()), zoomY(zoom, h, pt.y()));
+        p.drawPolyline(line);
+    };
+    for (int cut = 0; cut < CutCount; ++cut) {
+        const PatternPoints& points = pattern.CutPoints[size_t(cut)];
+        if (points.size() < 2)
+            continue;
+        QPen pen(screen::cutColour(cut), thick);
+        p.setPen(pen);
+        std::vector<QPointF> pts;
+        for (const PatternPoint& pt : points)
+            pts.emplace_back(pt.Angle, pt.Level);
+        polyline(pts);
+    }
+    if (mask) {
+        QPen pen(screen::maskColour(), thick, Qt::DashLine);
+        p.setPen(pen);
+        for (const auto& l : mask->lines)
+            polyline(l);
+    }
+    return image;
+}
+
 } // namespace grown

@@ -35,4 +35,39 @@ int numberPixels(int height);
 QImage DrawGrownChart(QSize size, const Span& span, const LoadedPattern& pattern,
                       const MaskOverlay* mask = nullptr);
 
+// A zoomed chart: linear in angle and in level over the ranges given (the screen chart's
+// expanded middle gives way to one scale).
+struct Zoom {
+    double fromAngle = -180;
+    double toAngle = 180;
+    double topLevel = 0;
+    double bottomLevel = -100;
+};
+inline constexpr double MinAngleSpan = 2; // degrees
+inline constexpr double MinLevelSpan = 4; // dB
+
+// Zooms the angle axis by `factor` (below 1 zooms in) around `pivot`, which stays where it is
+// on the image; the span never goes below MinAngleSpan nor past [lowest, highest].
+Zoom zoomAngles(const Zoom& zoom, double pivot, double factor, double lowest, double highest);
+// The same for the level axis, within 0 to -100 dB.
+Zoom zoomLevels(const Zoom& zoom, double pivot, double factor);
+// Moves the view by `angles` degrees and `levels` dB, kept within [lowest, highest] and 0 to
+// -100 dB.
+Zoom pan(const Zoom& zoom, double angles, double levels, double lowest, double highest);
+
+// The image column of an angle and back, the image row of a level, on a zoomed chart.
+double zoomX(const Zoom& zoom, int width, double angle);
+double zoomAngleAt(const Zoom& zoom, int width, double x);
+double zoomY(const Zoom& zoom, int height, double level);
+double zoomLevelAt(const Zoom& zoom, int height, double y);
+
+// The grid step of an axis: the step of 1, 2 or 5 times a power of ten that gives at most
+// `lines` lines over `span`.
+double gridStep(double span, int lines);
+
+// Draws the zoomed chart of `pattern` (and `mask`) on a white image of `size`: grid, the
+// angles along the bottom and the levels down the left, the traces.
+QImage DrawZoomedChart(QSize size, const Zoom& zoom, const LoadedPattern& pattern,
+                       const MaskOverlay* mask = nullptr);
+
 } // namespace grown

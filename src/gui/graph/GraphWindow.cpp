@@ -28,6 +28,7 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
@@ -353,6 +354,7 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     exportSvgAction_->setEnabled(true);
     cursorAngle_.reset();
     pins_.clear();
+    zoom_.reset();
     showAntennaNames();
     RedrawScreenChart();
     return std::nullopt;
@@ -442,6 +444,13 @@ void GraphWindow::UpdateChartView() {
         visible_ = grown::DrawGrownChart(QSize(width, height), span_, session_->antenna.pattern,
                                          mask ? &*mask : nullptr);
     }
+    if (zoom_) {
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        visible_ = grown::DrawZoomedChart(chartView_->size(), *zoom_, session_->antenna.pattern,
+                                          mask ? &*mask : nullptr);
+        slider_->hide();
+    }
     chartView_->setPixmap(QPixmap::fromImage(visible_));
     cursorLayer_->setGeometry(0, 0, chartView_->width(), chartView_->height());
     updateReadout();
@@ -474,7 +483,38 @@ void GraphWindow::layoutPane() {
 }
 
 double GraphWindow::angleAtViewX(double x) const {
+    if (zoom_)
+        return grown::zoomAngleAt(*zoom_, chartView_->width(), x);
     return screenAngleAt(grown::canvasX(span_, chartView_->width(), std::floor(x)));
+}
+
+void GraphWindow::setZoom(std::optional<grown::Zoom> zoom) {
+    zoom_ = zoom;
+    UpdateChartView();
+}
+
+void GraphWindow::wheelOverChart(const QWheelEvent& event) {
+    const int steps = event.angleDelta().y();
+    if (steps == 0)
+        return;
+    const double factor = std::pow(0.8, steps / 120.0);
+    const QSize view = chartView_->size();
+    grown::Zoom z =
+        zoom_ ? *zoom_ : grown::Zoom{screenAngleAt(span_.from), screenAngleAt(span_.to), 0, -100};
+    const auto [lo, hi] = cursorRange();
+    if (event.modifiers() & Qt::ControlModifier) {
+        const double pivot = grown::zoomLevelAt(z, view.height(), event.position().y());
+        z = grown::zoomLevels(z, pivot, factor);
+    } else {
+        // The angle under the pointer stays under it.
+        const double pivot = angleAtViewX(event.position().x());
+        z = grown::zoomAngles(z, pivot, factor, lo, hi);
+        const double span = z.toAngle - z.fromAngle;
+        z.fromAngle = pivot - event.position().x() / view.width() * span;
+        z.toAngle = z.fromAngle + span;
+        z = grown::pan(z, 0, 0, lo, hi);
+    }
+    setZoom(z);
 }
 
 std::pair<double, double> GraphWindow::cursorRange() const {
@@ -530,7 +570,9 @@ void GraphWindow::updateReadout() {
     const LoadedPattern& pattern = session_->antenna.pattern;
     auto* layer = static_cast<CursorLayer*>(cursorLayer_);
     const auto viewX = [this](double angle) -> std::optional<int> {
-        const int x = int(std::floor(grown::imageX(span_, chartView_->width(), screenXOf(angle))));
+        const int x =
+            int(std::floor(zoom_ ? grown::zoomX(*zoom_, chartView_->width(), angle)
+                                 : grown::imageX(span_, chartView_->width(), screenXOf(angle))));
         if (x < 0 || x >= chartView_->width())
             return std::nullopt;
         return x;
@@ -559,17 +601,49 @@ void GraphWindow::updateReadout() {
 bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == chartView_) {
         switch (event->type()) {
-        case QEvent::MouseMove:
-            setCursorAngle(angleAtViewX(static_cast<QMouseEvent*>(event)->position().x()));
-            return false;
-        case QEvent::MouseButtonPress: {
+        case QEvent::MouseMove: {
             const auto* e = static_cast<QMouseEvent*>(event);
-            if (e->button() == Qt::LeftButton)
-                pinCursor(angleAtViewX(e->position().x()));
-            else if (e->button() == Qt::RightButton)
-                clearPins();
+            if (dragZoom_ && (e->buttons() & Qt::LeftButton)) {
+                const QPointF d = e->position() - dragStart_;
+                if (!panning_ && d.manhattanLength() > 3) {
+                    panning_ = true;
+                    if (!pins_.empty())
+                        pins_.pop_back(); // a drag pins nothing
+                }
+                if (panning_) {
+                    const grown::Zoom& z = *dragZoom_;
+                    const auto [lo, hi] = cursorRange();
+                    setZoom(grown::pan(z, -d.x() * (z.toAngle - z.fromAngle) / chartView_->width(),
+                                       d.y() * (z.topLevel - z.bottomLevel) / chartView_->height(),
+                                       lo, hi));
+                }
+            }
+            setCursorAngle(angleAtViewX(e->position().x()));
             return false;
         }
+        case QEvent::MouseButtonPress: {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton) {
+                pinCursor(angleAtViewX(e->position().x()));
+                dragStart_ = e->position();
+                dragZoom_ = zoom_;
+                panning_ = false;
+            } else if (e->button() == Qt::RightButton) {
+                clearPins();
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease:
+            dragZoom_.reset();
+            panning_ = false;
+            return false;
+        case QEvent::MouseButtonDblClick:
+            dragZoom_.reset();
+            setZoom(std::nullopt);
+            return true;
+        case QEvent::Wheel:
+            wheelOverChart(*static_cast<QWheelEvent*>(event));
+            return true;
         case QEvent::Leave:
             setCursorAngle(std::nullopt);
             return false;
@@ -587,7 +661,7 @@ void GraphWindow::keyPressEvent(QKeyEvent* event) {
         const double from = cursorAngle_ ? *cursorAngle_ : pins_.empty() ? 0.0 : pins_.back();
         setCursorAngle(from + (left ? -step : step));
         // A two-sided chart scrolls to keep the cursor in view.
-        if (session_->feed() != FeedKind::None && cursorAngle_ && slider_->isVisible()) {
+        if (session_->feed() != FeedKind::None && cursorAngle_ && slider_->isVisible() && !zoom_) {
             const int x = int(std::floor(screenXOf(*cursorAngle_)));
             if (x < slider_->value())
                 slider_->setValue(std::max(slider_->minimum(), x - 20));
@@ -597,8 +671,9 @@ void GraphWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Escape && !pins_.empty()) {
-        clearPins();
+    if (event->key() == Qt::Key_Escape && (!pins_.empty() || zoom_)) {
+        pins_.clear();
+        setZoom(std::nullopt);
         event->accept();
         return;
     }

@@ -20,6 +20,7 @@
 
 class QAction;
 class QCheckBox;
+class QWheelEvent;
 class QPrinter;
 class QPainter;
 class QLabel;
@@ -93,6 +94,9 @@ public:
     // The canvas columns the view shows, and whether the window is grown past its written size.
     grown::Span shownSpan() const { return span_; }
     bool isGrown() const { return grownView_; }
+    // The zoomed view (mouse wheel, Ctrl+wheel, drag); nothing for the written chart.
+    const std::optional<grown::Zoom>& zoom() const { return zoom_; }
+    void setZoom(std::optional<grown::Zoom> zoom);
     // The compliance window, made when first opened.
     ComplianceWindow* complianceWindow() const { return compliance_; }
     // Asks graph, data or both for the vector exports.
@@ -177,7 +181,13 @@ private:
     void layoutPane();
     // Ties a "Colour pages" check box to the session's colour, both ways.
     void bindColourBox(QCheckBox* box);
-    grown::Span span_;       // the canvas columns on show
+    grown::Span span_; // the canvas columns on show
+    std::optional<grown::Zoom> zoom_;
+    // A drag with the left button: where it started, the view then, and whether it pans.
+    QPointF dragStart_;
+    std::optional<grown::Zoom> dragZoom_;
+    bool panning_ = false;
+    void wheelOverChart(const QWheelEvent& event);
     bool grownView_ = false; // larger than written: the chart is drawn to the view's size
     // The lowest and highest angle the cursor can take on this chart.
     std::pair<double, double> cursorRange() const;

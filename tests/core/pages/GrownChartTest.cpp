@@ -64,3 +64,42 @@ TEST(GrownChart, TracesLandOnTheirScaledPixels) {
         rows += image.pixelColor(1400, y) == green;
     EXPECT_EQ(rows, 4);
 }
+
+TEST(GrownChart, ZoomKeepsThePivotAndItsLimits) {
+    const grown::Zoom whole{-180, 180, 0, -100};
+    struct Case {
+        const char* what;
+        grown::Zoom zoom;
+        double from, to, top, bottom;
+    };
+    const Case cases[] = {
+        {"half the span around 0", grown::zoomAngles(whole, 0, 0.5, -180, 180), -90, 90, 0, -100},
+        {"around 90: the pivot keeps its place", grown::zoomAngles(whole, 90, 0.5, -180, 180), -45,
+         135, 0, -100},
+        {"never under 2 degrees", grown::zoomAngles(whole, 10, 0.001, -180, 180),
+         10 - 2 * 190.0 / 360, 12 - 2 * 190.0 / 360, 0, -100},
+        {"never past the chart", grown::zoomAngles(whole, 0, 3, 0, 180), 0, 180, 0, -100},
+        {"one-sided: kept on its side", grown::zoomAngles(whole, 2, 0.1, 0, 180), 0, 36, 0, -100},
+        {"levels around -50", grown::zoomLevels(whole, -50, 0.5), -180, 180, -25, -75},
+        {"levels never under 4 dB", grown::zoomLevels(whole, -50, 0.001), -180, 180, -48, -52},
+        {"pan within the chart", grown::pan({0, 20, 0, -50}, -30, 80, -180, 180), -30, -10, 0, -50},
+        {"pan stops at the ends", grown::pan({0, 20, -20, -70}, 200, -80, -180, 180), 160, 180, -50,
+         -100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_NEAR(c.zoom.fromAngle, c.from, 1e-9);
+        EXPECT_NEAR(c.zoom.toAngle, c.to, 1e-9);
+        EXPECT_NEAR(c.zoom.topLevel, c.top, 1e-9);
+        EXPECT_NEAR(c.zoom.bottomLevel, c.bottom, 1e-9);
+    }
+    // The linear mapping both ways.
+    const grown::Zoom z{0, 20, -10, -60};
+    EXPECT_DOUBLE_EQ(grown::zoomX(z, 800, 5), 200);
+    EXPECT_DOUBLE_EQ(grown::zoomAngleAt(z, 800, 200), 5);
+    EXPECT_DOUBLE_EQ(grown::zoomY(z, 500, -35), 250);
+    EXPECT_DOUBLE_EQ(grown::zoomLevelAt(z, 500, 250), -35);
+    EXPECT_EQ(grown::gridStep(20, 12), 2);
+    EXPECT_EQ(grown::gridStep(2, 12), 0.2);
+    EXPECT_EQ(grown::gridStep(360, 12), 50);
+}

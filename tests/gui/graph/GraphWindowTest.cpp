@@ -26,6 +26,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
@@ -429,4 +430,48 @@ TEST(GraphWindow, ColourPagesIsOneChoiceInTheViewMenuAndTheOptionDialogs) {
     screen::DrawScreenChart(expected, FeedKind::None);
     screen::DrawScreenTrace(expected, {{0, 0}, {10, -20}, {180, -70}}, CutVV);
     EXPECT_EQ(t.g().canvas(), expected);
+}
+
+TEST(GraphWindow, WheelZoomsDoubleClickAndEscReturnToTheWrittenChart) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    GraphWindow& g = t.g();
+    QWidget* view = testutils::child<QLabel>(g, "chartView");
+    const QImage written = g.visibleImage();
+    auto wheel = [&](double x, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWheelEvent e(QPointF(x, 200), view->mapToGlobal(QPointF(x, 200)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &e);
+    };
+    // Column 325 of the slice from 155 is canvas 480: the main beam stays under the pointer.
+    wheel(325, 120 * 40);
+    ASSERT_TRUE(g.zoom().has_value());
+    EXPECT_NEAR(g.zoom()->fromAngle + g.zoom()->toAngle, 0, 1e-9);
+    EXPECT_NEAR(g.zoom()->toAngle - g.zoom()->fromAngle, 2, 1e-9); // as far in as it goes
+    EXPECT_EQ(g.visibleImage().size(), QSize(650, 400));
+    EXPECT_NE(g.visibleImage(), written);
+    EXPECT_TRUE(testutils::child<QSlider>(g, "slider")->isHidden());
+    // The cursor reads the linear scale: the view's middle is 0, its right edge 1 degree.
+    QMouseEvent move(QEvent::MouseMove, QPointF(650, 100), view->mapToGlobal(QPointF(650, 100)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    EXPECT_NEAR(*g.cursorAngle(), 1.0, 1e-9);
+
+    wheel(325, 120, Qt::ControlModifier); // the level axis
+    EXPECT_NEAR(g.zoom()->topLevel - g.zoom()->bottomLevel, 80, 1e-9);
+
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(10, 10),
+                      view->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &twice);
+    EXPECT_FALSE(g.zoom().has_value());
+    EXPECT_EQ(g.visibleImage(), written);
+
+    wheel(100, -120);
+    EXPECT_TRUE(g.zoom().has_value());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&g, &esc);
+    EXPECT_FALSE(g.zoom().has_value());
+    EXPECT_EQ(g.visibleImage(), written);
+    EXPECT_FALSE(testutils::child<QSlider>(g, "slider")->isHidden());
 }
