@@ -185,7 +185,9 @@ QImage DrawZoomedChart(QSize size, const Zoom& zoom, const LoadedPattern& patter
         p.drawLine(QPointF(x, 0), QPointF(x, h));
         p.setPen(Qt::black);
         const QString text = label(std::round(a / angleStep) * angleStep);
-        p.drawText(QPointF(x - fm.horizontalAdvance(text) / 2.0, h - 3 - fm.descent()), text);
+        const double left = x - fm.horizontalAdvance(text) / 2.0;
+        if (left >= 2 && left + fm.horizontalAdvance(text) <= w - 2) // whole numbers only
+            p.drawText(QPointF(left, h - 3 - fm.descent()), text);
     }
     for (double l = std::floor(zoom.topLevel / levelStep) * levelStep; l >= zoom.bottomLevel - 1e-9;
          l -= levelStep) {
@@ -193,8 +195,10 @@ QImage DrawZoomedChart(QSize size, const Zoom& zoom, const LoadedPattern& patter
         p.setPen(screen::gridColour());
         p.drawLine(QPointF(0, y), QPointF(w, y));
         p.setPen(Qt::black);
-        p.drawText(QPointF(4, y + fm.ascent() / 2.0),
-                   label(-std::round(l / levelStep) * levelStep));
+        // Clear of the frame and of the angles along the bottom.
+        if (y - fm.ascent() / 2.0 >= 2 && y + fm.ascent() / 2.0 <= h - fm.height() - 4)
+            p.drawText(QPointF(4, y + fm.ascent() / 2.0),
+                       label(-std::round(l / levelStep) * levelStep));
     }
     p.setPen(Qt::black);
     p.drawRect(0, 0, w - 1, h - 1);
