@@ -83,6 +83,25 @@ QImage DrawGrownChart(QSize size, const Span& span, const LoadedPattern& pattern
         for (const int x : {15, 330, 630, 945})
             number(x, 40 * i, 10 * i);
 
+    // The expanded-scale mark and its arrows, where the canvas has them.
+    const bool oneSided = pattern.feedKind == FeedKind::None;
+    const int captionPixels =
+        std::max(11, int(std::lround(11.0 * size.height() / screen::CanvasHeight)));
+    m.SetFont(QStringLiteral("Arial"),
+              int(std::lround(double(captionPixels) * m.LogicalHeight / size.height())));
+    m.AlignedText(lx(span, oneSided ? 560 : 480), ly(360), QStringLiteral("Expanded Scale"), 1, 0);
+    m.SetPenPixels(Qt::black, thick);
+    const int leftTip = oneSided ? 480 : 330;
+    const int leftEnd = oneSided ? 500 : 410;
+    const int rightEnd = oneSided ? 610 : 550;
+    m.Polyline(
+        QPolygon({QPoint(lx(span, leftTip), ly(368)), QPoint(lx(span, leftTip + 10), ly(365)),
+                  QPoint(lx(span, leftTip + 10), ly(371)), QPoint(lx(span, leftTip), ly(368)),
+                  QPoint(lx(span, leftEnd), ly(368))}));
+    m.Polyline(QPolygon({QPoint(lx(span, 630), ly(368)), QPoint(lx(span, 620), ly(365)),
+                         QPoint(lx(span, 620), ly(371)), QPoint(lx(span, 630), ly(368)),
+                         QPoint(lx(span, rightEnd), ly(368))}));
+
     // Traces, then the mask, each as the canvas draws them, scaled.
     for (int cut = 0; cut < CutCount; ++cut) {
         const PatternPoints& points = pattern.CutPoints[size_t(cut)];
