@@ -753,8 +753,11 @@ void GraphWindow::copyChart() {
     const std::optional<MaskOverlay> mask =
         compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
     auto* data = new QMimeData;
-    data->setImageData(grown::DrawGrownChart(chartView_->size() * 2, span_,
-                                             session_->antenna.pattern, mask ? &*mask : nullptr));
+    const QSize twice = chartView_->size() * 2;
+    const LoadedPattern& pattern = session_->antenna.pattern;
+    data->setImageData(zoom_
+                           ? grown::DrawZoomedChart(twice, *zoom_, pattern, mask ? &*mask : nullptr)
+                           : grown::DrawGrownChart(twice, span_, pattern, mask ? &*mask : nullptr));
     data->setText(envelopeTableText(session_->antenna.pattern));
     QGuiApplication::clipboard()->setMimeData(data);
 }

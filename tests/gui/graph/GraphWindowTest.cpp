@@ -13,6 +13,7 @@
 #include "dialogs/PrintOptionsDialog.h"
 #include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
+#include "pages/GrownChart.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
 #include "selection/SelectionWindow.h"
@@ -397,6 +398,15 @@ TEST(GraphWindow, CopyPutsTheChartAndTheTextOnTheClipboard) {
     ASSERT_TRUE(data->hasImage());
     const QImage image = qvariant_cast<QImage>(data->imageData());
     EXPECT_EQ(image.size(), QSize(960, 800)); // the 480 x 400 view at twice the resolution
+    EXPECT_EQ(image,
+              grown::DrawGrownChart(QSize(960, 800), {480, 960}, t.g().session().antenna.pattern));
+    // Zoomed, the copy is the zoomed chart.
+    const grown::Zoom zoom{0, 20, 0, -50};
+    t.g().setZoom(zoom);
+    testutils::child<QAction>(t.g(), "copyAction")->trigger();
+    EXPECT_EQ(qvariant_cast<QImage>(clipboard->mimeData()->imageData()),
+              grown::DrawZoomedChart(QSize(960, 800), zoom, t.g().session().antenna.pattern));
+    t.g().setZoom(std::nullopt);
 
     clipboard->clear();
     testutils::child<QAction>(t.g(), "copyDataAction")->trigger();
