@@ -485,3 +485,25 @@ TEST(GraphWindow, WheelZoomsDoubleClickAndEscReturnToTheWrittenChart) {
     EXPECT_EQ(g.visibleImage(), written);
     EXPECT_FALSE(testutils::child<QSlider>(g, "slider")->isHidden());
 }
+
+TEST(GraphWindow, TheGrownSizeIsKeptForTheNextWindow) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    GraphWindow& g = t.g();
+    const QSize written = g.size();
+    SettingsStore& store = t.w->context->settingsStore();
+    g.show();
+    g.close(); // at the written size nothing is kept
+    EXPECT_TRUE(store.readString(QStringLiteral("GraphWindowSize"), {}).isEmpty());
+
+    g.show();
+    g.resize(written + QSize(300, 200));
+    QCoreApplication::processEvents();
+    g.close();
+    const QSize grownSize = written + QSize(300, 200);
+    EXPECT_EQ(store.readString(QStringLiteral("GraphWindowSize"), {}),
+              QStringLiteral("%1x%2").arg(grownSize.width()).arg(grownSize.height()));
+    GraphWindow next(*t.w->context);
+    EXPECT_EQ(next.size(), grownSize);
+    EXPECT_EQ(next.minimumSize(), written);
+}
