@@ -9,12 +9,15 @@
 #include "catalogue/IndexRefresh.h"
 #include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
+#include "pages/GrownChart.h"
 #include "selection/SelectionWindow.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QSlider>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +29,7 @@ std::unique_ptr<AppWindows> g_windows;
 RecordingPrompter g_prompter;
 IndexRecord g_small;
 IndexRecord g_huge;
+IndexRecord g_mid;
 
 QByteArray pattern(int points) {
     QByteArray text =
@@ -82,6 +86,56 @@ void BM_PlainSliceCopy(benchmark::State& state) {
     }
 }
 
+// The read-out under a moving pointer on a 4 x 1,800-point pattern: the four levels, the status
+// line and the cursor line, with the chart view painted again (grabbed, which paints it and the
+// cursor layer whether or not a screen shows them); against a plain grab of the same view.
+QLabel* loadMid() {
+    GraphWindow& g = *g_windows->graph;
+    g.session().antenna.record = g_mid;
+    g.LoadAntenna();
+    return g.findChild<QLabel*>(QStringLiteral("chartView"));
+}
+
+void BM_ReadoutMove1800(benchmark::State& state) {
+    QLabel* view = loadMid();
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % 650;
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 100), view->mapToGlobal(QPointF(x, 100)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &move);
+        benchmark::DoNotOptimize(view->grab().cacheKey());
+    }
+}
+
+void BM_PlainRepaint1800(benchmark::State& state) {
+    QLabel* view = loadMid();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view->grab().cacheKey());
+}
+
+// A resize repaint of a maximised chart: the whole two-sided chart drawn at 1570 x 840.
+void BM_GrownRedraw1800(benchmark::State& state) {
+    loadMid();
+    const LoadedPattern& pattern = g_windows->graph->session().antenna.pattern;
+    for (auto _ : state) {
+        QImage image = grown::DrawGrownChart(QSize(1570, 840), {0, 960}, pattern);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+
+BENCHMARK(BM_GrownRedraw1800)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadoutMove1800)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainRepaint1800)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_LoadAndDraw180)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -108,13 +162,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString prog = home.filePath(QStringLiteral("prog")) + QLatin1Char('/');
     QDir().mkpath(prog + QStringLiteral("NSMAData"));
-    for (const auto& [name, points] : {std::pair{"small.adf", 180}, std::pair{"huge.adf", 50000}}) {
+    for (const auto& [name, points] :
+         {std::pair{"small.adf", 180}, std::pair{"huge.adf", 50000}, std::pair{"mid.adf", 1800}}) {
         QFile f(prog + QStringLiteral("NSMAData/") + QString::fromLatin1(name));
         f.open(QIODevice::WriteOnly);
         f.write(pattern(points));
     }
     BuildRecordFromFile(prog + QStringLiteral("NSMAData/small.adf"), g_small);
     BuildRecordFromFile(prog + QStringLiteral("NSMAData/huge.adf"), g_huge);
+    BuildRecordFromFile(prog + QStringLiteral("NSMAData/mid.adf"), g_mid);
 
     AppEnvironment env = AppEnvironment::inFolder(home.path(), g_prompter);
     g_windows = std::make_unique<AppWindows>(env);
@@ -131,6 +187,13 @@ int main(int argc, char** argv) {
     bench::printRatio("slider change / plain 650 x 400 slice copy",
                       reporter.seconds("BM_SliderChange180"), reporter.seconds("BM_PlainSliceCopy"),
                       "a small multiple: copy and show");
+    std::printf("read-out move + repaint, 4 x 1,800 points  %.3f ms (target at most 2 ms)\n",
+                reporter.seconds("BM_ReadoutMove1800") * 1e3);
+    bench::printRatio("read-out move + repaint / plain repaint",
+                      reporter.seconds("BM_ReadoutMove1800"),
+                      reporter.seconds("BM_PlainRepaint1800"), "a small multiple");
+    std::printf("grown redraw 1570 x 840, 4 x 1,800 points  %.2f ms (target at most 16 ms)\n",
+                reporter.seconds("BM_GrownRedraw1800") * 1e3);
     g_windows.reset();
     return 0;
 }

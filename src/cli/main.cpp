@@ -61,6 +61,12 @@ const char Usage[] =
     "        with --category only those whose files pass it, by at least the margin. Uses\n"
     "        DIR/FileIndx.dat when it is current, else reads the headers; exit 0 when\n"
     "        something matched, 1 when nothing did, 2 on errors\n"
+    "  level FILE.adf ANGLE... [--cut hh|vv|hv|vh] [--json]\n"
+    "  level FILE.adf --table STEP [--cut hh|vv|hv|vh] [--json]\n"
+    "        the level of each cut's envelope (the straight lines between the file's\n"
+    "        points) at each angle, or every STEP degrees over the cuts' range, in dB;\n"
+    "        negative angles on the left of a two-sided antenna; \"outside\" where a cut\n"
+    "        has no envelope, both levels joined by / on a vertical step\n"
     "  print FILE.adf [--graph] [--data] [--color] [--printer NAME]\n"
     "        print the chart page (default) and/or the data sheet of a data file, each as a\n"
     "        document of one page, on the default printer or the one named; prints the\n"
@@ -88,7 +94,8 @@ bool takesTextValue(const QString& option) {
         QStringLiteral("--feed"),     QStringLiteral("--page"),     QStringLiteral("--format"),
         QStringLiteral("-j"),         QStringLiteral("--category"), QStringLiteral("--printer"),
         QStringLiteral("--text"),     QStringLiteral("--covers"),   QStringLiteral("--min-gain"),
-        QStringLiteral("--max-size"), QStringLiteral("--pol"),      QStringLiteral("--margin")};
+        QStringLiteral("--max-size"), QStringLiteral("--pol"),      QStringLiteral("--margin"),
+        QStringLiteral("--cut"),      QStringLiteral("--table")};
     return texts.contains(option);
 }
 
@@ -193,6 +200,8 @@ int main(int argc, char** argv) {
         return findCommand(args);
     if (command == QStringLiteral("print"))
         return printCommand(args);
+    if (command == QStringLiteral("level"))
+        return levelCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
     printError(QString::fromLatin1(Usage));
     return 2;

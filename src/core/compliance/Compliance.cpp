@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "compliance/Compliance.h"
 
+#include "adf/Envelope.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -39,7 +41,7 @@ struct Piece {
             return l1;
         if (t >= t2)
             return l2;
-        return l1 + (l2 - l1) * (t - t1) / (t2 - t1);
+        return lineLevel(t1, l1, t2, l2, t);
     }
 };
 
@@ -53,7 +55,7 @@ std::vector<Piece> piecesOnSide(const PatternPoints& points, int side) {
         if (u1 < 0 && u2 < 0)
             return;
         if (u1 < 0 || u2 < 0) {
-            const double l0 = l1 + (l2 - l1) * (0 - u1) / (u2 - u1);
+            const double l0 = lineLevel(u1, l1, u2, l2, 0);
             if (u1 < 0)
                 u1 = 0, l1 = l0;
             else

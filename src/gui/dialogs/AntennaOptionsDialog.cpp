@@ -3,6 +3,7 @@
 
 #include "base/DisplayText.h"
 
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
@@ -95,4 +96,10 @@ void AntennaOptionsDialog::done(int result) {
 
 void AntennaOptionsDialog::clearAntennas() {
     antennaList->clear();
+}
+
+void AntennaOptionsDialog::addColourBox(int x) {
+    colourBox = new QCheckBox(QStringLiteral("Colour pages"), this);
+    colourBox->setObjectName(QStringLiteral("colourBox"));
+    colourBox->setGeometry(x, 145, okButton->x() - x - 6, 20);
 }

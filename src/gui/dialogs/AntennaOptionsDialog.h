@@ -8,6 +8,7 @@
 #include <QtWidgets/QDialog>
 #include <functional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -48,6 +49,9 @@ public:
     QLabel* choiceLabel() const { return choiceLabel_; }
 
     QTreeWidget* antennaList = nullptr;
+    // "Colour pages" beside OK and Cancel in the dialogs of pages that can be in colour (print,
+    // export graph); null in the others. The graph window binds it to its session's colour.
+    QCheckBox* colourBox = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
@@ -64,6 +68,8 @@ protected:
     AntennaOptionsDialog(QWidget* parent, const char* name, const QString& caption,
                          const QString& choiceCaption, const Layout& layout);
     QRadioButton* addRadio(const char* name, const QString& caption, int y);
+    // Adds colourBox at `x` in the row of OK and Cancel.
+    void addColourBox(int x);
 
 private:
     static Layout exportLayout(int clientWidth, int labelY);

@@ -10,4 +10,5 @@ ExportOptionsDialog::ExportOptionsDialog(QWidget* parent)
     rbGIF = addRadio("rbGIF", QStringLiteral("Export to .gif"), 63);
     rbJPG = addRadio("rbJPG", QStringLiteral("Export to .jpg"), 83);
     rbPDF->setChecked(true);
+    addColourBox(12);
 }

@@ -41,6 +41,7 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent)
     printerSetupButton_->setAutoDefault(false);
     printerSetupButton_->setEnabled(false);
     connect(printerSetupButton_, &QPushButton::clicked, this, &PrintOptionsDialog::setUpPrinter);
+    addColourBox(96);
     // Tab goes through the choices, then Printer Setup, OK and Cancel, as the dialog is read.
     setTabOrder(antennaList, graphButton);
     setTabOrder(graphButton, dataButton);

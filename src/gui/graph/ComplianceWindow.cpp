@@ -324,10 +324,12 @@ std::optional<MaskOverlay> ComplianceWindow::overlay() const {
     return MakeMaskOverlay(*table_, *c->row, report_.twoSided);
 }
 
+std::optional<MaskOverlay> ComplianceWindow::ScreenOverlay() const {
+    return showMaskBox->isChecked() ? overlay() : std::nullopt;
+}
+
 void ComplianceWindow::DrawScreenOverlay(QImage& canvas) const {
-    if (!showMaskBox->isChecked())
-        return;
-    if (const auto o = overlay())
+    if (const auto o = ScreenOverlay())
         screen::DrawScreenMask(canvas, *o);
 }
 

@@ -36,6 +36,8 @@ public:
 
     // Draws the chosen category's mask on the screen canvas when "Show mask" is ticked.
     void DrawScreenOverlay(QImage& canvas) const;
+    // The mask the screen chart shows: the chosen category's when "Show mask" is ticked.
+    std::optional<MaskOverlay> ScreenOverlay() const;
     // The chosen category's mask for the chart pages when the session's MaskOnPages is on.
     std::optional<MaskOverlay> PageOverlay() const;
 

@@ -12,13 +12,25 @@
 #include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
 #include "output/PdfExport.h"
+#include "pages/ChartReadout.h"
+#include "pages/GrownChart.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
 
 #include <QtCore/QEventLoop>
+#include <QtCore/QFileInfo>
+#include <QtCore/QMimeData>
 #include <QtGui/QAction>
+#include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
@@ -27,6 +39,8 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -34,11 +48,44 @@ constexpr int ClientWidth = 674;
 constexpr int ClientHeight = 492;
 constexpr int ToolBarHeight = 41;
 constexpr int SliderStart = 155;
+constexpr int StatusHeight = 22; // the status line under the chart
+constexpr int SliderStripHeight = 38;
 
 QAction* item(QObject* parent, const char* name, const char* text) {
     auto* a = new QAction(QString::fromLatin1(text), parent);
     a->setObjectName(QString::fromLatin1(name));
     return a;
+}
+
+// Draws the cursor lines over the chart view, leaving the chart itself as it is: the free
+// cursor solid, pinned ones dashed.
+class CursorLayer : public QWidget {
+public:
+    explicit CursorLayer(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+    std::vector<int> pinned;
+    std::optional<int> free;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QPen pen(QColor(96, 96, 96));
+        pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        for (const int x : pinned)
+            p.drawLine(x, 0, x, height() - 1);
+        if (free) {
+            p.setPen(QColor(96, 96, 96));
+            p.drawLine(*free, 0, *free, height() - 1);
+        }
+    }
+};
+
+// Angles on the cursor are tenths of a degree.
+double tenths(double angle) {
+    return std::round(angle * 10) / 10;
 }
 
 } // namespace
@@ -150,11 +197,33 @@ void GraphWindow::buildWindow() {
     file->addAction(printAction_);
     file->addSeparator();
     file->addAction(exitAction_);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* copy = item(this, "copyAction", "&Copy");
+    copy->setShortcut(QKeySequence::Copy);
+    QAction* copyData = item(this, "copyDataAction", "Copy &Data");
+    edit->addAction(copy);
+    edit->addAction(copyData);
+    connect(copy, &QAction::triggered, this, &GraphWindow::copyChart);
+    connect(copyData, &QAction::triggered, this, &GraphWindow::copyData);
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(legendAction_);
     view->addAction(selectionAction_);
     view->addSeparator();
     view->addAction(complianceAction_);
+    view->addSeparator();
+    // The colour of printed and exported pages (the PenColor setting); the screen chart and the
+    // legend are in colour whatever it says.
+    QAction* colour = item(this, "colourPagesAction", "Colour pages");
+    colour->setCheckable(true);
+    colour->setChecked(session_->isOn(GraphSession::Colour));
+    view->addAction(colour);
+    connect(colour, &QAction::toggled, this,
+            [this](bool on) { session_->set(GraphSession::Colour, on); });
+    connect(session_, &GraphSession::choiceChanged, colour,
+            [colour](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::Colour)
+                    colour->setChecked(on);
+            });
     connect(complianceAction_, &QAction::triggered, this, &GraphWindow::showCompliance);
     connect(legendAction_, &QAction::triggered, this, &GraphWindow::showLegend);
     connect(selectionAction_, &QAction::triggered, this, &GraphWindow::backToSelection);
@@ -162,19 +231,48 @@ void GraphWindow::buildWindow() {
     buildExportCommands();
 
     // Chart area: the visible image at the top, the slider in a strip at the bottom.
-    chartArea_ = new QFrame(this);
+    auto* pane = new QWidget(this);
+    pane->setObjectName(QStringLiteral("chartPane"));
+    setCentralWidget(pane);
+    chartArea_ = new QFrame(pane);
     chartArea_->setObjectName(QStringLiteral("ChartArea"));
     chartArea_->setFrameShape(QFrame::Panel);
     chartArea_->setFrameShadow(QFrame::Sunken);
     chartArea_->setAutoFillBackground(true);
-    setCentralWidget(chartArea_);
     chartView_ = new QLabel(chartArea_);
     chartView_->setObjectName(QStringLiteral("chartView"));
     chartView_->setGeometry(98, 9, 480, 400);
+    chartView_->setMouseTracking(true);
+    chartView_->setFocusPolicy(Qt::ClickFocus);
+    chartView_->setCursor(Qt::CrossCursor);
+    chartView_->installEventFilter(this);
+    cursorLayer_ = new CursorLayer(chartView_);
+    cursorLayer_->setObjectName(QStringLiteral("cursorLayer"));
+    cursorLayer_->setGeometry(0, 0, 480, 400);
+
+    // The status line: the read-out on the left, the antenna on the right.
+    auto* status = new QFrame(pane);
+    status->setObjectName(QStringLiteral("statusLine"));
+    status->setFrameShape(QFrame::StyledPanel);
+    status->setGeometry(0, ClientHeight - ToolBarHeight, ClientWidth, StatusHeight);
+    readoutLabel_ = new QLabel(status);
+    readoutLabel_->setObjectName(QStringLiteral("readoutLabel"));
+    readoutLabel_->setTextFormat(Qt::PlainText);
+    antennaLabel_ = new QLabel(status);
+    antennaLabel_->setObjectName(QStringLiteral("antennaLabel"));
+    antennaLabel_->setTextFormat(Qt::PlainText);
+    antennaLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont small = font();
+    small.setPixelSize(11);
+    readoutLabel_->setFont(small);
+    antennaLabel_->setFont(small);
+    readoutLabel_->setGeometry(4, 0, ClientWidth - 8, StatusHeight);
+    antennaLabel_->setGeometry(4, 0, ClientWidth - 8, StatusHeight);
 
     auto* strip = new QWidget(chartArea_);
     strip->setObjectName(QStringLiteral("BottomStrip"));
-    strip->setGeometry(0, ClientHeight - ToolBarHeight - 38, ClientWidth, 38);
+    strip->setGeometry(0, ClientHeight - ToolBarHeight - SliderStripHeight, ClientWidth,
+                       SliderStripHeight);
     slider_ = new QSlider(Qt::Horizontal, strip);
     slider_->setObjectName(QStringLiteral("slider"));
     slider_->setRange(0, screen::CanvasWidth - 650);
@@ -187,11 +285,20 @@ void GraphWindow::buildWindow() {
     connect(slider_, &QSlider::valueChanged, this, &GraphWindow::sliderMoved);
     buildPrintCommand();
 
-    chartArea_->setFixedSize(ClientWidth, ClientHeight - ToolBarHeight);
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-    // Fixed single border with the system menu and the minimise box only.
+    chartArea_->setGeometry(0, 0, ClientWidth, ClientHeight - ToolBarHeight);
+    // The written size is the smallest; the window grows from there (drag, maximise), to the
+    // size the user left it at last time.
+    const QSize written(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
+    setMinimumSize(written);
+    resize(written);
+    const QStringList kept = context_.settingsStore()
+                                 .readString(QStringLiteral("GraphWindowSize"), {})
+                                 .split(QLatin1Char('x'));
+    if (kept.size() == 2 && kept[0].toInt() > 0 && kept[1].toInt() > 0)
+        resize(written.expandedTo(QSize(kept[0].toInt(), kept[1].toInt())));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     centreOnScreen(this);
 }
 
@@ -245,6 +352,10 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     exportDataAction_->setEnabled(true);
     exportVectorPdfAction_->setEnabled(true);
     exportSvgAction_->setEnabled(true);
+    cursorAngle_.reset();
+    pins_.clear();
+    zoom_.reset();
+    showAntennaNames();
     RedrawScreenChart();
     return std::nullopt;
 }
@@ -258,6 +369,7 @@ void GraphWindow::RedrawScreenChart() {
     if (compliance_)
         compliance_->DrawScreenOverlay(canvas_);
     UpdateChartView();
+    updateReadout();
 }
 
 std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
@@ -276,6 +388,8 @@ void GraphWindow::showCompliance() {
         return;
     if (!compliance_) {
         compliance_ = new ComplianceWindow(*session_, context_.resourceDirectory(), this);
+        compliance_->setWindowTitle(QStringLiteral("Compliance - ") +
+                                    antennaCaption(session_->antenna.record));
         connect(compliance_, &ComplianceWindow::maskChanged, this, &GraphWindow::RedrawScreenChart);
     }
     const auto error = compliance_->Recheck();
@@ -296,16 +410,274 @@ void GraphWindow::showCompliance() {
 void GraphWindow::UpdateChartView() {
     if (canvas_.isNull())
         canvas_ = screen::newCanvas();
-    if (session_->feed() == FeedKind::None) {
-        chartView_->setGeometry(98, 9, 480, 400);
-        slider_->hide();
-        visible_ = canvas_.copy(480, 0, 480, 400);
+    const bool oneSided = session_->feed() == FeedKind::None;
+    const QSize area = chartArea_->size();
+    grownView_ = area.width() > ClientWidth || area.height() > ClientHeight - ToolBarHeight;
+    if (!grownView_) {
+        // The written size: a slice of the canvas, pixel for pixel.
+        if (oneSided) {
+            chartView_->setGeometry(98, 9, 480, 400);
+            slider_->hide();
+            visible_ = canvas_.copy(480, 0, 480, 400);
+        } else {
+            chartView_->setGeometry(10, 9, 650, 400);
+            slider_->show();
+            visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
+        }
+        span_ = {double(oneSided ? 480 : slider_->value()),
+                 double((oneSided ? 480 : slider_->value()) + chartView_->width())};
     } else {
-        chartView_->setGeometry(10, 9, 650, 400);
-        slider_->show();
-        visible_ = canvas_.copy(slider_->value(), 0, 650, 400);
+        // Grown: the chart drawn afresh to fill the space, the whole of it when it fits.
+        const int width = area.width() - 20;
+        const int height = area.height() - 9 - SliderStripHeight - 4;
+        const bool whole = !oneSided && width >= screen::CanvasWidth;
+        slider_->setVisible(!oneSided && !whole);
+        if (oneSided)
+            span_ = {480, 960};
+        else if (whole)
+            span_ = {0, 960};
+        else
+            span_ = {double(slider_->value()), double(slider_->value() + 650)};
+        chartView_->setGeometry(10, 9, width, height);
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        visible_ = grown::DrawGrownChart(QSize(width, height), span_, session_->antenna.pattern,
+                                         mask ? &*mask : nullptr);
+    }
+    if (zoom_) {
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        visible_ = grown::DrawZoomedChart(chartView_->size(), *zoom_, session_->antenna.pattern,
+                                          mask ? &*mask : nullptr);
+        slider_->hide();
     }
     chartView_->setPixmap(QPixmap::fromImage(visible_));
+    cursorLayer_->setGeometry(0, 0, chartView_->width(), chartView_->height());
+    updateReadout();
+}
+
+void GraphWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layoutPane();
+}
+
+void GraphWindow::layoutPane() {
+    QWidget* pane = centralWidget();
+    if (!pane || !chartArea_)
+        return;
+    const int w = pane->width();
+    const int h = pane->height();
+    const int areaHeight = std::max(ClientHeight - ToolBarHeight, h - StatusHeight);
+    chartArea_->setGeometry(0, 0, std::max(ClientWidth, w), areaHeight);
+    if (auto* status = pane->findChild<QFrame*>(QStringLiteral("statusLine"))) {
+        status->setGeometry(0, areaHeight, std::max(ClientWidth, w), StatusHeight);
+        readoutLabel_->setGeometry(4, 0, status->width() - 8, StatusHeight);
+        antennaLabel_->setGeometry(4, 0, status->width() - 8, StatusHeight);
+    }
+    if (auto* strip = chartArea_->findChild<QWidget*>(QStringLiteral("BottomStrip"))) {
+        strip->setGeometry(0, areaHeight - SliderStripHeight, chartArea_->width(),
+                           SliderStripHeight);
+        slider_->setGeometry(182 + (chartArea_->width() - ClientWidth) / 2, 4, 257, 33);
+    }
+    UpdateChartView();
+}
+
+double GraphWindow::angleAtViewX(double x) const {
+    if (zoom_)
+        return grown::zoomAngleAt(*zoom_, chartView_->width(), x);
+    return screenAngleAt(grown::canvasX(span_, chartView_->width(), std::floor(x)));
+}
+
+void GraphWindow::setZoom(std::optional<grown::Zoom> zoom) {
+    zoom_ = zoom;
+    UpdateChartView();
+}
+
+void GraphWindow::wheelOverChart(const QWheelEvent& event) {
+    const int steps = event.angleDelta().y();
+    if (steps == 0)
+        return;
+    const double factor = std::pow(0.8, steps / 120.0);
+    const QSize view = chartView_->size();
+    grown::Zoom z =
+        zoom_ ? *zoom_ : grown::Zoom{screenAngleAt(span_.from), screenAngleAt(span_.to), 0, -100};
+    const auto [lo, hi] = cursorRange();
+    if (event.modifiers() & Qt::ControlModifier) {
+        const double pivot = grown::zoomLevelAt(z, view.height(), event.position().y());
+        z = grown::zoomLevels(z, pivot, factor);
+    } else {
+        // The angle under the pointer stays under it.
+        const double pivot = angleAtViewX(event.position().x());
+        z = grown::zoomAngles(z, pivot, factor, lo, hi);
+        const double span = z.toAngle - z.fromAngle;
+        z.fromAngle = pivot - event.position().x() / view.width() * span;
+        z.toAngle = z.fromAngle + span;
+        z = grown::pan(z, 0, 0, lo, hi);
+    }
+    setZoom(z);
+}
+
+std::pair<double, double> GraphWindow::cursorRange() const {
+    return {session_->feed() == FeedKind::None ? 0.0 : -180.0, 180.0};
+}
+
+void GraphWindow::setCursorAngle(std::optional<double> angle) {
+    if (angle) {
+        const auto [lo, hi] = cursorRange();
+        angle = std::clamp(tenths(*angle), lo, hi);
+    }
+    cursorAngle_ = angle;
+    updateReadout();
+}
+
+void GraphWindow::pinCursor(double angle) {
+    if (pins_.size() >= 2)
+        pins_.clear();
+    const auto [lo, hi] = cursorRange();
+    pins_.push_back(std::clamp(tenths(angle), lo, hi));
+    updateReadout();
+}
+
+void GraphWindow::clearPins() {
+    pins_.clear();
+    updateReadout();
+}
+
+QString GraphWindow::readoutLine() const {
+    return readoutLabel_->text();
+}
+
+QString GraphWindow::antennaLine() const {
+    return antennaLabel_->text();
+}
+
+void GraphWindow::showAntennaNames() {
+    const IndexRecord& record = session_->antenna.record;
+    setWindowTitle(graphWindowTitle(record));
+    if (legend_)
+        legend_->setWindowTitle(QStringLiteral("Legend - ") + antennaCaption(record));
+    if (compliance_)
+        compliance_->setWindowTitle(QStringLiteral("Compliance - ") + antennaCaption(record));
+    const QString folder = session_->antenna.path.isEmpty()
+                               ? QString()
+                               : QFileInfo(session_->antenna.path).absolutePath();
+    antennaLabel_->setText(antennaStatusText(record, folder));
+}
+
+void GraphWindow::updateReadout() {
+    if (!readoutLabel_ || !cursorLayer_)
+        return;
+    const LoadedPattern& pattern = session_->antenna.pattern;
+    auto* layer = static_cast<CursorLayer*>(cursorLayer_);
+    const auto viewX = [this](double angle) -> std::optional<int> {
+        const int x =
+            int(std::floor(zoom_ ? grown::zoomX(*zoom_, chartView_->width(), angle)
+                                 : grown::imageX(span_, chartView_->width(), screenXOf(angle))));
+        if (x < 0 || x >= chartView_->width())
+            return std::nullopt;
+        return x;
+    };
+    layer->pinned.clear();
+    for (const double pin : pins_)
+        if (const auto x = viewX(pin))
+            layer->pinned.push_back(*x);
+    layer->free = cursorAngle_ ? viewX(*cursorAngle_) : std::nullopt;
+    layer->update();
+
+    QString text;
+    if (pins_.size() == 2) {
+        text = readoutDifferenceText(pattern, pins_[0], pins_[1]);
+    } else if (cursorAngle_ || !pins_.empty()) {
+        const std::optional<MaskOverlay> mask =
+            compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+        text = readoutText(pattern, cursorAngle_ ? *cursorAngle_ : pins_.front(),
+                           mask ? &*mask : nullptr);
+    }
+    readoutLabel_->setText(text);
+    // The antenna gives way to the read-out while there is one.
+    antennaLabel_->setVisible(text.isEmpty());
+}
+
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartView_) {
+        switch (event->type()) {
+        case QEvent::MouseMove: {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (dragZoom_ && (e->buttons() & Qt::LeftButton)) {
+                const QPointF d = e->position() - dragStart_;
+                if (!panning_ && d.manhattanLength() > 3) {
+                    panning_ = true;
+                    if (!pins_.empty())
+                        pins_.pop_back(); // a drag pins nothing
+                }
+                if (panning_) {
+                    const grown::Zoom& z = *dragZoom_;
+                    const auto [lo, hi] = cursorRange();
+                    setZoom(grown::pan(z, -d.x() * (z.toAngle - z.fromAngle) / chartView_->width(),
+                                       d.y() * (z.topLevel - z.bottomLevel) / chartView_->height(),
+                                       lo, hi));
+                }
+            }
+            setCursorAngle(angleAtViewX(e->position().x()));
+            return false;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton) {
+                pinCursor(angleAtViewX(e->position().x()));
+                dragStart_ = e->position();
+                dragZoom_ = zoom_;
+                panning_ = false;
+            } else if (e->button() == Qt::RightButton) {
+                clearPins();
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease:
+            dragZoom_.reset();
+            panning_ = false;
+            return false;
+        case QEvent::MouseButtonDblClick:
+            dragZoom_.reset();
+            setZoom(std::nullopt);
+            return true;
+        case QEvent::Wheel:
+            wheelOverChart(*static_cast<QWheelEvent*>(event));
+            return true;
+        case QEvent::Leave:
+            setCursorAngle(std::nullopt);
+            return false;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GraphWindow::keyPressEvent(QKeyEvent* event) {
+    const bool left = event->key() == Qt::Key_Left;
+    if (left || event->key() == Qt::Key_Right) {
+        const double step = (event->modifiers() & Qt::ShiftModifier) ? 0.1 : 1.0;
+        const double from = cursorAngle_ ? *cursorAngle_ : pins_.empty() ? 0.0 : pins_.back();
+        setCursorAngle(from + (left ? -step : step));
+        // A two-sided chart scrolls to keep the cursor in view.
+        if (session_->feed() != FeedKind::None && cursorAngle_ && slider_->isVisible() && !zoom_) {
+            const int x = int(std::floor(screenXOf(*cursorAngle_)));
+            if (x < slider_->value())
+                slider_->setValue(std::max(slider_->minimum(), x - 20));
+            else if (x >= slider_->value() + chartView_->width())
+                slider_->setValue(std::min(slider_->maximum(), x - chartView_->width() + 20));
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && (!pins_.empty() || zoom_)) {
+        pins_.clear();
+        setZoom(std::nullopt);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 PageSource GraphWindow::pageSource() {
@@ -364,6 +736,36 @@ void GraphWindow::showLegend() {
     legend_->rebuild();
 }
 
+void GraphWindow::bindColourBox(QCheckBox* box) {
+    if (!box)
+        return;
+    box->setChecked(session_->isOn(GraphSession::Colour));
+    connect(box, &QCheckBox::toggled, this,
+            [this](bool on) { session_->set(GraphSession::Colour, on); });
+    connect(session_, &GraphSession::choiceChanged, box,
+            [box](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::Colour)
+                    box->setChecked(on);
+            });
+}
+
+void GraphWindow::copyChart() {
+    const std::optional<MaskOverlay> mask =
+        compliance_ ? compliance_->ScreenOverlay() : std::nullopt;
+    auto* data = new QMimeData;
+    const QSize twice = chartView_->size() * 2;
+    const LoadedPattern& pattern = session_->antenna.pattern;
+    data->setImageData(zoom_
+                           ? grown::DrawZoomedChart(twice, *zoom_, pattern, mask ? &*mask : nullptr)
+                           : grown::DrawGrownChart(twice, span_, pattern, mask ? &*mask : nullptr));
+    data->setText(envelopeTableText(session_->antenna.pattern));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void GraphWindow::copyData() {
+    QGuiApplication::clipboard()->setText(envelopeTableText(session_->antenna.pattern));
+}
+
 void GraphWindow::exitProgram() {
     close();
 }
@@ -379,6 +781,12 @@ void GraphWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+    // The size is kept once it differed from the written one.
+    const QString size = QStringLiteral("%1x%2").arg(width()).arg(height());
+    SettingsStore& store = context_.settingsStore();
+    if (size != store.readString(QStringLiteral("GraphWindowSize"), size) ||
+        size != QStringLiteral("%1x%2").arg(minimumWidth()).arg(minimumHeight()))
+        store.writeString(QStringLiteral("GraphWindowSize"), size);
     // The legend and the compliance window belong to the chart on show and close with it.
     if (legend_ && legend_->isVisible())
         legend_->close();

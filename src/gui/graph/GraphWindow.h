@@ -5,6 +5,7 @@
 // choices are its session's.
 #include "output/SaveDialogs.h"
 #include "output/VectorPages.h"
+#include "pages/GrownChart.h"
 #include "pages/MaskOverlay.h"
 #include "pages/PageMapper.h"
 #include "pages/PageSource.h"
@@ -14,8 +15,12 @@
 #include <QtWidgets/QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
+class QCheckBox;
+class QWheelEvent;
 class QPrinter;
 class QPainter;
 class QLabel;
@@ -86,6 +91,12 @@ public:
     // The whole screen chart, 960 x 400, and the part of it on show.
     const QImage& canvas() const { return canvas_; }
     QImage visibleImage() const { return visible_; }
+    // The canvas columns the view shows, and whether the window is grown past its written size.
+    grown::Span shownSpan() const { return span_; }
+    bool isGrown() const { return grownView_; }
+    // The zoomed view (mouse wheel, Ctrl+wheel, drag); nothing for the written chart.
+    const std::optional<grown::Zoom>& zoom() const { return zoom_; }
+    void setZoom(std::optional<grown::Zoom> zoom);
     // The compliance window, made when first opened.
     ComplianceWindow* complianceWindow() const { return compliance_; }
     // Asks graph, data or both for the vector exports.
@@ -121,6 +132,10 @@ public Q_SLOTS:
     void showLegend();
     void showCompliance();
     void exitProgram();
+    // Edit > Copy: the chart as shown, at twice the screen resolution, and the envelope as
+    // tab-separated text, in one clipboard entry; Edit > Copy Data: the text alone.
+    void copyChart();
+    void copyData();
 
     // The print/export run: prints when the session asks for no file, else writes the files
     // it asks for; then opens the file a save dialog confirmed during the run.
@@ -137,8 +152,22 @@ public Q_SLOTS:
     void exportSvg();
     void chooseOutputFolders();
 
+    // The cursor over the chart: the angle under the pointer or moved there by the keys, and
+    // up to two pinned angles (a third pin starts again). The status line reads them out.
+    std::optional<double> cursorAngle() const { return cursorAngle_; }
+    const std::vector<double>& pinnedAngles() const { return pins_; }
+    void setCursorAngle(std::optional<double> angle);
+    void pinCursor(double angle);
+    void clearPins();
+    // The status line's two texts: the read-out and the antenna (band, gain, feed, folder).
+    QString readoutLine() const;
+    QString antennaLine() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -146,6 +175,27 @@ private:
     void buildPrintCommand();
     void buildExportCommands();
     void sliderMoved(int position);
+    // The angle under a column of the chart view.
+    double angleAtViewX(double x) const;
+    // Places the chart area, the slider strip and the status line in the window's space.
+    void layoutPane();
+    // Ties a "Colour pages" check box to the session's colour, both ways.
+    void bindColourBox(QCheckBox* box);
+    grown::Span span_; // the canvas columns on show
+    std::optional<grown::Zoom> zoom_;
+    // A drag with the left button: where it started, the view then, and whether it pans.
+    QPointF dragStart_;
+    std::optional<grown::Zoom> dragZoom_;
+    bool panning_ = false;
+    void wheelOverChart(const QWheelEvent& event);
+    bool grownView_ = false; // larger than written: the chart is drawn to the view's size
+    // The lowest and highest angle the cursor can take on this chart.
+    std::pair<double, double> cursorRange() const;
+    // Names the antenna in this window's title and its own windows'; fills the status line.
+    void showAntennaNames();
+    void updateReadout();
+    std::optional<double> cursorAngle_;
+    std::vector<double> pins_;
     // What a page is drawn from: PageMap, the antenna on show, the colour and pen factor.
     PageSource pageSource();
     std::optional<MaskOverlay> pageMask_; // what the page being drawn shows of a mask
@@ -177,6 +227,9 @@ private:
     QFrame* chartArea_ = nullptr;
     QLabel* chartView_ = nullptr;
     QSlider* slider_ = nullptr;
+    QWidget* cursorLayer_ = nullptr; // draws the cursor lines over the chart view
+    QLabel* readoutLabel_ = nullptr; // the status line: the read-out ...
+    QLabel* antennaLabel_ = nullptr; // ... and the antenna
     QToolButton* tbExport_ = nullptr;
     QToolButton* tbPrint_ = nullptr;
     QToolButton* tbLegend_ = nullptr;

@@ -40,6 +40,8 @@ void GraphWindow::setExportWindows(ExportOptionsDialog* graphOptions, ExportData
     graphExportDialog_ = graphOptions;
     dataExportDialog_ = dataOptions;
     outputFolders_ = fileLocations;
+    if (graphExportDialog_)
+        bindColourBox(graphExportDialog_->colourBox);
 }
 
 void GraphWindow::chooseOutputFolders() {

@@ -32,8 +32,10 @@ void GraphWindow::buildPrintCommand() {
 void GraphWindow::setPrintDialogs(PrintOptionsDialog* options, PenWidthDialog* penWidth) {
     printOptions_ = options;
     penWidth_ = penWidth;
-    if (printOptions_)
+    if (printOptions_) {
         printOptions_->setPrinter(Printer.get());
+        bindColourBox(printOptions_->colourBox);
+    }
 }
 
 void GraphWindow::printCommand() {

@@ -88,6 +88,16 @@ TEST(ComplianceWindow, ResultTableAndMaskForAFailingOneSidedAntenna) {
     ASSERT_TRUE(t.g().complianceWindow());
     EXPECT_TRUE(t.form().isVisible());
     EXPECT_TRUE(t.prompter.errors.isEmpty());
+    EXPECT_EQ(t.form().windowTitle(), QStringLiteral("Compliance - QS8-59.adf - QS8-59 RPE 5931A"));
+    // The read-out gives the margin to the mask on show where the check found the worst.
+    t.g().setCursorAngle(5);
+    EXPECT_EQ(t.g().readoutLine().toStdString(),
+              "5.0 deg   H/H -23.00   V/V -22.50   H/V -30.80   V/H -30.80 dB");
+    t.form().showMaskBox->setChecked(true); // the read-out follows at once
+    EXPECT_EQ(t.g().readoutLine().toStdString(),
+              "5.0 deg   H/H -23.00   V/V -22.50   H/V -30.80   V/H -30.80 dB   mask -25.00, "
+              "margin -2.50 dB (V/V)");
+    t.form().showMaskBox->setChecked(false);
     EXPECT_EQ(t.form().summaryLabel()->text(),
               QStringLiteral("QS8-59: FCC 101.115 5925-6425 MHz band (mid-band 6175 MHz), "
                              "one-sided antenna. Category A fail, Category B pass via B1."));

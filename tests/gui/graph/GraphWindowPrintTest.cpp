@@ -339,11 +339,12 @@ TEST(GraphPrint, TheRunPrintsWhatTheSessionHoldsWhoeverSetIt) {
     Program p;
     GraphWindow& g = p.g();
     p.showSample(QStringLiteral("ZZX10-60L.adf"));
-    // The print menus are gone from the window: only File and View are there.
+    // The print menus are gone from the window: only File, Edit (copy) and View are there.
     QStringList menus;
     for (const QAction* a : g.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("&View")}));
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("File"), QStringLiteral("&Edit"),
+                                  QStringLiteral("&View")}));
 
     // Settings applied after the window was made reach the run, which asks nothing.
     GraphSettings s = g.session().graphSettings();

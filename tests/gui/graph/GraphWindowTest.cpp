@@ -9,15 +9,26 @@
 #include "adf/PatternReader.h"
 #include "base/Prompter.h"
 #include "catalogue/IndexRefresh.h"
+#include "dialogs/ExportOptionsDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
 #include "graph/GraphSession.h"
 #include "graph/LegendWindow.h"
+#include "pages/GrownChart.h"
 #include "pages/PageRoutines.h"
 #include "pages/ScreenChart.h"
 #include "selection/SelectionWindow.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtCore/QMimeData>
 #include <QtGui/QAction>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QSlider>
@@ -250,4 +261,249 @@ TEST(Legend, LayoutAndTextsFollowTheFeedKind) {
     EXPECT_EQ(narrow.width(), 245);
     for (int x = 200; x < narrow.width(); ++x)
         EXPECT_EQ(narrow.pixelColor(x, 180), QColor(Qt::white)) << x; // no orientation texts
+}
+
+namespace {
+void sendMouse(QWidget* w, QEvent::Type type, int x, Qt::MouseButton button = Qt::NoButton) {
+    QMouseEvent e(type, QPointF(x, 100), w->mapToGlobal(QPointF(x, 100)), button, button,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+void sendKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, key, mods);
+    QCoreApplication::sendEvent(w, &e);
+}
+} // namespace
+
+TEST(GraphWindow, TitlesAndStatusLineNameTheAntenna) {
+    Graph t;
+    EXPECT_EQ(t.g().windowTitle(), QStringLiteral("Graph Form")); // none on show yet
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    EXPECT_EQ(t.g().windowTitle(), QStringLiteral("two.adf - ZZX12-65 RPE 4711 - Lobeview"));
+    EXPECT_EQ(t.w->legend->windowTitle(), QStringLiteral("Legend - two.adf - ZZX12-65 RPE 4711"));
+    EXPECT_EQ(
+        t.g().antennaLine().toStdString(),
+        "10.700-11.700 GHz   Gain 48.6 dBi   Feed RIGHT   " +
+            QDir::toNativeSeparators(t.box.path(QStringLiteral("prog/NSMAData"))).toStdString());
+    EXPECT_TRUE(t.g().readoutLine().isEmpty());
+    // The chart keeps its place and size; the status line lies under it.
+    EXPECT_EQ(testutils::child<QLabel>(t.g(), "chartView")->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_EQ(t.g().visibleImage(), t.g().canvas().copy(155, 0, 650, 400));
+}
+
+TEST(GraphWindow, ReadOutFollowsThePointerKeysAndPins) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    const QImage before = t.g().visibleImage();
+    QWidget* view = testutils::child<QLabel>(t.g(), "chartView");
+    // 20 pixels into the one-sided view: 2 degrees on the expanded scale.
+    sendMouse(view, QEvent::MouseMove, 20);
+    ASSERT_TRUE(t.g().cursorAngle().has_value());
+    EXPECT_DOUBLE_EQ(*t.g().cursorAngle(), 2.0);
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("2.0 deg   V/V -4.00 dB"));
+    // Past 15 degrees, 2 pixels a degree: column 250 is canvas 730, 65 degrees.
+    sendMouse(view, QEvent::MouseMove, 250);
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("65.0 deg   V/V -36.18 dB"));
+
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        double angle;
+    };
+    sendMouse(view, QEvent::MouseMove, 20);
+    const Step steps[] = {{Qt::Key_Right, Qt::NoModifier, 3.0},
+                          {Qt::Key_Right, Qt::ShiftModifier, 3.1},
+                          {Qt::Key_Left, Qt::NoModifier, 2.1},
+                          {Qt::Key_Left, Qt::ShiftModifier, 2.0}};
+    for (const Step& s : steps) {
+        sendKey(&t.g(), s.key, s.mods);
+        EXPECT_NEAR(*t.g().cursorAngle(), s.angle, 1e-9);
+    }
+    // A one-sided chart has no negative angles.
+    for (int i = 0; i < 5; ++i)
+        sendKey(&t.g(), Qt::Key_Left);
+    EXPECT_EQ(*t.g().cursorAngle(), 0.0);
+
+    sendMouse(view, QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    sendMouse(view, QEvent::MouseButtonPress, 80, Qt::LeftButton);
+    EXPECT_EQ(t.g().pinnedAngles(), (std::vector<double>{2.0, 8.0}));
+    EXPECT_EQ(t.g().readoutLine(), QStringLiteral("A 2.0 deg, B 8.0 deg, B - A:   V/V -12.00 dB"));
+    // A third pin starts again; Esc takes the pins away.
+    sendMouse(view, QEvent::MouseButtonPress, 100, Qt::LeftButton);
+    EXPECT_EQ(t.g().pinnedAngles(), (std::vector<double>{10.0}));
+    sendKey(&t.g(), Qt::Key_Escape);
+    EXPECT_TRUE(t.g().pinnedAngles().empty());
+    sendMouse(view, QEvent::Leave, 0);
+    EXPECT_FALSE(t.g().cursorAngle().has_value());
+    EXPECT_TRUE(t.g().readoutLine().isEmpty());
+    // The cursor is drawn over the chart, never into it.
+    EXPECT_EQ(t.g().visibleImage(), before);
+}
+
+TEST(GraphWindow, GrowsWithItsWindowAndKeepsTheWrittenChartAtItsWrittenSize) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    GraphWindow& g = t.g();
+    g.show();
+    const QSize written = g.size();
+    EXPECT_FALSE(g.isGrown());
+    EXPECT_EQ(g.visibleImage(), g.canvas().copy(155, 0, 650, 400));
+
+    // Wide enough for the whole chart: no slider, every angle on show.
+    g.resize(written + QSize(400, 300));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(g.isGrown());
+    auto* view = testutils::child<QLabel>(g, "chartView");
+    EXPECT_EQ(view->size(), QSize(written.width() + 400 - 20, 400 + 300));
+    EXPECT_EQ(g.visibleImage().size(), view->size());
+    EXPECT_TRUE(testutils::child<QSlider>(g, "slider")->isHidden());
+    EXPECT_EQ(g.shownSpan().from, 0);
+    EXPECT_EQ(g.shownSpan().to, 960);
+
+    // Grown, but narrower than the whole chart: the slider's slice, scaled.
+    g.resize(written + QSize(100, 100));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(g.isGrown());
+    EXPECT_FALSE(testutils::child<QSlider>(g, "slider")->isHidden());
+    EXPECT_EQ(g.shownSpan().from, 155);
+    EXPECT_EQ(g.shownSpan().to, 805);
+    // The read-out follows the grown scale: the view's middle is the slice's middle, 480 on the
+    // canvas, the main beam.
+    const QPointF middle(view->width() / 2.0, 100);
+    QMouseEvent move(QEvent::MouseMove, middle, view->mapToGlobal(middle), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    ASSERT_TRUE(g.cursorAngle().has_value());
+    EXPECT_NEAR(*g.cursorAngle(), 0.0, 0.15);
+
+    g.resize(written);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(g.isGrown());
+    EXPECT_EQ(view->geometry(), QRect(10, 9, 650, 400));
+    EXPECT_EQ(g.visibleImage(), g.canvas().copy(155, 0, 650, 400));
+    g.hide();
+}
+
+TEST(GraphWindow, CopyPutsTheChartAndTheTextOnTheClipboard) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    testutils::child<QAction>(t.g(), "copyAction")->trigger();
+    const QMimeData* data = clipboard->mimeData();
+    ASSERT_NE(data, nullptr);
+    const std::string text =
+        "Angle\tH/H\tV/V\tH/V\tV/H\n0\t\t0\t\t\n10\t\t-20\t\t\n180\t\t-70\t\t\n";
+    EXPECT_EQ(data->text().toStdString(), text);
+    ASSERT_TRUE(data->hasImage());
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), QSize(960, 800)); // the 480 x 400 view at twice the resolution
+    EXPECT_EQ(image,
+              grown::DrawGrownChart(QSize(960, 800), {480, 960}, t.g().session().antenna.pattern));
+    // Zoomed, the copy is the zoomed chart.
+    const grown::Zoom zoom{0, 20, 0, -50};
+    t.g().setZoom(zoom);
+    testutils::child<QAction>(t.g(), "copyAction")->trigger();
+    EXPECT_EQ(qvariant_cast<QImage>(clipboard->mimeData()->imageData()),
+              grown::DrawZoomedChart(QSize(960, 800), zoom, t.g().session().antenna.pattern));
+    t.g().setZoom(std::nullopt);
+
+    clipboard->clear();
+    testutils::child<QAction>(t.g(), "copyDataAction")->trigger();
+    EXPECT_EQ(clipboard->text().toStdString(), text);
+    EXPECT_FALSE(clipboard->mimeData()->hasImage());
+}
+
+TEST(GraphWindow, ColourPagesIsOneChoiceInTheViewMenuAndTheOptionDialogs) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    GraphSession& s = t.g().session();
+    auto* action = testutils::child<QAction>(t.g(), "colourPagesAction");
+    ASSERT_NE(action, nullptr);
+    ASSERT_NE(t.w->printOptions->colourBox, nullptr);
+    ASSERT_NE(t.w->exportOptions->colourBox, nullptr);
+    EXPECT_FALSE(s.isOn(GraphSession::Colour));
+    EXPECT_FALSE(action->isChecked());
+
+    action->trigger();
+    EXPECT_TRUE(s.isOn(GraphSession::Colour));
+    EXPECT_TRUE(t.w->printOptions->colourBox->isChecked());
+    EXPECT_TRUE(t.w->exportOptions->colourBox->isChecked());
+    t.w->printOptions->colourBox->setChecked(false);
+    EXPECT_FALSE(s.isOn(GraphSession::Colour));
+    EXPECT_FALSE(action->isChecked());
+    EXPECT_FALSE(t.w->exportOptions->colourBox->isChecked());
+    t.w->exportOptions->colourBox->setChecked(true);
+    EXPECT_TRUE(s.graphSettings().PenColor);
+    // The screen chart stays as it is.
+    QImage expected = screen::newCanvas();
+    screen::DrawScreenChart(expected, FeedKind::None);
+    screen::DrawScreenTrace(expected, {{0, 0}, {10, -20}, {180, -70}}, CutVV);
+    EXPECT_EQ(t.g().canvas(), expected);
+}
+
+TEST(GraphWindow, WheelZoomsDoubleClickAndEscReturnToTheWrittenChart) {
+    Graph t;
+    t.show(QStringLiteral("two.adf"), adf("ZZX12-65", "RIGHT", TwoSided));
+    GraphWindow& g = t.g();
+    QWidget* view = testutils::child<QLabel>(g, "chartView");
+    const QImage written = g.visibleImage();
+    auto wheel = [&](double x, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWheelEvent e(QPointF(x, 200), view->mapToGlobal(QPointF(x, 200)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &e);
+    };
+    // Column 325 of the slice from 155 is canvas 480: the main beam stays under the pointer.
+    wheel(325, 120 * 40);
+    ASSERT_TRUE(g.zoom().has_value());
+    EXPECT_NEAR(g.zoom()->fromAngle + g.zoom()->toAngle, 0, 1e-9);
+    EXPECT_NEAR(g.zoom()->toAngle - g.zoom()->fromAngle, 2, 1e-9); // as far in as it goes
+    EXPECT_EQ(g.visibleImage().size(), QSize(650, 400));
+    EXPECT_NE(g.visibleImage(), written);
+    EXPECT_TRUE(testutils::child<QSlider>(g, "slider")->isHidden());
+    // The cursor reads the linear scale: the view's middle is 0, its right edge 1 degree.
+    QMouseEvent move(QEvent::MouseMove, QPointF(650, 100), view->mapToGlobal(QPointF(650, 100)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    EXPECT_NEAR(*g.cursorAngle(), 1.0, 1e-9);
+
+    wheel(325, 120, Qt::ControlModifier); // the level axis
+    EXPECT_NEAR(g.zoom()->topLevel - g.zoom()->bottomLevel, 80, 1e-9);
+
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(10, 10),
+                      view->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &twice);
+    EXPECT_FALSE(g.zoom().has_value());
+    EXPECT_EQ(g.visibleImage(), written);
+
+    wheel(100, -120);
+    EXPECT_TRUE(g.zoom().has_value());
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&g, &esc);
+    EXPECT_FALSE(g.zoom().has_value());
+    EXPECT_EQ(g.visibleImage(), written);
+    EXPECT_FALSE(testutils::child<QSlider>(g, "slider")->isHidden());
+}
+
+TEST(GraphWindow, TheGrownSizeIsKeptForTheNextWindow) {
+    Graph t;
+    t.show(QStringLiteral("one.adf"), adf("ZZ8-107", "", OneSided));
+    GraphWindow& g = t.g();
+    const QSize written = g.size();
+    SettingsStore& store = t.w->context->settingsStore();
+    g.show();
+    g.close(); // at the written size nothing is kept
+    EXPECT_TRUE(store.readString(QStringLiteral("GraphWindowSize"), {}).isEmpty());
+
+    g.show();
+    g.resize(written + QSize(300, 200));
+    QCoreApplication::processEvents();
+    g.close();
+    const QSize grownSize = written + QSize(300, 200);
+    EXPECT_EQ(store.readString(QStringLiteral("GraphWindowSize"), {}),
+              QStringLiteral("%1x%2").arg(grownSize.width()).arg(grownSize.height()));
+    GraphWindow next(*t.w->context);
+    EXPECT_EQ(next.size(), grownSize);
+    EXPECT_EQ(next.minimumSize(), written);
 }
