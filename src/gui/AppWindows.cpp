@@ -7,6 +7,7 @@
 #include "dialogs/OutputFoldersDialog.h"
 #include "dialogs/PenWidthDialog.h"
 #include "dialogs/PrintOptionsDialog.h"
+#include "dialogs/WindowPlacement.h"
 #include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
@@ -71,6 +72,8 @@ void AppWindows::showFindWindow() {
                          [this](const IndexRecord& record, const QString& path) {
                              select->showAntenna(record, path);
                          });
+        // First shown in the middle of the screen; later where the user left it.
+        centreOnScreen(find);
     }
     find->show();
     find->raise();
