@@ -2,6 +2,9 @@
 #pragma once
 // Shared pieces of the benchmark programs: a reporter that keeps each run's time so that a
 // program can print the ratio of two benchmarks measured in the same run.
+#include <QtCore/QProcess>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -38,5 +41,20 @@ inline void printRatio(const char* what, double ours, double theirs, const char*
     }
     std::printf("%-48s %.3f  (target %s)\n", what, ours / theirs, target);
 }
+
+#ifdef MAKE_CATALOGUE_PATH
+// Writes a synthetic catalogue of `count` data files into `dir` with make_catalogue. False, with
+// make_catalogue's message on standard error, when that fails.
+inline bool makeCatalogue(const QString& dir, int count, int seed) {
+    QProcess gen;
+    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
+              {dir, QString::number(count), QStringLiteral("--seed"), QString::number(seed)});
+    if (gen.waitForFinished(600000) && gen.exitStatus() == QProcess::NormalExit &&
+        gen.exitCode() == 0)
+        return true;
+    std::fprintf(stderr, "make_catalogue failed: %s\n", gen.readAllStandardError().constData());
+    return false;
+}
+#endif
 
 } // namespace bench

@@ -123,13 +123,8 @@ int main(int argc, char** argv) {
     g_index = prog + QStringLiteral("FileIndx.dat");
     QDir().mkpath(g_data);
     const int files = argc > 1 && argv[argc - 1][0] != '-' ? std::atoi(argv[--argc]) : 10000;
-    QProcess gen;
-    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
-              {g_data, QString::number(files), QStringLiteral("--seed"), QStringLiteral("7")});
-    if (!gen.waitForFinished(600000) || gen.exitCode() != 0) {
-        std::fprintf(stderr, "make_catalogue failed: %s\n", gen.readAllStandardError().constData());
+    if (!bench::makeCatalogue(g_data, files, 7))
         return 1;
-    }
     std::printf("catalogue: %d files in %s\n", files, qPrintable(g_data));
 
     // The selection window on the same catalogue, with dialogs answered at once.

@@ -94,13 +94,8 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     const QString data = home.filePath(QStringLiteral("NSMAData"));
     QDir().mkpath(data);
-    QProcess gen;
-    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
-              {data, QString::number(g_count), QStringLiteral("--seed"), QStringLiteral("13")});
-    if (!gen.waitForFinished(600000) || gen.exitCode() != 0) {
-        std::fprintf(stderr, "make_catalogue failed: %s\n", gen.readAllStandardError().constData());
+    if (!bench::makeCatalogue(data, g_count, 13))
         return 1;
-    }
     g_options.catalogueDir = data;
     g_options.outputDir = home.filePath(QStringLiteral("out"));
     g_options.format = catalogue::Format::Png;

@@ -128,10 +128,7 @@ int main(int argc, char** argv) {
 
     const QString data = home.filePath(QStringLiteral("prog/NSMAData"));
     QDir().mkpath(data);
-    QProcess gen;
-    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
-              {data, QStringLiteral("10000"), QStringLiteral("--seed"), QStringLiteral("7")});
-    if (!gen.waitForFinished(600000) || gen.exitCode() != 0)
+    if (!bench::makeCatalogue(data, 10000, 7))
         return 1;
     // One model in 50 files: the same antenna measured in 50 bands and dates.
     for (int i = 0; i < 50; ++i) {

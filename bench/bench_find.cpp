@@ -110,13 +110,8 @@ int main(int argc, char** argv) {
     g_data = home.filePath(QStringLiteral("NSMAData"));
     g_report = home.filePath(QStringLiteral("report.csv"));
     QDir().mkpath(g_data);
-    QProcess gen;
-    gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
-              {g_data, QString::number(g_count), QStringLiteral("--seed"), QStringLiteral("7")});
-    if (!gen.waitForFinished(600000) || gen.exitCode() != 0) {
-        std::fprintf(stderr, "make_catalogue failed: %s\n", gen.readAllStandardError().constData());
+    if (!bench::makeCatalogue(g_data, g_count, 7))
         return 1;
-    }
     const MaskTableOrError table = ReadMaskTable(QStringLiteral(LOBEVIEW_MASK_TABLE));
     if (!table.table) {
         std::fprintf(stderr, "%s\n", qPrintable(table.error));

@@ -11,6 +11,7 @@
 //   bench_startup --lobeview DIR   the program's own start-up on DIR (DIR/prog/FileIndx.dat, ...)
 //   bench_startup --reference      a QMainWindow holding a QListWidget of three rows
 #include "AppWindows.h"
+#include "BenchSupport.h"
 #include "base/Settings.h"
 #include "catalogue/IndexRefresh.h"
 #include "dialogs/QtPrompter.h"
@@ -131,10 +132,7 @@ bool prepare(const QString& root, int files) {
         for (const QString& name : QDir(QStringLiteral(LOBEVIEW_SAMPLE_DIR)).entryList(QDir::Files))
             QFile::copy(QStringLiteral(LOBEVIEW_SAMPLE_DIR "/") + name, data + u'/' + name);
     } else {
-        QProcess gen;
-        gen.start(QStringLiteral(MAKE_CATALOGUE_PATH),
-                  {data, QString::number(files), QStringLiteral("--seed"), QStringLiteral("7")});
-        if (!gen.waitForFinished(600000) || gen.exitCode() != 0)
+        if (!bench::makeCatalogue(data, files, 7))
             return false;
     }
     if (RebuildIndex(data, root + QStringLiteral("/prog/FileIndx.dat")).outcome !=
