@@ -1,1 +1,4 @@
 // SPDX-License-Identifier: MIT
+#include "compare/ComparisonText.h"
+
+namespace compare {} // namespace compare
