@@ -123,6 +123,8 @@ TEST(Comparison, WorstCoPolarWhereTheCutsCross) {
     EXPECT_EQ(both[3], PatternPoint(-10, -20));
     EXPECT_EQ(both[4], PatternPoint(0, 0));
     EXPECT_EQ(both.back(), PatternPoint(40, -45));
+    EXPECT_EQ(comparisonTrace(a.pattern, CompareCut::HH, true),
+              (PatternPoints{{-30, -40}, {-10, -20}, {0, 0}, {10, -20}, {30, -40}}));
 }
 
 TEST(Comparison, WorstCoPolarKeepsTheHigherSideOfAStep) {
@@ -139,9 +141,11 @@ TEST(Comparison, BandMarksFollowTheFirstAntenna) {
     c.add(antenna("A", {{0, 0}}));
     c.add(antenna("B", {{0, 0}}, FeedKind::None, {}, 6.425, 7.125));
     c.add(antenna("C", {{0, 0}}, FeedKind::None, {}, 5.925, 6.425));
+    c.add(antenna("D", {{0, 0}}, FeedKind::None, {}, 5.925, 6.525)); // one edge differs
     EXPECT_FALSE(c.antenna(0).bandDiffers);
     EXPECT_TRUE(c.antenna(1).bandDiffers);
     EXPECT_FALSE(c.antenna(2).bandDiffers);
+    EXPECT_TRUE(c.antenna(3).bandDiffers);
     EXPECT_EQ(legendText(c.antenna(0)), QStringLiteral("A RPE 100  A.adf  5.925-6.425 GHz"));
     EXPECT_EQ(legendText(c.antenna(1)),
               QStringLiteral("B RPE 100  B.adf  6.425-7.125 GHz  (band differs)"));
