@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "compare/ComparisonPage.h"
 
+#include "compare/ComparisonText.h"
 #include "pages/ChartReadout.h"
 #include "pages/ScreenChart.h"
 
@@ -32,7 +33,7 @@ QFont pageFont(double height, bool bold = false) {
 }
 
 // Draws `text` in the painter's font aligned on (x, y): h 0 left, 1 centre, 2 right; v 0 top,
-// 1 centre.
+// 1 centre, 2 bottom.
 void alignedText(QPainter& painter, double x, double y, const QString& text, int h, int v) {
     const QFontMetricsF fm(painter.font(), painter.device());
     const double left = x - fm.horizontalAdvance(text) * h / 2.0;
@@ -292,14 +293,6 @@ QString comparisonPageTitle(const Comparison& comparison) {
     return QStringLiteral("Antenna comparison, %1").arg(compareCutName(comparison.cut));
 }
 
-QString levelCellText(const std::optional<double>& level) {
-    return level ? QString::number(*level, 'f', 2) : QStringLiteral("outside");
-}
-
-QString marginCellText(double margin) {
-    return std::isnan(margin) ? QStringLiteral("-") : QString::number(margin, 'f', 2);
-}
-
 namespace {
 
 // The page's layout, in thousandths of an inch.
@@ -315,91 +308,85 @@ QColor bestShade(bool color) {
     return color ? QColor(255, 236, 140) : QColor(215, 215, 215);
 }
 
-bool contains(const std::vector<int>& rows, int row) {
-    return std::find(rows.begin(), rows.end(), row) != rows.end();
-}
-
-// The table in bands of at most AnglesPerBand angles, the margins after the last band's angles.
-// A row: the antenna's number and a sample of its line, then its cells; the best of each
-// column bold on a shaded ground.
+// The table in bands of at most AnglesPerBand angles, the two margin columns (twice as wide,
+// for "not enough data") after the last band's angles. A row: the antenna's number and a sample
+// of its line, then its cells as the window shows them; the best of each column bold on a
+// shaded ground.
 void drawTable(QPainter& p, const QRectF& r, const Comparison& comparison,
                const ComparisonTable& table, bool color) {
+    const TableCells cells = tableCells(comparison, table);
     const int angles = int(table.angles.size());
     const int bands = std::max(1, (angles + AnglesPerBand - 1) / AnglesPerBand);
     const int rows = comparison.size() + 1;
     // Rows shrink when many bands must fit.
     const double rowHeight = std::min(1.7 * TableFont, r.height() / (bands * (rows + 0.6)));
     const double fontHeight = rowHeight / 1.7;
-    const double labelWidth = 6 * fontHeight;
-    const int widest = std::min(std::max(angles, 1), AnglesPerBand) + 2;
+    const double labelWidth = 5 * fontHeight;
+    const int widest = std::min(angles, AnglesPerBand) + 4;
     const double cellWidth = std::min(6 * fontHeight, (r.width() - labelWidth) / widest);
     const QFont plain = pageFont(fontHeight);
     const QFont bold = pageFont(fontHeight, true);
     const double hair = std::max(1 / devicePixelsPerUnit(p), fontHeight / 25);
-    const QPen rule = plainPen(QColor(128, 128, 128), hair);
 
     double top = r.top();
     for (int band = 0; band < bands; ++band) {
-        const int first = band * AnglesPerBand;
-        const int count = std::min(AnglesPerBand, angles - first);
-        const bool margins = band == bands - 1;
-        const int columns = count + (margins ? 2 : 0);
-        const double width = labelWidth + columns * cellWidth;
-        const auto cellRect = [&](int row, int column) {
-            return QRectF(r.left() + labelWidth + column * cellWidth, top + row * rowHeight,
-                          cellWidth, rowHeight);
-        };
-        const auto cell = [&](int row, int column, const QString& text, bool best) {
-            const QRectF box = cellRect(row, column);
-            if (best)
-                p.fillRect(box, bestShade(color));
-            p.setFont(best ? bold : plain);
-            p.setPen(Qt::black);
-            alignedText(p, box.right() - fontHeight / 2, box.center().y(), text, 2, 1);
-        };
+        // The band's columns: their place in the cells' rows and their widths.
+        std::vector<std::pair<int, double>> columns;
+        for (int a = band * AnglesPerBand; a < std::min(angles, (band + 1) * AnglesPerBand); ++a)
+            columns.emplace_back(FirstAngleColumn + a, cellWidth);
+        if (band == bands - 1)
+            for (const int c : {FirstAngleColumn + angles, FirstAngleColumn + angles + 1})
+                columns.emplace_back(c, 2 * cellWidth);
 
+        double width = labelWidth;
+        for (const auto& column : columns)
+            width += column.second;
         p.fillRect(QRectF(r.left(), top, width, rowHeight), QColor(235, 235, 235));
-        p.setFont(plain);
-        p.setPen(Qt::black);
-        alignedText(p, r.left() + fontHeight / 3, top + rowHeight / 2, QStringLiteral("Angle"), 0,
-                    1);
-        for (int c = 0; c < count; ++c)
-            cell(0, c, QString::number(table.angles[size_t(first + c)], 'g', 6) + QChar(0x00B0),
-                 false);
-        if (margins) {
-            cell(0, count, QStringLiteral("FCC A"), false);
-            cell(0, count + 1, QStringLiteral("FCC B"), false);
-        }
-        for (int i = 0; i < comparison.size(); ++i) {
-            const TableRow& row = table.rows[size_t(i)];
-            const double middle = top + (i + 1.5) * rowHeight;
+        for (int row = 0; row < rows; ++row) {
+            const double middle = top + (row + 0.5) * rowHeight;
             p.setFont(plain);
             p.setPen(Qt::black);
-            alignedText(p, r.left() + fontHeight / 3, middle, QString::number(i + 1), 0, 1);
-            p.setPen(tracePen(i, std::max(fontHeight / 6, hair), color));
-            p.drawLine(QPointF(r.left() + 1.5 * fontHeight, middle),
-                       QPointF(r.left() + labelWidth - fontHeight / 2, middle));
-            for (int c = 0; c < count; ++c) {
-                const size_t a = size_t(first + c);
-                cell(i + 1, c, levelCellText(row.levels[a]), contains(table.bestLevelRows[a], i));
+            alignedText(p, r.left() + fontHeight / 3, middle,
+                        row == 0 ? QStringLiteral("Angle") : QString::number(row), 0, 1);
+            if (row > 0) {
+                p.setPen(tracePen(row - 1, std::max(fontHeight / 6, hair), color));
+                p.drawLine(QPointF(r.left() + 1.5 * fontHeight, middle),
+                           QPointF(r.left() + labelWidth - fontHeight / 2, middle));
             }
-            if (margins) {
-                cell(i + 1, count, marginCellText(row.fccA.worstMargin),
-                     contains(table.bestMarginA, i));
-                cell(i + 1, count + 1, marginCellText(row.fccB.worstMargin),
-                     contains(table.bestMarginB, i));
+            double left = r.left() + labelWidth;
+            for (const auto& [index, cellW] : columns) {
+                const QRectF box(left, top + row * rowHeight, cellW, rowHeight);
+                left += cellW;
+                QString text;
+                bool best = false;
+                if (row == 0) {
+                    text = cells.headings[index];
+                    if (index < FirstAngleColumn + angles)
+                        text += QChar(0x00B0);
+                } else {
+                    const TableCell& cell = cells.rows[size_t(row - 1)][size_t(index)];
+                    text = cell.text;
+                    best = cell.best;
+                }
+                if (best)
+                    p.fillRect(box, bestShade(color));
+                p.setFont(best ? bold : plain);
+                p.setPen(Qt::black);
+                alignedText(p, box.right() - fontHeight / 2, middle, text, 2, 1);
             }
         }
 
         // Rules between the rows and the columns, a frame round the band.
-        p.setPen(rule);
+        p.setPen(plainPen(QColor(128, 128, 128), hair));
         p.setBrush(Qt::NoBrush);
         for (int row = 1; row < rows; ++row)
             p.drawLine(QPointF(r.left(), top + row * rowHeight),
                        QPointF(r.left() + width, top + row * rowHeight));
-        for (int c = 0; c < columns; ++c)
-            p.drawLine(QPointF(cellRect(0, c).left(), top),
-                       QPointF(cellRect(0, c).left(), top + rows * rowHeight));
+        double left = r.left() + labelWidth;
+        for (const auto& column : columns) {
+            p.drawLine(QPointF(left, top), QPointF(left, top + rows * rowHeight));
+            left += column.second;
+        }
         p.drawRect(QRectF(r.left(), top, width, rows * rowHeight));
         top += (rows + 0.6) * rowHeight;
     }
@@ -437,15 +424,17 @@ void drawComparisonPage(QPainter& painter, const QRectF& target, const Compariso
                 1, 0);
     drawComparisonLegend(painter, LegendRect, comparison, legendFont(painter, comparison), color);
 
-    const ComparisonTable table = comparison.table(fcc);
-    drawTable(painter, TableRect, comparison, table, color);
+    painter.setPen(Qt::black);
+    painter.setFont(pageFont(TableFont));
+    alignedText(painter, Margin, TableRect.top() - 80, tableCaption(comparison), 0, 2);
+    drawTable(painter, TableRect, comparison, comparison.table(fcc), color);
     painter.setPen(Qt::black);
     painter.setFont(pageFont(TableFont * 0.9));
     alignedText(
         painter, Margin, PageHeight - Margin,
-        QStringLiteral("Level in dB at each angle from the main beam (the higher of the two "
-                       "sides); FCC A, FCC B: worst FCC 101.115 margin in dB. The best of each "
-                       "column is bold on a shaded ground."),
+        QStringLiteral("At each angle the higher level of the two sides of the main beam; FCC A, "
+                       "FCC B: the worst FCC 101.115 margin in dB. The best of each column is "
+                       "bold on a shaded ground."),
         0, 1);
     painter.restore();
 }

@@ -66,11 +66,6 @@ inline constexpr double PageHeight = 8500;
 
 // The page's title: "Antenna comparison, H/H" (the cut compared).
 QString comparisonPageTitle(const Comparison& comparison);
-// A table cell's text: a level or margin with one decimal, "outside" for a level off the cut's
-// range, "-" for a margin the check has none of.
-QString levelCellText(const std::optional<double>& level);
-QString marginCellText(double margin);
-
 // Draws the whole page so that it fills `target` (the page's shape kept, centred), the table's
 // margins checked against `fcc` (none: the margins stay empty).
 void drawComparisonPage(QPainter& painter, const QRectF& target, const Comparison& comparison,
