@@ -97,11 +97,12 @@ TEST(CompareCommand, FccMarginsOfTheSamples) {
     const auto r =
         compareCli({testutils::samplePath(QStringLiteral("ZZX10-60L.adf")),
                     testutils::samplePath(QStringLiteral("ZZX10-60U.adf")),
+                    testutils::samplePath(QStringLiteral("ZZ6-77A.adf")),
                     QStringLiteral("--angles"), QStringLiteral("5"), QStringLiteral("--json")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonArray antennas =
         QJsonDocument::fromJson(r.out).object()[QStringLiteral("antennas")].toArray();
-    ASSERT_EQ(antennas.size(), 2);
+    ASSERT_EQ(antennas.size(), 3);
     const double margins[2][2] = {{2.5, 6.5}, {3, 7}};
     for (int i = 0; i < 2; ++i) {
         const QJsonObject fcc = antennas[i].toObject()[QStringLiteral("fcc")].toObject();
@@ -113,12 +114,19 @@ TEST(CompareCommand, FccMarginsOfTheSamples) {
             EXPECT_EQ(cat[QStringLiteral("best")].toBool(), i == 1);
         }
     }
+    // The FCC table has no row for an 8 GHz band: nothing to meet, rather than too little data.
+    const QJsonObject none =
+        antennas[2].toObject()[QStringLiteral("fcc")].toObject()[QStringLiteral("A")].toObject();
+    EXPECT_EQ(none[QStringLiteral("result")].toString(), QStringLiteral("no standard"));
+    EXPECT_TRUE(none[QStringLiteral("worstMarginDb")].isNull());
     // The text marks the same cells.
     const auto text = compareCli({testutils::samplePath(QStringLiteral("ZZX10-60L.adf")),
-                                  testutils::samplePath(QStringLiteral("ZZX10-60U.adf"))});
+                                  testutils::samplePath(QStringLiteral("ZZX10-60U.adf")),
+                                  testutils::samplePath(QStringLiteral("ZZ6-77A.adf"))});
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_TRUE(text.out.contains("pass 3.00*")) << text.out.toStdString();
     EXPECT_TRUE(text.out.contains("6.425-7.125 (band differs)"));
+    EXPECT_TRUE(text.out.contains("no standard   no standard\n"));
 }
 
 TEST(CompareCommand, Refusals) {

@@ -340,6 +340,7 @@ ComparisonTable Comparison::table(const MaskTable* fcc) const {
             const ComplianceReport report = CheckCompliance(*fcc, a.file.header, a.file.pattern);
             row.fccA = FccCategoryOf(report, QStringLiteral("A"));
             row.fccB = FccCategoryOf(report, QStringLiteral("B"));
+            row.noFccStandard = report.status == ComplianceReport::Status::NoStandard;
         }
         out.rows.push_back(std::move(row));
     }
