@@ -129,6 +129,24 @@ TEST(CompareCommand, FccMarginsOfTheSamples) {
     EXPECT_TRUE(text.out.contains("no standard   no standard\n"));
 }
 
+TEST(CompareCommand, WritesThePage) {
+    Files f;
+    const std::pair<const char*, QByteArray> formats[] = {
+        {"page.png", "\x89PNG"}, {"page.svg", "<?xml"}, {"page.pdf", "%PDF"}};
+    for (const auto& [name, magic] : formats) {
+        SCOPED_TRACE(name);
+        const QString out = f.box.path(QLatin1String(name));
+        const auto r = compareCli({f.a, f.b, QStringLiteral("--csv"), QStringLiteral("-o"), out});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith("index,model,")); // the table still goes to standard output
+        EXPECT_TRUE(testutils::readFile(out).startsWith(magic));
+    }
+    const auto r =
+        compareCli({f.a, f.b, QStringLiteral("-o"), f.box.path(QStringLiteral("no/page.png"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("page.png")) << r.err.toStdString();
+}
+
 TEST(CompareCommand, Refusals) {
     Files f;
     QStringList nine;
