@@ -44,33 +44,14 @@ TEST(CompareCommand, Json) {
     const QJsonObject doc = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(doc[QStringLiteral("cut")].toString(), QStringLiteral("H/H"));
     EXPECT_EQ(doc[QStringLiteral("angles")].toArray(), (QJsonArray{5, 10, 95}));
-    const QJsonArray antennas = doc[QStringLiteral("antennas")].toArray();
-    ASSERT_EQ(antennas.size(), 2);
-    struct Expected {
-        const char* file;
-        bool bandDiffers;
-        QJsonValue levels[3];
-        bool best[3];
-    };
-    const Expected expected[] = {
-        {"a.adf", false, {-15, -30, QJsonValue::Null}, {true, true, false}},
-        // 5 degrees: -16 on the right, -13 on the left; 95: -49 and -43.
-        {"b.adf", true, {-13, -26, -43}, {false, false, true}},
-    };
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const QJsonObject a = antennas[i].toObject();
-        EXPECT_EQ(a[QStringLiteral("index")].toInt(), i + 1);
-        EXPECT_EQ(a[QStringLiteral("file")].toString(), QLatin1String(expected[i].file));
-        EXPECT_EQ(a[QStringLiteral("bandDiffers")].toBool(), expected[i].bandDiffers);
-        const QJsonArray levels = a[QStringLiteral("levels")].toArray();
-        ASSERT_EQ(levels.size(), 3);
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(levels[k].toObject()[QStringLiteral("levelDb")], expected[i].levels[k]) << k;
-            EXPECT_EQ(levels[k].toObject()[QStringLiteral("best")].toBool(), expected[i].best[k])
-                << k;
-        }
-    }
+    EXPECT_EQ(doc[QStringLiteral("antennas")].toArray().size(), 2);
+    // Best levels flagged, null beyond the one-sided range; the two-sided antenna gives its
+    // higher side (5 degrees: -16 on the right, -13 on the left; 95: -49 and -43).
+    EXPECT_TRUE(r.out.contains(R"("bandDiffers": false,
+   "levels": [{"angle": 5, "levelDb": -15, "best": true}, {"angle": 10, "levelDb": -30, "best": true}, {"angle": 95, "levelDb": null, "best": false}])"))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(R"("bandDiffers": true,
+   "levels": [{"angle": 5, "levelDb": -13, "best": false}, {"angle": 10, "levelDb": -26, "best": false}, {"angle": 95, "levelDb": -43, "best": true}])"));
 }
 
 TEST(CompareCommand, CsvOfTheWorstCoPolar) {
