@@ -72,6 +72,12 @@ TEST(CompareCommand, CsvOfTheWorstCoPolar) {
                                     "-43.00,"))
         << lines[2].toStdString();
     EXPECT_TRUE(lines[3].isEmpty());
+    EXPECT_TRUE(r.err.isEmpty());
+
+    // A cut an antenna lacks: its row is outside throughout, and a note says why.
+    const auto hv = compareCli({f.a, f.b, QStringLiteral("--cut"), QStringLiteral("hv")});
+    EXPECT_EQ(hv.exitCode, 0);
+    EXPECT_EQ(hv.err, "a.adf: the file has no H/V cut\nb.adf: the file has no H/V cut\n");
 }
 
 TEST(CompareCommand, FccMarginsOfTheSamples) {
