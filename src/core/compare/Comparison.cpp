@@ -239,7 +239,7 @@ std::optional<std::vector<double>> parseAngleList(const QString& text, QString* 
 QString angleListText(const std::vector<double>& angles) {
     QStringList parts;
     for (const double a : angles)
-        parts << QString::number(a, 'g', 10);
+        parts << QString::number(a == 0 ? 0.0 : a, 'g', QLocale::FloatingPointShortest);
     return parts.join(QStringLiteral(", "));
 }
 

@@ -7,6 +7,7 @@
 #include "compliance/ComplianceText.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -44,7 +45,7 @@ QStringList markedCells(const std::vector<TableCell>& row) {
 } // namespace
 
 QString angleHeading(double angle) {
-    return QString::number(angle == 0 ? 0.0 : angle, 'g', 10);
+    return QString::number(angle == 0 ? 0.0 : angle, 'g', QLocale::FloatingPointShortest);
 }
 
 QString levelText(const std::optional<double>& level) {
