@@ -213,7 +213,6 @@ double traceWidth(const QRectF& rect) {
 QPen tracePen(int index, double width, bool color) {
     const TraceStyle style = traceStyle(index);
     QPen pen = plainPen(color ? style.color : QColor(Qt::black), width);
-    pen.setJoinStyle(Qt::RoundJoin);
     if (!style.dashes.empty())
         pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
     return pen;
