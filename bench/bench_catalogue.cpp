@@ -112,7 +112,6 @@ BENCHMARK(BM_PlainHeaderLoop)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ClickRange)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ClickAll)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ClickType)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
