@@ -3,9 +3,12 @@
 
 #include <QtCore/QIODevice>
 #include <QtCore/QSaveFile>
+#include <QtCore/QThread>
+#include <QtCore/QThreadPool>
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <memory>
 #include <numeric>
@@ -236,6 +239,14 @@ public:
             bytes_[used_++] = std::uint8_t(bits_);
     }
 
+    // Appends the codes another packer holds, from the bit where this one stands.
+    void append(const CodePacker& other) {
+        for (std::size_t i = 0; i < other.used_; ++i)
+            put(other.bytes_[i], 8);
+        if (other.pending_ > 0)
+            put(other.bits_ & ((1u << other.pending_) - 1), other.pending_);
+    }
+
     // Pads the last byte with zeros and appends the sub-blocks and the block terminator.
     void finish(QByteArray& out) {
         if (pending_ > 0)
@@ -367,19 +378,28 @@ GifIndexedImage ReduceToPalette(const QImage& bitmap) {
     return result;
 }
 
-void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out) {
-    const unsigned minCodeSize = bitsPerPixel == 1 ? 2u : unsigned(bitsPerPixel);
+namespace {
+
+unsigned minimumCodeSize(int bitsPerPixel) {
+    return bitsPerPixel == 1 ? 2u : unsigned(bitsPerPixel);
+}
+
+// The codes of a stretch of pixels, from a fresh string table: the clear code first when
+// `leadingClear`, and at the end the end code when `last`, or else a clear code, after which the
+// codes of the next stretch follow from a fresh table of their own.
+void encodeStretch(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                   CodePacker& packer, bool leadingClear, bool last) {
+    const unsigned minCodeSize = minimumCodeSize(bitsPerPixel);
     const unsigned clearCode = 1u << minCodeSize;
     const unsigned endCode = clearCode + 1;
     const unsigned firstFree = clearCode + 2;
     const unsigned pixelMask = (1u << bitsPerPixel) - 1;
-    out.append(char(minCodeSize));
 
-    CodePacker packer(count / 8);
     unsigned width = minCodeSize + 1;
     unsigned limit = 1u << width;
     unsigned next = firstFree;
-    packer.put(clearCode, width);
+    if (leadingClear)
+        packer.put(clearCode, width);
 
     // The strings in the table, found by pixel and prefix code in one direct lookup. A slot is
     // trusted only when its code has been given out since the last reset and names the same
@@ -473,12 +493,63 @@ void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, 
         // needs another bit, before it reads the end code; that code must come at its width.
         if (next == limit && width < MaxCodeBits)
             ++width;
-    }
-    packer.put(endCode, width);
+        packer.put(last ? endCode : clearCode, width);
+    } else if (last) {
+        packer.put(endCode, width);
+    } // else the table has just been reset, with its clear code
+}
+
+// The threads that encode the second half of a picture: they live as long as the program, so
+// each keeps its string lookup for the next picture.
+QThreadPool& halfEncoders() {
+    static QThreadPool pool;
+    static const bool set = [] {
+        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        pool.setExpiryTimeout(-1);
+        return true;
+    }();
+    Q_UNUSED(set);
+    return pool;
+}
+
+// Below this many pixels a picture is encoded in one go: a second thread would not pay.
+constexpr std::size_t MinPixelsInTwo = 1u << 16;
+
+} // namespace
+
+void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out) {
+    out.append(char(minimumCodeSize(bitsPerPixel)));
+    CodePacker packer(count / 8);
+    encodeStretch(pixels, count, bitsPerPixel, packer, true, true);
     packer.finish(out);
 }
 
-std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out) {
+void EncodeLzwInTwo(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                    QByteArray& out, std::size_t split) {
+    const std::size_t half = split > 0 ? split : count / 2;
+    if (half == 0 || half >= count || (split == 0 && count < MinPixelsInTwo)) {
+        EncodeLzw(pixels, count, bitsPerPixel, out);
+        return;
+    }
+    // Always in two, whatever the machine, so that the bytes depend on the pixels alone; a
+    // second half waits for a helper when all are busy with other pictures.
+    CodePacker second((count - half) / 8);
+    std::promise<void> done;
+    std::future<void> secondDone = done.get_future();
+    halfEncoders().start([&] {
+        encodeStretch(pixels + half, count - half, bitsPerPixel, second, false, true);
+        done.set_value();
+    });
+    out.append(char(minimumCodeSize(bitsPerPixel)));
+    CodePacker first(count / 8);
+    encodeStretch(pixels, half, bitsPerPixel, first, true, false);
+    secondDone.wait();
+    first.append(second);
+    first.finish(out);
+}
+
+std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out,
+                                bool inTwo) {
     out.clear();
     if (image.Width <= 0 || image.Height <= 0)
         return noDataError();
@@ -513,7 +584,10 @@ std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version
     putLittleEndian16(out, image.Width);
     putLittleEndian16(out, image.Height);
     out.append('\0');
-    EncodeLzw(image.Pixels.data(), image.Pixels.size(), bits, out);
+    if (inTwo)
+        EncodeLzwInTwo(image.Pixels.data(), image.Pixels.size(), bits, out);
+    else
+        EncodeLzw(image.Pixels.data(), image.Pixels.size(), bits, out);
     out.append(char(0x3B));
     return std::nullopt;
 }
@@ -555,7 +629,7 @@ std::optional<QString> GifImage::SaveToBuffer(QByteArray& out) {
     GifIndexedImage indexed = IndexBitmap(Frames.front().Bitmap);
     ScreenSize = QSize(indexed.Width, indexed.Height);
     GlobalColorTable = indexed.Palette;
-    return WriteGif(indexed, Version, out);
+    return WriteGif(indexed, Version, out, EncodeInTwo);
 }
 
 std::optional<QString> GifImage::SaveToStream(QIODevice& stream) {

@@ -104,13 +104,19 @@ GiflibPicture expectDecodesTo(const QByteArray& gif, const QImage& expected) {
     return picture;
 }
 
-// The code stream as the encoding rules read, with a map of strings; `resetAt` receives the
+// The codes of a stretch of pixels as the encoding rules read, with a map of strings: the clear
+// code first when `leadingClear`, then at the end the end code when `last`, or else a clear code
+// (at the width the decoder has grown to) for a stretch that follows. `resetAt` receives the
 // count of pixels read when the table was first reset.
-QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt) {
+using Codes = std::vector<std::pair<int, int>>; // code, width
+Codes plainCodes(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt,
+                 bool leadingClear = true, bool last = true) {
     const int minSize = bits == 1 ? 2 : bits, clear = 1 << minSize;
     std::map<std::pair<int, int>, int> table;
     int next = clear + 2, width = minSize + 1, prefix = -1;
-    std::vector<std::pair<int, int>> codes{{clear, width}};
+    Codes codes;
+    if (leadingClear)
+        codes.emplace_back(clear, width);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const int p = pixels[i];
         if (prefix < 0) {
@@ -138,8 +144,16 @@ QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size
         // The decoder's table grows with this code; the end code follows at its width.
         if (next == 1 << width && width < 12)
             ++width;
+        codes.emplace_back(last ? clear + 1 : clear, width);
+    } else if (last) {
+        codes.emplace_back(clear + 1, width);
     }
-    codes.emplace_back(clear + 1, width);
+    return codes;
+}
+
+// The codes packed as the writer stores them: the minimum code size, sub-blocks, terminator.
+QByteArray packCodes(const Codes& codes, int bits) {
+    const int minSize = bits == 1 ? 2 : bits;
     QByteArray data;
     std::uint32_t bitsHeld = 0, count = 0;
     for (auto [code, w] : codes)
@@ -151,6 +165,10 @@ QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size
     for (qsizetype i = 0; i < data.size(); i += 255)
         out += char(data.mid(i, 255).size()) + data.mid(i, 255);
     return out + '\0';
+}
+
+QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt) {
+    return packCodes(plainCodes(pixels, bits, resetAt), bits);
 }
 
 QByteArray fastLzw(const std::vector<std::uint8_t>& pixels, int bits) {
@@ -328,6 +346,60 @@ TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
         }
     }
     EXPECT_EQ(fastLzw({}, 8), plainLzw({}, 8, nullptr));
+}
+
+TEST(GifLzw, InTwoHalvesDecodesToTheSamePixelsWhereverTheSeamFalls) {
+    std::mt19937 random(11);
+    std::vector<std::uint8_t> noise(100000), pairs(70000), runs;
+    for (auto& p : noise)
+        p = std::uint8_t(random());
+    for (auto& p : pairs)
+        p = std::uint8_t(random() & 1);
+    for (int i = 0; i < 20000; ++i)
+        runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
+    runs.resize(80000);
+    const std::vector<std::uint8_t> shortNoise(noise.begin(), noise.begin() + 2000);
+    for (const auto& [pixels, bits] :
+         {std::pair{noise, 8}, {pairs, 1}, {runs, 4}, {shortNoise, 8}}) {
+        // The seam at the ends and in the middle (as the writer puts it); where the first half's
+        // table has just been reset, one pixel before and one after; and on a short picture
+        // every seam of its first 600 pixels: some fall where the first half's last code widens
+        // the decoder's codes, so that the clear code must come at the wider width.
+        std::size_t resetAt = 0;
+        plainLzw(pixels, bits, &resetAt);
+        std::vector<std::size_t> splits{1, pixels.size() / 2, pixels.size() - 1};
+        if (resetAt > 0)
+            splits.insert(splits.end(), {resetAt - 1, resetAt, resetAt + 1});
+        else
+            for (std::size_t split = 2; split < 600; ++split)
+                splits.push_back(split);
+        GifIndexedImage image;
+        image.Width = 1000;
+        image.Height = int(pixels.size() / 1000);
+        image.BitsPerPixel = bits;
+        image.Palette.resize(std::size_t(1) << bits);
+        image.Pixels = pixels;
+        QByteArray whole;
+        ASSERT_FALSE(WriteGif(image, GifVersion::GIF87a, whole));
+        const qsizetype dataAt = 13 + 3 * qsizetype(image.Palette.size()) + 10;
+        for (std::size_t split : splits) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, split at " << split);
+            QByteArray lzw;
+            EncodeLzwInTwo(pixels.data(), pixels.size(), bits, lzw, split);
+            const std::vector<std::uint8_t> head(pixels.begin(), pixels.begin() + long(split));
+            const std::vector<std::uint8_t> tail(pixels.begin() + long(split), pixels.end());
+            Codes codes = plainCodes(head, bits, nullptr, true, false);
+            const Codes tailCodes = plainCodes(tail, bits, nullptr, false, true);
+            codes.insert(codes.end(), tailCodes.begin(), tailCodes.end());
+            ASSERT_EQ(lzw, packCodes(codes, bits));
+            const GiflibPicture decoded = decodeWithGiflib(whole.left(dataAt) + lzw + ';');
+            ASSERT_EQ(decoded.indices.size(), QSize(image.Width, image.Height));
+            for (int y = 0; y < image.Height; ++y)
+                ASSERT_EQ(std::memcmp(decoded.indices.constScanLine(y), &pixels[y * 1000u], 1000),
+                          0)
+                    << "row " << y;
+        }
+    }
 }
 
 TEST(GifWriter, LargePageWithLongRunsAndTableResets) {
