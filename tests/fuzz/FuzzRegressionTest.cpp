@@ -84,3 +84,7 @@ TEST(FuzzRegressions, MaskTable) {
 TEST(FuzzRegressions, GifWriter) {
     runAll(FuzzGifWriter, filesIn(regressions("fuzz_gif_writer")) + filesIn(seeds("gif")));
 }
+
+TEST(FuzzRegressions, CliArgs) {
+    runAll(FuzzCliArgs, filesIn(regressions("fuzz_cli_args")) + filesIn(seeds("cli")));
+}
