@@ -316,24 +316,35 @@ TEST(GifWriter, IndexedBitmapsKeepTheirPalette) {
     expectDecodesTo(gif, mono.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
-    std::mt19937 random(7);
-    std::vector<std::uint8_t> noise(120000), pairs(60000), runs;
-    for (auto& p : noise)
-        p = std::uint8_t(random());
-    for (auto& p : pairs)
-        p = std::uint8_t(random() & 1);
-    for (int i = 0; i < 20000; ++i)
-        runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
-    // A chart: long runs broken by a grid, a trace and a little noise, repeating row after row.
-    std::vector<std::uint8_t> chart(1000 * 300);
-    for (int i = 0; i < int(chart.size()); ++i) {
-        const int x = i % 1000, y = i / 1000;
-        chart[std::size_t(i)] = x % 50 == 0 || y % 40 == 0                              ? 1
-                                : std::abs(y - 150 - int(120 * std::sin(x / 90.0))) < 2 ? 2
-                                : random() % 500 == 0 ? std::uint8_t(random())
-                                                      : 255;
+// Index streams of the LZW tests, each long enough to reset the string table, in whole rows of
+// 1000: noise, two values, short runs of 16 values, and a chart.
+struct LzwInputs {
+    std::vector<std::uint8_t> noise = std::vector<std::uint8_t>(120000);
+    std::vector<std::uint8_t> pairs = std::vector<std::uint8_t>(60000);
+    std::vector<std::uint8_t> runs;
+    std::vector<std::uint8_t> chart = std::vector<std::uint8_t>(1000 * 300);
+    LzwInputs() {
+        std::mt19937 random(7);
+        for (auto& p : noise)
+            p = std::uint8_t(random());
+        for (auto& p : pairs)
+            p = std::uint8_t(random() & 1);
+        for (int i = 0; i < 20000; ++i)
+            runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
+        runs.resize(runs.size() / 1000 * 1000);
+        // Long runs broken by a grid, a trace and a little noise, repeating row after row.
+        for (int i = 0; i < int(chart.size()); ++i) {
+            const int x = i % 1000, y = i / 1000;
+            chart[std::size_t(i)] = x % 50 == 0 || y % 40 == 0                              ? 1
+                                    : std::abs(y - 150 - int(120 * std::sin(x / 90.0))) < 2 ? 2
+                                    : random() % 500 == 0 ? std::uint8_t(random())
+                                                          : 255;
+        }
     }
+};
+
+TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
+    const auto [noise, pairs, runs, chart] = LzwInputs();
     for (const auto& [pixels, bits] : {std::pair{noise, 8}, {pairs, 1}, {runs, 4}, {chart, 8}}) {
         SCOPED_TRACE(bits);
         std::size_t resetAt = 0;
@@ -349,15 +360,7 @@ TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
 }
 
 TEST(GifLzw, InTwoHalvesDecodesToTheSamePixelsWhereverTheSeamFalls) {
-    std::mt19937 random(11);
-    std::vector<std::uint8_t> noise(100000), pairs(70000), runs;
-    for (auto& p : noise)
-        p = std::uint8_t(random());
-    for (auto& p : pairs)
-        p = std::uint8_t(random() & 1);
-    for (int i = 0; i < 20000; ++i)
-        runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
-    runs.resize(80000);
+    const auto [noise, pairs, runs, chart] = LzwInputs();
     const std::vector<std::uint8_t> shortNoise(noise.begin(), noise.begin() + 2000);
     for (const auto& [pixels, bits] :
          {std::pair{noise, 8}, {pairs, 1}, {runs, 4}, {shortNoise, 8}}) {
