@@ -25,6 +25,24 @@ QString colorCountError() {
     return QStringLiteral("Wrong number of colors; must be a power of 2");
 }
 
+// The threads that take the other half of a picture's colour count and LZW encoding: they live
+// as long as the program, so each keeps its string lookup for the next picture. Their tasks never
+// wait for anything, so a caller waiting for its half always gets it.
+QThreadPool& halfWorkers() {
+    static QThreadPool pool;
+    static const bool set = [] {
+        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        pool.setExpiryTimeout(-1);
+        return true;
+    }();
+    Q_UNUSED(set);
+    return pool;
+}
+
+// Below this many pixels a picture is counted and encoded in one go: a second thread would not
+// pay.
+constexpr std::size_t MinPixelsInTwo = 1u << 16;
+
 // ---- Colour reduction --------------------------------------------------------------------------
 
 constexpr std::size_t MaxHistogramEntries = 2049;
@@ -122,15 +140,18 @@ struct ColorRun {
 // it, up to `maxRuns` of them are noted (rows bottom first) so that the index image can be
 // written without reading the bitmap again; `runs` is left empty otherwise. False when there are
 // too many colours.
+// Only rows `bottom` down to `top` are counted when given.
 bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histogram,
-                 std::vector<ColorRun>& runs, std::size_t maxRuns) {
+                 std::vector<ColorRun>& runs, std::size_t maxRuns, int bottom = -1, int top = 0) {
     histogram.reset();
     runs.clear();
     bool noting = true;
     const int width = image.width();
-    QRgb last = rowOf(image, image.height() - 1)[0];
+    if (bottom < 0)
+        bottom = image.height() - 1;
+    QRgb last = rowOf(image, bottom)[0];
     int entry = histogram.findOrAdd(last & mask);
-    for (int y = image.height() - 1; y >= 0; --y) {
+    for (int y = bottom; y >= top; --y) {
         const QRgb* row = rowOf(image, y);
         for (int x = 0; x < width;) {
             const QRgb pixel = row[x];
@@ -159,6 +180,46 @@ bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histog
             }
         }
     }
+    return true;
+}
+
+// The same count in two halves at once: the lower rows on a helper thread, the upper ones here,
+// then the upper half's new colours added after the lower half's in the order they were met, as
+// one count from the bottom row up finds them. The result is the same to the entry.
+bool countColorsInTwo(const QImage& image, std::uint32_t mask, ColorHistogram& histogram,
+                      std::vector<ColorRun>& runs, std::size_t maxRuns) {
+    const int middle = image.height() / 2;
+    if (std::size_t(image.width()) * std::size_t(image.height()) < MinPixelsInTwo || middle == 0)
+        return countColors(image, mask, histogram, runs, maxRuns);
+    thread_local ColorHistogram upper;
+    thread_local std::vector<ColorRun> upperRuns;
+    bool lowerFits = false;
+    std::promise<void> done;
+    std::future<void> lowerDone = done.get_future();
+    halfWorkers().start([&] {
+        lowerFits = countColors(image, mask, histogram, runs, maxRuns, image.height() - 1, middle);
+        done.set_value();
+    });
+    const bool upperFits = countColors(image, mask, upper, upperRuns, maxRuns, middle - 1, 0);
+    lowerDone.wait();
+    if (!lowerFits || !upperFits)
+        return false;
+    std::vector<std::uint32_t> entryOf(upper.colors.size());
+    for (std::size_t e = 0; e < upper.colors.size(); ++e) {
+        const int merged = histogram.findOrAdd(upper.colors[e]);
+        if (merged < 0)
+            return false;
+        histogram.counts[std::size_t(merged)] += upper.counts[e];
+        entryOf[e] = std::uint32_t(merged);
+    }
+    // A count from the bottom up stops noting runs once it has noted `maxRuns`.
+    const bool bothNoted = !runs.empty() && !upperRuns.empty();
+    if (!bothNoted || runs.size() + upperRuns.size() > maxRuns) {
+        runs.clear();
+        return true;
+    }
+    for (const ColorRun& run : upperRuns)
+        runs.push_back({run.length, entryOf[run.entry]});
     return true;
 }
 
@@ -315,7 +376,7 @@ GifIndexedImage ReduceToPalette(const QImage& bitmap) {
     std::uint8_t red = 0xFF, green = 0xFF, blue = 0xFF;
     std::vector<ColorRun> runs;
     const std::size_t maxRuns = std::size_t(result.Width) * std::size_t(result.Height) / 8;
-    while (!countColors(image, maskWord(red, green, blue), histogram, runs, maxRuns)) {
+    while (!countColorsInTwo(image, maskWord(red, green, blue), histogram, runs, maxRuns)) {
         if (red < green)
             green = std::uint8_t(green << 1);
         else if (red > blue)
@@ -499,22 +560,6 @@ void encodeStretch(const std::uint8_t* pixels, std::size_t count, int bitsPerPix
     } // else the table has just been reset, with its clear code
 }
 
-// The threads that encode the second half of a picture: they live as long as the program, so
-// each keeps its string lookup for the next picture.
-QThreadPool& halfEncoders() {
-    static QThreadPool pool;
-    static const bool set = [] {
-        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
-        pool.setExpiryTimeout(-1);
-        return true;
-    }();
-    Q_UNUSED(set);
-    return pool;
-}
-
-// Below this many pixels a picture is encoded in one go: a second thread would not pay.
-constexpr std::size_t MinPixelsInTwo = 1u << 16;
-
 } // namespace
 
 void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out) {
@@ -536,7 +581,7 @@ void EncodeLzwInTwo(const std::uint8_t* pixels, std::size_t count, int bitsPerPi
     CodePacker second((count - half) / 8);
     std::promise<void> done;
     std::future<void> secondDone = done.get_future();
-    halfEncoders().start([&] {
+    halfWorkers().start([&] {
         encodeStretch(pixels + half, count - half, bitsPerPixel, second, false, true);
         done.set_value();
     });

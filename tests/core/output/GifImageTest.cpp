@@ -209,6 +209,19 @@ TEST(GifWriter, PaletteHoldsColoursMostFrequentFirst) {
     EXPECT_EQ(std::vector(tied.palette.begin(), tied.palette.begin() + 4),
               (std::vector<QRgb>{b, c, a, qRgb(128, 128, 128)}));
 
+    // A page large enough to be counted in two halves at once: the lower rows' colours come
+    // first, a colour met in both halves counts once with both counts, and the upper rows' new
+    // colours follow in the order they are met. Lower rows: 200 b then 200 c; upper rows: 100 c,
+    // 150 a, 150 d; so c 45,000, b 30,000, a and d 22,500 each.
+    const QRgb d = qRgb(10, 11, 12);
+    const QImage halves = paint(400, 300, [&](int i) {
+        const int x = i % 400;
+        return i / 400 >= 150 ? (x < 200 ? b : c) : x < 100 ? c : x < 250 ? a : d;
+    });
+    const GiflibPicture counted = expectDecodesTo(encode(halves), halves);
+    EXPECT_EQ(std::vector(counted.palette.begin(), counted.palette.begin() + 5),
+              (std::vector<QRgb>{c, b, a, d, qRgb(128, 128, 128)}));
+
     const QImage dot = paint(1, 1, [](int) { return qRgb(10, 20, 30); });
     EXPECT_EQ(expectDecodesTo(encode(dot), dot).palette.front(), qRgb(10, 20, 30));
 }
