@@ -11,3 +11,4 @@ int FuzzIndexFile(const std::uint8_t* data, std::size_t size);
 int FuzzMaskTable(const std::uint8_t* data, std::size_t size);
 int FuzzGifWriter(const std::uint8_t* data, std::size_t size);
 int FuzzAngleList(const std::uint8_t* data, std::size_t size);
+int FuzzCliArgs(const std::uint8_t* data, std::size_t size);

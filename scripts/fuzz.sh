@@ -14,7 +14,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_pattern_reader fuzz_header fuzz_index_file fuzz_mask_table fuzz_gif_writer
-    fuzz_angle_list)
+    fuzz_angle_list fuzz_cli_args)
 fi
 
 # The fuzz build's own packages (not part of the normal bootstrap).
@@ -54,12 +54,15 @@ seed() {
     fuzz_mask_table) cp data/masks/*.csv fuzz/seeds/masks/* "$corpus/" ;;
     fuzz_gif_writer) cp fuzz/seeds/gif/* "$corpus/" ;;
     fuzz_angle_list) cp fuzz/seeds/angles/* "$corpus/" ;;
+    fuzz_cli_args) cp fuzz/seeds/cli/* "$corpus/" ;;
   esac
 }
 max_len() {
   case $1 in
     fuzz_pattern_reader | fuzz_header) echo 16384 ;;
-    fuzz_gif_writer) echo 4096 ;;
+    fuzz_gif_writer | fuzz_cli_args) echo 4096 ;;
+    # Long lines, past any buffer a line might be read into.
+    fuzz_mask_table) echo 65536 ;;
     *) echo 8192 ;;
   esac
 }
@@ -67,6 +70,7 @@ dict() {
   case $1 in
     fuzz_pattern_reader | fuzz_header) echo "-dict=fuzz/adf.dict" ;;
     fuzz_mask_table) echo "-dict=fuzz/masks.dict" ;;
+    fuzz_cli_args) echo "-dict=fuzz/cli.dict" ;;
   esac
 }
 

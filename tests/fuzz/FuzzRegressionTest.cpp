@@ -88,3 +88,7 @@ TEST(FuzzRegressions, GifWriter) {
 TEST(FuzzRegressions, AngleList) {
     runAll(FuzzAngleList, filesIn(regressions("fuzz_angle_list")) + filesIn(seeds("angles")));
 }
+
+TEST(FuzzRegressions, CliArgs) {
+    runAll(FuzzCliArgs, filesIn(regressions("fuzz_cli_args")) + filesIn(seeds("cli")));
+}

@@ -11,6 +11,7 @@
 #include <QtCore/QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -37,6 +38,19 @@ std::optional<double> megahertzToGigahertz(QByteArrayView value) {
     // Division keeps 10700 MHz at the double nearest 10.7, so a record passes the range test of
     // its own label.
     return *mhz / 1000.0;
+}
+
+// A six-letter keyword as one number, so that a header line is told apart with one switch
+// rather than a string comparison for each keyword the index takes.
+constexpr std::uint64_t keywordCode(const char* k) {
+    std::uint64_t code = 0;
+    for (int i = 0; i < 6; ++i)
+        code = code << 8 | static_cast<unsigned char>(k[i]);
+    return code;
+}
+
+std::uint64_t keywordCode(QByteArrayView k) {
+    return keywordCode(k.data());
 }
 
 } // namespace
@@ -95,22 +109,28 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
         const QByteArrayView k = kl.keyword;
         if (k.size() != 6)
             continue; // every keyword the index uses has six letters
-        if (k == "NUPOIN")
+        const std::uint64_t code = keywordCode(k);
+        if (code == keywordCode("NUPOIN"))
             break;
         if (numbers)
             numbers->take(k, kl.value);
         if (conversionError)
             continue; // the record is given up; only the numbers are still read
         bool known = true;
-        if (k == "MODNUM") {
+        switch (code) {
+        case keywordCode("MODNUM"):
             SetModelNumberFields(record, kl.value);
-        } else if (k == "FEDORN") {
+            break;
+        case keywordCode("FEDORN"):
             record.setText(IndexField::FeedOrientation, kl.value);
-        } else if (k == "DESCR1") {
+            break;
+        case keywordCode("DESCR1"):
             record.setText(IndexField::Description1, kl.value);
-        } else if (k == "DESCR2") {
+            break;
+        case keywordCode("DESCR2"):
             record.setText(IndexField::Description2, kl.value);
-        } else if (k == "DTDATA") {
+            break;
+        case keywordCode("DTDATA"): {
             const auto date = FormatDataDate(kl.value);
             if (!date) {
                 if (fail(QStringLiteral("'%1' is not a valid date").arg(DisplayText(kl.value))))
@@ -118,9 +138,12 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
                 continue;
             }
             record.setText(IndexField::Date, *date);
-        } else if (k == "PATNUM") {
+            break;
+        }
+        case keywordCode("PATNUM"):
             record.setText(IndexField::RpeNumber, kl.value);
-        } else if (k == "LOWFRQ") {
+            break;
+        case keywordCode("LOWFRQ"): {
             const auto ghz = megahertzToGigahertz(kl.value);
             if (!ghz) {
                 if (fail(invalidFloatMessage(kl.value)))
@@ -128,7 +151,9 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
                 continue;
             }
             record.setLowFrequency(*ghz);
-        } else if (k == "HGHFRQ") {
+            break;
+        }
+        case keywordCode("HGHFRQ"): {
             const auto ghz = megahertzToGigahertz(kl.value);
             if (!ghz) {
                 if (fail(invalidFloatMessage(kl.value)))
@@ -139,7 +164,9 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
             const double low = record.lowFrequency();
             record.setText(IndexField::FrequencyRange, FrequencyRangeLabel(low, *ghz));
             record.setText(IndexField::MidFrequency, numtext::formatFixed((low + *ghz) / 2, 3));
-        } else if (k == "MDGAIN") {
+            break;
+        }
+        case keywordCode("MDGAIN"): {
             const qsizetype blank = kl.value.indexOf(' ');
             const QByteArrayView number = blank < 0 ? kl.value : kl.value.first(blank);
             const auto gain = numtext::parseFloat(number);
@@ -149,7 +176,9 @@ std::optional<QString> ReadHeaderLines(LineReader& in, IndexRecord& record,
                 continue;
             }
             record.setText(IndexField::Gain, numtext::formatFixed(*gain, 1));
-        } else {
+            break;
+        }
+        default:
             known = false;
         }
         keywordSeen = keywordSeen || known;
@@ -170,13 +199,17 @@ namespace {
 // Reads the header of one data file into a blanked record. The file is opened without blocking
 // and checked to be a regular file first, so a pipe or a device in the folder cannot hang the
 // rebuild; plain system calls keep the per-file cost near that of any reader.
-std::optional<QString> readHeaderFile(const QByteArray& nativePath, IndexRecord& record) {
+// `listedRegular`: the folder's listing said the entry is a regular file (not a link), which
+// saves a system call per file; a file swapped for something else since cannot hang the read,
+// as it is opened without blocking.
+std::optional<QString> readHeaderFile(const QByteArray& nativePath, IndexRecord& record,
+                                      bool listedRegular = false) {
     const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return QStringLiteral("cannot be opened (%1)")
             .arg(QString::fromLocal8Bit(std::strerror(errno)));
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!listedRegular && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
         return QStringLiteral("not a regular file");
     }
@@ -245,6 +278,7 @@ namespace {
 // data files. `error` is set when the folder cannot be listed.
 struct DataFileListing {
     std::vector<std::string> names;
+    std::vector<bool> regular; // per name: the listing itself gave it as a regular file
     bool hiddenDataFiles = false;
     std::error_code error;
 };
@@ -252,22 +286,35 @@ struct DataFileListing {
 DataFileListing listDataFiles(const QString& sourceDir) {
     DataFileListing listing;
     std::error_code& ec = listing.error;
+    std::vector<std::pair<std::string, bool>> entries;
     for (std::filesystem::directory_iterator it(QFile::encodeName(sourceDir).toStdString(), ec),
          end;
          !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().native();
         if (name.size() < 4 || qstrnicmp(name.data() + name.size() - 4, ".adf", 4) != 0)
             continue;
-        if (name[0] == '.')
+        if (name[0] == '.') {
             listing.hiddenDataFiles = true;
-        else
-            listing.names.push_back(std::move(name));
+            continue;
+        }
+        // The entry's type as the listing gives it: no system call, but for a link, which is
+        // followed.
+        std::error_code typeError;
+        const bool regular = it->is_regular_file(typeError) && !typeError;
+        entries.emplace_back(std::move(name), regular);
     }
-    std::sort(
-        listing.names.begin(), listing.names.end(), [](const std::string& a, const std::string& b) {
-            const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
-            return c != 0 ? c < 0 : a < b;
-        });
+    std::sort(entries.begin(), entries.end(), [](const auto& x, const auto& y) {
+        const std::string& a = x.first;
+        const std::string& b = y.first;
+        const int c = qstrnicmp(a.data(), qsizetype(a.size()), b.data(), qsizetype(b.size()));
+        return c != 0 ? c < 0 : a < b;
+    });
+    listing.names.reserve(entries.size());
+    listing.regular.reserve(entries.size());
+    for (auto& [name, regular] : entries) {
+        listing.names.push_back(std::move(name));
+        listing.regular.push_back(regular);
+    }
     return listing;
 }
 
@@ -295,6 +342,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         return report;
     }
     const std::vector<std::string> names = std::move(listing.names);
+    const std::vector<bool> listedRegular = std::move(listing.regular);
     const bool hiddenDataFiles = listing.hiddenDataFiles;
     if (names.empty() && !hiddenDataFiles && keepIndexWithoutDataFiles) {
         report.outcome = RebuildReport::Outcome::NoDataFiles;
@@ -336,7 +384,7 @@ RebuildReport RebuildIndex(const QString& sourceDir, const QString& indexPath,
         }
         buffer.clear();
         buffer.setText(IndexField::FileName, name);
-        if (const auto reason = readHeaderFile(dir + name, buffer)) {
+        if (const auto reason = readHeaderFile(dir + name, buffer, listedRegular[size_t(i)])) {
             report.skipped << QFile::decodeName(name) + QStringLiteral(": ") + *reason;
             continue;
         }

@@ -3,9 +3,12 @@
 
 #include <QtCore/QIODevice>
 #include <QtCore/QSaveFile>
+#include <QtCore/QThread>
+#include <QtCore/QThreadPool>
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <memory>
 #include <numeric>
@@ -21,6 +24,24 @@ QString encodingError() {
 QString colorCountError() {
     return QStringLiteral("Wrong number of colors; must be a power of 2");
 }
+
+// The threads that take the other half of a picture's colour count and LZW encoding: they live
+// as long as the program, so each keeps its string lookup for the next picture. Their tasks never
+// wait for anything, so a caller waiting for its half always gets it.
+QThreadPool& halfWorkers() {
+    static QThreadPool pool;
+    static const bool set = [] {
+        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        pool.setExpiryTimeout(-1);
+        return true;
+    }();
+    Q_UNUSED(set);
+    return pool;
+}
+
+// Below this many pixels a picture is counted and encoded in one go: a second thread would not
+// pay.
+constexpr std::size_t MinPixelsInTwo = 1u << 16;
 
 // ---- Colour reduction --------------------------------------------------------------------------
 
@@ -119,15 +140,18 @@ struct ColorRun {
 // it, up to `maxRuns` of them are noted (rows bottom first) so that the index image can be
 // written without reading the bitmap again; `runs` is left empty otherwise. False when there are
 // too many colours.
+// Only rows `bottom` down to `top` are counted when given.
 bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histogram,
-                 std::vector<ColorRun>& runs, std::size_t maxRuns) {
+                 std::vector<ColorRun>& runs, std::size_t maxRuns, int bottom = -1, int top = 0) {
     histogram.reset();
     runs.clear();
     bool noting = true;
     const int width = image.width();
-    QRgb last = rowOf(image, image.height() - 1)[0];
+    if (bottom < 0)
+        bottom = image.height() - 1;
+    QRgb last = rowOf(image, bottom)[0];
     int entry = histogram.findOrAdd(last & mask);
-    for (int y = image.height() - 1; y >= 0; --y) {
+    for (int y = bottom; y >= top; --y) {
         const QRgb* row = rowOf(image, y);
         for (int x = 0; x < width;) {
             const QRgb pixel = row[x];
@@ -156,6 +180,46 @@ bool countColors(const QImage& image, std::uint32_t mask, ColorHistogram& histog
             }
         }
     }
+    return true;
+}
+
+// The same count in two halves at once: the lower rows on a helper thread, the upper ones here,
+// then the upper half's new colours added after the lower half's in the order they were met, as
+// one count from the bottom row up finds them. The result is the same to the entry.
+bool countColorsInTwo(const QImage& image, std::uint32_t mask, ColorHistogram& histogram,
+                      std::vector<ColorRun>& runs, std::size_t maxRuns) {
+    const int middle = image.height() / 2;
+    if (std::size_t(image.width()) * std::size_t(image.height()) < MinPixelsInTwo || middle == 0)
+        return countColors(image, mask, histogram, runs, maxRuns);
+    thread_local ColorHistogram upper;
+    thread_local std::vector<ColorRun> upperRuns;
+    bool lowerFits = false;
+    std::promise<void> done;
+    std::future<void> lowerDone = done.get_future();
+    halfWorkers().start([&] {
+        lowerFits = countColors(image, mask, histogram, runs, maxRuns, image.height() - 1, middle);
+        done.set_value();
+    });
+    const bool upperFits = countColors(image, mask, upper, upperRuns, maxRuns, middle - 1, 0);
+    lowerDone.wait();
+    if (!lowerFits || !upperFits)
+        return false;
+    std::vector<std::uint32_t> entryOf(upper.colors.size());
+    for (std::size_t e = 0; e < upper.colors.size(); ++e) {
+        const int merged = histogram.findOrAdd(upper.colors[e]);
+        if (merged < 0)
+            return false;
+        histogram.counts[std::size_t(merged)] += upper.counts[e];
+        entryOf[e] = std::uint32_t(merged);
+    }
+    // A count from the bottom up stops noting runs once it has noted `maxRuns`.
+    const bool bothNoted = !runs.empty() && !upperRuns.empty();
+    if (!bothNoted || runs.size() + upperRuns.size() > maxRuns) {
+        runs.clear();
+        return true;
+    }
+    for (const ColorRun& run : upperRuns)
+        runs.push_back({run.length, entryOf[run.entry]});
     return true;
 }
 
@@ -236,6 +300,14 @@ public:
             bytes_[used_++] = std::uint8_t(bits_);
     }
 
+    // Appends the codes another packer holds, from the bit where this one stands.
+    void append(const CodePacker& other) {
+        for (std::size_t i = 0; i < other.used_; ++i)
+            put(other.bytes_[i], 8);
+        if (other.pending_ > 0)
+            put(other.bits_ & ((1u << other.pending_) - 1), other.pending_);
+    }
+
     // Pads the last byte with zeros and appends the sub-blocks and the block terminator.
     void finish(QByteArray& out) {
         if (pending_ > 0)
@@ -304,7 +376,7 @@ GifIndexedImage ReduceToPalette(const QImage& bitmap) {
     std::uint8_t red = 0xFF, green = 0xFF, blue = 0xFF;
     std::vector<ColorRun> runs;
     const std::size_t maxRuns = std::size_t(result.Width) * std::size_t(result.Height) / 8;
-    while (!countColors(image, maskWord(red, green, blue), histogram, runs, maxRuns)) {
+    while (!countColorsInTwo(image, maskWord(red, green, blue), histogram, runs, maxRuns)) {
         if (red < green)
             green = std::uint8_t(green << 1);
         else if (red > blue)
@@ -367,19 +439,28 @@ GifIndexedImage ReduceToPalette(const QImage& bitmap) {
     return result;
 }
 
-void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out) {
-    const unsigned minCodeSize = bitsPerPixel == 1 ? 2u : unsigned(bitsPerPixel);
+namespace {
+
+unsigned minimumCodeSize(int bitsPerPixel) {
+    return bitsPerPixel == 1 ? 2u : unsigned(bitsPerPixel);
+}
+
+// The codes of a stretch of pixels, from a fresh string table: the clear code first when
+// `leadingClear`, and at the end the end code when `last`, or else a clear code, after which the
+// codes of the next stretch follow from a fresh table of their own.
+void encodeStretch(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                   CodePacker& packer, bool leadingClear, bool last) {
+    const unsigned minCodeSize = minimumCodeSize(bitsPerPixel);
     const unsigned clearCode = 1u << minCodeSize;
     const unsigned endCode = clearCode + 1;
     const unsigned firstFree = clearCode + 2;
     const unsigned pixelMask = (1u << bitsPerPixel) - 1;
-    out.append(char(minCodeSize));
 
-    CodePacker packer(count / 8);
     unsigned width = minCodeSize + 1;
     unsigned limit = 1u << width;
     unsigned next = firstFree;
-    packer.put(clearCode, width);
+    if (leadingClear)
+        packer.put(clearCode, width);
 
     // The strings in the table, found by pixel and prefix code in one direct lookup. A slot is
     // trusted only when its code has been given out since the last reset and names the same
@@ -473,12 +554,47 @@ void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, 
         // needs another bit, before it reads the end code; that code must come at its width.
         if (next == limit && width < MaxCodeBits)
             ++width;
-    }
-    packer.put(endCode, width);
+        packer.put(last ? endCode : clearCode, width);
+    } else if (last) {
+        packer.put(endCode, width);
+    } // else the table has just been reset, with its clear code
+}
+
+} // namespace
+
+void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out) {
+    out.append(char(minimumCodeSize(bitsPerPixel)));
+    CodePacker packer(count / 8);
+    encodeStretch(pixels, count, bitsPerPixel, packer, true, true);
     packer.finish(out);
 }
 
-std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out) {
+void EncodeLzwInTwo(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                    QByteArray& out, std::size_t split) {
+    const std::size_t half = split > 0 ? split : count / 2;
+    if (half == 0 || half >= count || (split == 0 && count < MinPixelsInTwo)) {
+        EncodeLzw(pixels, count, bitsPerPixel, out);
+        return;
+    }
+    // Always in two, whatever the machine, so that the bytes depend on the pixels alone; a
+    // second half waits for a helper when all are busy with other pictures.
+    CodePacker second((count - half) / 8);
+    std::promise<void> done;
+    std::future<void> secondDone = done.get_future();
+    halfWorkers().start([&] {
+        encodeStretch(pixels + half, count - half, bitsPerPixel, second, false, true);
+        done.set_value();
+    });
+    out.append(char(minimumCodeSize(bitsPerPixel)));
+    CodePacker first(count / 8);
+    encodeStretch(pixels, half, bitsPerPixel, first, true, false);
+    secondDone.wait();
+    first.append(second);
+    first.finish(out);
+}
+
+std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out,
+                                bool inTwo) {
     out.clear();
     if (image.Width <= 0 || image.Height <= 0)
         return noDataError();
@@ -513,7 +629,10 @@ std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version
     putLittleEndian16(out, image.Width);
     putLittleEndian16(out, image.Height);
     out.append('\0');
-    EncodeLzw(image.Pixels.data(), image.Pixels.size(), bits, out);
+    if (inTwo)
+        EncodeLzwInTwo(image.Pixels.data(), image.Pixels.size(), bits, out);
+    else
+        EncodeLzw(image.Pixels.data(), image.Pixels.size(), bits, out);
     out.append(char(0x3B));
     return std::nullopt;
 }
@@ -555,7 +674,7 @@ std::optional<QString> GifImage::SaveToBuffer(QByteArray& out) {
     GifIndexedImage indexed = IndexBitmap(Frames.front().Bitmap);
     ScreenSize = QSize(indexed.Width, indexed.Height);
     GlobalColorTable = indexed.Palette;
-    return WriteGif(indexed, Version, out);
+    return WriteGif(indexed, Version, out, EncodeInTwo);
 }
 
 std::optional<QString> GifImage::SaveToStream(QIODevice& stream) {

@@ -43,6 +43,14 @@ GifIndexedImage ReduceToPalette(const QImage& bitmap);
 // that encodes keeps a 2 MiB string lookup for the next picture.
 void EncodeLzw(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel, QByteArray& out);
 
+// The same, for a picture that is only an intermediate (the htmldoc PDF's page): the second half
+// of a picture of 65,536 pixels or more is encoded on another thread, from a fresh string table
+// after a clear code. The pixels decoded are the same; the bytes differ from EncodeLzw's but,
+// as these, depend on the pixels alone.
+// `split` puts the seam elsewhere than the middle (and encodes a picture of any size in two).
+void EncodeLzwInTwo(const std::uint8_t* pixels, std::size_t count, int bitsPerPixel,
+                    QByteArray& out, std::size_t split = 0);
+
 enum class GifVersion { None, GIF87a, GIF89a };
 
 // One picture of the file. Frames sit at 0,0 without transparency, delay, disposal, interlacing
@@ -70,11 +78,15 @@ public:
     GifVersion Version = GifVersion::None;
     QSize ScreenSize;
     std::vector<GifColor> GlobalColorTable;
+    // The file is an intermediate another program reads: encoded in two halves at once.
+    bool EncodeInTwo = false;
 };
 
 // Writes a complete one-frame file from indices: the screen is the image's size and its palette
 // the global colour table. The palette size must be a power of 2 from 2 to 256.
-std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out);
+// `inTwo`: the data encoded with EncodeLzwInTwo.
+std::optional<QString> WriteGif(const GifIndexedImage& image, GifVersion version, QByteArray& out,
+                                bool inTwo = false);
 
 // The bitmap as indices: 1- and 8-bit bitmaps with a colour table unchanged (table padded with
 // black to 2 or 256 entries), anything else through ReduceToPalette.

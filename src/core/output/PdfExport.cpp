@@ -358,6 +358,7 @@ std::optional<QString> MakePdf(QImage page, const PdfOptions& options, Prompter&
     {
         GifImage gif;
         gif.Assign(page);
+        gif.EncodeInTwo = true;
         page = QImage();
         QByteArray gifBytes;
         written = !gif.SaveToBuffer(gifBytes) && writeByRename(temps.gif, gifBytes);

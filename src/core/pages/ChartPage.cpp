@@ -9,6 +9,7 @@
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QPolygon>
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -218,44 +219,47 @@ void drawTitleBlock(const PageSource& page, const Variant& v) {
     }
 }
 
-// Step 17, full chart.
-void drawFullGrid(const PageSource& page) {
+// A run of grid lines `step` apart from `from` on: vertical ones (at angles, across the levels) or
+// horizontal ones (at levels, from the chart's left edge to `right`). Line i of 1..count takes
+// the heavier pen width when i % heavyEvery == heavyAt.
+struct GridRun {
+    bool vertical;
+    int from;
+    int step;
+    int count;
+    int heavyEvery;
+    int heavyAt;
+    int heavyWidth;
+};
+
+// Step 17.
+void drawGridRuns(const PageSource& page, int right, std::initializer_list<GridRun> runs) {
     PageMapper& map = page.PageMap;
     map.SetPenColor(PageGridColour);
-    for (int i = 1; i <= 33; ++i) {
-        SetScaledPenWidth(page, i % 4 == 0 ? 2 : 1);
-        map.Line(70 + 10 * i, 150, 70 + 10 * i, 550);
-    }
-    for (int i = 1; i <= 30; ++i) {
-        SetScaledPenWidth(page, i % 5 == 0 ? 2 : 1);
-        map.Line(400 + 10 * i, 150, 400 + 10 * i, 550);
-    }
-    for (int i = 1; i <= 33; ++i) {
-        SetScaledPenWidth(page, i % 4 == 1 ? 2 : 1);
-        map.Line(700 + 10 * i, 150, 700 + 10 * i, 550);
-    }
-    for (int i = 1; i <= 50; ++i) {
-        SetScaledPenWidth(page, i % 5 == 0 ? 2 : 1);
-        map.Line(70, 150 + 8 * i, 1030, 150 + 8 * i);
-    }
+    for (const GridRun& run : runs)
+        for (int i = 1; i <= run.count; ++i) {
+            SetScaledPenWidth(page, i % run.heavyEvery == run.heavyAt ? run.heavyWidth : 1);
+            const int at = run.from + run.step * i;
+            if (run.vertical)
+                map.Line(at, 150, at, 550);
+            else
+                map.Line(70, at, right, at);
+        }
 }
 
-// Step 17, half chart.
+void drawFullGrid(const PageSource& page) {
+    drawGridRuns(page, 1030,
+                 {{true, 70, 10, 33, 4, 0, 2},
+                  {true, 400, 10, 30, 5, 0, 2},
+                  {true, 700, 10, 33, 4, 1, 2},
+                  {false, 150, 8, 50, 5, 0, 2}});
+}
+
 void drawHalfGrid(const PageSource& page) {
-    PageMapper& map = page.PageMap;
-    map.SetPenColor(PageGridColour);
-    for (int i = 1; i <= 30; ++i) {
-        SetScaledPenWidth(page, i % 10 == 0 ? 3 : 1);
-        map.Line(70 + 5 * i, 150, 70 + 5 * i, 550);
-    }
-    for (int i = 1; i <= 33; ++i) {
-        SetScaledPenWidth(page, i % 4 == 1 ? 3 : 1);
-        map.Line(220 + 10 * i, 150, 220 + 10 * i, 550);
-    }
-    for (int i = 1; i <= 100; ++i) {
-        SetScaledPenWidth(page, i % 10 == 0 ? 3 : 1);
-        map.Line(70, 150 + 4 * i, 550, 150 + 4 * i);
-    }
+    drawGridRuns(page, 550,
+                 {{true, 70, 5, 30, 10, 0, 3},
+                  {true, 220, 10, 33, 4, 1, 3},
+                  {false, 150, 4, 100, 10, 0, 3}});
 }
 
 void number(PageMapper& map, int x, int y, int n, int h, int v) {

@@ -100,29 +100,37 @@ TEST(IndexRefresh, BadFilesAreSkippedAndReportedWhileGoodOnesAreIndexed) {
     ASSERT_EQ(
         ::mkfifo(QFile::encodeName(box.path(QStringLiteral("data/pipe.adf"))).constData(), 0600),
         0);
+    // Links are followed: to a data file it is indexed, to a pipe it is no regular file.
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("a-good.adf"), box.path(QStringLiteral("data/link.adf"))));
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("pipe.adf"), box.path(QStringLiteral("data/pipe-link.adf"))));
 
     const QString index = box.path(QStringLiteral("FileIndx.dat"));
     const RebuildReport report = RebuildIndex(box.path(QStringLiteral("data")), index);
     EXPECT_EQ(report.outcome, RebuildReport::Outcome::Rebuilt);
-    EXPECT_EQ(report.records, 3);
+    EXPECT_EQ(report.records, 4);
     EXPECT_EQ(report.skipped,
               (QStringList{QStringLiteral("baddate.adf: '20031305' is not a valid date"),
                            QStringLiteral("badfreq.adf: 'ten' is not a valid floating point value"),
                            QStringLiteral("badgain.ADF: '' is not a valid floating point value"),
                            QStringLiteral("folder.adf: not a regular file"),
+                           QStringLiteral("pipe-link.adf: not a regular file"),
                            QStringLiteral("pipe.adf: not a regular file")}));
     EXPECT_EQ(report.longNames, QStringList{QStringLiteral("ZZX12-65-LONGNAME.adf")});
     EXPECT_TRUE(report.message().contains(QStringLiteral("badfreq.adf: 'ten'")));
 
     const QList<IndexRecord> records = readAll(index);
-    ASSERT_EQ(records.size(), 3);
+    ASSERT_EQ(records.size(), 4);
     EXPECT_EQ(records[0].fileName(), "a-good.adf");
-    EXPECT_EQ(records[1].fileName(), "z-nokeys.adf");
+    EXPECT_EQ(records[1].fileName(), "link.adf");
+    EXPECT_EQ(records[1].modelNumber(), records[0].modelNumber());
+    EXPECT_EQ(records[2].fileName(), "z-nokeys.adf");
     // A blank buffer per file: no value carried over from the file before.
-    EXPECT_EQ(records[1].date(), "");
-    EXPECT_EQ(records[1].lowFrequency(), 0.0);
-    EXPECT_EQ(records[2].fileName(), "ZZX12-65-LONGNA");
-    EXPECT_EQ(QFileInfo(index).size(), 3 * 380);
+    EXPECT_EQ(records[2].date(), "");
+    EXPECT_EQ(records[2].lowFrequency(), 0.0);
+    EXPECT_EQ(records[3].fileName(), "ZZX12-65-LONGNA");
+    EXPECT_EQ(QFileInfo(index).size(), 4 * 380);
 }
 
 TEST(IndexRefresh, FilesThatAreNotNsmaDataAreSkipped) {

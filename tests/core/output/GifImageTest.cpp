@@ -104,13 +104,19 @@ GiflibPicture expectDecodesTo(const QByteArray& gif, const QImage& expected) {
     return picture;
 }
 
-// The code stream as the encoding rules read, with a map of strings; `resetAt` receives the
+// The codes of a stretch of pixels as the encoding rules read, with a map of strings: the clear
+// code first when `leadingClear`, then at the end the end code when `last`, or else a clear code
+// (at the width the decoder has grown to) for a stretch that follows. `resetAt` receives the
 // count of pixels read when the table was first reset.
-QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt) {
+using Codes = std::vector<std::pair<int, int>>; // code, width
+Codes plainCodes(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt,
+                 bool leadingClear = true, bool last = true) {
     const int minSize = bits == 1 ? 2 : bits, clear = 1 << minSize;
     std::map<std::pair<int, int>, int> table;
     int next = clear + 2, width = minSize + 1, prefix = -1;
-    std::vector<std::pair<int, int>> codes{{clear, width}};
+    Codes codes;
+    if (leadingClear)
+        codes.emplace_back(clear, width);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const int p = pixels[i];
         if (prefix < 0) {
@@ -138,8 +144,16 @@ QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size
         // The decoder's table grows with this code; the end code follows at its width.
         if (next == 1 << width && width < 12)
             ++width;
+        codes.emplace_back(last ? clear + 1 : clear, width);
+    } else if (last) {
+        codes.emplace_back(clear + 1, width);
     }
-    codes.emplace_back(clear + 1, width);
+    return codes;
+}
+
+// The codes packed as the writer stores them: the minimum code size, sub-blocks, terminator.
+QByteArray packCodes(const Codes& codes, int bits) {
+    const int minSize = bits == 1 ? 2 : bits;
     QByteArray data;
     std::uint32_t bitsHeld = 0, count = 0;
     for (auto [code, w] : codes)
@@ -151,6 +165,10 @@ QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size
     for (qsizetype i = 0; i < data.size(); i += 255)
         out += char(data.mid(i, 255).size()) + data.mid(i, 255);
     return out + '\0';
+}
+
+QByteArray plainLzw(const std::vector<std::uint8_t>& pixels, int bits, std::size_t* resetAt) {
+    return packCodes(plainCodes(pixels, bits, resetAt), bits);
 }
 
 QByteArray fastLzw(const std::vector<std::uint8_t>& pixels, int bits) {
@@ -190,6 +208,19 @@ TEST(GifWriter, PaletteHoldsColoursMostFrequentFirst) {
     const GiflibPicture tied = expectDecodesTo(encode(tie), tie);
     EXPECT_EQ(std::vector(tied.palette.begin(), tied.palette.begin() + 4),
               (std::vector<QRgb>{b, c, a, qRgb(128, 128, 128)}));
+
+    // A page large enough to be counted in two halves at once: the lower rows' colours come
+    // first, a colour met in both halves counts once with both counts, and the upper rows' new
+    // colours follow in the order they are met. Lower rows: 200 b then 200 c; upper rows: 100 c,
+    // 150 a, 150 d; so c 45,000, b 30,000, a and d 22,500 each.
+    const QRgb d = qRgb(10, 11, 12);
+    const QImage halves = paint(400, 300, [&](int i) {
+        const int x = i % 400;
+        return i / 400 >= 150 ? (x < 200 ? b : c) : x < 100 ? c : x < 250 ? a : d;
+    });
+    const GiflibPicture counted = expectDecodesTo(encode(halves), halves);
+    EXPECT_EQ(std::vector(counted.palette.begin(), counted.palette.begin() + 5),
+              (std::vector<QRgb>{c, b, a, d, qRgb(128, 128, 128)}));
 
     const QImage dot = paint(1, 1, [](int) { return qRgb(10, 20, 30); });
     EXPECT_EQ(expectDecodesTo(encode(dot), dot).palette.front(), qRgb(10, 20, 30));
@@ -298,24 +329,35 @@ TEST(GifWriter, IndexedBitmapsKeepTheirPalette) {
     expectDecodesTo(gif, mono.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
-    std::mt19937 random(7);
-    std::vector<std::uint8_t> noise(120000), pairs(60000), runs;
-    for (auto& p : noise)
-        p = std::uint8_t(random());
-    for (auto& p : pairs)
-        p = std::uint8_t(random() & 1);
-    for (int i = 0; i < 20000; ++i)
-        runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
-    // A chart: long runs broken by a grid, a trace and a little noise, repeating row after row.
-    std::vector<std::uint8_t> chart(1000 * 300);
-    for (int i = 0; i < int(chart.size()); ++i) {
-        const int x = i % 1000, y = i / 1000;
-        chart[std::size_t(i)] = x % 50 == 0 || y % 40 == 0                              ? 1
-                                : std::abs(y - 150 - int(120 * std::sin(x / 90.0))) < 2 ? 2
-                                : random() % 500 == 0 ? std::uint8_t(random())
-                                                      : 255;
+// Index streams of the LZW tests, each long enough to reset the string table, in whole rows of
+// 1000: noise, two values, short runs of 16 values, and a chart.
+struct LzwInputs {
+    std::vector<std::uint8_t> noise = std::vector<std::uint8_t>(120000);
+    std::vector<std::uint8_t> pairs = std::vector<std::uint8_t>(60000);
+    std::vector<std::uint8_t> runs;
+    std::vector<std::uint8_t> chart = std::vector<std::uint8_t>(1000 * 300);
+    LzwInputs() {
+        std::mt19937 random(7);
+        for (auto& p : noise)
+            p = std::uint8_t(random());
+        for (auto& p : pairs)
+            p = std::uint8_t(random() & 1);
+        for (int i = 0; i < 20000; ++i)
+            runs.insert(runs.end(), random() % 8 + 1, std::uint8_t(random() & 15));
+        runs.resize(runs.size() / 1000 * 1000);
+        // Long runs broken by a grid, a trace and a little noise, repeating row after row.
+        for (int i = 0; i < int(chart.size()); ++i) {
+            const int x = i % 1000, y = i / 1000;
+            chart[std::size_t(i)] = x % 50 == 0 || y % 40 == 0                              ? 1
+                                    : std::abs(y - 150 - int(120 * std::sin(x / 90.0))) < 2 ? 2
+                                    : random() % 500 == 0 ? std::uint8_t(random())
+                                                          : 255;
+        }
     }
+};
+
+TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
+    const auto [noise, pairs, runs, chart] = LzwInputs();
     for (const auto& [pixels, bits] : {std::pair{noise, 8}, {pairs, 1}, {runs, 4}, {chart, 8}}) {
         SCOPED_TRACE(bits);
         std::size_t resetAt = 0;
@@ -328,6 +370,52 @@ TEST(GifLzw, MatchesThePlainTranscriptionOfTheRules) {
         }
     }
     EXPECT_EQ(fastLzw({}, 8), plainLzw({}, 8, nullptr));
+}
+
+TEST(GifLzw, InTwoHalvesDecodesToTheSamePixelsWhereverTheSeamFalls) {
+    const auto [noise, pairs, runs, chart] = LzwInputs();
+    const std::vector<std::uint8_t> shortNoise(noise.begin(), noise.begin() + 2000);
+    for (const auto& [pixels, bits] :
+         {std::pair{noise, 8}, {pairs, 1}, {runs, 4}, {shortNoise, 8}}) {
+        // The seam at the ends and in the middle (as the writer puts it); where the first half's
+        // table has just been reset, one pixel before and one after; and on a short picture
+        // every seam of its first 600 pixels: some fall where the first half's last code widens
+        // the decoder's codes, so that the clear code must come at the wider width.
+        std::size_t resetAt = 0;
+        plainLzw(pixels, bits, &resetAt);
+        std::vector<std::size_t> splits{1, pixels.size() / 2, pixels.size() - 1};
+        if (resetAt > 0)
+            splits.insert(splits.end(), {resetAt - 1, resetAt, resetAt + 1});
+        else
+            for (std::size_t split = 2; split < 600; ++split)
+                splits.push_back(split);
+        GifIndexedImage image;
+        image.Width = 1000;
+        image.Height = int(pixels.size() / 1000);
+        image.BitsPerPixel = bits;
+        image.Palette.resize(std::size_t(1) << bits);
+        image.Pixels = pixels;
+        QByteArray whole;
+        ASSERT_FALSE(WriteGif(image, GifVersion::GIF87a, whole));
+        const qsizetype dataAt = 13 + 3 * qsizetype(image.Palette.size()) + 10;
+        for (std::size_t split : splits) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, split at " << split);
+            QByteArray lzw;
+            EncodeLzwInTwo(pixels.data(), pixels.size(), bits, lzw, split);
+            const std::vector<std::uint8_t> head(pixels.begin(), pixels.begin() + long(split));
+            const std::vector<std::uint8_t> tail(pixels.begin() + long(split), pixels.end());
+            Codes codes = plainCodes(head, bits, nullptr, true, false);
+            const Codes tailCodes = plainCodes(tail, bits, nullptr, false, true);
+            codes.insert(codes.end(), tailCodes.begin(), tailCodes.end());
+            ASSERT_EQ(lzw, packCodes(codes, bits));
+            const GiflibPicture decoded = decodeWithGiflib(whole.left(dataAt) + lzw + ';');
+            ASSERT_EQ(decoded.indices.size(), QSize(image.Width, image.Height));
+            for (int y = 0; y < image.Height; ++y)
+                ASSERT_EQ(std::memcmp(decoded.indices.constScanLine(y), &pixels[y * 1000u], 1000),
+                          0)
+                    << "row " << y;
+        }
+    }
 }
 
 TEST(GifWriter, LargePageWithLongRunsAndTableResets) {
