@@ -66,6 +66,13 @@ max_len() {
     *) echo 8192 ;;
   esac
 }
+# Options of one target: the batch tool's commands print on both streams at every run, which
+# libFuzzer takes away from the target (it keeps its own reports).
+extra() {
+  case $1 in
+    fuzz_cli_args) echo "-close_fd_mask=3" ;;
+  esac
+}
 dict() {
   case $1 in
     fuzz_pattern_reader | fuzz_header) echo "-dict=fuzz/adf.dict" ;;
@@ -86,7 +93,7 @@ for t in "${targets[@]}"; do
   echo "== $t for ${seconds}s (log $log) =="
   set +e
   # shellcheck disable=SC2046
-  "$dir/bin/$t" "$corpus" $(dict "$t") -max_len="$(max_len "$t")" -max_total_time="$seconds" \
+  "$dir/bin/$t" "$corpus" $(dict "$t") $(extra "$t") -max_len="$(max_len "$t")" -max_total_time="$seconds" \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" \
     >"$log" 2>&1
   rc=$?
