@@ -10,6 +10,7 @@
 // higher of its levels on the two sides, the one that suppresses less.
 #include "catalogue/AntennaFile.h"
 #include "compliance/Compliance.h"
+#include "compliance/FccSearch.h"
 
 #include <QtCore/QString>
 #include <QtCore/QStringList>

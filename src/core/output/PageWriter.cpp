@@ -152,3 +152,8 @@ std::optional<QString> PageWriter::writePage(PageKind kind, OutputFormat format,
     }
     return QStringLiteral("no pages in this format");
 }
+
+std::optional<QString> PageWriter::writeComparison(const compare::Comparison&, const MaskTable*,
+                                                   OutputFormat, const QString&, bool) {
+    return QStringLiteral("not written yet");
+}

@@ -13,6 +13,10 @@
 class Prompter;
 class PdfRunControl;
 struct MaskOverlay;
+struct MaskTable;
+namespace compare {
+class Comparison;
+}
 
 enum class PageKind { Chart, Data };
 enum class OutputFormat { Png, Jpg, Gif, HtmldocPdf, VectorPdf, Svg, Txt };
@@ -53,4 +57,12 @@ public:
 
     // Whether the page lies landscape: only the chart of a two-sided antenna does.
     static bool landscape(PageKind kind, const AntennaFile& antenna);
+
+    // Writes the comparison's page (title, chart, legend, table with margins against `fcc`) to
+    // `path` as a PNG picture at 150 dpi, an SVG or a vector PDF, whole or not at all: a failed
+    // write leaves any earlier file as it was. Other formats are refused. Returns the error
+    // text, or nothing when the file was written.
+    static std::optional<QString> writeComparison(const compare::Comparison& comparison,
+                                                  const MaskTable* fcc, OutputFormat format,
+                                                  const QString& path, bool color);
 };

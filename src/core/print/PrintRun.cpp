@@ -66,3 +66,8 @@ PrintRunResult RunPrint(const PrintRunRequest& request, const PrintRunPages& pag
     }
     return result;
 }
+
+PrintRunResult RunComparisonPrint(const compare::Comparison&, const MaskTable*, bool, PrintBackend&,
+                                  Prompter&) {
+    return {};
+}

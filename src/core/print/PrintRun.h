@@ -18,6 +18,10 @@
 
 class Prompter;
 class QPainter;
+struct MaskTable;
+namespace compare {
+class Comparison;
+}
 
 // Draws one page on a painter already begun on the page's paint device. The device is the
 // printable area of the paper in device pixels (600 per inch), its origin the top-left corner
@@ -104,3 +108,8 @@ inline const char NoPrinterMessage[] = "No printer is installed";
 // nothing is retried. A request that selects nothing prints nothing and shows nothing.
 PrintRunResult RunPrint(const PrintRunRequest& request, const PrintRunPages& pages,
                         PrintBackend& backend, Prompter& prompter);
+
+// Prints the comparison's page (compare::paintComparisonPage) as one landscape document,
+// "Lobeview comparison": the same shown errors and result as RunPrint.
+PrintRunResult RunComparisonPrint(const compare::Comparison& comparison, const MaskTable* fcc,
+                                  bool color, PrintBackend& backend, Prompter& prompter);
