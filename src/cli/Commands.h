@@ -17,6 +17,7 @@ int checkCommand(const QStringList& args);
 int findCommand(const QStringList& args);
 int printCommand(const QStringList& args);
 int levelCommand(const QStringList& args);
+int compareCommand(const QStringList& args);
 // export in the vector formats (vector-pdf, svg), and export --catalogue.
 int vectorExportCommand(const QStringList& args);
 int catalogueExportCommand(const QStringList& args);

@@ -67,6 +67,14 @@ const char Usage[] =
     "        points) at each angle, or every STEP degrees over the cuts' range, in dB;\n"
     "        negative angles on the left of a two-sided antenna; \"outside\" where a cut\n"
     "        has no envelope, both levels joined by / on a vertical step\n"
+    "  compare A.adf B.adf... [--cut hh|vv|hv|vh|copolar] [--angles 5,10,...]\n"
+    "          [--json|--csv] [-o OUT.png|OUT.svg|OUT.pdf]\n"
+    "        compare 2 to 8 antennas on one cut (default hh; copolar: the higher of H/H and\n"
+    "        V/V at each angle): each one's level at the angles from the main beam (default\n"
+    "        5,10,15,20,30,45,60,90,100,140,180; a two-sided antenna gives its higher side,\n"
+    "        \"outside\" where its cut does not reach) and its worst FCC 101.115 margins for\n"
+    "        Categories A and B, the best of each column marked with *; with -o also the\n"
+    "        comparison's page (chart, legend, table) as PNG, SVG or vector PDF\n"
     "  print FILE.adf [--graph] [--data] [--color] [--printer NAME]\n"
     "        print the chart page (default) and/or the data sheet of a data file, each as a\n"
     "        document of one page, on the default printer or the one named; prints the\n"
@@ -95,7 +103,7 @@ bool takesTextValue(const QString& option) {
         QStringLiteral("-j"),         QStringLiteral("--category"), QStringLiteral("--printer"),
         QStringLiteral("--text"),     QStringLiteral("--covers"),   QStringLiteral("--min-gain"),
         QStringLiteral("--max-size"), QStringLiteral("--pol"),      QStringLiteral("--margin"),
-        QStringLiteral("--cut"),      QStringLiteral("--table")};
+        QStringLiteral("--cut"),      QStringLiteral("--table"),    QStringLiteral("--angles")};
     return texts.contains(option);
 }
 
@@ -147,9 +155,11 @@ std::optional<QStringList> decodeArguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Drawing commands need fonts (a GUI application object) but never a display; the others
     // need no more than the core.
-    const bool draws =
-        argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0 ||
-                     qstrcmp(argv[1], "print") == 0);
+    bool draws = argc > 1 && (qstrcmp(argv[1], "screen") == 0 || qstrcmp(argv[1], "export") == 0 ||
+                              qstrcmp(argv[1], "print") == 0);
+    // compare draws only the page it is asked for.
+    for (int i = 2; argc > 1 && qstrcmp(argv[1], "compare") == 0 && i < argc; ++i)
+        draws = draws || qstrcmp(argv[i], "-o") == 0;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -202,6 +212,8 @@ int main(int argc, char** argv) {
         return printCommand(args);
     if (command == QStringLiteral("level"))
         return levelCommand(args);
+    if (command == QStringLiteral("compare"))
+        return compareCommand(args);
     printError(QStringLiteral("lobeview-cli: unknown command '%1'").arg(command));
     printError(QString::fromLatin1(Usage));
     return 2;

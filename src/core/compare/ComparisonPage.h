@@ -60,17 +60,12 @@ QImage comparisonChartImage(QSize size, const Comparison& comparison, const Char
 double drawComparisonLegend(QPainter& painter, const QRectF& rect, const Comparison& comparison,
                             double fontHeight, bool color);
 
-// The page: 11 x 8.5 inches, drawn in hundredths of an inch.
-inline constexpr double PageWidth = 1100;
-inline constexpr double PageHeight = 850;
+// The page: 11 x 8.5 inches, drawn in thousandths of an inch.
+inline constexpr double PageWidth = 11000;
+inline constexpr double PageHeight = 8500;
 
-// The page's title: "Comparison of antennas, H/H" (the cut compared).
+// The page's title: "Antenna comparison, H/H" (the cut compared).
 QString comparisonPageTitle(const Comparison& comparison);
-// A table cell's text: a level or margin with one decimal, "outside" for a level off the cut's
-// range, "-" for a margin the check has none of.
-QString levelCellText(const std::optional<double>& level);
-QString marginCellText(double margin);
-
 // Draws the whole page so that it fills `target` (the page's shape kept, centred), the table's
 // margins checked against `fcc` (none: the margins stay empty).
 void drawComparisonPage(QPainter& painter, const QRectF& target, const Comparison& comparison,

@@ -47,11 +47,11 @@ QString angleHeading(double angle) {
     return QString::number(angle == 0 ? 0.0 : angle, 'g', 10);
 }
 
-QString levelCellText(const std::optional<double>& level) {
+QString levelText(const std::optional<double>& level) {
     return level ? number2(*level) : QStringLiteral("outside");
 }
 
-QString fccCellText(const FccCategoryResult& result) {
+QString fccText(const FccCategoryResult& result) {
     const QString margin = marginText(result.worstMargin);
     return margin.isEmpty() ? verdictText(result.verdict)
                             : verdictText(result.verdict) + QLatin1Char(' ') + margin;
@@ -75,10 +75,10 @@ TableCells tableCells(const Comparison& comparison, const ComparisonTable& table
             cells.push_back({name, false});
         for (size_t k = 0; k < table.angles.size(); ++k)
             cells.push_back(
-                {levelCellText(row.levels[k]),
+                {levelText(row.levels[k]),
                  k < table.bestLevelRows.size() && contains(table.bestLevelRows[k], int(i))});
-        cells.push_back({fccCellText(row.fccA), contains(table.bestMarginA, int(i))});
-        cells.push_back({fccCellText(row.fccB), contains(table.bestMarginB, int(i))});
+        cells.push_back({fccText(row.fccA), contains(table.bestMarginA, int(i))});
+        cells.push_back({fccText(row.fccB), contains(table.bestMarginB, int(i))});
         out.rows.push_back(std::move(cells));
     }
     return out;

@@ -17,10 +17,10 @@ namespace compare {
 // "5", "7.5": an angle as a column heading.
 QString angleHeading(double angle);
 // A level: "-36.80", or "outside" off the cut's range.
-QString levelCellText(const std::optional<double>& level);
+QString levelText(const std::optional<double>& level);
 // A category's verdict and worst margin: "pass 2.50", "fail -1.20", or the verdict alone when
 // there is no margin ("not enough data").
-QString fccCellText(const FccCategoryResult& result);
+QString fccText(const FccCategoryResult& result);
 
 // What follows a best value in the aligned text and the tab-separated text.
 inline constexpr char BestMark = '*';

@@ -3,6 +3,7 @@
 
 #include "base/Prompter.h"
 #include "base/SaveFile.h"
+#include "compare/ComparisonPage.h"
 #include "output/GifImage.h"
 #include "output/JpegWriter.h"
 #include "output/OutputNames.h"
@@ -14,6 +15,11 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtGui/QImage>
+#include <QtGui/QPageLayout>
+#include <QtGui/QPageSize>
+#include <QtGui/QPainter>
+#include <QtGui/QPdfWriter>
+#include <QtSvg/QSvgGenerator>
 
 namespace {
 
@@ -153,7 +159,65 @@ std::optional<QString> PageWriter::writePage(PageKind kind, OutputFormat format,
     return QStringLiteral("no pages in this format");
 }
 
-std::optional<QString> PageWriter::writeComparison(const compare::Comparison&, const MaskTable*,
-                                                   OutputFormat, const QString&, bool) {
-    return QStringLiteral("not written yet");
+namespace {
+
+// The comparison's page as a one-page PDF or SVG document on a US Letter landscape sheet at
+// VectorResolution, or the reason it could not be made.
+std::optional<QString> renderComparison(QIODevice& out, const compare::Comparison& comparison,
+                                        const MaskTable* fcc, bool pdf, bool color) {
+    const QString title = compare::comparisonPageTitle(comparison);
+    QPainter painter;
+    if (pdf) {
+        QPdfWriter writer(&out);
+        writer.setResolution(VectorResolution);
+        writer.setCreator(QStringLiteral("Lobeview"));
+        writer.setTitle(title);
+        if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                              QMarginsF(0, 0, 0, 0), QPageLayout::Point)))
+            return QStringLiteral("the PDF page cannot be set up");
+        if (!painter.begin(&writer))
+            return QStringLiteral("the PDF document cannot be started");
+        compare::paintComparisonPage(painter, comparison, fcc, color);
+        if (!painter.end())
+            return QStringLiteral("the PDF document cannot be finished");
+        return std::nullopt;
+    }
+    const QSize size(int(compare::PageWidth) * VectorResolution / 1000,
+                     int(compare::PageHeight) * VectorResolution / 1000);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&out);
+    generator.setResolution(VectorResolution);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(title);
+    generator.setDescription(QStringLiteral("Made by Lobeview"));
+    if (!painter.begin(&generator))
+        return QStringLiteral("the SVG document cannot be started");
+    compare::paintComparisonPage(painter, comparison, fcc, color);
+    if (!painter.end())
+        return QStringLiteral("the SVG document cannot be finished");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> PageWriter::writeComparison(const compare::Comparison& comparison,
+                                                   const MaskTable* fcc, OutputFormat format,
+                                                   const QString& path, bool color) {
+    if (format != OutputFormat::Png && format != OutputFormat::Svg &&
+        format != OutputFormat::VectorPdf)
+        return QStringLiteral("a comparison is written as PNG, SVG or PDF");
+    if (comparison.empty())
+        return QStringLiteral("there are no antennas to compare");
+    if (format == OutputFormat::Png)
+        return writePng(compare::comparisonPageImage(comparison, fcc, color), path);
+    // Drawn in memory, then written whole or not at all.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (const auto error =
+            renderComparison(buffer, comparison, fcc, format == OutputFormat::VectorPdf, color))
+        return cannotCreateMessage(path) + QStringLiteral(": ") + *error;
+    buffer.close();
+    return saveWhole(path, bytes);
 }

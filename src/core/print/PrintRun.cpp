@@ -2,6 +2,7 @@
 #include "print/PrintRun.h"
 
 #include "base/Prompter.h"
+#include "compare/ComparisonPage.h"
 #include "pages/PageRoutines.h"
 
 void ApplyPrintChoice(PrintChoice choice, OutputFlags& flags) {
@@ -67,7 +68,18 @@ PrintRunResult RunPrint(const PrintRunRequest& request, const PrintRunPages& pag
     return result;
 }
 
-PrintRunResult RunComparisonPrint(const compare::Comparison&, const MaskTable*, bool, PrintBackend&,
-                                  Prompter&) {
-    return {};
+PrintRunResult RunComparisonPrint(const compare::Comparison& comparison, const MaskTable* fcc,
+                                  bool color, PrintBackend& backend, Prompter& prompter) {
+    PrintRunResult result;
+    if (const std::optional<QString> reason = backend.prepare()) {
+        result.Error = *reason;
+        prompter.error(result.Error);
+        return result;
+    }
+    result.PrinterName = backend.printerName();
+    PrintDocument page{
+        compare::comparisonPageTitle(comparison), QPageLayout::Landscape,
+        [&](QPainter& painter) { compare::paintComparisonPage(painter, comparison, fcc, color); }};
+    printOne(QStringLiteral("comparison"), std::move(page), backend, prompter, result);
+    return result;
 }

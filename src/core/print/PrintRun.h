@@ -109,7 +109,7 @@ inline const char NoPrinterMessage[] = "No printer is installed";
 PrintRunResult RunPrint(const PrintRunRequest& request, const PrintRunPages& pages,
                         PrintBackend& backend, Prompter& prompter);
 
-// Prints the comparison's page (compare::paintComparisonPage) as one landscape document,
-// "Lobeview comparison": the same shown errors and result as RunPrint.
+// Prints the comparison's page (compare::paintComparisonPage) as one landscape document named
+// by the page's title, the same way as RunPrint: a failure is shown and is the result's error.
 PrintRunResult RunComparisonPrint(const compare::Comparison& comparison, const MaskTable* fcc,
                                   bool color, PrintBackend& backend, Prompter& prompter);
