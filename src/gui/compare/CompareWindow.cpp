@@ -154,14 +154,13 @@ void CompareWindow::buildWindow() {
     sideLayout->addWidget(new QLabel(QStringLiteral("Cut:"), side));
     cutBox = new QComboBox(side);
     cutBox->setObjectName(QStringLiteral("cutBox"));
-    for (const auto cut : {compare::CompareCut::HH, compare::CompareCut::VV,
-                           compare::CompareCut::HV, compare::CompareCut::VH,
-                           compare::CompareCut::WorstCoPolar})
+    for (const auto cut :
+         {compare::CompareCut::HH, compare::CompareCut::VV, compare::CompareCut::HV,
+          compare::CompareCut::VH, compare::CompareCut::WorstCoPolar})
         cutBox->addItem(compare::compareCutName(cut), int(cut));
     cutBox->setCurrentIndex(cutBox->findData(int(comparison_.cut)));
-    connect(cutBox, &QComboBox::activated, this, [this](int index) {
-        setCut(compare::CompareCut(cutBox->itemData(index).toInt()));
-    });
+    connect(cutBox, &QComboBox::activated, this,
+            [this](int index) { setCut(compare::CompareCut(cutBox->itemData(index).toInt())); });
     sideLayout->addWidget(cutBox);
     side->setFixedWidth(230);
     connect(antennaList, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -175,8 +174,7 @@ void CompareWindow::buildWindow() {
     chart = new PaintedPane(this, [this](QPainter& p, const QRect& r) {
         compare::drawComparisonChart(p, r, comparison_, view_, true);
         if (cursor_) {
-            const double x =
-                compare::chartX(r, comparison_.twoSided(), view_, *cursor_);
+            const double x = compare::chartX(r, comparison_.twoSided(), view_, *cursor_);
             p.setPen(QColor(96, 96, 96));
             p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
         }
@@ -257,8 +255,8 @@ void CompareWindow::showWith(const std::vector<AntennaFile>& antennas) {
 
 void CompareWindow::showWithRecords(const std::vector<Source>& sources) {
     std::vector<AntennaFile> files;
-    const QString dataDir = paths::dataDirectory(context_.shellSettings().SourceDir,
-                                                 context_.resourceDirectory());
+    const QString dataDir =
+        paths::dataDirectory(context_.shellSettings().SourceDir, context_.resourceDirectory());
     for (const Source& source : sources) {
         AntennaFileOrError opened = source.path.isEmpty()
                                         ? AntennaFile::open(source.record, dataDir)
@@ -288,8 +286,8 @@ bool CompareWindow::addAntenna(AntennaFile antenna) {
 bool CompareWindow::addFile(const QString& path) {
     AntennaFileOrError opened = AntennaFile::open(path);
     if (!opened.file) {
-        context_.prompter().error(
-            QStringLiteral("%1 cannot be compared: %2").arg(QFileInfo(path).fileName(), opened.error));
+        context_.prompter().error(QStringLiteral("%1 cannot be compared: %2")
+                                      .arg(QFileInfo(path).fileName(), opened.error));
         return false;
     }
     return addAntenna(std::move(*opened.file));
@@ -298,9 +296,9 @@ bool CompareWindow::addFile(const QString& path) {
 bool CompareWindow::addRecord(const IndexRecord& record, const QString& path) {
     if (!path.isEmpty())
         return addFile(path);
-    AntennaFileOrError opened = AntennaFile::open(
-        record,
-        paths::dataDirectory(context_.shellSettings().SourceDir, context_.resourceDirectory()));
+    AntennaFileOrError opened =
+        AntennaFile::open(record, paths::dataDirectory(context_.shellSettings().SourceDir,
+                                                       context_.resourceDirectory()));
     if (!opened.file) {
         context_.prompter().error(opened.error);
         return false;
@@ -367,10 +365,10 @@ bool CompareWindow::applyAngles() {
 
 void CompareWindow::rememberChoices() {
     SettingsStore& store = context_.settingsStore();
-    store.writeString(CutSetting, QStringList{QStringLiteral("hh"), QStringLiteral("vv"),
-                                              QStringLiteral("hv"), QStringLiteral("vh"),
-                                              QStringLiteral("copolar")}
-                                      .value(int(comparison_.cut)));
+    store.writeString(CutSetting,
+                      QStringList{QStringLiteral("hh"), QStringLiteral("vv"), QStringLiteral("hv"),
+                                  QStringLiteral("vh"), QStringLiteral("copolar")}
+                          .value(int(comparison_.cut)));
     store.writeString(AnglesSetting, compare::angleListText(comparison_.tableAngles));
 }
 
@@ -414,8 +412,7 @@ void CompareWindow::refresh(int selectRow) {
 }
 
 void CompareWindow::refreshTable() {
-    const compare::TableCells cells =
-        compare::tableCells(comparison_, comparison_.table(fcc()));
+    const compare::TableCells cells = compare::tableCells(comparison_, comparison_.table(fcc()));
     table->clear();
     table->setColumnCount(int(cells.headings.size()));
     table->setHorizontalHeaderLabels(cells.headings);
@@ -564,15 +561,14 @@ void CompareWindow::keyPressEvent(QKeyEvent* event) {
 void CompareWindow::copyTable() {
     if (comparison_.empty())
         return;
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(
-        compare::comparisonTsv(comparison_, comparison_.table(fcc()))));
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf8(compare::comparisonTsv(comparison_, comparison_.table(fcc()))));
 }
 
 QString CompareWindow::saveFolder() const {
     if (!lastFolder_.isEmpty())
         return lastFolder_;
-    return output::ResolveLocation(context_.shellSettings().PDFfiles,
-                                   context_.programDirectory());
+    return output::ResolveLocation(context_.shellSettings().PDFfiles, context_.programDirectory());
 }
 
 void CompareWindow::saveTableCsv() {
@@ -589,8 +585,8 @@ void CompareWindow::saveTableCsv() {
     if (!path)
         return;
     lastFolder_ = QFileInfo(*path).absolutePath();
-    if (const auto error = saveWhole(
-            *path, compare::comparisonCsv(comparison_, comparison_.table(fcc()))))
+    if (const auto error =
+            saveWhole(*path, compare::comparisonCsv(comparison_, comparison_.table(fcc()))))
         context_.prompter().error(*error);
 }
 
@@ -637,8 +633,7 @@ void CompareWindow::printPage() {
         return;
     const std::unique_ptr<PrintBackend> backend = makePrintBackend();
     WaitCursor wait;
-    lastPrintRun =
-        RunComparisonPrint(comparison_, fcc(), colour(), *backend, context_.prompter());
+    lastPrintRun = RunComparisonPrint(comparison_, fcc(), colour(), *backend, context_.prompter());
 }
 
 void CompareWindow::closeEvent(QCloseEvent* event) {

@@ -239,9 +239,8 @@ void FindWindow::buildWindow() {
     connect(resultTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { compareButton->setEnabled(selectedAntennas().size() >= 2); });
     // A new set of results selects nothing.
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        compareButton->setEnabled(selectedAntennas().size() >= 2);
-    });
+    connect(model_, &QAbstractItemModel::modelReset, this,
+            [this] { compareButton->setEnabled(selectedAntennas().size() >= 2); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
