@@ -156,16 +156,18 @@ TEST(CompareWindow, ListLegendAndTableFollowAddRemoveAndReorder) {
         int row;
         QPushButton* CompareWindow::*button;
         const char* after;
+        int selected; // the antenna moved stays selected
     } steps[] = {
-        {0, &CompareWindow::downButton, "ZZX10-60U.adf ZZX10-60L.adf QS8-59.adf"},
-        {2, &CompareWindow::upButton, "ZZX10-60U.adf QS8-59.adf ZZX10-60L.adf"},
-        {0, &CompareWindow::upButton, "ZZX10-60U.adf QS8-59.adf ZZX10-60L.adf"}, // first stays
-        {0, &CompareWindow::removeButton, "QS8-59.adf ZZX10-60L.adf"},
+        {0, &CompareWindow::downButton, "ZZX10-60U.adf ZZX10-60L.adf QS8-59.adf", 1},
+        {2, &CompareWindow::upButton, "ZZX10-60U.adf QS8-59.adf ZZX10-60L.adf", 1},
+        {0, &CompareWindow::upButton, "ZZX10-60U.adf QS8-59.adf ZZX10-60L.adf", 0}, // first stays
+        {0, &CompareWindow::removeButton, "QS8-59.adf ZZX10-60L.adf", 0},
     };
     for (const auto& step : steps) {
         t.c().antennaList->setCurrentRow(step.row);
         (t.c().*step.button)->click();
         EXPECT_EQ(t.orders(), inOrder(step.after)) << step.after;
+        EXPECT_EQ(t.c().antennaList->currentRow(), step.selected) << step.after;
     }
     // Now QS8-59 leads, and the 6 GHz upper band antenna is gone: nothing differs.
     for (const QString& line : t.c().legendLines())
