@@ -47,7 +47,10 @@ AddAntennaDialog::AddAntennaDialog(IndexFile& index, QWidget* parent)
         grid->addWidget(new QLabel(QString::fromLatin1(columns[c].first), this), 0, c);
         grid->addWidget(columns[c].second, 1, c);
     }
-    grid->setColumnStretch(3, 2);
+    // The file lines are the longest.
+    for (int c = 0; c < 3; ++c)
+        grid->setColumnStretch(c, 2);
+    grid->setColumnStretch(3, 5);
     auto* buttons = new QDialogButtonBox(this);
     addButton = buttons->addButton(QStringLiteral("&Add"), QDialogButtonBox::ApplyRole);
     addButton->setObjectName(QStringLiteral("addButton"));
@@ -64,7 +67,7 @@ AddAntennaDialog::AddAntennaDialog(IndexFile& index, QWidget* parent)
             [this](int row) { addButton->setEnabled(row >= 0); });
     // A double click on a file adds it.
     connect(fileList, &QListWidget::itemActivated, this, &AddAntennaDialog::addChosen);
-    resize(860, 420);
+    resize(1000, 420);
 }
 
 void AddAntennaDialog::reload() {

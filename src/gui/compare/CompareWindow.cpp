@@ -73,7 +73,12 @@ CompareWindow::CompareWindow(AppContext& context, QWidget* parent)
     setWindowFlag(Qt::Window);
     saveDialogs = std::make_unique<QtSaveDialogs>(this);
     askDataFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Add File"), lastFolder_,
+        // First in the data directory, then where the last file came from.
+        const QString folder = lastDataFolder_.isEmpty()
+                                   ? paths::dataDirectory(context_.shellSettings().SourceDir,
+                                                          context_.resourceDirectory())
+                                   : lastDataFolder_;
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Add File"), folder,
                                             QStringLiteral("Antenna data files (*.adf *.ADF);;"
                                                            "All files (*)"));
     };
@@ -228,6 +233,8 @@ void CompareWindow::buildWindow() {
     splitter->addWidget(bottom);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    // Room for the angles and eight rows of the table under the chart.
+    splitter->setSizes({540, 250});
     setCentralWidget(splitter);
 
     readout_ = new QLabel(this);
@@ -320,7 +327,7 @@ void CompareWindow::addFromDisk() {
     const QString path = askDataFile();
     if (path.isEmpty())
         return;
-    lastFolder_ = QFileInfo(path).absolutePath();
+    lastDataFolder_ = QFileInfo(path).absolutePath();
     addFile(path);
 }
 

@@ -134,7 +134,8 @@ private:
     // A drag on the chart: where it started and the view then.
     QPointF dragStart_;
     std::optional<grown::Zoom> dragZoom_;
-    QString lastFolder_;
+    QString lastFolder_;     // where the table or page was saved last
+    QString lastDataFolder_; // where Add File... found its last file
     QLabel* readout_ = nullptr;
     QList<QAction*> needAntennas_; // the commands that need an antenna in the list
 };
