@@ -10,3 +10,4 @@ int FuzzHeader(const std::uint8_t* data, std::size_t size);
 int FuzzIndexFile(const std::uint8_t* data, std::size_t size);
 int FuzzMaskTable(const std::uint8_t* data, std::size_t size);
 int FuzzGifWriter(const std::uint8_t* data, std::size_t size);
+int FuzzAngleList(const std::uint8_t* data, std::size_t size);

@@ -13,7 +13,8 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_pattern_reader fuzz_header fuzz_index_file fuzz_mask_table fuzz_gif_writer)
+  targets=(fuzz_pattern_reader fuzz_header fuzz_index_file fuzz_mask_table fuzz_gif_writer
+    fuzz_angle_list)
 fi
 
 # The fuzz build's own packages (not part of the normal bootstrap).
@@ -52,6 +53,7 @@ seed() {
     fuzz_index_file) cp fuzz/seeds/index/* "$corpus/" ;;
     fuzz_mask_table) cp data/masks/*.csv fuzz/seeds/masks/* "$corpus/" ;;
     fuzz_gif_writer) cp fuzz/seeds/gif/* "$corpus/" ;;
+    fuzz_angle_list) cp fuzz/seeds/angles/* "$corpus/" ;;
   esac
 }
 max_len() {

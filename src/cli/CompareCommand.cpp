@@ -101,6 +101,12 @@ int compareCommand(const QStringList& args) {
     }
     if (failed)
         return 1;
+    // An antenna without the cut stays in the table, "outside" at every angle; say why.
+    for (const compare::ComparedAntenna& a : comparison.antennas())
+        if (compare::comparisonTrace(a.file.pattern, cut, false).empty())
+            printError(fileError(
+                a.file.path,
+                QStringLiteral("the file has no %1 cut").arg(compare::compareCutName(cut))));
 
     const compare::ComparisonTable table = comparison.table(&*masks.table);
     switch (format) {

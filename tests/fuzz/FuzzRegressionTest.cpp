@@ -84,3 +84,7 @@ TEST(FuzzRegressions, MaskTable) {
 TEST(FuzzRegressions, GifWriter) {
     runAll(FuzzGifWriter, filesIn(regressions("fuzz_gif_writer")) + filesIn(seeds("gif")));
 }
+
+TEST(FuzzRegressions, AngleList) {
+    runAll(FuzzAngleList, filesIn(regressions("fuzz_angle_list")) + filesIn(seeds("angles")));
+}

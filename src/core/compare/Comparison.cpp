@@ -239,7 +239,7 @@ std::optional<std::vector<double>> parseAngleList(const QString& text, QString* 
 QString angleListText(const std::vector<double>& angles) {
     QStringList parts;
     for (const double a : angles)
-        parts << QString::number(a, 'g', 10);
+        parts << QString::number(a == 0 ? 0.0 : a, 'g', QLocale::FloatingPointShortest);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -340,6 +340,7 @@ ComparisonTable Comparison::table(const MaskTable* fcc) const {
             const ComplianceReport report = CheckCompliance(*fcc, a.file.header, a.file.pattern);
             row.fccA = FccCategoryOf(report, QStringLiteral("A"));
             row.fccB = FccCategoryOf(report, QStringLiteral("B"));
+            row.noFccStandard = report.status == ComplianceReport::Status::NoStandard;
         }
         out.rows.push_back(std::move(row));
     }

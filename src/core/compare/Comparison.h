@@ -71,6 +71,9 @@ struct TableRow {
     std::vector<std::optional<double>> levels; // one per angle; nothing off the cut's range
     FccCategoryResult fccA;
     FccCategoryResult fccB;
+    // No row of the FCC table holds the antenna's mid-band frequency: there is nothing to meet,
+    // which the verdicts (not enough data) do not tell.
+    bool noFccStandard = false;
 };
 
 struct ComparisonTable {

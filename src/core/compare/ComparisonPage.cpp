@@ -213,7 +213,6 @@ double traceWidth(const QRectF& rect) {
 QPen tracePen(int index, double width, bool color) {
     const TraceStyle style = traceStyle(index);
     QPen pen = plainPen(color ? style.color : QColor(Qt::black), width);
-    pen.setJoinStyle(Qt::RoundJoin);
     if (!style.dashes.empty())
         pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
     return pen;
@@ -251,6 +250,13 @@ QImage comparisonChartImage(QSize size, const Comparison& comparison, const Char
 
 namespace {
 
+// A sample of a trace's line beside a text: SampleLength times the text's height long, in a
+// pen thin enough that the longest dash pattern shows whole.
+constexpr double SampleLength = 5;
+double samplePen(const QPainter& painter, double fontHeight) {
+    return std::max(fontHeight / 8, 1 / devicePixelsPerUnit(painter));
+}
+
 // Lays the legend out and, when `draw`, draws it; returns the height it takes.
 double legend(QPainter& painter, const QRectF& rect, const Comparison& comparison,
               double fontHeight, bool color, bool draw) {
@@ -258,21 +264,25 @@ double legend(QPainter& painter, const QRectF& rect, const Comparison& compariso
     painter.setFont(pageFont(fontHeight));
     const QFontMetricsF fm(painter.font(), painter.device());
     const double number = fm.horizontalAdvance(QStringLiteral("8 "));
-    const double sample = 3 * fontHeight;
+    const double sample = SampleLength * fontHeight;
     const double gap = fontHeight / 2;
     const double textLeft = rect.left() + number + sample + gap;
     const double textWidth = std::max(fontHeight, rect.right() - textLeft);
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     double y = rect.top();
     for (int i = 0; i < comparison.size(); ++i) {
-        const QString text = legendText(comparison.antenna(i));
+        // Lines break between the fields only (the legend text parts them by two blanks).
+        QStringList fields = legendText(comparison.antenna(i)).split(QStringLiteral("  "));
+        for (QString& field : fields)
+            field.replace(QLatin1Char(' '), QChar(0x00A0));
+        const QString text = fields.join(QStringLiteral("  "));
         const QRectF box = fm.boundingRect(QRectF(textLeft, y, textWidth, 1e9), flags, text);
         if (draw) {
             painter.setPen(Qt::black);
             painter.drawText(QPointF(rect.left(), y + fm.ascent()), QString::number(i + 1));
             painter.drawText(QRectF(textLeft, y, textWidth, box.height()), flags, text);
             const double middle = y + fm.height() / 2;
-            painter.setPen(tracePen(i, std::max(fontHeight / 6, hairWidth(painter, rect)), color));
+            painter.setPen(tracePen(i, samplePen(painter, fontHeight), color));
             painter.drawLine(QPointF(rect.left() + number, middle),
                              QPointF(rect.left() + number + sample, middle));
         }
@@ -298,9 +308,9 @@ namespace {
 // The page's layout, in thousandths of an inch.
 constexpr double Margin = 400;
 constexpr double TitleHeight = 220;
-const QRectF ChartRect(Margin, 850, 7350, 3100);
-const QRectF LegendRect(8050, 850, PageWidth - Margin - 8050, 3100);
-const QRectF TableRect(Margin, 4500, PageWidth - 2 * Margin, 3300);
+const QRectF ChartRect(Margin, 850, 7350, 3700);
+const QRectF LegendRect(8050, 850, PageWidth - Margin - 8050, 3700);
+const QRectF TableRect(Margin, 5200, PageWidth - 2 * Margin, 2650);
 constexpr double TableFont = 120;
 constexpr int AnglesPerBand = 16;
 
@@ -321,7 +331,7 @@ void drawTable(QPainter& p, const QRectF& r, const Comparison& comparison,
     // Rows shrink when many bands must fit.
     const double rowHeight = std::min(1.7 * TableFont, r.height() / (bands * (rows + 0.6)));
     const double fontHeight = rowHeight / 1.7;
-    const double labelWidth = 5 * fontHeight;
+    const double labelWidth = (SampleLength + 2) * fontHeight;
     const int widest = std::min(angles, AnglesPerBand) + 4;
     const double cellWidth = std::min(6 * fontHeight, (r.width() - labelWidth) / widest);
     const QFont plain = pageFont(fontHeight);
@@ -349,7 +359,7 @@ void drawTable(QPainter& p, const QRectF& r, const Comparison& comparison,
             alignedText(p, r.left() + fontHeight / 3, middle,
                         row == 0 ? QStringLiteral("Angle") : QString::number(row), 0, 1);
             if (row > 0) {
-                p.setPen(tracePen(row - 1, std::max(fontHeight / 6, hair), color));
+                p.setPen(tracePen(row - 1, samplePen(p, fontHeight), color));
                 p.drawLine(QPointF(r.left() + 1.5 * fontHeight, middle),
                            QPointF(r.left() + labelWidth - fontHeight / 2, middle));
             }

@@ -4,10 +4,7 @@
 // outside +-15 degrees, 10 inside, 4 px a dB, scaled to the rectangle) or on the linear zoomed
 // scale; its legend; and the whole US Letter landscape page (title, chart, legend, table) that
 // the picture, SVG and PDF exports and the printer all draw through one routine.
-#include "compliance/FccSearch.h" // before Comparison.h, whose rows hold its results
-// clang-format off
 #include "compare/Comparison.h"
-// clang-format on
 #include "pages/GrownChart.h"
 
 #include <QtCore/QRectF>

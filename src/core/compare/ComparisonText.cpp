@@ -7,6 +7,7 @@
 #include "compliance/ComplianceText.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -41,10 +42,15 @@ QStringList markedCells(const std::vector<TableCell>& row) {
     return out;
 }
 
+// A category's verdict, or "no standard" when the FCC table has none for the band.
+QString verdictCell(const TableRow& row, const FccCategoryResult& result) {
+    return row.noFccStandard ? QStringLiteral("no standard") : verdictText(result.verdict);
+}
+
 } // namespace
 
 QString angleHeading(double angle) {
-    return QString::number(angle == 0 ? 0.0 : angle, 'g', 10);
+    return QString::number(angle == 0 ? 0.0 : angle, 'g', QLocale::FloatingPointShortest);
 }
 
 QString levelText(const std::optional<double>& level) {
@@ -55,6 +61,12 @@ QString fccText(const FccCategoryResult& result) {
     const QString margin = marginText(result.worstMargin);
     return margin.isEmpty() ? verdictText(result.verdict)
                             : verdictText(result.verdict) + QLatin1Char(' ') + margin;
+}
+
+QString fccText(const TableRow& row, QChar category) {
+    if (row.noFccStandard)
+        return QStringLiteral("no standard");
+    return fccText(category == QLatin1Char('B') ? row.fccB : row.fccA);
 }
 
 TableCells tableCells(const Comparison& comparison, const ComparisonTable& table) {
@@ -77,8 +89,8 @@ TableCells tableCells(const Comparison& comparison, const ComparisonTable& table
             cells.push_back(
                 {levelText(row.levels[k]),
                  k < table.bestLevelRows.size() && contains(table.bestLevelRows[k], int(i))});
-        cells.push_back({fccText(row.fccA), contains(table.bestMarginA, int(i))});
-        cells.push_back({fccText(row.fccB), contains(table.bestMarginB, int(i))});
+        cells.push_back({fccText(row, QLatin1Char('A')), contains(table.bestMarginA, int(i))});
+        cells.push_back({fccText(row, QLatin1Char('B')), contains(table.bestMarginB, int(i))});
         out.rows.push_back(std::move(cells));
     }
     return out;
@@ -162,8 +174,8 @@ QByteArray comparisonCsv(const Comparison& comparison, const ComparisonTable& ta
               << compareCutName(comparison.cut);
         for (const auto& level : row.levels)
             cells << (level ? number2(*level) : QString());
-        cells << verdictText(row.fccA.verdict) << marginText(row.fccA.worstMargin)
-              << verdictText(row.fccB.verdict) << marginText(row.fccB.worstMargin);
+        cells << verdictCell(row, row.fccA) << marginText(row.fccA.worstMargin)
+              << verdictCell(row, row.fccB) << marginText(row.fccB.worstMargin);
         out += CsvLine(cells);
     }
     return out;
@@ -171,9 +183,9 @@ QByteArray comparisonCsv(const Comparison& comparison, const ComparisonTable& ta
 
 namespace {
 
-void appendCategory(QByteArray& out, const FccCategoryResult& c, bool best) {
+void appendCategory(QByteArray& out, const TableRow& row, const FccCategoryResult& c, bool best) {
     out += "{\"result\": ";
-    json::appendString(out, verdictText(c.verdict));
+    json::appendString(out, verdictCell(row, c));
     out += ", \"worstMarginDb\": ";
     if (std::isnan(c.worstMargin))
         out += "null";
@@ -231,9 +243,9 @@ QByteArray comparisonJson(const Comparison& comparison, const ComparisonTable& t
             out += best ? ", \"best\": true}" : ", \"best\": false}";
         }
         out += "],\n   \"fcc\": {\"A\": ";
-        appendCategory(out, row.fccA, contains(table.bestMarginA, int(i)));
+        appendCategory(out, row, row.fccA, contains(table.bestMarginA, int(i)));
         out += ", \"B\": ";
-        appendCategory(out, row.fccB, contains(table.bestMarginB, int(i)));
+        appendCategory(out, row, row.fccB, contains(table.bestMarginB, int(i)));
         out += "}}";
     }
     out += "\n ]}\n";

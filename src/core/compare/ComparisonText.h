@@ -21,6 +21,8 @@ QString levelText(const std::optional<double>& level);
 // A category's verdict and worst margin: "pass 2.50", "fail -1.20", or the verdict alone when
 // there is no margin ("not enough data").
 QString fccText(const FccCategoryResult& result);
+// A row's category cell: as fccText, or "no standard" when the FCC table has none for its band.
+QString fccText(const TableRow& row, QChar category);
 
 // What follows a best value in the aligned text and the tab-separated text.
 inline constexpr char BestMark = '*';
@@ -33,7 +35,7 @@ struct TableCell {
 // The table as the window and the page show it: the headings, then a row of cells per antenna
 // in the comparison's order. Columns: "#" (the antenna's place, 1..8), "MODEL", "RPE", "FILE",
 // "BAND GHz" (with " (band differs)" when marked), one per angle (angleHeading), "FCC A",
-// "FCC B". A level off the cut's range reads "outside".
+// "FCC B" (fccText). A level off the cut's range reads "outside".
 struct TableCells {
     QStringList headings;
     std::vector<std::vector<TableCell>> rows;
