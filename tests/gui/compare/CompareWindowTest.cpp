@@ -193,9 +193,13 @@ TEST(CompareWindow, TheCutChooserChangesTheTable) {
         seen << cell;
     }
     EXPECT_NE(seen[0], seen[2]); // co- and cross-polar differ, so the cut did change the table
-    // The cut is kept for the next run.
-    EXPECT_EQ(t.w->context->settingsStore().readString(QStringLiteral("CompareCut"), {}),
-              QStringLiteral("copolar"));
+    // The cut and angles are kept for the next run.
+    t.c().angleEdit->setText(QStringLiteral("7.5, 12"));
+    QTest::keyClick(t.c().angleEdit, Qt::Key_Return);
+    CompareWindow next(*t.w->context);
+    EXPECT_EQ(next.cutBox->currentText(), QStringLiteral("worst co-polar"));
+    EXPECT_EQ(next.comparison().cut, compare::CompareCut::WorstCoPolar);
+    EXPECT_EQ(next.angleEdit->text(), QStringLiteral("7.5, 12"));
 }
 
 TEST(CompareWindow, ABadAngleListIsRefusedAndTheOldAnglesKept) {
