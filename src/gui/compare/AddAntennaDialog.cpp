@@ -105,9 +105,13 @@ void AddAntennaDialog::modelChosen() {
     const QListWidgetItem* item = modelList->currentItem();
     if (!item)
         return;
-    files_ = FindListedModel(index_, item->text());
-    for (const IndexRecord& record : files_)
-        fileList->addItem(fileLine(record));
+    // The model's files within the chosen range (a model may have one file per band).
+    const std::optional<RangeFilter> range = selectedRange();
+    for (const IndexRecord& record : FindListedModel(index_, item->text()))
+        if (!range || range->passes(record)) {
+            files_ << record;
+            fileList->addItem(fileLine(record));
+        }
     // One file: it is the choice.
     if (files_.size() == 1)
         fileList->setCurrentRow(0);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The compare window's way into the catalogue: the selection window's three lists (frequency
-// range, type, model) and the data files of the chosen model. Each "Add" hands one record to the
-// compare window; the dialog stays open for the next until it is closed.
+// range, type, model) and the data files of the chosen model within the chosen range. Each "Add"
+// hands one record to the compare window; the dialog stays open for the next until it is closed.
 #include "catalogue/CatalogueLists.h"
 
 #include <QtWidgets/QDialog>

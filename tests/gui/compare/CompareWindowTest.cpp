@@ -10,6 +10,7 @@
 #include "TestUtils.h"
 #include "base/Prompter.h"
 #include "catalogue/CatalogueLists.h"
+#include "compare/AddAntennaDialog.h"
 #include "compare/ComparisonText.h"
 #include "dialogs/QtPrompter.h"
 #include "graph/GraphWindow.h"
@@ -355,4 +356,35 @@ TEST(CompareWindow, AddFileRunsTheFileDialogAndANinthAntennaIsRefusedInAMessageB
     EXPECT_TRUE(shown.startsWith(QStringLiteral("junk.adf cannot be compared: ")))
         << shown.toStdString();
     EXPECT_EQ(t.c().comparison().size(), 7);
+}
+
+TEST(CompareWindow, TheCatalogueDialogAddsEachChosenFileAndStaysOpen) {
+    App t;
+    QList<int> fileCounts;
+    answerModal<AddAntennaDialog>([&](AddAntennaDialog& d) {
+        const auto pick = [&d](const char* range, const char* model) {
+            const auto choose = [](QListWidget* list, const char* text) {
+                list->setCurrentItem(
+                    list->findItems(QString::fromLatin1(text), Qt::MatchContains)[0]);
+            };
+            choose(d.rangeList, range);
+            choose(d.typeList, "ZZX");
+            choose(d.modelList, model);
+        };
+        // Within 5.925-6.425 GHz the model has one file: chosen with the model.
+        pick("5.925-6.425", "ZZX10-60");
+        fileCounts << d.fileList->count();
+        d.addButton->click();
+        // Over every range it has two: one must be chosen before it can be added.
+        pick("ALL", "ZZX10-60");
+        fileCounts << d.fileList->count();
+        EXPECT_FALSE(d.addButton->isEnabled());
+        d.fileList->setCurrentRow(1);
+        d.addButton->click();
+        EXPECT_TRUE(d.isVisible());
+        d.reject();
+    });
+    testutils::child<QPushButton>(t.c(), "addButton")->click();
+    EXPECT_EQ(fileCounts, (QList<int>{1, 2}));
+    EXPECT_EQ(t.orders(), inOrder("ZZX10-60L.adf ZZX10-60U.adf"));
 }
