@@ -87,6 +87,8 @@ CompareWindow::CompareWindow(AppContext& context, QWidget* parent)
         ReadMaskTable(context_.resourceDirectory() + QString::fromLatin1(DefaultMaskFile));
     if (read.table)
         fcc_ = read.table;
+    else
+        fccError_ = read.error;
 
     // The cut and angles of the last run, when they still read.
     SettingsStore& store = context_.settingsStore();
@@ -227,6 +229,12 @@ void CompareWindow::buildWindow() {
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->verticalHeader()->hide();
     bottomLayout->addWidget(table, 1);
+    // Without the FCC table the margins stay empty, and the window says why.
+    fccNote = new QLabel(
+        QStringLiteral("No FCC margins: the mask table cannot be used: ") + fccError_, bottom);
+    fccNote->setObjectName(QStringLiteral("fccNote"));
+    fccNote->setVisible(!fcc_);
+    bottomLayout->addWidget(fccNote);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(top);

@@ -100,6 +100,7 @@ public:
     QLineEdit* angleEdit = nullptr;
     QLabel* angleMessage = nullptr;
     QTableWidget* table = nullptr;
+    QLabel* fccNote = nullptr; // shown when the FCC table could not be read
     QWidget* chart = nullptr;
     QWidget* legend = nullptr;
     AddAntennaDialog* addDialog = nullptr; // made on first use
@@ -129,6 +130,7 @@ private:
     AppContext& context_;
     compare::Comparison comparison_;
     std::optional<MaskTable> fcc_;
+    QString fccError_;
     compare::ChartView view_;
     std::optional<double> cursor_;
     // A drag on the chart: where it started and the view then.

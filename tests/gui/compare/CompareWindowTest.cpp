@@ -388,3 +388,15 @@ TEST(CompareWindow, TheCatalogueDialogAddsEachChosenFileAndStaysOpen) {
     EXPECT_EQ(fileCounts, (QList<int>{1, 2}));
     EXPECT_EQ(t.orders(), inOrder("ZZX10-60L.adf ZZX10-60U.adf"));
 }
+
+TEST(CompareWindow, WithoutTheFccTableTheMarginsStayEmptyAndTheWindowSaysWhy) {
+    App t;
+    EXPECT_TRUE(t.c().fccNote->isHidden());
+    QFile::remove(t.box.path(QStringLiteral("prog/masks/fcc-101-115.csv")));
+    CompareWindow bare(*t.w->context);
+    EXPECT_FALSE(bare.fccNote->isHidden());
+    ASSERT_TRUE(bare.addFile(t.sample(QStringLiteral("ZZX10-60L.adf"))));
+    const int fccA = bare.table->columnCount() - 2;
+    EXPECT_EQ(bare.table->horizontalHeaderItem(fccA)->text(), QStringLiteral("FCC A"));
+    EXPECT_FALSE(bare.table->item(0, fccA)->text().contains(QStringLiteral("pass")));
+}
