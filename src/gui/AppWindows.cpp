@@ -2,15 +2,18 @@
 #include "AppWindows.h"
 
 #include "AppContext.h"
+#include "compare/CompareWindow.h"
 #include "dialogs/ExportDataDialog.h"
 #include "dialogs/ExportOptionsDialog.h"
 #include "dialogs/OutputFoldersDialog.h"
 #include "dialogs/PenWidthDialog.h"
 #include "dialogs/PrintOptionsDialog.h"
+#include "dialogs/PrinterSetupDialog.h"
 #include "dialogs/WindowPlacement.h"
 #include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "graph/LegendWindow.h"
+#include "print/CupsPrint.h"
 #include "selection/DataFolderDialog.h"
 #include "selection/FindWindow.h"
 #include "selection/IndexTableWindow.h"
@@ -18,6 +21,7 @@
 #include "selection/RebuildWindow.h"
 #include "selection/SelectionWindow.h"
 
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QProgressDialog>
 
 AppWindows::AppWindows(AppEnvironment env) {
@@ -53,6 +57,15 @@ AppWindows::AppWindows(AppEnvironment env) {
     context->graphSettings = [this] { return graph->session().graphSettings(); };
     QObject::connect(select.get(), &SelectionWindow::findRequested, select.get(),
                      [this] { showFindWindow(); });
+    QObject::connect(select.get(), &SelectionWindow::compareRequested, select.get(),
+                     [this](const QList<IndexRecord>& records) {
+                         std::vector<CompareWindow::Source> sources;
+                         for (const IndexRecord& record : records)
+                             sources.push_back({record, {}});
+                         compareWindow().showWithRecords(sources);
+                     });
+    QObject::connect(graph, &GraphWindow::compareRequested, graph,
+                     [this] { compareWindow().showWith({graph->session().antenna}); });
     // An open find window reads the new index once a rebuild is over (the rebuild's progress
     // window goes with it) and the selection window has loaded it.
     QObject::connect(select.get(), &SelectionWindow::rebuildStarted, select.get(),
@@ -72,12 +85,32 @@ void AppWindows::showFindWindow() {
                          [this](const IndexRecord& record, const QString& path) {
                              select->showAntenna(record, path);
                          });
+        QObject::connect(find, &FindWindow::compareChosen, select.get(),
+                         [this](const std::vector<FoundAntenna>& found) {
+                             std::vector<CompareWindow::Source> sources;
+                             for (const FoundAntenna& antenna : found)
+                                 sources.push_back({antenna.record, antenna.path});
+                             compareWindow().showWithRecords(sources);
+                         });
         // First shown in the middle of the screen; later where the user left it.
         centreOnScreen(find);
     }
     find->show();
     find->raise();
     find->activateWindow();
+}
+
+CompareWindow& AppWindows::compareWindow() {
+    if (!compare) {
+        compare = new CompareWindow(*context, graph);
+        // Pages in colour as the graph window's are; printed on the program's printer.
+        compare->pagesInColour = [this] { return graph->session().isOn(GraphSession::Colour); };
+        compare->makePrintBackend = [this]() -> std::unique_ptr<PrintBackend> {
+            return std::make_unique<CupsBackend>(SetupFromPrinter(*graph->Printer));
+        };
+        centreOnScreen(compare);
+    }
+    return *compare;
 }
 
 AppWindows::~AppWindows() = default;

@@ -21,6 +21,7 @@ class PrintOptionsDialog;
 class ExportOptionsDialog;
 class ExportDataDialog;
 class FindWindow;
+class CompareWindow;
 class QWidget;
 
 class AppWindows {
@@ -53,4 +54,9 @@ public:
     // the graph window as the selection window's do.
     FindWindow* find = nullptr;
     void showFindWindow();
+    // The compare window: made on first use, a child of the graph window so that it can be
+    // used while the chart is shown modally. The graph window's View > Compare..., the
+    // selection window's Compare button and the find window's selected rows open it.
+    CompareWindow* compare = nullptr;
+    CompareWindow& compareWindow();
 };

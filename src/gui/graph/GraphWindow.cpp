@@ -144,6 +144,9 @@ void GraphWindow::buildWindow() {
     legendAction_->setEnabled(false);
     complianceAction_ = item(this, "complianceAction", "Compliance...");
     complianceAction_->setEnabled(false);
+    compareAction_ = item(this, "compareAction", "Co&mpare...");
+    compareAction_->setStatusTip(QStringLiteral("Compare this antenna with others"));
+    compareAction_->setEnabled(false);
     // Printing and export come with their own windows; until then they are shown but disabled.
     exportVectorPdfAction_ = item(this, "exportVectorPdfAction", "Vector PDF...");
     exportSvgAction_ = item(this, "exportSvgAction", "SVG...");
@@ -210,6 +213,7 @@ void GraphWindow::buildWindow() {
     view->addAction(selectionAction_);
     view->addSeparator();
     view->addAction(complianceAction_);
+    view->addAction(compareAction_);
     view->addSeparator();
     // The colour of printed and exported pages (the PenColor setting); the screen chart and the
     // legend are in colour whatever it says.
@@ -225,6 +229,7 @@ void GraphWindow::buildWindow() {
                     colour->setChecked(on);
             });
     connect(complianceAction_, &QAction::triggered, this, &GraphWindow::showCompliance);
+    connect(compareAction_, &QAction::triggered, this, &GraphWindow::compareRequested);
     connect(legendAction_, &QAction::triggered, this, &GraphWindow::showLegend);
     connect(selectionAction_, &QAction::triggered, this, &GraphWindow::backToSelection);
     connect(exitAction_, &QAction::triggered, this, &GraphWindow::exitProgram);
@@ -348,6 +353,8 @@ std::optional<QString> GraphWindow::LoadAntenna(const QString& dataFile) {
     legendAction_->setEnabled(true);
     printAction_->setEnabled(true);
     complianceAction_->setEnabled(true);
+    // Only an antenna read from its file can be compared.
+    compareAction_->setEnabled(!antenna.path.isEmpty());
     exportGraphAction_->setEnabled(true);
     exportDataAction_->setEnabled(true);
     exportVectorPdfAction_->setEnabled(true);

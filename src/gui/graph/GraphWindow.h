@@ -126,6 +126,10 @@ public:
     // What the last print branch printed, or why it failed.
     PrintRunResult LastPrintRun;
 
+Q_SIGNALS:
+    // View > Compare...: the user asks for the compare window with the antenna on show.
+    void compareRequested();
+
 public Q_SLOTS:
     // View > Selection, Legend, Compliance; File > Exit.
     void backToSelection();
@@ -238,6 +242,7 @@ private:
     QAction* selectionAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* complianceAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
     QAction* printAction_ = nullptr;
     QAction* exportGraphAction_ = nullptr;
     QAction* exportDataAction_ = nullptr;

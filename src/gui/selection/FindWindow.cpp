@@ -6,6 +6,7 @@
 #include "base/Prompter.h"
 
 #include <QtCore/QAbstractTableModel>
+#include <QtCore/QItemSelectionModel>
 #include <QtCore/QSaveFile>
 #include <QtGui/QKeySequence>
 #include <QtGui/QShortcut>
@@ -21,6 +22,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTableView>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -199,10 +201,20 @@ void FindWindow::buildWindow() {
     saveButton = new QPushButton(QStringLiteral("Save as &CSV..."), this);
     saveButton->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton, &QPushButton::clicked, this, &FindWindow::saveAsked);
+    compareButton = new QPushButton(QStringLiteral("Co&mpare"), this);
+    compareButton->setObjectName(QStringLiteral("compareButton"));
+    compareButton->setToolTip(QStringLiteral("Compare the selected antennas on one chart"));
+    compareButton->setEnabled(false);
+    connect(compareButton, &QPushButton::clicked, this, [this] {
+        const std::vector<FoundAntenna> chosen = selectedAntennas();
+        if (chosen.size() >= 2)
+            Q_EMIT compareChosen(chosen);
+    });
     auto* status = new QHBoxLayout;
     status->addWidget(countLabel, 1);
     status->addWidget(progressBar);
     status->addWidget(stopButton);
+    status->addWidget(compareButton);
     status->addWidget(saveButton);
 
     model_ = new FoundModel(this);
@@ -212,6 +224,8 @@ void FindWindow::buildWindow() {
     resultTable->horizontalHeader()->setResizeContentsPrecision(200);
     resultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     resultTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Several rows (Ctrl and Shift with the click) go to the compare window together.
+    resultTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     resultTable->verticalHeader()->hide();
     // By model number until the user clicks another heading.
     resultTable->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
@@ -221,6 +235,12 @@ void FindWindow::buildWindow() {
             Q_EMIT antennaChosen(model_->antenna(index.row()).record,
                                  model_->antenna(index.row()).path);
     });
+
+    connect(resultTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { compareButton->setEnabled(selectedAntennas().size() >= 2); });
+    // A new set of results selects nothing.
+    connect(model_, &QAbstractItemModel::modelReset, this,
+            [this] { compareButton->setEnabled(selectedAntennas().size() >= 2); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -361,6 +381,17 @@ std::vector<FoundAntenna> FindWindow::shownAntennas() const {
     for (int row = 0; row < model_->rowCount(); ++row)
         shown.push_back(model_->antenna(row));
     return shown;
+}
+
+std::vector<FoundAntenna> FindWindow::selectedAntennas() const {
+    QList<int> rows;
+    for (const QModelIndex& index : resultTable->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    std::vector<FoundAntenna> chosen;
+    for (const int row : rows)
+        chosen.push_back(model_->antenna(row));
+    return chosen;
 }
 
 bool FindWindow::saveCsv(const QString& path) {

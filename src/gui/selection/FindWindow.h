@@ -37,6 +37,8 @@ public:
     std::optional<FccFilter> fccFilter() const;
     // The antennas shown, in the table's order.
     std::vector<FoundAntenna> shownAntennas() const;
+    // The antennas of the selected rows, in the table's order.
+    std::vector<FoundAntenna> selectedAntennas() const;
     // Writes the results as CSV; false (with a message) when the file cannot be written.
     bool saveCsv(const QString& path);
     // True while a compliance run is going on.
@@ -60,10 +62,14 @@ public:
     QProgressBar* progressBar = nullptr;
     QPushButton* stopButton = nullptr;
     QPushButton* saveButton = nullptr;
+    // Opens the compare window with the selected rows; enabled while two or more are selected.
+    QPushButton* compareButton = nullptr;
 
 Q_SIGNALS:
     // The user opened an antenna of the results (double click or Return).
     void antennaChosen(const IndexRecord& record, const QString& path);
+    // The user asked to compare the selected antennas (two or more, in the table's order).
+    void compareChosen(const std::vector<FoundAntenna>& antennas);
     // A compliance run ended (or was stopped).
     void checkFinished();
 

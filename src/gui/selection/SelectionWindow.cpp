@@ -75,6 +75,9 @@ private:
     Keys keys_;
 };
 
+// The row under the lists that holds the Compare button.
+constexpr int CompareRow = 30;
+
 QFont arialBold17() {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(17);
@@ -165,6 +168,10 @@ void SelectionWindow::buildWindow() {
     findAction_->setStatusTip(
         QStringLiteral("Find antennas by text, band, gain, size and FCC margin"));
     connect(findAction_, &QAction::triggered, this, &SelectionWindow::findRequested);
+    compareAction_ = file->addAction(QStringLiteral("Co&mpare..."));
+    compareAction_->setObjectName(QStringLiteral("compareAction"));
+    compareAction_->setStatusTip(QStringLiteral("Compare antennas on one chart"));
+    connect(compareAction_, &QAction::triggered, this, &SelectionWindow::compareChosenModel);
     file->addSeparator();
     exitAction_ = file->addAction(QStringLiteral("Exit"));
     exitAction_->setObjectName(QStringLiteral("exitAction"));
@@ -180,6 +187,13 @@ void SelectionWindow::buildWindow() {
     for (QListWidget* list : {rangeList, typeList})
         connect(list, &QListWidget::itemActivated, list, &QListWidget::itemClicked);
 
+    // Under the model list: the compare window, starting with the model chosen.
+    compareButton_ = new QPushButton(QStringLiteral("&Compare"), client);
+    compareButton_->setObjectName(QStringLiteral("compareButton"));
+    compareButton_->setGeometry(444, 358, 75, 25);
+    compareButton_->setStatusTip(QStringLiteral("Compare the chosen model with other antennas"));
+    connect(compareButton_, &QPushButton::clicked, this, &SelectionWindow::compareChosenModel);
+
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("hintPanel"));
     hintPanel_->setFixedWidth(200);
@@ -190,8 +204,9 @@ void SelectionWindow::buildWindow() {
     // Hints from every window of the program, not only this one's.
     qApp->installEventFilter(this);
 
-    client->setFixedSize(530, 379 - 19);
-    setFixedSize(530, 379 + menuBar()->sizeHint().height());
+    // The written 379 pixels and a row for the Compare button.
+    client->setFixedSize(530, 379 - 19 + CompareRow);
+    setFixedSize(530, 379 + CompareRow + menuBar()->sizeHint().height());
     // Fixed single border: system menu and minimise box, no maximise box.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -348,16 +363,14 @@ void SelectionWindow::typeChosen() {
     fillList(modelList, ScanType(context_.index(), item->text(), selectedRange()));
 }
 
-void SelectionWindow::showMatches(const QList<IndexRecord>& matches,
-                                  const QString& noMatchMessage) {
+std::optional<IndexRecord> SelectionWindow::chooseMatch(const QList<IndexRecord>& matches,
+                                                        const QString& noMatchMessage) {
     if (matches.isEmpty()) {
         context_.prompter().message(noMatchMessage);
-        return;
+        return std::nullopt;
     }
-    if (matches.size() == 1) {
-        showAntenna(matches.first(), {});
-        return;
-    }
+    if (matches.size() == 1)
+        return matches.first();
     int chosen = 0;
     if (peers_.chooser) {
         peers_.chooser->setMatches(matches);
@@ -365,7 +378,13 @@ void SelectionWindow::showMatches(const QList<IndexRecord>& matches,
         // Closed without a confirmed line: the first match.
         chosen = peers_.chooser->confirmedMatch().value_or(0);
     }
-    showAntenna(matches.at(chosen), {});
+    return matches.at(chosen);
+}
+
+void SelectionWindow::showMatches(const QList<IndexRecord>& matches,
+                                  const QString& noMatchMessage) {
+    if (const std::optional<IndexRecord> record = chooseMatch(matches, noMatchMessage))
+        showAntenna(*record, {});
 }
 
 void SelectionWindow::modelChosen() {
@@ -374,6 +393,18 @@ void SelectionWindow::modelChosen() {
         return;
     showMatches(FindListedModel(context_.index(), item->text()),
                 QStringLiteral("The file was not found!!!"));
+}
+
+void SelectionWindow::compareChosenModel() {
+    const QListWidgetItem* item = modelList->currentItem();
+    if (!item || !item->isSelected()) {
+        Q_EMIT compareRequested({});
+        return;
+    }
+    if (const std::optional<IndexRecord> record =
+            chooseMatch(FindListedModel(context_.index(), item->text()),
+                        QStringLiteral("The file was not found!!!")))
+        Q_EMIT compareRequested({*record});
 }
 
 void SelectionWindow::commandLineOpen(const QString& argument) {

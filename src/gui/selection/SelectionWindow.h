@@ -69,6 +69,9 @@ Q_SIGNALS:
     void rebuildStarted(QProgressDialog* progress);
     // File > Find...: the user asks for the find window.
     void findRequested();
+    // The Compare button: the user asks for the compare window with the model chosen in the
+    // model list (the record the chooser settles on), or with none when no model is chosen.
+    void compareRequested(const QList<IndexRecord>& records);
 
 public Q_SLOTS:
     // Shows a hint in the status panel.
@@ -82,6 +85,8 @@ public Q_SLOTS:
     void chooseDataFolder();
     // File > Export Catalogue...: every antenna of the data directory into one folder.
     void exportCatalogue();
+    // The Compare button and File > Compare...
+    void compareChosenModel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +100,10 @@ private:
     void registerDataFileType();
     std::optional<RangeFilter> selectedRange() const;
     void showMatches(const QList<IndexRecord>& matches, const QString& noMatchMessage);
+    // The record of several matches the chooser settles on (the first one when none is
+    // confirmed); nothing, after the message, when there are none.
+    std::optional<IndexRecord> chooseMatch(const QList<IndexRecord>& matches,
+                                           const QString& noMatchMessage);
     void fillList(QListWidget* list, const QStringList& items);
 
     AppContext& context_;
@@ -106,6 +115,8 @@ private:
     QAction* refreshAction_ = nullptr;
     QAction* exportCatalogueAction_ = nullptr;
     QAction* findAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    QPushButton* compareButton_ = nullptr;
     QAction* exitAction_ = nullptr;
     Peers peers_;
     bool shownOnce_ = false;
