@@ -66,6 +66,10 @@ double screenAngleAt(double x) {
     return (x - 600) / 2;
 }
 
+double readoutAngle(double angle) {
+    return std::round(angle * 10) / 10;
+}
+
 double screenXOf(double a) {
     if (a <= -15)
         return 2 * a + 360;

@@ -21,6 +21,9 @@ QString antennaStatusText(const IndexRecord& record, const QString& folder);
 // The angle of a column of the 960-pixel screen canvas (the inverse of screen::angleToX, with
 // the column's left edge at x): 2 pixels per degree outside +-15 degrees, 10 inside.
 double screenAngleAt(double canvasX);
+// An angle as the read-out's cursor takes it: to the nearest tenth of a degree.
+double readoutAngle(double angle);
+
 // The canvas column of an angle, unrounded.
 double screenXOf(double angle);
 

@@ -11,6 +11,7 @@
 #include "dialogs/WaitCursor.h"
 #include "output/OutputNames.h"
 #include "output/PageWriter.h"
+#include "pages/ChartReadout.h"
 #include "print/CupsPrint.h"
 
 #include <QtCore/QFileInfo>
@@ -58,11 +59,6 @@ protected:
 private:
     std::function<void(QPainter&, const QRect&)> paint_;
 };
-
-// The read-out's angles are tenths of a degree.
-double tenths(double angle) {
-    return std::round(angle * 10) / 10;
-}
 
 } // namespace
 
@@ -479,7 +475,7 @@ void CompareWindow::setZoom(std::optional<grown::Zoom> zoom) {
 void CompareWindow::setCursorAngle(std::optional<double> angle) {
     if (angle) {
         const auto [lo, hi] = angleRange();
-        angle = std::clamp(tenths(*angle), lo, hi);
+        angle = std::clamp(readoutAngle(*angle), lo, hi);
     }
     cursor_ = angle;
     refreshChart();

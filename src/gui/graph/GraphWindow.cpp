@@ -83,11 +83,6 @@ protected:
     }
 };
 
-// Angles on the cursor are tenths of a degree.
-double tenths(double angle) {
-    return std::round(angle * 10) / 10;
-}
-
 } // namespace
 
 GraphWindow::GraphWindow(AppContext& context, QWidget* parent)
@@ -531,7 +526,7 @@ std::pair<double, double> GraphWindow::cursorRange() const {
 void GraphWindow::setCursorAngle(std::optional<double> angle) {
     if (angle) {
         const auto [lo, hi] = cursorRange();
-        angle = std::clamp(tenths(*angle), lo, hi);
+        angle = std::clamp(readoutAngle(*angle), lo, hi);
     }
     cursorAngle_ = angle;
     updateReadout();
@@ -541,7 +536,7 @@ void GraphWindow::pinCursor(double angle) {
     if (pins_.size() >= 2)
         pins_.clear();
     const auto [lo, hi] = cursorRange();
-    pins_.push_back(std::clamp(tenths(angle), lo, hi));
+    pins_.push_back(std::clamp(readoutAngle(angle), lo, hi));
     updateReadout();
 }
 
