@@ -12,6 +12,13 @@
 
 namespace bench {
 
+// The usual registration of a case: `Times` repetitions in `Unit`, only their mean, median and
+// spread reported. BENCHMARK(BM_Case)->Apply(bench::Repeated<>);
+template <int Times = 5, benchmark::TimeUnit Unit = benchmark::kMillisecond>
+void Repeated(benchmark::internal::Benchmark* b) {
+    b->Unit(Unit)->Repetitions(Times)->ReportAggregatesOnly(true);
+}
+
 class KeepingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {

@@ -106,16 +106,13 @@ void BM_ClickModel(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_PlainHeaderLoop)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_Rebuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ClickRange)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ClickAll)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ClickType)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ClickModel)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainHeaderLoop)->Apply(bench::Repeated<>);
+BENCHMARK(BM_Rebuild)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ListFolder)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ClickRange)->Apply(bench::Repeated<9>);
+BENCHMARK(BM_ClickAll)->Apply(bench::Repeated<9>);
+BENCHMARK(BM_ClickType)->Apply(bench::Repeated<9>);
+BENCHMARK(BM_ClickModel)->Apply(bench::Repeated<9>);
 
 } // namespace
 

@@ -107,15 +107,9 @@ void BM_ClickModelWithFifty(benchmark::State& state) {
 BENCHMARK(BM_RebuildWithProgress)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_IndexTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainTable)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ChooserFifty)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ClickModelWithFifty)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ChooserFifty)->Apply(bench::Repeated<>);
+BENCHMARK(BM_PlainList)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ClickModelWithFifty)->Apply(bench::Repeated<>);
 
 } // namespace
 

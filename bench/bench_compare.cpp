@@ -65,22 +65,10 @@ void BM_ComparePage8(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_SingleChart)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_CompareChart8)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_CompareChart8WorstCoPolar)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ComparePage8)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SingleChart)->Apply(bench::Repeated<>);
+BENCHMARK(BM_CompareChart8)->Apply(bench::Repeated<>);
+BENCHMARK(BM_CompareChart8WorstCoPolar)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ComparePage8)->Apply(bench::Repeated<>);
 
 } // namespace
 

@@ -77,11 +77,8 @@ void BM_CheckCatalogue(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_IndexFilters)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainLoop)->Apply(bench::Repeated<>);
+BENCHMARK(BM_IndexFilters)->Apply(bench::Repeated<>);
 BENCHMARK(BM_FccCold)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

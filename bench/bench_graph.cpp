@@ -124,34 +124,13 @@ void BM_GrownRedraw1800(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_GrownRedraw1800)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadoutMove1800)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainRepaint1800)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_LoadAndDraw180)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_SliderChange180)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_SliderChange200k)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainSliceCopy)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_GrownRedraw1800)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ReadoutMove1800)->Apply(bench::Repeated<5, benchmark::kMicrosecond>);
+BENCHMARK(BM_PlainRepaint1800)->Apply(bench::Repeated<5, benchmark::kMicrosecond>);
+BENCHMARK(BM_LoadAndDraw180)->Apply(bench::Repeated<>);
+BENCHMARK(BM_SliderChange180)->Apply(bench::Repeated<5, benchmark::kMicrosecond>);
+BENCHMARK(BM_SliderChange200k)->Apply(bench::Repeated<5, benchmark::kMicrosecond>);
+BENCHMARK(BM_PlainSliceCopy)->Apply(bench::Repeated<5, benchmark::kMicrosecond>);
 
 } // namespace
 

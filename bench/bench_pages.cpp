@@ -121,16 +121,10 @@ void BM_PlainSheetDrawing(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_ChartPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainChartDrawing)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_DataSheet)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainSheetDrawing)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ChartPage)->Apply(bench::Repeated<>);
+BENCHMARK(BM_PlainChartDrawing)->Apply(bench::Repeated<>);
+BENCHMARK(BM_DataSheet)->Apply(bench::Repeated<>);
+BENCHMARK(BM_PlainSheetDrawing)->Apply(bench::Repeated<>);
 
 } // namespace
 

@@ -55,11 +55,8 @@ void BM_ReadPattern(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * g_bytes);
 }
 
-BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ReadPattern)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainRead)->Apply(bench::Repeated<>);
+BENCHMARK(BM_ReadPattern)->Apply(bench::Repeated<>);
 
 } // namespace
 
