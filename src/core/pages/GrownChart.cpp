@@ -145,6 +145,19 @@ Zoom zoomLevels(const Zoom& zoom, double pivot, double factor) {
     return pan(z, 0, 0, -180, 180);
 }
 
+double wheelZoomFactor(int angleDelta) {
+    return std::pow(0.8, angleDelta / 120.0);
+}
+
+Zoom zoomAnglesAtPointer(const Zoom& zoom, double pivot, double factor, double pointerFraction,
+                         double lowest, double highest) {
+    Zoom z = zoomAngles(zoom, pivot, factor, lowest, highest);
+    const double span = z.toAngle - z.fromAngle;
+    z.fromAngle = pivot - pointerFraction * span;
+    z.toAngle = z.fromAngle + span;
+    return pan(z, 0, 0, lowest, highest);
+}
+
 Zoom pan(const Zoom& zoom, double angles, double levels, double lowest, double highest) {
     Zoom z = zoom;
     const double span = z.toAngle - z.fromAngle;

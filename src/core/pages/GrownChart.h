@@ -49,6 +49,13 @@ inline constexpr double MinLevelSpan = 4; // dB
 // Zooms the angle axis by `factor` (below 1 zooms in) around `pivot`, which stays where it is
 // on the image; the span never goes below MinAngleSpan nor past [lowest, highest].
 Zoom zoomAngles(const Zoom& zoom, double pivot, double factor, double lowest, double highest);
+// The zoom factor of a wheel turn of `angleDelta` eighths of a degree (120 a notch): each notch
+// away from the user zooms in by a fifth.
+double wheelZoomFactor(int angleDelta);
+// Zooms the angle axis by `factor` around the angle `pivot` under the pointer, which stays under
+// the pointer: at `pointerFraction` of the image's width (0 left, 1 right) on the linear scale.
+Zoom zoomAnglesAtPointer(const Zoom& zoom, double pivot, double factor, double pointerFraction,
+                         double lowest, double highest);
 // The same for the level axis, within 0 to -100 dB.
 Zoom zoomLevels(const Zoom& zoom, double pivot, double factor);
 // Moves the view by `angles` degrees and `levels` dB, kept within [lowest, highest] and 0 to

@@ -495,20 +495,15 @@ void CompareWindow::wheelOverChart(const QWheelEvent& event) {
     const int steps = event.angleDelta().y();
     if (steps == 0)
         return;
-    const double factor = std::pow(0.8, steps / 120.0);
+    const double factor = grown::wheelZoomFactor(steps);
     const auto [lo, hi] = angleRange();
     grown::Zoom z = view_.zoom ? *view_.zoom : grown::Zoom{lo, hi, 0, -100};
     const QRectF r = chart->rect();
     if (event.modifiers() & Qt::ControlModifier) {
         z = grown::zoomLevels(z, compare::chartLevelAt(r, view_, event.position().y()), factor);
     } else {
-        // The angle under the pointer stays under it.
-        const double pivot = angleAtX(event.position().x());
-        z = grown::zoomAngles(z, pivot, factor, lo, hi);
-        const double span = z.toAngle - z.fromAngle;
-        z.fromAngle = pivot - event.position().x() / r.width() * span;
-        z.toAngle = z.fromAngle + span;
-        z = grown::pan(z, 0, 0, lo, hi);
+        z = grown::zoomAnglesAtPointer(z, angleAtX(event.position().x()), factor,
+                                       event.position().x() / r.width(), lo, hi);
     }
     setZoom(z);
 }

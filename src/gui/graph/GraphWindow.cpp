@@ -499,7 +499,7 @@ void GraphWindow::wheelOverChart(const QWheelEvent& event) {
     const int steps = event.angleDelta().y();
     if (steps == 0)
         return;
-    const double factor = std::pow(0.8, steps / 120.0);
+    const double factor = grown::wheelZoomFactor(steps);
     const QSize view = chartView_->size();
     grown::Zoom z =
         zoom_ ? *zoom_ : grown::Zoom{screenAngleAt(span_.from), screenAngleAt(span_.to), 0, -100};
@@ -508,13 +508,8 @@ void GraphWindow::wheelOverChart(const QWheelEvent& event) {
         const double pivot = grown::zoomLevelAt(z, view.height(), event.position().y());
         z = grown::zoomLevels(z, pivot, factor);
     } else {
-        // The angle under the pointer stays under it.
-        const double pivot = angleAtViewX(event.position().x());
-        z = grown::zoomAngles(z, pivot, factor, lo, hi);
-        const double span = z.toAngle - z.fromAngle;
-        z.fromAngle = pivot - event.position().x() / view.width() * span;
-        z.toAngle = z.fromAngle + span;
-        z = grown::pan(z, 0, 0, lo, hi);
+        z = grown::zoomAnglesAtPointer(z, angleAtViewX(event.position().x()), factor,
+                                       event.position().x() / view.width(), lo, hi);
     }
     setZoom(z);
 }
