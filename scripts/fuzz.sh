@@ -98,12 +98,12 @@ for t in "${targets[@]}"; do
     >"$log" 2>&1
   rc=$?
   set -e
-  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
-  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+  execs=$(grep -ao 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+  cov=$(grep -ao 'cov: [0-9]*' "$log" | tail -1)
   if [ $rc -ne 0 ]; then
     status=1
     summary+=("$t: FAILED (exit $rc) after ${execs:-?} runs, $cov; see $log and $artifacts")
-    grep -E 'ERROR|SUMMARY|fuzz check failed|runtime error|Test unit written' "$log" | head -5 || true
+    grep -aE 'ERROR|SUMMARY|fuzz check failed|runtime error|Test unit written' "$log" | head -5 || true
   else
     summary+=("$t: ${execs:-?} runs, $cov, no finding")
   fi
