@@ -363,11 +363,14 @@ ComparisonTable Comparison::table(const MaskTable* fcc) const {
 
 QString legendText(const ComparedAntenna& antenna) {
     const IndexRecord& r = antenna.file.record;
-    QString text =
-        QStringLiteral("%1 RPE %2  %3  %4 GHz")
-            .arg(DisplayText(r.modelNumber()).trimmed(), DisplayText(r.rpeNumber()).trimmed(),
-                 QFileInfo(antenna.file.path).fileName(),
-                 DisplayText(r.frequencyRange()).trimmed());
+    // A file without a pattern number (some converters write none) shows its model alone.
+    const QString rpe = DisplayText(r.rpeNumber()).trimmed();
+    QString text = DisplayText(r.modelNumber()).trimmed();
+    if (!rpe.isEmpty())
+        text += QStringLiteral(" RPE ") + rpe;
+    text += QStringLiteral("  %1  %2 GHz")
+                .arg(QFileInfo(antenna.file.path).fileName(),
+                     DisplayText(r.frequencyRange()).trimmed());
     if (antenna.bandDiffers)
         text += QStringLiteral("  (band differs)");
     return text;

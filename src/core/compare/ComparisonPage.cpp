@@ -268,25 +268,41 @@ double legend(QPainter& painter, const QRectF& rect, const Comparison& compariso
     const double gap = fontHeight / 2;
     const double textLeft = rect.left() + number + sample + gap;
     const double textWidth = std::max(fontHeight, rect.right() - textLeft);
-    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     double y = rect.top();
     for (int i = 0; i < comparison.size(); ++i) {
-        // Lines break between the fields only (the legend text parts them by two blanks).
-        QStringList fields = legendText(comparison.antenna(i)).split(QStringLiteral("  "));
-        for (QString& field : fields)
-            field.replace(QLatin1Char(' '), QChar(0x00A0));
-        const QString text = fields.join(QStringLiteral("  "));
-        const QRectF box = fm.boundingRect(QRectF(textLeft, y, textWidth, 1e9), flags, text);
+        // Lines break between the fields only (the legend text parts them by two blanks); a
+        // field too long for a line of its own (a long file name) is broken where the line is
+        // full, so that every character of it is still there to tell two names apart.
+        QStringList lines;
+        for (const QString& field : legendText(comparison.antenna(i)).split(QStringLiteral("  "))) {
+            const QString joined =
+                lines.isEmpty() ? QString() : lines.back() + QStringLiteral("  ") + field;
+            if (!lines.isEmpty() && fm.horizontalAdvance(joined) <= textWidth) {
+                lines.back() = joined;
+                continue;
+            }
+            QString rest = field;
+            while (fm.horizontalAdvance(rest) > textWidth && rest.size() > 1) {
+                qsizetype fits = 1;
+                while (fits < rest.size() && fm.horizontalAdvance(rest.left(fits + 1)) <= textWidth)
+                    ++fits;
+                lines << rest.left(fits);
+                rest = rest.mid(fits);
+            }
+            lines << rest;
+        }
         if (draw) {
             painter.setPen(Qt::black);
             painter.drawText(QPointF(rect.left(), y + fm.ascent()), QString::number(i + 1));
-            painter.drawText(QRectF(textLeft, y, textWidth, box.height()), flags, text);
+            for (qsizetype k = 0; k < lines.size(); ++k)
+                painter.drawText(QPointF(textLeft, y + double(k) * fm.lineSpacing() + fm.ascent()),
+                                 lines[k]);
             const double middle = y + fm.height() / 2;
             painter.setPen(tracePen(i, samplePen(painter, fontHeight), color));
             painter.drawLine(QPointF(rect.left() + number, middle),
                              QPointF(rect.left() + number + sample, middle));
         }
-        y += std::max(box.height(), fm.height()) + gap;
+        y += double(lines.size() - 1) * fm.lineSpacing() + fm.height() + gap;
     }
     painter.restore();
     return comparison.empty() ? 0 : y - gap - rect.top();

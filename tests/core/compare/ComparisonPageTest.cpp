@@ -208,6 +208,29 @@ TEST(ComparisonPage, TheLegendMarksABandThatDiffers) {
     EXPECT_TRUE(differs.contains(QStringLiteral("6.425-7.125 GHz")));
 }
 
+TEST(ComparisonPage, ALongFileNameStaysInsideTheLegendAndWhole) {
+    const QString name = QStringLiteral("Cloud-RF__msi2adf__TQJ-8010-9011DT0_0791_CO_P45_00T"
+                                        "_a-very-long-converted-pattern-name.msi.adf");
+    AntennaFile file = flat(-30);
+    file.path = QStringLiteral("/data/") + name;
+    const Comparison c = comparisonOf({std::move(file), flat(-40, true, "QU12-59.adf")});
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const double used = drawComparisonLegend(painter, QRectF(0, 0, 300, 400), c, 12, true);
+    painter.end();
+    EXPECT_GT(used, 3 * 12); // the name takes lines of its own
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 302; x < image.width(); ++x)
+            ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << "drawn past the legend at " << x;
+    // Every character is there, none elided.
+    testutils::Sandbox box;
+    const QString path = box.path(QStringLiteral("page.svg"));
+    ASSERT_EQ(PageWriter::writeComparison(c, nullptr, OutputFormat::Svg, path, true), std::nullopt);
+    const QString svg = QString::fromUtf8(testutils::readFile(path));
+    EXPECT_FALSE(svg.contains(QChar(0x2026)));
+}
+
 TEST(ComparisonPage, WritesEachFormatWhole) {
     const Comparison c = comparisonOf({flat(-30), flat(-40, true, "ZZX10-60U.adf")});
     testutils::Sandbox box;
