@@ -374,10 +374,6 @@ void GraphWindow::RedrawScreenChart() {
     updateReadout();
 }
 
-std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
-    return compliance_ ? compliance_->PageOverlay() : std::nullopt;
-}
-
 QRect GraphWindow::commandBars() const {
     const auto* bar = findChild<QToolBar*>(QStringLiteral("toolBar"));
     const QRect outer = frameGeometry();
@@ -677,42 +673,6 @@ void GraphWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-PageSource GraphWindow::pageSource() {
-    PageSource page{PageMap, session_->antenna.record, session_->antenna.pattern,
-                    session_->isOn(GraphSession::Colour), session_->penFactor()};
-    pageMask_ = PageMaskOverlay();
-    if (pageMask_)
-        page.Mask = &*pageMask_;
-    return page;
-}
-
-// The page routines never change the session's pen factor: it holds the pen width dialog's
-// choice, which the printer pages use (3 while none was made), and the export images are drawn
-// with 1 regardless.
-void GraphWindow::DrawPortraitGraphPage(QPainter& printerPage) {
-    ::DrawPortraitGraphPage(pageSource(), printerPage);
-}
-
-void GraphWindow::DrawPortraitGraphPage(QImage& scratchImage) {
-    ::DrawPortraitGraphPage(pageSource(), scratchImage);
-}
-
-void GraphWindow::DrawLandscapeGraphPage(QPainter& printerPage) {
-    ::DrawLandscapeGraphPage(pageSource(), printerPage);
-}
-
-void GraphWindow::DrawLandscapeGraphPage(QImage& scratchImage) {
-    ::DrawLandscapeGraphPage(pageSource(), scratchImage);
-}
-
-void GraphWindow::DrawDataPage(QPainter& printerPage) {
-    ::DrawDataPage(pageSource(), printerPage);
-}
-
-void GraphWindow::DrawDataPage(QImage& scratchImage) {
-    ::DrawDataPage(pageSource(), scratchImage);
-}
-
 void GraphWindow::sliderMoved(int) {
     UpdateChartView();
 }
@@ -731,19 +691,6 @@ void GraphWindow::showLegend() {
     legend_->raise();
     legend_->activateWindow();
     legend_->rebuild();
-}
-
-void GraphWindow::bindColourBox(QCheckBox* box) {
-    if (!box)
-        return;
-    box->setChecked(session_->isOn(GraphSession::Colour));
-    connect(box, &QCheckBox::toggled, this,
-            [this](bool on) { session_->set(GraphSession::Colour, on); });
-    connect(session_, &GraphSession::choiceChanged, box,
-            [box](GraphSession::Choice choice, bool on) {
-                if (choice == GraphSession::Colour)
-                    box->setChecked(on);
-            });
 }
 
 void GraphWindow::copyChart() {
@@ -792,21 +739,4 @@ void GraphWindow::closeEvent(QCloseEvent* event) {
     if (!selectionChosen_ && endProgram)
         endProgram();
     selectionChosen_ = false;
-}
-
-void GraphWindow::runOutput() {
-    if (!beginRun())
-        return;
-    runConfirmedFile_.clear();
-    {
-        WaitCursor wait;
-        if (session_->writesFiles())
-            ExportBranch();
-        else
-            PrintBranch();
-    }
-    if (!runConfirmedFile_.isEmpty())
-        context_.prompter().openFile(runConfirmedFile_);
-    runConfirmedFile_.clear();
-    endRun();
 }

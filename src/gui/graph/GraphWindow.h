@@ -144,11 +144,11 @@ public Q_SLOTS:
     // The print/export run: prints when the session asks for no file, else writes the files
     // it asks for; then opens the file a save dialog confirmed during the run.
     void runOutput();
-    // Printing (GraphWindowPrint.cpp): the print command, the printer setup and the pen width.
+    // Printing (GraphWindowOutput.cpp): the print command, the printer setup and the pen width.
     void printCommand();
     void setUpPrinter();
     void choosePenWidth();
-    // Export (GraphWindowExport.cpp): the export commands and the File Locations dialog.
+    // Export (GraphWindowOutput.cpp): the export commands and the File Locations dialog.
     void exportGraph();
     void exportData();
     // The vector exports: asks graph, data or both, then a file for each page.

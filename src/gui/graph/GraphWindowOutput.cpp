@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The graph window's export: the export commands, the File Locations command, the export branch
-// of the run and the text copy.
+// The graph window's output: the pages it draws (chart and data sheet, with the mask a page
+// shows), the print/export run, its export commands and File Locations, and its printing (the
+// print command, the print branch, the printer setup and the pen width). The rest of the window
+// calls into this file; nothing here calls back into the window's other file, so the two stay
+// in one direction.
 #include "AppContext.h"
 #include "base/DisplayText.h"
 #include "base/ProgramPaths.h"
@@ -8,22 +11,100 @@
 #include "dialogs/ExportDataDialog.h"
 #include "dialogs/ExportOptionsDialog.h"
 #include "dialogs/OutputFoldersDialog.h"
+#include "dialogs/PenWidthDialog.h"
+#include "dialogs/PrintOptionsDialog.h"
+#include "dialogs/PrinterSetupDialog.h"
 #include "dialogs/QtSaveDialogs.h"
 #include "dialogs/VectorExportDialog.h"
 #include "dialogs/WaitCursor.h"
+#include "graph/ComplianceWindow.h"
 #include "graph/GraphSession.h"
 #include "graph/GraphWindow.h"
 #include "output/ExportRun.h"
 #include "output/OutputNames.h"
 #include "output/PdfExport.h"
 #include "output/VectorExportRun.h"
+#include "pages/PageRoutines.h"
+#include "print/CupsPrint.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtGui/QAction>
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
+
+std::optional<MaskOverlay> GraphWindow::PageMaskOverlay() const {
+    return compliance_ ? compliance_->PageOverlay() : std::nullopt;
+}
+
+PageSource GraphWindow::pageSource() {
+    PageSource page{PageMap, session_->antenna.record, session_->antenna.pattern,
+                    session_->isOn(GraphSession::Colour), session_->penFactor()};
+    pageMask_ = PageMaskOverlay();
+    if (pageMask_)
+        page.Mask = &*pageMask_;
+    return page;
+}
+
+// The page routines never change the session's pen factor: it holds the pen width dialog's
+// choice, which the printer pages use (3 while none was made), and the export images are drawn
+// with 1 regardless.
+void GraphWindow::DrawPortraitGraphPage(QPainter& printerPage) {
+    ::DrawPortraitGraphPage(pageSource(), printerPage);
+}
+
+void GraphWindow::DrawPortraitGraphPage(QImage& scratchImage) {
+    ::DrawPortraitGraphPage(pageSource(), scratchImage);
+}
+
+void GraphWindow::DrawLandscapeGraphPage(QPainter& printerPage) {
+    ::DrawLandscapeGraphPage(pageSource(), printerPage);
+}
+
+void GraphWindow::DrawLandscapeGraphPage(QImage& scratchImage) {
+    ::DrawLandscapeGraphPage(pageSource(), scratchImage);
+}
+
+void GraphWindow::DrawDataPage(QPainter& printerPage) {
+    ::DrawDataPage(pageSource(), printerPage);
+}
+
+void GraphWindow::DrawDataPage(QImage& scratchImage) {
+    ::DrawDataPage(pageSource(), scratchImage);
+}
+
+void GraphWindow::bindColourBox(QCheckBox* box) {
+    if (!box)
+        return;
+    box->setChecked(session_->isOn(GraphSession::Colour));
+    connect(box, &QCheckBox::toggled, this,
+            [this](bool on) { session_->set(GraphSession::Colour, on); });
+    connect(session_, &GraphSession::choiceChanged, box,
+            [box](GraphSession::Choice choice, bool on) {
+                if (choice == GraphSession::Colour)
+                    box->setChecked(on);
+            });
+}
+
+void GraphWindow::runOutput() {
+    if (!beginRun())
+        return;
+    runConfirmedFile_.clear();
+    {
+        WaitCursor wait;
+        if (session_->writesFiles())
+            ExportBranch();
+        else
+            PrintBranch();
+    }
+    if (!runConfirmedFile_.isEmpty())
+        context_.prompter().openFile(runConfirmedFile_);
+    runConfirmedFile_.clear();
+    endRun();
+}
 
 void GraphWindow::buildExportCommands() {
     connect(exportGraphAction_, &QAction::triggered, this, &GraphWindow::exportGraph);
@@ -198,4 +279,76 @@ void GraphWindow::endRun() {
     runActive_ = false;
     if (std::exchange(closeAfterRun_, false))
         close();
+}
+
+void GraphWindow::PrinterDelete::operator()(QPrinter* printer) const {
+    delete printer;
+}
+
+void GraphWindow::buildPrintCommand() {
+    Printer.reset(MakeProgramPrinter().release());
+
+    // The print command: File > "Print..." (Ctrl+P) and the tool bar's "Print", both enabled once
+    // an antenna is shown.
+    connect(printAction_, &QAction::triggered, this, &GraphWindow::printCommand);
+    connect(tbPrint_, &QToolButton::clicked, this, &GraphWindow::printCommand);
+    connect(printAction_, &QAction::enabledChanged, tbPrint_, &QWidget::setEnabled);
+}
+
+void GraphWindow::setPrintDialogs(PrintOptionsDialog* options, PenWidthDialog* penWidth) {
+    printOptions_ = options;
+    penWidth_ = penWidth;
+    if (printOptions_) {
+        printOptions_->setPrinter(Printer.get());
+        bindColourBox(printOptions_->colourBox);
+    }
+}
+
+void GraphWindow::printCommand() {
+    // Nothing starts while a run (a PDF converter) is still going.
+    if (!printAction_->isEnabled() || !printOptions_ || isRunning())
+        return;
+    OutputFlags flags = session_->outputFlags();
+    PrintCommand(*printOptions_, session_->antenna.record, flags, [this, &flags] {
+        // The choice sets graph and data; the output flags are cleared so that the run prints
+        // even after an export earlier in the session.
+        session_->setOutputFlags(flags);
+        runOutput();
+    });
+}
+
+void GraphWindow::PrintBranch() {
+    const GraphSession& s = *session_;
+    PrintRunRequest request;
+    request.Graph = s.isOn(GraphSession::Graph);
+    request.Data = s.isOn(GraphSession::Data);
+    request.Pause = s.isOn(GraphSession::PausePrinting);
+    request.Feed = s.feed();
+    request.PenFactor = s.penFactor();
+    request.Title = DisplayText(s.antenna.record.modelNumber()).trimmed();
+    // The page routines draw with the session's pen factor, the same choice the run hands the
+    // callbacks.
+    const PrintRunPages pages{
+        [this](QPainter& page, int) { DrawPortraitGraphPage(page); },
+        [this](QPainter& page, int) { DrawLandscapeGraphPage(page); },
+        [this](QPainter& page, int) { DrawDataPage(page); },
+    };
+    const std::unique_ptr<PrintBackend> backend =
+        makePrintBackend ? makePrintBackend()
+                         : std::make_unique<CupsBackend>(SetupFromPrinter(*Printer));
+    LastPrintRun = RunPrint(request, pages, *backend, context_.prompter());
+    // The printer keeps the orientation the run used last, as the next printer setup shows.
+    if (LastPrintRun.LastOrientation)
+        Printer->setPageOrientation(*LastPrintRun.LastOrientation);
+}
+
+void GraphWindow::setUpPrinter() {
+    ShowPrinterSetup(*Printer, this);
+}
+
+void GraphWindow::choosePenWidth() {
+    if (!penWidth_)
+        return;
+    if (const std::optional<int> chosen = penWidth_->ShowForFactor(session_->penFactor()))
+        session_->setPenFactor(*chosen);
 }
